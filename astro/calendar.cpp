@@ -1,0 +1,79 @@
+#include "astro/calendar.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace korvanta {
+namespace {
+
+using std::chrono::sys_days;
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+// The epoch of date-time values: 30 December 1899 00:00.
+constexpr sys_days kEpoch = sys_days{std::chrono::year{1899} / 12 / 30};
+
+sys_days ToSysDays(int year, int month, int day) {
+    // Day numbers past the month's end (or below 1) roll into the
+    // neighbouring months, as calendar arithmetic on a day count does.
+    const std::chrono::year_month_day first{std::chrono::year{year},
+                                            std::chrono::month{static_cast<unsigned>(month)},
+                                            std::chrono::day{1}};
+    return sys_days{first} + std::chrono::days{day - 1};
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+}  // namespace
+
+std::int32_t DaysFromCivil(int year, int month, int day) {
+    // Months outside 1..12 carry into the year, so any month offset works.
+    const int monthIndex = month - 1;
+    const int yearCarry = static_cast<int>(FloorDiv(monthIndex, 12));
+    const int normalMonth = monthIndex - 12 * yearCarry + 1;
+    return static_cast<std::int32_t>(
+        (ToSysDays(year + yearCarry, normalMonth, day) - kEpoch).count());
+}
+
+double DateTimeValue(int year, int month, int day, int hour, int minute, int second) {
+    const std::int64_t seconds =
+        static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
+    const std::int64_t dayCarry = FloorDiv(seconds, kSecondsPerDay);
+    const std::int64_t secondOfDay = seconds - dayCarry * kSecondsPerDay;
+    const std::int64_t days = DaysFromCivil(year, month, day) + dayCarry;
+    return static_cast<double>(days) + static_cast<double>(secondOfDay) / kSecondsPerDay;
+}
+
+CivilDateTime SplitDateTime(double value) {
+    const auto total = static_cast<std::int64_t>(std::llround(value * kSecondsPerDay));
+    const std::int64_t days = FloorDiv(total, kSecondsPerDay);
+    std::int64_t secondOfDay = total - days * kSecondsPerDay;
+    const std::chrono::year_month_day ymd{kEpoch + std::chrono::days{days}};
+    CivilDateTime out;
+    out.year = static_cast<int>(ymd.year());
+    out.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    out.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    out.hour = static_cast<int>(secondOfDay / 3600);
+    secondOfDay %= 3600;
+    out.minute = static_cast<int>(secondOfDay / 60);
+    out.second = static_cast<int>(secondOfDay % 60);
+    return out;
+}
+
+std::int32_t CalendarDaysBetween(double earlier, double later) {
+    const auto dayOf = [](double v) {
+        return FloorDiv(static_cast<std::int64_t>(std::llround(v * kSecondsPerDay)),
+                        kSecondsPerDay);
+    };
+    return static_cast<std::int32_t>(dayOf(later) - dayOf(earlier));
+}
+
+int DayOfYear(int year, int month, int day) {
+    return DaysFromCivil(year, month, day) - DaysFromCivil(year, 1, 1) + 1;
+}
+
+}  // namespace korvanta

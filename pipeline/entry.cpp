@@ -1,0 +1,184 @@
+#include "pipeline/entry.h"
+
+#include <cstdint>
+
+#include "astro/text_format.h"
+
+namespace korvanta {
+namespace {
+
+constexpr std::string_view kBlanks = " ";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The whole number a trimmed coordinate text denotes: an optional sign and
+// decimal digits only. Anything else (blank, "12a", "-", "1e3", "4.5") has
+// no value. Values too long to matter are clamped so they stay out of range.
+std::optional<std::int64_t> WholeNumber(std::string_view text) {
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        if (value < 1'000'000) value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+bool InRange(std::string_view text, std::int64_t high) {
+    const auto value = WholeNumber(text);
+    return value && *value >= 0 && *value <= high;
+}
+
+constexpr std::string_view kNameMessage = "Please Enter Name";
+constexpr std::string_view kLonDegMessage =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+constexpr std::string_view kLonMinMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+constexpr std::string_view kLatDegMessage =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+constexpr std::string_view kLatMinMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Month!";
+constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
+constexpr std::string_view kListMessage = "Please Select the Date and Time of Birth";
+constexpr std::string_view kLettersMessage = "Please Enter only Letters";
+constexpr std::string_view kNumbersMessage = "Only Numbers Are Accepted";
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+constexpr int kBlank = 32;
+
+}  // namespace
+
+std::string ListItemText(int first, int index) {
+    return IntText(first + index);
+}
+
+std::string_view ControlName(EntryControl control) {
+    switch (control) {
+        case EntryControl::None:
+            return "";
+        case EntryControl::txtName:
+            return "txtName";
+        case EntryControl::cboMonth:
+            return "cboMonth";
+        case EntryControl::cboDate:
+            return "cboDate";
+        case EntryControl::cboYear:
+            return "cboYear";
+        case EntryControl::cboHH:
+            return "cboHH";
+        case EntryControl::cboMM:
+            return "cboMM";
+        case EntryControl::cboSS:
+            return "cboSS";
+        case EntryControl::txtMCity:
+            return "txtMCity";
+        case EntryControl::txtMState:
+            return "txtMState";
+        case EntryControl::txtMCountry:
+            return "txtMCountry";
+        case EntryControl::txtLonD:
+            return "txtLonD";
+        case EntryControl::txtLonM:
+            return "txtLonM";
+        case EntryControl::txtLatD:
+            return "txtLatD";
+        case EntryControl::txtLatM:
+            return "txtLatM";
+    }
+    return "";
+}
+
+std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
+    if (Trim(form.txtName).empty()) {
+        return Refusal{kNameMessage, MessageIcon::Error, EntryControl::txtName};
+    }
+    if (!InRange(form.txtLonD, 179)) {
+        return Refusal{kLonDegMessage, MessageIcon::Error, EntryControl::txtLonD};
+    }
+    if (!InRange(form.txtLonM, 59)) {
+        return Refusal{kLonMinMessage, MessageIcon::Error, EntryControl::txtLonM};
+    }
+    if (!InRange(form.txtLatD, 89)) {
+        return Refusal{kLatDegMessage, MessageIcon::Error, EntryControl::txtLatD};
+    }
+    if (!InRange(form.txtLatM, 59)) {
+        return Refusal{kLatMinMessage, MessageIcon::Error, EntryControl::txtLatM};
+    }
+
+    // Days are judged by the day list's index (day - 1); the leap rule is
+    // divisibility by 4, exact for 1901..2050.
+    const int day = form.cboDate + 1;
+    const int year = kFirstYear + form.cboYear;
+    if (form.cboMonth == 1 && ((year % 4 == 0 && day >= 30) || (year % 4 != 0 && day >= 29))) {
+        return Refusal{kFebruaryMessage, MessageIcon::Information, EntryControl::None};
+    }
+    const bool thirtyDayMonth =
+        form.cboMonth == 3 || form.cboMonth == 5 || form.cboMonth == 8 || form.cboMonth == 10;
+    if (thirtyDayMonth && day == 31) {
+        return Refusal{kThirtyDayMessage, MessageIcon::Information, EntryControl::None};
+    }
+
+    // The window's lists always hold a selection; other callers may not, and
+    // a date or time without one cannot be computed.
+    const struct {
+        int index, count;
+        EntryControl control;
+    } lists[] = {{form.cboMonth, 12, EntryControl::cboMonth},
+                 {form.cboDate, kDayCount, EntryControl::cboDate},
+                 {form.cboYear, kYearCount, EntryControl::cboYear},
+                 {form.cboHH, kHourCount, EntryControl::cboHH},
+                 {form.cboMM, kMinuteCount, EntryControl::cboMM},
+                 {form.cboSS, kSecondCount, EntryControl::cboSS}};
+    for (const auto& list : lists) {
+        if (list.index < 0 || list.index >= list.count) {
+            return Refusal{kListMessage, MessageIcon::Information, list.control};
+        }
+    }
+    return std::nullopt;
+}
+
+KeyFilterResult NameKeyFilter(int code) {
+    if (code >= 'A' && code <= 'Z') return {code, std::nullopt};
+    if (code >= 'a' && code <= 'z') return {code - 32, std::nullopt};
+    if (code == kBlank || code == kEnter || code == kBackspace) return {code, std::nullopt};
+    return {0, UserMessage{kLettersMessage, MessageIcon::Information}};
+}
+
+KeyFilterResult CoordinateKeyFilter(int code) {
+    if ((code >= '0' && code <= '9') || code == kBackspace) return {code, std::nullopt};
+    return {0, UserMessage{kNumbersMessage, MessageIcon::Error}};
+}
+
+std::variant<Refusal, std::string> CoordinateLookupQuery(std::string_view city,
+                                                         std::string_view state,
+                                                         std::string_view country) {
+    // Only a box with no characters at all counts as empty here.
+    if (city.empty()) {
+        return Refusal{"Please Enter City", MessageIcon::Information, EntryControl::txtMCity};
+    }
+    if (state.empty()) {
+        return Refusal{"Please Enter State", MessageIcon::Information, EntryControl::txtMState};
+    }
+    if (country.empty()) {
+        return Refusal{"Please Enter Country", MessageIcon::Information, EntryControl::txtMCountry};
+    }
+    std::string query;
+    query.reserve(city.size() + state.size() + country.size() + 24);
+    query.append(city).append(" ").append(state).append(" ").append(country);
+    query += " Latitude Longitude";
+    return query;
+}
+
+}  // namespace korvanta
