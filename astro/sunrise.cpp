@@ -1,0 +1,136 @@
+// Sunrise and sunset by the low-precision solar almanac method: the Sun's mean
+// anomaly, true longitude, right ascension and declination, and the hour angle
+// at which its centre stands 50 arc-minutes below the horizon. All angles are
+// radians built from the fixed decimals below (not full-precision multiples of
+// pi); the results are local clock times rounded to the minute.
+#include "astro/sunrise.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "astro/calendar.h"
+#include "astro/ephemeris.h"
+
+namespace korvanta {
+namespace {
+
+constexpr double kQuarterTurn = 1.5708;            // morning event offset; quadrant tests
+constexpr double kHalfTurn = 3.14159;              // right-ascension quadrant correction
+constexpr double kThreeQuarterTurn = 4.71239;      // evening event offset; quadrant test
+constexpr double kFullTurn = 6.28319;              // normalisation
+constexpr double kDegree = 0.0174533;              // degrees to radians
+constexpr double kHourAngle = 0.261799;            // zone hours to radians
+constexpr double kCosZenith = -0.0145439;          // Sun's centre 90 deg 50' from the zenith
+constexpr double kAnomalyRate = 0.017202;          // mean anomaly per day
+constexpr double kAnomalyEpoch = 0.0574039;        // mean anomaly at day 0
+constexpr double kCentreSin1 = 0.0334405;          // equation of centre, sin M term
+constexpr double kCentreSin2 = 0.000349066;        // equation of centre, sin 2M term
+constexpr double kPerigeeLongitude = 4.93289;      // added to the true longitude
+constexpr double kSingularityNudge = 4.84814e-06;  // one arc-second
+constexpr double kObliquityCos = 0.91746;          // right ascension factor
+constexpr double kObliquitySin = 0.39782;          // declination factor
+constexpr double kSiderealRate = 0.0172028;        // local mean time, per day
+constexpr double kSiderealEpoch = 1.73364;         // local mean time, constant term
+constexpr double kRadiansToHours = 3.81972;
+
+// The zone that with daylight saving turns into -11 instead of +13.
+constexpr double kWrappedZone = 13.0;
+constexpr double kWrappedZoneValue = -11.0;
+
+struct LocalEventTime {
+    int hour = 0;    // 0..23 (24 only for a moment a hair before midnight)
+    int minute = 0;  // 0..60; 60 carries into the next hour
+};
+
+// Local clock time of one event of day-of-year index `dayIndex` (1 January =
+// 0). Given: offset (kQuarterTurn sunrise, kThreeQuarterTurn sunset), latitude
+// and longitude (radians, east positive), zone (radians, local minus UT).
+// Returned: nothing when the Sun neither reaches nor crosses the horizon.
+std::optional<LocalEventTime> EventTime(double offset, bool isSunrise, int dayIndex,
+                                        double latitude, double longitude, double zone) {
+    const double t = dayIndex + (offset - longitude) / kFullTurn;
+    const double meanAnomaly = kAnomalyRate * t - kAnomalyEpoch;
+
+    double trueLongitude = meanAnomaly + kCentreSin1 * std::sin(meanAnomaly) + kPerigeeLongitude +
+                           kCentreSin2 * std::sin(2 * meanAnomaly);
+    while (trueLongitude < 0) trueLongitude += kFullTurn;
+    while (trueLongitude >= kFullTurn) trueLongitude -= kFullTurn;
+    // A longitude on a quadrant boundary would make the tangent below blow up.
+    const double quadrants = trueLongitude / kQuarterTurn;
+    if (quadrants == std::floor(quadrants)) trueLongitude += kSingularityNudge;
+
+    double rightAscension =
+        ArcTan2(kObliquityCos * std::sin(trueLongitude) / std::cos(trueLongitude), 1);
+    if (trueLongitude > kThreeQuarterTurn) {
+        rightAscension += kFullTurn;
+    } else if (trueLongitude > kQuarterTurn) {
+        rightAscension += kHalfTurn;
+    }
+
+    const double sinDeclination = kObliquitySin * std::sin(trueLongitude);
+    const double declination =
+        ArcTan2(sinDeclination / std::sqrt(1 - sinDeclination * sinDeclination), 1);
+
+    const double cosHourAngle = (kCosZenith - std::sin(declination) * std::sin(latitude)) /
+                                (std::cos(latitude) * std::cos(declination));
+    // Polar day or night: the Sun stays above or below the horizon all day.
+    if (!(std::abs(cosHourAngle) < 1)) return std::nullopt;
+
+    double hourAngle =
+        kQuarterTurn - ArcTan2(cosHourAngle / std::sqrt(1 - cosHourAngle * cosHourAngle), 1);
+    if (isSunrise) hourAngle = kFullTurn - hourAngle;
+
+    const double localMeanTime = hourAngle + rightAscension - kSiderealRate * t - kSiderealEpoch;
+    double clock = localMeanTime - longitude + zone;
+    while (clock < 0) clock += kFullTurn;
+    while (clock >= kFullTurn) clock -= kFullTurn;
+
+    const double hours = clock * kRadiansToHours;
+    LocalEventTime result;
+    result.hour = static_cast<int>(std::floor(hours));
+    result.minute = static_cast<int>(std::floor((hours - result.hour) * 60 + 0.5));
+    return result;
+}
+
+}  // namespace
+
+void SunRiseSet_Calculation(int month, int day, int year, int hour, int minute, int latDeg,
+                            int latMin, bool isSouth, int lonDeg, int lonMin, bool isEast,
+                            std::int16_t zoneHours, std::int16_t zoneMinutes, bool isDst,
+                            std::array<std::optional<double>, 3>& sunriseResult) {
+    // The clock time plays no part: both events belong to the calendar date.
+    (void)hour;
+    (void)minute;
+
+    double latitudeDeg = latDeg + latMin / 60.0;
+    if (isSouth) latitudeDeg = -latitudeDeg;
+    double longitudeDeg = lonDeg + lonMin / 60.0;
+    if (!isEast) longitudeDeg = -longitudeDeg;
+
+    // The zone correction is UT minus local standard time; the almanac wants
+    // local standard time minus UT.
+    double zone = std::abs(zoneHours) + std::abs(zoneMinutes) / 60.0;
+    const bool correctionNegative = zoneHours < 0 || (zoneHours == 0 && zoneMinutes < 0);
+    if (!correctionNegative) zone = -zone;
+    if (isDst) zone += 1;
+    if (zone == kWrappedZone) zone = kWrappedZoneValue;
+
+    const int dayIndex = DayOfYear(year, month, day) - 1;
+    const double latitude = latitudeDeg * kDegree;
+    const double longitude = longitudeDeg * kDegree;
+    const double zoneRadians = zone * kHourAngle;
+
+    // Each event stands on its own: a missing sunrise leaves the sunset as usual.
+    const double offsets[2] = {kQuarterTurn, kThreeQuarterTurn};
+    for (int slot = 0; slot < 2; ++slot) {
+        const std::optional<LocalEventTime> event =
+            EventTime(offsets[slot], slot == 0, dayIndex, latitude, longitude, zoneRadians);
+        if (event) {
+            sunriseResult[slot] = DateTimeValue(year, month, day, event->hour, event->minute);
+        } else {
+            sunriseResult[slot] = std::nullopt;
+        }
+    }
+}
+
+}  // namespace korvanta

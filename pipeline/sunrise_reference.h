@@ -1,0 +1,96 @@
+// The sunrise that opens the day of birth, the time elapsed since it, the Sun
+// at that sunrise, and the further points derived from them (Ghati, Hora,
+// Bhava, Varnada, Sree and Pranapada Lagnas) with their marks in the chart.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "pipeline/pipeline.h"
+#include "reading/arudha.h"
+#include "records/records.h"
+#include "records/result_captions.h"
+
+namespace korvanta {
+
+// The reference sunrise of a birth and the time between the two.
+struct ReferenceChoice {
+    double sunrise = 0;        // date-time, local clock
+    std::int32_t minutes = 0;  // minute boundaries crossed, never negative
+    std::int32_t seconds = 0;  // whole-second boundaries crossed, never negative
+};
+
+// Chooses the reference sunrise of a birth at `birthMoment` (date-time, local
+// clock) from the sunrise and sunset of the birth date and the sunrises of the
+// days before and after, testing in this order: day birth (sunrise <= birth <=
+// sunset, both ends included) takes the day's sunrise; a birth before the
+// day's sunrise takes the previous sunrise; a birth after sunset takes the
+// next sunrise, the time then being what remains until it. Comparisons are on
+// whole seconds. Returns nothing when a needed event does not happen.
+std::optional<ReferenceChoice> ChooseReferenceSunrise(double birthMoment,
+                                                      std::optional<double> sunriseToday,
+                                                      std::optional<double> sunsetToday,
+                                                      std::optional<double> sunrisePrev,
+                                                      std::optional<double> sunriseNext);
+
+// While a longitude (degrees, never negative) exceeds 360, subtracts 360;
+// exactly 360 stays 360.
+double ReduceLongitude(double degrees);
+
+// The three points that advance from the Sun at the reference sunrise with the
+// minutes elapsed. Given: the Sun's sidereal longitude at the reference
+// sunrise (degrees) and the whole minutes from it. Returned: longitudes in
+// degrees, reduced as ReduceLongitude does.
+struct ElapsedTimeLagnas {
+    double ghati = 0;  // 1.25 degrees per minute
+    double hora = 0;   // 0.5 degrees per minute
+    double bhava = 0;  // 0.25 degrees per minute
+};
+ElapsedTimeLagnas ElapsedTimeLagnas_Calculation(double sunLongitude, std::int32_t minutes);
+
+// The Varnada Lagna from the ascendant and the Hora Lagna, both in whole
+// degrees (0..360). Each counts forward in an odd sign (Aries, Gemini, ...)
+// and backward from 360 in an even one. Returned: degrees, 0..360.
+double Varnada_Calculation(double ascendantWhole, double horaWhole);
+
+// The Sree Lagna: the ascendant advanced by the part of its nakshatra the
+// Moon has covered, 27 times over. Given: Ascendant, MoonLongitude and
+// MoonNakStart in degrees. Returned: degrees, reduced as ReduceLongitude does.
+double SreeLagna_Calculation(double ascendant, double moonLongitude, double moonNakStart);
+
+// Splits x (its absolute value is used) into the four Pranapada parts: signs
+// = whole part / 15; degrees, minutes, seconds from the fraction taken as a
+// thirtieth of a sign. Returned in the order signs, degrees, minutes, seconds;
+// all zero for a value that is not finite.
+std::array<int, 4> Vighati2Degree(double x);
+
+// The Pranapada Lagna from the parts of Vighati2Degree and the Sun's short
+// text at the reference sunrise ("DD Sss MM"). Adds to parts[0] the whole
+// signs carried when the parts' degrees and minutes join the Sun's. Returns
+// the sign index 0..11; nothing when the text holds no numbers where they
+// belong (parts unchanged) or no known sign.
+std::optional<int> PranapadaSign(std::array<int, 4>& parts, const std::string& sunText);
+
+// Appends one empty mark (a line break) to the sign cell of the text's
+// sign, characters 4-6 of a "DD Sss MM" text compared exactly with SignAbbr.
+// Returns the sign index 0..11, or nothing when no sign matches.
+std::optional<int> MarkSignOfText(const std::string& shortText, ResultCaptions& captions);
+
+// The same for a longitude in degrees, through its short position text.
+std::optional<int> MarkSignOfLongitude(double degrees, ResultCaptions& captions);
+
+// The sunrise reference of a birth and its marks. Given: the birth data with
+// its text copies, the chart after the arudha padas, their module state and
+// the captions. Fills the sunrise fields of `chart` (three days' sunrise and
+// sunset, BirthMoment, the reference sunrise, minutes and seconds from it, the
+// Sunrise* texts, the Sun at that sunrise, PranapadaParts), rebuilds ChartList
+// for the reference sunrise, advances arudha.ExtraMarkSign, appends at most
+// nine empty marks to captions.lblArudha and records the points in `special`.
+// Without a reference sunrise (polar day or night) only the sign-count, Moon
+// and Sree marks are made.
+void SunriseReference_Calculation(const BirthData& birth, ChartRecord& chart, ArudhaState& arudha,
+                                  ResultCaptions& captions, SpecialPoints& special);
+
+}  // namespace korvanta
