@@ -1,0 +1,214 @@
+// The station tables themselves: the row format, the counts, the order of the
+// rows, the lengths of and gaps between periods, and their agreement with
+// almanac values for the first and last periods.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "astro/stations.h"
+
+namespace korvanta {
+namespace {
+
+const StationTable& TableOf(std::string_view planet) {
+    for (const StationTable& table : StationTables()) {
+        if (table.planetName == planet) {
+            return table;
+        }
+    }
+    ADD_FAILURE() << "no table for " << planet;
+    return StationTables()[0];
+}
+
+std::int64_t MinutesOf(std::string_view row) {
+    const std::optional<StationMoment> moment = ParseStationRow(row);
+    EXPECT_TRUE(moment.has_value()) << row;
+    return moment ? StationMinuteNumber(*moment) : 0;
+}
+
+// Whole elapsed days between two stations (floor of the time difference).
+std::int64_t ElapsedDays(const StationMoment& from, const StationMoment& to) {
+    const std::int64_t minutes = StationMinuteNumber(to) - StationMinuteNumber(from);
+    return minutes >= 0 ? minutes / 1440 : -((1439 - minutes) / 1440);
+}
+
+TEST(CivilDayNumber, MatchesKnownDayCounts) {
+    // Day counts from 30 December 1899 as used by date-time values
+    // (exact; checked with Python's datetime.date subtraction).
+    EXPECT_EQ(CivilDayNumber(1899, 12, 30), 0);
+    EXPECT_EQ(CivilDayNumber(1899, 12, 1), -29);
+    EXPECT_EQ(CivilDayNumber(1900, 1, 1), 2);
+    EXPECT_EQ(CivilDayNumber(1900, 3, 1), 61);  // 1900 is not a leap year
+    EXPECT_EQ(CivilDayNumber(2000, 1, 1), 36526);
+    EXPECT_EQ(CivilDayNumber(2000, 3, 1), 36586);  // 2000 is
+    EXPECT_EQ(CivilDayNumber(2051, 6, 1), 55305);
+    // Months and days outside their ranges carry over.
+    EXPECT_EQ(CivilDayNumber(1999, 13, 1), CivilDayNumber(2000, 1, 1));
+    EXPECT_EQ(CivilDayNumber(2000, 0, 31), CivilDayNumber(1999, 12, 31));
+    EXPECT_EQ(CivilDayNumber(2000, 2, 30), CivilDayNumber(2000, 3, 1));
+}
+
+TEST(ParseStationRow, ReadsTheFiveNumbers) {
+    const std::optional<StationMoment> moment = ParseStationRow("5,8,1912,4,3,");
+    ASSERT_TRUE(moment.has_value());
+    EXPECT_EQ(moment->month, 5);
+    EXPECT_EQ(moment->day, 8);
+    EXPECT_EQ(moment->year, 1912);
+    EXPECT_EQ(moment->hour, 4);
+    EXPECT_EQ(moment->minute, 3);
+    EXPECT_TRUE(ParseStationRow("12,31,2050,23,59,").has_value());
+    EXPECT_TRUE(ParseStationRow("2,29,2000,0,0,").has_value());
+}
+
+TEST(ParseStationRow, RefusesMalformedText) {
+    for (const std::string_view bad :
+         {"", "5,8,1912,4,3", "5,8,1912,4,3,,", "5,8,1912,4,", "05,8,1912,4,3,", "5,8,1912,4,03,",
+          "5,8,912,4,3,", "5,8,19120,4,3,", "13,1,1912,4,3,", "0,1,1912,4,3,", "2,29,1900,4,3,",
+          "4,31,1912,4,3,", "5,0,1912,4,3,", "5,8,1912,24,3,", "5,8,1912,4,60,", "5,8,1912,-4,3,",
+          "5, 8,1912,4,3,", "5,8,1912,4,3,x"}) {
+        EXPECT_FALSE(ParseStationRow(bad).has_value()) << '"' << bad << '"';
+    }
+}
+
+// Row counts, first and last rows as published for these tables (station
+// times of a less precise ephemeris), and the ranges of period lengths and of
+// intervals between period starts, in whole elapsed days.
+struct TableExpectation {
+    std::string_view planet;
+    std::size_t rows;
+    std::string_view firstRetrograde, firstDirect, lastRetrograde, lastDirect;
+    std::int64_t minLength, maxLength, minInterval, maxInterval;
+};
+
+constexpr TableExpectation kExpected[] = {
+    {"Mercury", 476, "3,15,1900,13,19,", "4,7,1900,18,42,", "12,1,2050,17,17,", "12,21,2050,11,33,",
+     19, 24, 107, 125},
+    {"Venus", 95, "6,16,1900,22,56,", "7,30,1900,2,44,", "9,25,2050,22,15,", "11,6,2050,19,4,", 40,
+     43, 579, 587},
+    {"Mars", 71, "1,13,1901,6,16,", "4,4,1901,7,21,", "7,15,2050,5,50,", "9,13,2050,9,41,", 59, 81,
+     764, 810},
+    {"Jupiter", 139, "3,27,1900,20,39,", "7,29,1900,1,35,", "12,21,2050,13,21,", "4,21,2051,23,46,",
+     116, 124, 394, 403},
+    {"Saturn", 146, "4,14,1900,6,2,", "9,2,1900,14,39,", "5,18,2050,13,6,", "10,6,2050,11,5,", 133,
+     141, 376, 379},
+};
+
+TEST(StationTables, HoldTheFivePlanetsInOrder) {
+    const auto& tables = StationTables();
+    ASSERT_EQ(tables.size(), 5u);
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        EXPECT_EQ(tables[k].planetName, kExpected[k].planet);
+    }
+}
+
+TEST(StationTables, HaveTheExpectedRowCounts) {
+    std::size_t total = 0;
+    for (const TableExpectation& expected : kExpected) {
+        const StationTable& table = TableOf(expected.planet);
+        EXPECT_EQ(table.retrogradeRows.size(), expected.rows) << expected.planet;
+        EXPECT_EQ(table.directRows.size(), expected.rows) << expected.planet;
+        EXPECT_EQ(table.periods.size(), expected.rows) << expected.planet;
+        total += table.periods.size();
+    }
+    EXPECT_EQ(total, 927u);
+}
+
+TEST(StationTables, TextsAndParsedPeriodsAgree) {
+    for (const StationTable& table : StationTables()) {
+        for (std::size_t k = 0; k < table.periods.size(); ++k) {
+            const RetrogradePeriod& period = table.periods[k];
+            EXPECT_EQ(StationMinuteNumber(period.retrograde), MinutesOf(table.retrogradeRows[k]))
+                << table.planetName << " row " << k;
+            EXPECT_EQ(StationMinuteNumber(period.direct), MinutesOf(table.directRows[k]))
+                << table.planetName << " row " << k;
+            EXPECT_EQ(period.retrogradeDay,
+                      CivilDayNumber(period.retrograde.year, period.retrograde.month,
+                                     period.retrograde.day));
+            EXPECT_EQ(period.directDay,
+                      CivilDayNumber(period.direct.year, period.direct.month, period.direct.day));
+        }
+    }
+}
+
+TEST(StationTables, RowsAreOrderedAndDoNotOverlap) {
+    for (const StationTable& table : StationTables()) {
+        for (std::size_t k = 0; k < table.periods.size(); ++k) {
+            const RetrogradePeriod& period = table.periods[k];
+            EXPECT_LT(StationMinuteNumber(period.retrograde), StationMinuteNumber(period.direct))
+                << table.planetName << " row " << k << ": " << table.retrogradeRows[k];
+            if (k > 0) {
+                EXPECT_LT(table.periods[k - 1].directDay, period.retrogradeDay)
+                    << table.planetName << " row " << k << ": " << table.retrogradeRows[k];
+            }
+        }
+    }
+}
+
+TEST(StationTables, RetrogradeStationsFallIn1900To2050) {
+    for (const StationTable& table : StationTables()) {
+        for (const RetrogradePeriod& period : table.periods) {
+            EXPECT_GE(period.retrograde.year, 1900) << table.planetName;
+            EXPECT_LE(period.retrograde.year, 2050) << table.planetName;
+            EXPECT_LE(period.direct.year, 2051) << table.planetName;
+        }
+    }
+}
+
+TEST(StationTables, LengthsAndIntervalsStayInTheirRanges) {
+    // Whole elapsed days, inclusive ranges; a missing period would show as an
+    // interval about twice the maximum.
+    for (const TableExpectation& expected : kExpected) {
+        const StationTable& table = TableOf(expected.planet);
+        for (std::size_t k = 0; k < table.periods.size(); ++k) {
+            const RetrogradePeriod& period = table.periods[k];
+            const std::int64_t length = ElapsedDays(period.retrograde, period.direct);
+            EXPECT_GE(length, expected.minLength) << expected.planet << " row " << k;
+            EXPECT_LE(length, expected.maxLength) << expected.planet << " row " << k;
+            if (k > 0) {
+                const std::int64_t interval =
+                    ElapsedDays(table.periods[k - 1].retrograde, period.retrograde);
+                EXPECT_GE(interval, expected.minInterval) << expected.planet << " row " << k;
+                EXPECT_LE(interval, expected.maxInterval) << expected.planet << " row " << k;
+            }
+        }
+    }
+}
+
+TEST(StationTables, FirstAndLastRowsAgreeWithPublishedStations) {
+    // Tolerance 120 minutes: slow planets' stations are shallow minima of the
+    // speed, so ephemerides of different precision place them up to about
+    // two hours apart (largest here: Saturn's last direct station, 98 min).
+    constexpr std::int64_t kToleranceMinutes = 120;
+    for (const TableExpectation& expected : kExpected) {
+        const StationTable& table = TableOf(expected.planet);
+        ASSERT_FALSE(table.periods.empty());
+        const RetrogradePeriod& first = table.periods.front();
+        const RetrogradePeriod& last = table.periods.back();
+        const struct {
+            const StationMoment& actual;
+            std::string_view published;
+        } checks[] = {{first.retrograde, expected.firstRetrograde},
+                      {first.direct, expected.firstDirect},
+                      {last.retrograde, expected.lastRetrograde},
+                      {last.direct, expected.lastDirect}};
+        for (const auto& check : checks) {
+            EXPECT_NEAR(static_cast<double>(StationMinuteNumber(check.actual)),
+                        static_cast<double>(MinutesOf(check.published)), kToleranceMinutes)
+                << expected.planet << ": published " << check.published;
+        }
+    }
+}
+
+TEST(StationTables, MarsHasNoPeriodStartingIn1900) {
+    // Mars was retrograde from December 1898 to February 1899 and next from
+    // 13 January 1901; nothing in between.
+    const StationTable& mars = TableOf("Mars");
+    ASSERT_FALSE(mars.periods.empty());
+    EXPECT_EQ(mars.periods.front().retrogradeDay, CivilDayNumber(1901, 1, 13));
+}
+
+}  // namespace
+}  // namespace korvanta
