@@ -1,0 +1,76 @@
+#include "cli/batch.h"
+
+#include <istream>
+#include <ostream>
+
+#include "cli/chart_json.h"
+#include "cli/input_record.h"
+#include "pipeline/pipeline.h"
+
+namespace korvanta {
+namespace {
+
+// nlohmann's messages start with "[json.exception.parse_error.101] "; the
+// reader needs only what follows.
+std::string ParseErrorReason(const std::string& what) {
+    const auto end = what.find("] ");
+    return what.substr(what[0] == '[' && end != std::string::npos ? end + 2 : 0);
+}
+
+// Output is flushed in blocks of this many bytes.
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+}  // namespace
+
+std::string BatchErrorLine(long lineNumber, const std::string& error, const std::string& field) {
+    Json object = Json::object();
+    object["input_line"] = lineNumber;
+    object["error"] = error;
+    if (!field.empty()) object["field"] = field;
+    return object.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+long RunBatch(std::istream& in, std::ostream& out) {
+    std::string line, buffer;
+    buffer.reserve(2 * kFlushBytes);
+    EntryForm form;
+    ChartResult result;
+    long lineNumber = 0, failed = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        Json record;
+        std::string error, field;
+        try {
+            record = Json::parse(line);
+        } catch (const Json::parse_error& e) {
+            error = "not a JSON object: " + ParseErrorReason(e.what());
+        }
+        if (error.empty()) {
+            if (auto recordError = ReadRecord(record, form)) {
+                error = recordError->message;
+                field = recordError->field;
+            } else if (auto refusal = CalculateChart(form, result)) {
+                error = std::string(refusal->message);
+                field = std::string(RecordFieldOf(refusal->focus));
+            }
+        }
+        if (error.empty()) {
+            buffer +=
+                ChartJson(result, record).dump(-1, ' ', false, Json::error_handler_t::replace);
+        } else {
+            ++failed;
+            buffer += BatchErrorLine(lineNumber, error, field);
+        }
+        buffer += '\n';
+        if (buffer.size() >= kFlushBytes) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
+    }
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    out.flush();
+    return failed;
+}
+
+}  // namespace korvanta

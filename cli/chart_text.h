@@ -1,0 +1,21 @@
+// One calculated chart as a terminal reader wants it: the fixed-sign chart,
+// the position table, "Your Details", the UL's house with its reading and the
+// UL sign's profile, all from the captions the result window shows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "pipeline/pipeline.h"
+
+namespace korvanta {
+
+// Text broken into lines of at most `width` characters where it has blanks,
+// each line starting with `indent` blanks; line breaks in the text are kept.
+// Ends with a line break unless the text is empty.
+std::string WrapText(std::string_view text, int indent, int width);
+
+// The whole report, UTF-8, ending with a line break.
+std::string ChartText(const ChartResult& result);
+
+}  // namespace korvanta

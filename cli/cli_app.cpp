@@ -1,0 +1,192 @@
+#include "cli/cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+
+#include "cli/batch.h"
+#include "cli/chart_json.h"
+#include "cli/chart_text.h"
+#include "cli/flag_values.h"
+#include "pipeline/pipeline.h"
+
+namespace korvanta {
+namespace {
+
+constexpr const char* kProgram = "korvanta-cli";
+
+constexpr const char* kFooter = R"(Example:
+  korvanta-cli --name "ASHA RAO" --date 1980-06-05 --time 09:05:30 --lat 28N36 \
+      --lon 77E12 --zone "Indian Time, IST, +5.3" --city "New Delhi" --state Delhi \
+      --country India
+
+Batch input, one JSON object per line:
+  {"name":"ASHA","month":6,"day":5,"year":1980,"hour":9,"minute":5,"second":0,
+   "lat_deg":28,"lat_min":36,"south":false,"lon_deg":77,"lon_min":12,"east":true,
+   "zone_index":34,"dst":false,"city":"New Delhi","state":"Delhi","country":"India"}
+
+Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
+check refused the birth data (its message on standard error); 3 --batch: at
+least one line gave an error object.)";
+
+// The flags as typed; empty texts for flags not given.
+struct Flags {
+    std::string name, date, time, lat, lon, zone, city, state, country;
+    bool dst = false, json = false, batch = false, listZones = false;
+};
+
+void AddFlags(CLI::App& app, Flags& flags) {
+    std::vector<CLI::Option*> birth = {
+        app.add_option("--name", flags.name, "Name of the person, e.g. --name \"ASHA RAO\""),
+        app.add_option("--date", flags.date,
+                       "Date of birth, 1901-01-01 to 2050-12-31, e.g. --date 1980-06-05")
+            ->type_name("YYYY-MM-DD"),
+        app.add_option("--time", flags.time,
+                       "Local clock time of birth, e.g. --time 09:05:30 or --time 21:40")
+            ->type_name("HH:MM[:SS]"),
+        app.add_option("--lat", flags.lat,
+                       "Latitude: degrees 0-89, N or S, minutes 0-59, e.g. --lat 28N36")
+            ->type_name("DDhMM"),
+        app.add_option("--lon", flags.lon,
+                       "Longitude: degrees 0-179, E or W, minutes 0-59, e.g. --lon 77E12")
+            ->type_name("DDDhMM"),
+        app.add_option("--zone", flags.zone,
+                       "Time zone: index 0-70, whole text, unique abbreviation or name "
+                       "(see --list-zones), e.g. --zone IST or --zone 34; "
+                       "default 29 \"Greenwich Mean Time,GMT,0.0\"")
+            ->type_name("ZONE"),
+        app.add_flag("--dst", flags.dst, "Daylight saving time was in force, e.g. --dst"),
+        app.add_option("--city", flags.city, "City of birth, e.g. --city \"New Delhi\""),
+        app.add_option("--state", flags.state, "State of birth, e.g. --state Delhi"),
+        app.add_option("--country", flags.country, "Country of birth, e.g. --country India"),
+    };
+    app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
+    auto* batch = app.add_flag("--batch", flags.batch,
+                               "Read JSON records from standard input, one per line, and write "
+                               "one JSON result per line, e.g. --batch < births.jsonl");
+    auto* listZones = app.add_flag("--list-zones", flags.listZones,
+                                   "Print the 71 time zones with their indexes, e.g. --list-zones");
+    for (CLI::Option* option : birth) {
+        batch->excludes(option);
+        listZones->excludes(option);
+    }
+    batch->excludes(listZones);
+}
+
+// A flag's value is unusable: the message names the flag and the value.
+int BadFlag(std::ostream& err, std::string_view flag, std::string_view value,
+            const FlagError& error) {
+    err << kProgram << ": " << flag << " " << value << ": " << error.reason << "\n";
+    return kExitBadCommandLine;
+}
+
+// The flag a refusal points at, with the value the user gave.
+std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
+    auto shown = [](std::string_view flag, const std::string& value) {
+        return std::string(flag) + (value.empty() ? " (not given)" : " " + value);
+    };
+    switch (refusal.focus) {
+        case EntryControl::txtName:
+            return shown("--name", flags.name);
+        case EntryControl::txtLonD:
+        case EntryControl::txtLonM:
+            return shown("--lon", flags.lon);
+        case EntryControl::txtLatD:
+        case EntryControl::txtLatM:
+            return shown("--lat", flags.lat);
+        default:
+            return shown("--date", flags.date);  // the date checks leave the focus alone
+    }
+}
+
+int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
+    for (const auto& [flag, value] : {std::pair{"--date", &flags.date}, {"--time", &flags.time}}) {
+        if (value->empty()) {
+            err << kProgram << ": " << flag << " is required (see --help)\n";
+            return kExitBadCommandLine;
+        }
+    }
+    EntryForm form;
+    form.txtName = flags.name;
+    const auto date = ParseDate(flags.date);
+    if (auto* e = std::get_if<FlagError>(&date)) return BadFlag(err, "--date", flags.date, *e);
+    form.cboYear = std::get<DateValue>(date).year - kFirstYear;
+    form.cboMonth = std::get<DateValue>(date).month - 1;
+    form.cboDate = std::get<DateValue>(date).day - 1;
+    const auto time = ParseTime(flags.time);
+    if (auto* e = std::get_if<FlagError>(&time)) return BadFlag(err, "--time", flags.time, *e);
+    form.cboHH = std::get<TimeValue>(time).hour;
+    form.cboMM = std::get<TimeValue>(time).minute;
+    form.cboSS = std::get<TimeValue>(time).second;
+    // A coordinate flag not given leaves its boxes empty; the entry check
+    // then asks for it in the program's own words.
+    if (!flags.lat.empty()) {
+        const auto lat = ParseLatitude(flags.lat);
+        if (auto* e = std::get_if<FlagError>(&lat)) return BadFlag(err, "--lat", flags.lat, *e);
+        form.txtLatD = std::get<CoordinateValue>(lat).degrees;
+        form.txtLatM = std::get<CoordinateValue>(lat).minutes;
+        form.optLatSouth = std::get<CoordinateValue>(lat).secondHemisphere;
+    }
+    if (!flags.lon.empty()) {
+        const auto lon = ParseLongitude(flags.lon);
+        if (auto* e = std::get_if<FlagError>(&lon)) return BadFlag(err, "--lon", flags.lon, *e);
+        form.txtLonD = std::get<CoordinateValue>(lon).degrees;
+        form.txtLonM = std::get<CoordinateValue>(lon).minutes;
+        form.optLongEast = !std::get<CoordinateValue>(lon).secondHemisphere;
+    }
+    if (!flags.zone.empty()) {
+        const auto zone = FindZone(flags.zone);
+        if (auto* e = std::get_if<FlagError>(&zone)) return BadFlag(err, "--zone", flags.zone, *e);
+        form.cmbTimeZone = std::get<int>(zone);
+    }
+    form.chkDST = flags.dst;
+    form.txtMCity = flags.city;
+    form.txtMState = flags.state;
+    form.txtMCountry = flags.country;
+
+    const ChartOutcome outcome = CalculateChart(form);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        err << refusal->message << "\n"
+            << kProgram << ": the entry check refused " << RefusedFlag(*refusal, flags) << "\n";
+        return kExitRefused;
+    }
+    const auto& result = std::get<ChartResult>(outcome);
+    if (flags.json) {
+        out << ChartJson(result, RecordFromForm(form))
+                   .dump(2, ' ', false, Json::error_handler_t::replace)
+            << "\n";
+    } else {
+        out << ChartText(result);
+    }
+    out.flush();
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    CLI::App app{
+        "Korvanta's Upapada Lagna chart on the command line: one birth as text or JSON, "
+        "or a batch of JSON lines.",
+        kProgram};
+    app.footer(kFooter);
+    Flags flags;
+    AddFlags(app, flags);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        err << kProgram << ": " << e.what() << " (see --help)\n";
+        return kExitBadCommandLine;
+    }
+    if (flags.listZones) {
+        out << ZoneListing();
+        return kExitOk;
+    }
+    if (flags.batch) return RunBatch(in, out) == 0 ? kExitOk : kExitBatchFailures;
+    return RunOneChart(flags, out, err);
+}
+
+}  // namespace korvanta

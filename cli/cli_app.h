@@ -1,0 +1,23 @@
+// korvanta-cli's command line: the flags, the three modes (one chart as text
+// or JSON, a batch of JSON lines, the zone list) and the exit statuses.
+#pragma once
+
+#include <iosfwd>
+
+namespace korvanta {
+
+// Exit statuses of korvanta-cli.
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitBadCommandLine = 1,  // unknown or malformed flag, missing --date or --time
+    kExitRefused = 2,         // the entry check refused the birth data
+    kExitBatchFailures = 3,   // --batch: at least one line gave an error object
+};
+
+// Runs korvanta-cli with the given arguments (argv[0] is the program name),
+// reading batch input from `in` and writing results to `out`, help included,
+// and messages to `err`. Returns the exit status.
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
+}  // namespace korvanta

@@ -1,0 +1,66 @@
+// Values of the command-line flags that describe one birth: date, clock time,
+// coordinates and zone. Each parser turns a flag's text into the entry
+// controls' values, or explains in one sentence why it cannot.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace korvanta {
+
+// A value the flag cannot take; `reason` completes "--flag VALUE: ".
+struct FlagError {
+    std::string reason;
+};
+
+// A date within the entry lists: year 1901..2050, month 1..12, day 1..31.
+// Days the month lacks (30 February) pass here; the entry check refuses them
+// with the program's own message, as the window does.
+struct DateValue {
+    int year = 0, month = 0, day = 0;
+};
+// "YYYY-MM-DD"; month and day may have one digit.
+std::variant<DateValue, FlagError> ParseDate(std::string_view text);
+
+// Clock time: hour 0..23, minute 0..59, second 0..59.
+struct TimeValue {
+    int hour = 0, minute = 0, second = 0;
+};
+// "HH:MM" or "HH:MM:SS"; each part one or two digits.
+std::variant<TimeValue, FlagError> ParseTime(std::string_view text);
+
+// A coordinate as the entry boxes hold it: the degree and minute texts
+// (digits only, possibly empty) and the hemisphere.
+struct CoordinateValue {
+    std::string degrees;
+    std::string minutes;
+    bool secondHemisphere = false;  // South for a latitude, West for a longitude
+};
+
+// "28N36" (latitude, hemisphere N or S) or "77E12" (longitude, E or W): the
+// degrees, the hemisphere letter (either case), the minutes. At most
+// `maxDegreeDigits` digits before the letter and two after, as the boxes take.
+// Digits that are out of range (95N00, 28N75) are the entry check's business.
+std::variant<CoordinateValue, FlagError> ParseCoordinate(std::string_view text, char first,
+                                                         char second, int maxDegreeDigits);
+std::variant<CoordinateValue, FlagError> ParseLatitude(std::string_view text);
+std::variant<CoordinateValue, FlagError> ParseLongitude(std::string_view text);
+
+// The abbreviation of a zone row: its second comma field, blanks trimmed
+// ("IST" for "Indian Time, IST, +5.3").
+std::string_view ZoneAbbreviation(std::string_view rowText);
+// The name of a zone row: its first comma field, blanks trimmed.
+std::string_view ZoneName(std::string_view rowText);
+
+// Finds the zone row a user means: its index ("34"), its exact display text,
+// its abbreviation or its name. Abbreviations and names may differ in case
+// from the table's. A text that fits several rows (NST, "South Australia
+// Daylight Time") is refused with the candidates, never guessed.
+std::variant<int, FlagError> FindZone(std::string_view text);
+
+// "  0  Alaska/Hawaii Daylight Time,AHDT,-9.0" lines, one per row.
+std::string ZoneListing();
+
+}  // namespace korvanta

@@ -1,0 +1,48 @@
+// The input record of the command line's JSON form: one birth as a JSON
+// object, and the entry controls it stands for.
+//
+//   {"name":"ASHA","month":6,"day":5,"year":1980,"hour":9,"minute":5,"second":0,
+//    "lat_deg":28,"lat_min":36,"south":false,"lon_deg":77,"lon_min":12,"east":true,
+//    "zone_index":34,"dst":false,"city":"New Delhi","state":"Delhi","country":"India"}
+//
+// "second", "dst", "city", "state" and "country" may be left out (0, false,
+// empty); every other key is required, and unknown keys are refused so that
+// a misspelt optional key cannot pass unnoticed.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <variant>
+
+#include "pipeline/entry.h"
+
+namespace korvanta {
+
+using Json = nlohmann::ordered_json;
+
+// Why a record cannot be used: the key and the reason, e.g. field "month",
+// message "\"month\": expected a whole number from 1 to 12, got 13".
+struct RecordError {
+    std::string field;
+    std::string message;
+};
+
+// The entry controls a record describes. List fields (month, day, year,
+// hour, minute, second, zone_index) must lie within their lists; the
+// coordinate numbers become the boxes' texts unchecked, so an out-of-range
+// value meets the entry check and its message, as in the window.
+std::variant<EntryForm, RecordError> FormFromRecord(const Json& record);
+
+// The same with the result written into `form`; empty on success. Reuses
+// the form's strings, for callers that read many records.
+std::optional<RecordError> ReadRecord(const Json& record, EntryForm& form);
+
+// The record of an entry whose coordinate boxes hold digits only (as the
+// flags give them). Keys in the order shown above.
+Json RecordFromForm(const EntryForm& form);
+
+// The key of the input record that a refusal's focus control stands for
+// ("lon_deg" for txtLonD); empty when it has none.
+std::string_view RecordFieldOf(EntryControl control);
+
+}  // namespace korvanta

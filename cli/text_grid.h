@@ -1,0 +1,29 @@
+// The fixed-sign chart drawn with box characters: a 4 x 4 square whose twelve
+// outer cells belong to the signs (Pisces, Aries, Taurus, Gemini along the top,
+// clockwise) and whose four middle cells form one centre block.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/result_captions.h"
+
+namespace korvanta {
+
+// The lines of a caption that uses "\r\n" between lines, trailing blanks of
+// each line removed ("\r\nSun\r\nMercury (R) " gives "", "Sun", "Mercury (R)").
+std::vector<std::string> CaptionLines(std::string_view caption);
+
+// Number of characters a UTF-8 text takes on a terminal, one per code point.
+std::size_t DisplayWidth(std::string_view text);
+
+// Draws the chart. Each sign cell shows the sign's name with its number
+// 1..12 in the top right corner, then line by line the bodies of its sign
+// cell caption on the left and the lines of its lblArudha caption (the "UL"
+// tag) on the right, so every tag keeps its line. `centre` is written
+// centred in the middle block. The result ends with a line break.
+std::string DrawSignChart(const ResultCaptions& captions, const std::vector<std::string>& centre);
+
+}  // namespace korvanta
