@@ -87,23 +87,31 @@ double MoonTropicalLongitude(double T) {
     return lambda;
 }
 
+double SiderealMoonLongitude(double tropical, double ayanamsa) {
+    double longitude = tropical + ayanamsa;
+    if (longitude < 0) longitude += 360.0;
+    return longitude;
+}
+
+double NakshatraStart(double moonLongitude) {
+    // Nakshatras are 13°20' = 800' wide; the start table lags the exact
+    // boundaries slightly, as the table is k * 13.33.
+    auto k = static_cast<int>(std::floor((60.0 * moonLongitude) / 800.0));
+    if (k < 0) k = 0;
+    if (k > 26) k = 26;
+    return kNakshatraStart[static_cast<std::size_t>(k)];
+}
+
 void Moon_Calculation(const BirthData& birth, ChartRecord& chart) {
     const double ut = BirthUniversalHours(birth, chart);
     const double jd = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
     const double T = (((jd - kJ2000) + ut / 24.0) - 0.5) / 36525.0;
     chart.MoonAyanamsa = Ayanamsa_2000(T);
 
-    double longitude = MoonTropicalLongitude(T) + chart.MoonAyanamsa;
-    if (longitude < 0) longitude += 360.0;
+    const double longitude = SiderealMoonLongitude(MoonTropicalLongitude(T), chart.MoonAyanamsa);
     chart.MoonLongitude = longitude;
     chart.MoonText = FormatSignPosition(longitude);
-
-    // Nakshatras are 13°20' = 800' wide; the start table lags the exact
-    // boundaries slightly, as the table is k * 13.33.
-    auto k = static_cast<int>(std::floor((60.0 * longitude) / 800.0));
-    if (k < 0) k = 0;
-    if (k > 26) k = 26;
-    chart.MoonNakStart = kNakshatraStart[static_cast<std::size_t>(k)];
+    chart.MoonNakStart = NakshatraStart(longitude);
 }
 
 }  // namespace korvanta

@@ -1,0 +1,141 @@
+// Julian days, ayanamsas, the angle helpers, the position text and the
+// ascendant's universal time.
+#include "astro/ephemeris.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/chart_fixtures.h"
+
+namespace korvanta {
+namespace {
+
+TEST(JulianDayNumber, KnownDates) {
+    // Standard Julian day numbers (Meeus, Astronomical Algorithms, ch. 7).
+    EXPECT_EQ(JulianDayNumber(1, 1, 2000), 2451545.0);
+    EXPECT_EQ(JulianDayNumber(1, 1, 1900), 2415021.0);
+    // Day numbers up to 2299171 before the correction stay Julian: 4 October
+    // 1582 (Julian) is 2299160, and the count goes on uncorrected through the
+    // 15th; from the 16th the Gregorian correction applies.
+    EXPECT_EQ(JulianDayNumber(10, 4, 1582), 2299160.0);
+    EXPECT_EQ(JulianDayNumber(10, 15, 1582), 2299171.0);
+    EXPECT_EQ(JulianDayNumber(10, 16, 1582), 2299162.0);
+    EXPECT_EQ(JulianDayNumber(12, 31, 2050), 2470172.0);
+}
+
+TEST(Ayanamsa, SizeNearTheEpochs) {
+    // Both series give the ayanamsa as a negative number of degrees; in 2000
+    // it is about 23°52' (tolerance 0.01°).
+    const double t1900 = (2451545.0 - 2415020.0) / 36525.0;
+    EXPECT_NEAR(Ayanamsa_1900(t1900), -23.86, 0.01);
+    EXPECT_NEAR(Ayanamsa_2000(0.0), -23.86, 0.01);
+    // It grows by about 50.3" a year; the nutation terms add up to 18.5"
+    // either way, so half a century moves it 0.698° +/- 0.01°.
+    EXPECT_NEAR(Ayanamsa_2000(0.5) - Ayanamsa_2000(0.0), -0.698, 0.0103);
+    EXPECT_NEAR(Ayanamsa_1900(0.0), -22.46, 0.01);
+}
+
+TEST(Normalize360, OneStepEachWayAndWritesBack) {
+    double x = -10;
+    EXPECT_EQ(Normalize360(x), 350);
+    EXPECT_EQ(x, 350);
+    x = 370;
+    EXPECT_EQ(Normalize360(x), 10);
+    x = 360;
+    EXPECT_EQ(Normalize360(x), 360);  // exactly 360 stays
+    x = 0;
+    EXPECT_EQ(Normalize360(x), 0);
+}
+
+TEST(ArcTan2, QuadrantsAndItsOwnRulesOnTheAxes) {
+    EXPECT_DOUBLE_EQ(ArcTan2(1, 1), std::atan(1.0));
+    EXPECT_DOUBLE_EQ(ArcTan2(1, -1), kPi - std::atan(1.0));
+    EXPECT_DOUBLE_EQ(ArcTan2(-1, -1), -(kPi - std::atan(1.0)));
+    EXPECT_DOUBLE_EQ(ArcTan2(2, 0), kPi / 2);
+    EXPECT_DOUBLE_EQ(ArcTan2(-2, 0), -kPi / 2);
+    EXPECT_EQ(ArcTan2(0, 0), 0);
+    // Unlike atan2, a point on the negative x axis gives 0, not pi.
+    EXPECT_EQ(ArcTan2(0, -1), 0);
+}
+
+TEST(FormatSignPosition, DegreesMinutesSecondsAndSign) {
+    EXPECT_EQ(FormatSignPosition(5 + 7 / 60.0 + 9.5 / 3600), "5\xC2\xB0 7' 9\" Ari");
+    EXPECT_EQ(FormatSignPosition(235.5), "25\xC2\xB0 30' 0\" Sco");
+    EXPECT_EQ(FormatSignPosition(-235.5), "25\xC2\xB0 30' 0\" Sco");  // absolute value
+    EXPECT_EQ(FormatSignPosition(359.99), "29\xC2\xB0 59' 24\" Pis");
+    EXPECT_EQ(FormatSignPosition(30), "0\xC2\xB0 0' 0\" Tau");
+    // 360 is 0° Aries, never a position without a sign.
+    EXPECT_EQ(FormatSignPosition(360), "0\xC2\xB0 0' 0\" Ari");
+    EXPECT_EQ(FormatSignPosition(361.25), "1\xC2\xB0 15' 0\" Ari");
+}
+
+BirthData BirthAt(int hour, int minute, bool east, bool dst) {
+    BirthData b;
+    b.BirthYear = 2000;
+    b.BirthMonth = 1;
+    b.BirthDay = 1;
+    b.BirthHour = static_cast<std::int16_t>(hour);
+    b.BirthMinute = static_cast<std::int16_t>(minute);
+    b.IsEast = east;
+    b.IsDST = dst;
+    return b;
+}
+
+TEST(BirthUniversalHours, SignedZoneAndDaylightSaving) {
+    ChartRecord india;  // Indian Time: 5h30 east
+    india.ZoneHours = -5;
+    india.ZoneMinutes = -30;
+    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(23, 30, true, false), india), 18.0);
+    // Before the zone's offset has passed, UT falls on the day before: -3.5 h.
+    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(2, 0, true, false), india), -3.5);
+    // Daylight saving makes UT one hour earlier on both sides of Greenwich.
+    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(23, 30, true, true), india), 17.0);
+    ChartRecord newYork;
+    newYork.ZoneHours = 5;
+    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(22, 0, false, true), newYork), 26.0);
+    // The zone row's sign decides, whatever the longitude's hemisphere: a
+    // western longitude with Indian Time still gives local time - 5.5 h.
+    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(12, 0, false, false), india), 6.5);
+}
+
+TEST(Lagna, SameMomentGivesSameAscendantWhateverTheZone) {
+    // Madrid's longitude with Central European Time at 12:00 and with GMT at
+    // 11:00 is the same moment, so the same ascendant (to 1e-9°).
+    BirthData madrid = BirthAt(12, 0, false, false);
+    madrid.LonDeg = 3;
+    madrid.LonMin = 42;
+    madrid.LatDeg = 40;
+    madrid.LatMin = 25;
+    ChartRecord cet;
+    cet.ZoneHours = -1;
+    Lagna_Calculation(madrid, cet);
+    BirthData madridGmt = madrid;
+    madridGmt.BirthHour = 11;
+    ChartRecord gmt;
+    Lagna_Calculation(madridGmt, gmt);
+    EXPECT_NEAR(cet.Ascendant, gmt.Ascendant, 1e-9);
+    EXPECT_EQ(cet.AscText, gmt.AscText);
+    EXPECT_EQ(cet.AscendantWhole, std::floor(cet.Ascendant));
+    EXPECT_NEAR(cet.Ayanamsa, -23.86, 0.01);
+}
+
+TEST(Lagna, RisesThroughAllSignsInADay) {
+    // The ascendant moves about a sign every two hours: over 24 hourly
+    // samples every sign appears, and each value lies in [0, 360].
+    bool seen[12] = {};
+    for (int hour = 0; hour < 24; ++hour) {
+        BirthData b = BirthAt(hour, 0, true, false);
+        b.LonDeg = 77;
+        b.LatDeg = 28;
+        ChartRecord chart;
+        Lagna_Calculation(b, chart);
+        ASSERT_GE(chart.Ascendant, 0);
+        ASSERT_LE(chart.Ascendant, 360);
+        seen[static_cast<int>(chart.Ascendant / 30) % 12] = true;
+    }
+    for (bool s : seen) EXPECT_TRUE(s);
+}
+
+}  // namespace
+}  // namespace korvanta

@@ -1,0 +1,65 @@
+// The Moon's longitude and nakshatra.
+#include "astro/moon.h"
+
+#include <gtest/gtest.h>
+
+#include "astro/ephemeris.h"
+#include "support/chart_fixtures.h"
+
+namespace korvanta {
+namespace {
+
+TEST(Moon, TropicalLongitudeAtJ2000) {
+    // Meeus' full theory puts the Moon at 223.32° at 2000 January 1.5 TT; the
+    // 25 largest terms come within 0.3°.
+    EXPECT_NEAR(MoonTropicalLongitude(0.0), 223.32, 0.3);
+}
+
+TEST(Moon, NakshatraBoundariesFollowTheTable) {
+    EXPECT_EQ(NakshatraStart(0.0), 0);
+    EXPECT_EQ(NakshatraStart(13.3333), 0);  // just below 13°20'
+    EXPECT_EQ(NakshatraStart(13.334), 13.33);
+    EXPECT_EQ(NakshatraStart(346.14), 333.25);
+    EXPECT_EQ(NakshatraStart(359.999), 346.58);
+    ASSERT_EQ(kNakshatraStart.size(), 27u);
+    for (std::size_t k = 0; k < kNakshatraStart.size(); ++k) {
+        EXPECT_NEAR(kNakshatraStart[k], static_cast<double>(k) * 13.33, 1e-9) << "entry " << k;
+    }
+}
+
+TEST(Moon, NegativeSiderealComesBackOnce) {
+    EXPECT_NEAR(SiderealMoonLongitude(10.0, -23.86), 346.14, 1e-9);
+    EXPECT_NEAR(SiderealMoonLongitude(100.0, -23.86), 76.14, 1e-9);
+}
+
+TEST(Moon, AgreesWithAPreciseEphemeris) {
+    // Sidereal Moon from Swiss Ephemeris 2.10 (DE431 files, Lahiri) at the
+    // given UT moments; the truncated series and this ayanamsa stay within
+    // 0.35° of it.
+    struct Case {
+        int year, month, day, hour, minute;
+        double swissLahiri;
+    } cases[] = {{1901, 6, 1, 12, 0, 217.6508},
+                 {1950, 1, 1, 12, 0, 44.3867},
+                 {2000, 1, 1, 12, 0, 199.4705},
+                 {2049, 12, 31, 12, 0, 347.3264},
+                 {1980, 6, 5, 3, 35, 308.3983}};
+    for (const Case& c : cases) {
+        BirthData b;
+        b.BirthYear = static_cast<std::int16_t>(c.year);
+        b.BirthMonth = static_cast<std::int16_t>(c.month);
+        b.BirthDay = static_cast<std::int16_t>(c.day);
+        b.BirthHour = static_cast<std::int16_t>(c.hour);
+        b.BirthMinute = static_cast<std::int16_t>(c.minute);
+        ChartRecord chart;
+        Moon_Calculation(b, chart);
+        EXPECT_LT(testing::AngleGap(chart.MoonLongitude, c.swissLahiri), 0.35) << c.year;
+        EXPECT_GE(chart.MoonLongitude, 0);
+        EXPECT_LT(chart.MoonLongitude, 360);
+        EXPECT_EQ(chart.MoonNakStart, NakshatraStart(chart.MoonLongitude));
+        EXPECT_EQ(chart.MoonText, FormatSignPosition(chart.MoonLongitude));
+    }
+}
+
+}  // namespace
+}  // namespace korvanta

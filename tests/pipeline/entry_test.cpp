@@ -1,0 +1,193 @@
+// The whole-entry check, the key filters and the coordinate look-up.
+#include "pipeline/entry.h"
+
+#include <gtest/gtest.h>
+
+#include "support/chart_fixtures.h"
+
+namespace korvanta {
+namespace {
+
+using testing::Birth;
+using testing::FormOf;
+
+EntryForm ValidForm() {
+    Birth b;
+    b.name = "ASHA RAO";
+    b.lonDeg = 77;
+    b.lonMin = 12;
+    b.latDeg = 28;
+    b.latMin = 36;
+    return FormOf(b);
+}
+
+void ExpectRefused(const EntryForm& form, std::string_view message, MessageIcon icon,
+                   EntryControl focus) {
+    const auto refusal = ValidateBirthData(form);
+    ASSERT_TRUE(refusal.has_value()) << "expected: " << message;
+    EXPECT_EQ(refusal->message, message);
+    EXPECT_EQ(refusal->icon, icon);
+    EXPECT_EQ(refusal->focus, focus);
+}
+
+constexpr std::string_view kLonDeg =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+constexpr std::string_view kLonMin =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+constexpr std::string_view kLatDeg =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+constexpr std::string_view kLatMin =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+
+TEST(ValidateBirthData, AcceptsAValidEntryAndTheLimits) {
+    EXPECT_FALSE(ValidateBirthData(ValidForm()));
+    EntryForm f = ValidForm();
+    f.txtLonD = "179";
+    f.txtLonM = "59";
+    f.txtLatD = "89";
+    f.txtLatM = "59";
+    EXPECT_FALSE(ValidateBirthData(f));
+    f.txtLonD = "0";
+    f.txtLonM = "0";
+    f.txtLatD = " 0 ";
+    f.txtLatM = "00";
+    EXPECT_FALSE(ValidateBirthData(f));
+}
+
+TEST(ValidateBirthData, EachCheckWithItsMessageIconAndFocus) {
+    EntryForm f = ValidForm();
+    f.txtName = "   ";
+    ExpectRefused(f, "Please Enter Name", MessageIcon::Error, EntryControl::txtName);
+
+    f = ValidForm();
+    f.txtLonD = "180";
+    ExpectRefused(f, kLonDeg, MessageIcon::Error, EntryControl::txtLonD);
+    f.txtLonD = "";
+    ExpectRefused(f, kLonDeg, MessageIcon::Error, EntryControl::txtLonD);
+
+    f = ValidForm();
+    f.txtLonM = "60";
+    ExpectRefused(f, kLonMin, MessageIcon::Error, EntryControl::txtLonM);
+
+    f = ValidForm();
+    f.txtLatD = "90";
+    ExpectRefused(f, kLatDeg, MessageIcon::Error, EntryControl::txtLatD);
+
+    f = ValidForm();
+    f.txtLatM = " ";
+    ExpectRefused(f, kLatMin, MessageIcon::Error, EntryControl::txtLatM);
+}
+
+TEST(ValidateBirthData, TextThatIsNotAWholeNumberIsRefusedByItsBox) {
+    for (const char* text : {"12a", "-", "1e3", "4.5", "+", "0x1", "1 2", "-5"}) {
+        EntryForm f = ValidForm();
+        f.txtLonD = text;
+        ExpectRefused(f, kLonDeg, MessageIcon::Error, EntryControl::txtLonD);
+        f = ValidForm();
+        f.txtLatM = text;
+        ExpectRefused(f, kLatMin, MessageIcon::Error, EntryControl::txtLatM);
+    }
+    EntryForm f = ValidForm();
+    f.txtLonD = "99999999999999999999999";  // never wraps into range
+    ExpectRefused(f, kLonDeg, MessageIcon::Error, EntryControl::txtLonD);
+}
+
+TEST(ValidateBirthData, OnlyTheFirstFailingCheckSpeaks) {
+    EntryForm f = ValidForm();
+    f.txtName = "";
+    f.txtLonD = "500";
+    f.txtLatM = "x";
+    f.cboMonth = 3;
+    f.cboDate = 30;
+    ExpectRefused(f, "Please Enter Name", MessageIcon::Error, EntryControl::txtName);
+    f.txtName = "A";
+    ExpectRefused(f, kLonDeg, MessageIcon::Error, EntryControl::txtLonD);
+    f.txtLonD = "5";
+    ExpectRefused(f, kLatMin, MessageIcon::Error, EntryControl::txtLatM);
+    f.txtLatM = "5";
+    ExpectRefused(f, "Please Enter Correct Date Or Month !", MessageIcon::Information,
+                  EntryControl::None);
+}
+
+TEST(ValidateBirthData, CalendarDays) {
+    Birth b;
+    b.lonDeg = 1;
+    auto dateForm = [&](int year, int month, int day) {
+        b.year = year;
+        b.month = month;
+        b.day = day;
+        return FormOf(b);
+    };
+    EXPECT_FALSE(ValidateBirthData(dateForm(2000, 2, 29)));
+    EXPECT_FALSE(ValidateBirthData(dateForm(1904, 2, 29)));
+    ExpectRefused(dateForm(1901, 2, 29), "Please Enter Correct Date Or Month!",
+                  MessageIcon::Information, EntryControl::None);
+    ExpectRefused(dateForm(2000, 2, 30), "Please Enter Correct Date Or Month!",
+                  MessageIcon::Information, EntryControl::None);
+    for (int month : {4, 6, 9, 11}) {
+        ExpectRefused(dateForm(1980, month, 31), "Please Enter Correct Date Or Month !",
+                      MessageIcon::Information, EntryControl::None);
+        EXPECT_FALSE(ValidateBirthData(dateForm(1980, month, 30)));
+    }
+    for (int month : {1, 3, 5, 7, 8, 10, 12})
+        EXPECT_FALSE(ValidateBirthData(dateForm(1980, month, 31)));
+}
+
+TEST(ValidateBirthData, ListsWithoutASelectionAreRefused) {
+    EntryForm f = ValidForm();
+    f.cboHH = -1;
+    ExpectRefused(f, "Please Select the Date and Time of Birth", MessageIcon::Information,
+                  EntryControl::cboHH);
+    f = ValidForm();
+    f.cboYear = 150;  // one past 2050
+    ExpectRefused(f, "Please Select the Date and Time of Birth", MessageIcon::Information,
+                  EntryControl::cboYear);
+    // No zone selected is allowed: the correction then stays zero.
+    f = ValidForm();
+    f.cmbTimeZone = -1;
+    EXPECT_FALSE(ValidateBirthData(f));
+}
+
+TEST(KeyFilters, NameTakesLettersInCapitals) {
+    EXPECT_EQ(NameKeyFilter('k').code, 'K');
+    EXPECT_FALSE(NameKeyFilter('k').message);
+    EXPECT_EQ(NameKeyFilter('Q').code, 'Q');
+    for (int code : {32, 13, 8}) EXPECT_EQ(NameKeyFilter(code).code, code);
+    for (int code : {'1', '-', '\'', 0xE9, 0, -5, 127, 0x10FFFF}) {
+        const KeyFilterResult r = NameKeyFilter(code);
+        EXPECT_EQ(r.code, 0) << code;
+        ASSERT_TRUE(r.message);
+        EXPECT_EQ(r.message->text, "Please Enter only Letters");
+        EXPECT_EQ(r.message->icon, MessageIcon::Information);
+    }
+}
+
+TEST(KeyFilters, CoordinatesTakeDigitsOnly) {
+    for (int code = '0'; code <= '9'; ++code) EXPECT_EQ(CoordinateKeyFilter(code).code, code);
+    EXPECT_EQ(CoordinateKeyFilter(8).code, 8);
+    for (int code : {'-', '.', 'a', ' ', 13}) {
+        const KeyFilterResult r = CoordinateKeyFilter(code);
+        EXPECT_EQ(r.code, 0) << code;
+        ASSERT_TRUE(r.message);
+        EXPECT_EQ(r.message->text, "Only Numbers Are Accepted");
+        EXPECT_EQ(r.message->icon, MessageIcon::Error);
+    }
+}
+
+TEST(CoordinateLookup, ChecksThePlaceThenBuildsTheQuery) {
+    auto refusalOf = [](std::string_view c, std::string_view s, std::string_view n) {
+        return std::get<Refusal>(CoordinateLookupQuery(c, s, n));
+    };
+    EXPECT_EQ(refusalOf("", "Maharashtra", "India").message, "Please Enter City");
+    EXPECT_EQ(refusalOf("", "", "").focus, EntryControl::txtMCity);
+    EXPECT_EQ(refusalOf("Pune", "", "India").message, "Please Enter State");
+    EXPECT_EQ(refusalOf("Pune", "", "India").focus, EntryControl::txtMState);
+    EXPECT_EQ(refusalOf("Pune", "Maharashtra", "").focus, EntryControl::txtMCountry);
+    EXPECT_EQ(std::get<std::string>(CoordinateLookupQuery("Pune", "Maharashtra", "India")),
+              "Pune Maharashtra India Latitude Longitude");
+    // A box of blanks counts as filled.
+    EXPECT_TRUE(std::holds_alternative<std::string>(CoordinateLookupQuery(" ", " ", " ")));
+}
+
+}  // namespace
+}  // namespace korvanta

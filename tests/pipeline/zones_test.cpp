@@ -1,0 +1,82 @@
+// The zone table and the zone correction.
+#include "pipeline/zones.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+
+namespace korvanta {
+namespace {
+
+// The offset written at the end of a row's text, in minutes east of UT
+// ("+9.5" = 570; "Indian Time, IST, +5.3", where .3 stands for 30 minutes).
+int WrittenOffsetMinutes(std::string_view text) {
+    const std::string number(text.substr(text.rfind(',') + 1));
+    const double hours = std::stod(number);
+    if (text.find("IST, +5.3") != std::string_view::npos) return 330;
+    return static_cast<int>(std::lround(hours * 60));
+}
+
+TEST(ZoneTable, EveryRowIsTheNegatedWrittenOffset) {
+    ASSERT_EQ(kZoneTable.size(), 71u);
+    for (std::size_t i = 0; i < kZoneTable.size(); ++i) {
+        const ZoneRow& row = kZoneTable[i];
+        EXPECT_EQ(row.hours * 60 + row.minutes, -WrittenOffsetMinutes(row.text)) << row.text;
+        EXPECT_TRUE(row.minutes == 0 || row.minutes == 30 || row.minutes == -30) << row.text;
+        EXPECT_TRUE(row.minutes == 0 || (row.minutes > 0) == (row.hours > 0)) << row.text;
+    }
+}
+
+TEST(ZoneTable, OrderIsCaseInsensitiveAlphabetical) {
+    auto lower = [](std::string_view s) {
+        std::string out(s);
+        for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return out;
+    };
+    for (std::size_t i = 1; i < kZoneTable.size(); ++i) {
+        EXPECT_LT(lower(kZoneTable[i - 1].text), lower(kZoneTable[i].text)) << i;
+    }
+    EXPECT_EQ(kZoneTable[29].text, "Greenwich Mean Time,GMT,0.0");
+    EXPECT_EQ(kZoneTable[55].text, "Pacific War Time,PWT,-7.0");
+    EXPECT_EQ(kZoneTable[62].text, "USSR Zone 10,UZ10,+11.0");
+    EXPECT_EQ(kZoneTable[63].text, "USSR Zone 3,USZ3,+4.0");
+    EXPECT_EQ(kZoneTable[11].text, "Azores Time, AT, -2.0");
+}
+
+TEST(ZoneCalculation, TheListedExamples) {
+    struct Case {
+        int index, hours, minutes;
+    } cases[] = {{29, 0, 0},     {61, 0, 0},     {34, -5, -30}, {50, 3, 30},
+                 {5, -10, -30},  {46, -13, 0},   {36, 12, 0},   {52, -6, -30},
+                 {56, -10, -30}, {57, -10, -30}, {58, -9, -30}, {59, -9, -30}};
+    for (const Case& c : cases) {
+        ChartRecord chart;
+        Zone_Calculation(c.index, chart);
+        EXPECT_EQ(chart.ZoneHours, c.hours) << c.index;
+        EXPECT_EQ(chart.ZoneMinutes, c.minutes) << c.index;
+    }
+}
+
+TEST(ZoneCalculation, NoSelectionKeepsThePreviousValues) {
+    ChartRecord chart;
+    Zone_Calculation(-1, chart);
+    EXPECT_EQ(chart.ZoneHours, 0);
+    EXPECT_EQ(chart.ZoneMinutes, 0);
+    Zone_Calculation(34, chart);
+    Zone_Calculation(34, chart);
+    EXPECT_EQ(chart.ZoneHours, -5);
+    for (int bad : {-1, 71, 1000, -32768}) {
+        Zone_Calculation(bad, chart);
+        EXPECT_EQ(chart.ZoneHours, -5);
+        EXPECT_EQ(chart.ZoneMinutes, -30);
+    }
+    Zone_Calculation(50, chart);
+    EXPECT_EQ(chart.ZoneHours, 3);
+    EXPECT_EQ(chart.ZoneMinutes, 30);
+}
+
+}  // namespace
+}  // namespace korvanta

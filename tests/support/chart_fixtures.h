@@ -1,0 +1,71 @@
+// Helpers shared by the core tests: births as entry forms, and the position
+// texts read back as numbers.
+#pragma once
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "pipeline/entry.h"
+#include "records/records.h"
+
+namespace korvanta::testing {
+
+// An entry form for a birth, the way a user would fill the window.
+struct Birth {
+    std::string name = "TEST";
+    int year = 2000, month = 1, day = 1, hour = 12, minute = 0, second = 0;
+    int lonDeg = 0, lonMin = 0;
+    bool east = true;
+    int latDeg = 0, latMin = 0;
+    bool south = false;
+    int zone = kDefaultZoneIndex;
+    bool dst = false;
+    std::string city = "City", state = "State", country = "Country";
+};
+
+inline EntryForm FormOf(const Birth& b) {
+    EntryForm f;
+    f.txtName = b.name;
+    f.cboMonth = b.month - 1;
+    f.cboDate = b.day - 1;
+    f.cboYear = b.year - kFirstYear;
+    f.cboHH = b.hour;
+    f.cboMM = b.minute;
+    f.cboSS = b.second;
+    f.txtLonD = std::to_string(b.lonDeg);
+    f.txtLonM = std::to_string(b.lonMin);
+    f.optLongEast = b.east;
+    f.txtLatD = std::to_string(b.latDeg);
+    f.txtLatM = std::to_string(b.latMin);
+    f.optLatSouth = b.south;
+    f.cmbTimeZone = b.zone;
+    f.chkDST = b.dst;
+    f.txtMCity = b.city;
+    f.txtMState = b.state;
+    f.txtMCountry = b.country;
+    return f;
+}
+
+// Longitude in degrees of a long position text ("13° 2' 49\" Gem"), to the
+// second; nothing when the text is not of that form.
+inline std::optional<double> LongitudeOf(std::string_view text) {
+    constexpr std::string_view kSigns = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+    int d = 0, m = 0, s = 0;
+    char abbr[4] = {};
+    if (std::sscanf(std::string(text).c_str(), "%d\xC2\xB0 %d' %d\" %3s", &d, &m, &s, abbr) != 4) {
+        return std::nullopt;
+    }
+    const auto at = kSigns.find(abbr);
+    if (at == std::string_view::npos || at % 3 != 0) return std::nullopt;
+    return static_cast<double>(at / 3) * 30.0 + d + m / 60.0 + s / 3600.0;
+}
+
+// Smallest difference of two longitudes in degrees, across 0°/360°.
+inline double AngleGap(double a, double b) {
+    double gap = std::fmod(std::fabs(a - b), 360.0);
+    return gap > 180.0 ? 360.0 - gap : gap;
+}
+
+}  // namespace korvanta::testing
