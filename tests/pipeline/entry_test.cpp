@@ -153,7 +153,7 @@ TEST(KeyFilters, NameTakesLettersInCapitals) {
     EXPECT_FALSE(NameKeyFilter('k').message);
     EXPECT_EQ(NameKeyFilter('Q').code, 'Q');
     for (int code : {32, 13, 8}) EXPECT_EQ(NameKeyFilter(code).code, code);
-    for (int code : {'1', '-', '\'', 0xE9, 0, -5, 127, 0x10FFFF}) {
+    for (int code : std::initializer_list<int>{'1', '-', '\'', 0xE9, 0, -5, 127, 0x10FFFF}) {
         const KeyFilterResult r = NameKeyFilter(code);
         EXPECT_EQ(r.code, 0) << code;
         ASSERT_TRUE(r.message);
@@ -165,7 +165,7 @@ TEST(KeyFilters, NameTakesLettersInCapitals) {
 TEST(KeyFilters, CoordinatesTakeDigitsOnly) {
     for (int code = '0'; code <= '9'; ++code) EXPECT_EQ(CoordinateKeyFilter(code).code, code);
     EXPECT_EQ(CoordinateKeyFilter(8).code, 8);
-    for (int code : {'-', '.', 'a', ' ', 13}) {
+    for (int code : std::initializer_list<int>{'-', '.', 'a', ' ', 13}) {
         const KeyFilterResult r = CoordinateKeyFilter(code);
         EXPECT_EQ(r.code, 0) << code;
         ASSERT_TRUE(r.message);
