@@ -1,0 +1,30 @@
+// The Korvanta desktop program.
+#include <QApplication>
+#include <QDate>
+#include <QSettings>
+
+#include "ui/application.h"
+#include "ui/frm_main.h"
+#include "ui/message_sink.h"
+#include "ui/screenshot_tour.h"
+#include "ui/single_instance.h"
+#include "ui/update_reminder.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(korvanta::SettingsApplicationName());
+    QApplication::setOrganizationName(korvanta::SettingsApplicationName());
+    QApplication::setApplicationVersion(QStringLiteral("1.20"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.korvanta"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
+
+    korvanta::QtMessageSink messages;
+    korvanta::SingleInstance instance;
+    QSettings settings;
+    auto window = korvanta::StartKorvanta(instance, settings, QDate::currentDate(), messages);
+    if (!window) return 1;
+
+    const QString screenshotFolder = qEnvironmentVariable(korvanta::kScreenshotFolderVariable);
+    if (!screenshotFolder.isEmpty()) korvanta::ScheduleScreenshotTour(*window, screenshotFolder);
+    return QApplication::exec();
+}

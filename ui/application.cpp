@@ -1,0 +1,27 @@
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "ui/frm_main.h"
+#include "ui/message_sink.h"
+#include "ui/single_instance.h"
+#include "ui/update_reminder.h"
+
+namespace korvanta {
+
+std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, QSettings& settings,
+                                       const QDate& today, MessageSink& messages) {
+    if (!instance.TryAcquire()) {
+        messages.Inform(nullptr, QString::fromLatin1(kAlreadyRunningMessage),
+                        MessageIcon::Information);
+        return nullptr;
+    }
+    UpdateReminder(settings, today, messages);
+    auto window = std::make_unique<frmMain>(messages);
+    window->setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
+    window->show();
+    return window;
+}
+
+}  // namespace korvanta

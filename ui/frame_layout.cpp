@@ -1,0 +1,18 @@
+#include "ui/frame_layout.h"
+
+#include <algorithm>
+
+namespace korvanta {
+
+FrameButtonPlaces PlaceFrameButtons(int frameWidth, int exitWidth, int rightGap, int buttonGap) {
+    FrameButtonPlaces places;
+    places.cmdExitLeft = frameWidth - exitWidth - rightGap;
+    places.cmdBackLeft = places.cmdExitLeft - exitWidth - buttonGap;
+    return places;
+}
+
+int CentredLeft(int areaWidth, int childWidth) {
+    return std::max(0, (areaWidth - childWidth) / 2);
+}
+
+}  // namespace korvanta

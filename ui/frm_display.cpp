@@ -1,0 +1,141 @@
+#include "ui/frm_display.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "ui/link_label.h"
+#include "ui/links.h"
+#include "ui/twips.h"
+
+namespace korvanta {
+
+namespace {
+
+// Client area of the window, in twips.
+constexpr int kWindowWidth = 12735;
+constexpr int kWindowHeight = 8850;
+constexpr double kTextPoints = 8.0;
+
+}  // namespace
+
+frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmDisplay"));
+    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setFont(VerdanaFont(kTextPoints));
+    setFixedSize(TwipsX(kWindowWidth), TwipsY(kWindowHeight));
+
+    BuildHeader();
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setGeometry(TwipsRect(240, 1080, 12255, 7680));
+    auto* chartPage = new QWidget;
+    chartPage->setObjectName(QStringLiteral("tabChart"));
+    auto* detailsPage = new QWidget;
+    detailsPage->setObjectName(QStringLiteral("tabDetails"));
+    SSTab1->addTab(chartPage, QStringLiteral("Upapada Lagna-Chart"));
+    SSTab1->addTab(detailsPage, QStringLiteral("Upapada Lagna Details"));
+    BuildChartTab(chartPage);
+    BuildProfileTab(detailsPage);
+    SSTab1->setCurrentIndex(kDetailsTab);
+}
+
+void frmDisplay::BuildHeader() {
+    dsd[2] = PlaceLabel(this, "dsd_2", QStringLiteral("Significance of Upapada Lagna"),
+                        TwipsRect(240, 0, 6000, 240));
+    dsd[2]->setFont(VerdanaFont(kTextPoints, true));
+    Label8[3] =
+        PlaceLabel(this, "Label8_3",
+                   QStringLiteral("Upapada Lagna signifies marriage and spouse related issues."),
+                   TwipsRect(240, 240, 7800, 240));
+    Label10 =
+        PlaceLabel(this, "Label10", QStringLiteral("Upapada Lagna Present In House Significance"),
+                   TwipsRect(240, 480, 7800, 240));
+    Label10->setFont(VerdanaFont(kTextPoints, true));
+    lblHoraDesc = PlaceLabel(this, "lblHoraDesc", QString(), TwipsRect(240, 705, 12255, 390));
+    lblHoraDesc->setWordWrap(true);
+    lblHoraDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label5 = PlaceLabel(this, "Label5", QStringLiteral("Talk about your chart in our forum"),
+                        TwipsRect(7200, 0, 5295, 240));
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label6 = new LinkLabel(WebSiteDisplayName(), this, &OpenHomePage);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setGeometry(TwipsRect(8400, 240, 4095, 240));
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label6->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
+}
+
+std::array<QLabel*, 12> frmDisplay::SignCells() const {
+    return {lblAries, lblTaurus,  lblGemini,      lblCancer,    lblLeo,      lblVirgo,
+            lblLibra, lblScorpio, lblSagattarius, lblCapricorn, lblAquarius, lblPisces};
+}
+
+void frmDisplay::SetArudhaCaption(int sign, const QString& text) {
+    QLabel* tag = lblArudha[static_cast<std::size_t>(sign)];
+    tag->setText(text);
+    // The tag grows downward so that every line of its caption shows, even
+    // past the bottom of its cell.
+    const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+    const int needed = lines * tag->fontMetrics().lineSpacing() + 2;
+    tag->resize(tag->width(), std::max(TwipsY(210), needed));
+    tag->raise();
+}
+
+void frmDisplay::Fill(const ResultCaptions& captions) {
+    for (std::size_t i = 0; i < planet.size(); ++i)
+        planet[i]->setText(DisplayText(captions.planet[i]));
+    const auto cells = SignCells();
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        cells[k]->setText(DisplayText(captions.signCells[k]));
+        SetArudhaCaption(static_cast<int>(k), DisplayText(captions.lblArudha[k]));
+    }
+
+    lblName->setText(DisplayText(captions.lblName));
+    lblDOB->setText(DisplayText(captions.lblDOB));
+    lblTOB->setText(DisplayText(captions.lblTOB));
+    lblLatitude->setText(DisplayText(captions.lblLatitude));
+    lblLongitude->setText(DisplayText(captions.lblLongitude));
+    lblCity->setText(DisplayText(captions.lblCity));
+    lblState->setText(DisplayText(captions.lblState));
+    lblCountry->setText(DisplayText(captions.lblCountry));
+
+    lblULPresentHouse->setText(DisplayText(captions.lblULPresentHouse));
+    lblHoraDesc->setText(DisplayText(captions.lblHoraDesc));
+    FillProfile(captions);
+}
+
+void frmDisplay::FillProfile(const ResultCaptions& captions) {
+    lblVedicName->setText(DisplayText(captions.lblVedicName));
+    lblEnglishName->setText(DisplayText(captions.lblEnglishName));
+    lblArudhaLagnaPresentInSign->setText(DisplayText(captions.lblArudhaLagnaPresentInSign));
+    lblRullingPlanet->setText(DisplayText(captions.lblRullingPlanet));
+    lblSymbol->setText(DisplayText(captions.lblSymbol));
+    lblNature->setText(DisplayText(captions.lblNature));
+    lblColor->setText(DisplayText(captions.lblColor));
+    lblTypeOfSign->setText(DisplayText(captions.lblTypeOfSign));
+    lblGender->setText(DisplayText(captions.lblGender));
+    lblBestPeriodOfActivity->setText(DisplayText(captions.lblBestPeriodOfActivity));
+    lblBarren->setText(DisplayText(captions.lblBarren));
+    lblCaste->setText(DisplayText(captions.lblCaste));
+    lblPosition->setText(DisplayText(captions.lblPosition));
+    lblConstituentCharacter->setText(DisplayText(captions.lblConstituentCharacter));
+    lblLuckyDays->setText(DisplayText(captions.lblLuckyDays));
+    lblLuckyNumbers->setText(DisplayText(captions.lblLuckyNumbers));
+    lblBestDirection->setText(DisplayText(captions.lblBestDirection));
+    lblLuckyColors->setText(DisplayText(captions.lblLuckyColors));
+    lblLuckyGemstone->setText(DisplayText(captions.lblLuckyGemstone));
+    lblPartOfTheBody->setText(DisplayText(captions.lblPartOfTheBody));
+    lblPhysique->setText(DisplayText(captions.lblPhysique));
+    lblCompatibleWith->setText(DisplayText(captions.lblCompatibleWith));
+    lblNotCompatibleWith->setText(DisplayText(captions.lblNotCompatibleWith));
+    txtLooks->setPlainText(DisplayText(captions.txtLooks));
+    txtNature->setPlainText(DisplayText(captions.txtNature));
+    txtCareerAndFinance->setPlainText(DisplayText(captions.txtCareerAndFinance));
+    txtLoveAndDomesticLife->setPlainText(DisplayText(captions.txtLoveAndDomesticLife));
+    txtHealth->setPlainText(DisplayText(captions.txtHealth));
+}
+
+}  // namespace korvanta

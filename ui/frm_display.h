@@ -1,0 +1,99 @@
+// The result window: the UL's house reading in a header strip, and two tabs:
+// the fixed-sign chart with the positions and the birth details, and the
+// profile and readings of the UL's sign. It only shows what the core computed.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "records/result_captions.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace korvanta {
+
+class LinkLabel;
+
+class frmDisplay : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmDisplay(QWidget* parent = nullptr);
+
+    // Copies every caption of one calculation into the window.
+    void Fill(const ResultCaptions& captions);
+
+    // Tab indexes of SSTab1.
+    static constexpr int kChartTab = 0;
+    static constexpr int kDetailsTab = 1;
+
+    // Header strip. Control arrays keep their indexes: dsd(2), Label8(3).
+    std::array<QLabel*, 3> dsd{};
+    std::array<QLabel*, 28> Label8{};
+    QLabel* Label10 = nullptr;
+    QLabel* lblHoraDesc = nullptr;
+    QLabel* Label5 = nullptr;
+    LinkLabel* Label6 = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+
+    // Tab 0: the chart. Arrays are indexed by sign 0..11 (Aries..Pisces);
+    // shpHora(84 + k) outlines the cell of sign k.
+    QFrame* Frame1 = nullptr;
+    QGroupBox* fraBirthchart = nullptr;
+    std::array<QFrame*, 12> shpHora{};
+    QFrame* Shape1 = nullptr;
+    QFrame* Shape2 = nullptr;
+    QLabel *lblAries = nullptr, *lblTaurus = nullptr, *lblGemini = nullptr, *lblCancer = nullptr;
+    QLabel *lblLeo = nullptr, *lblVirgo = nullptr, *lblLibra = nullptr, *lblScorpio = nullptr;
+    QLabel *lblSagattarius = nullptr, *lblCapricorn = nullptr, *lblAquarius = nullptr;
+    QLabel* lblPisces = nullptr;
+    std::array<QLabel*, 12> lblArudha{};
+    std::array<QLabel*, 12> Hno{};
+    LinkLabel* Label7 = nullptr;
+
+    // Tab 0: positions, by table row; PlanetName keeps its own indexes
+    // (0..6, 10, 11, 16) in the object names.
+    QGroupBox* fraWestern = nullptr;
+    std::array<QLabel*, 10> PlanetName{};
+    std::array<QLabel*, 10> planet{};
+
+    // Tab 0: "Your Details".
+    QGroupBox* fraDetails = nullptr;
+    QLabel *lblName = nullptr, *lblDOB = nullptr, *lblTOB = nullptr, *lblLongitude = nullptr;
+    QLabel *lblLatitude = nullptr, *lblCity = nullptr, *lblState = nullptr, *lblCountry = nullptr;
+    QLabel *Label1 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label9 = nullptr;
+    QLabel *Label3 = nullptr, *Label12 = nullptr, *Label4 = nullptr;
+
+    // Tab 1: the UL sign's profile.
+    QFrame* Frame4 = nullptr;
+    QLabel *lblVedicName = nullptr, *lblULPresentHouse = nullptr;
+    QLabel *lblArudhaLagnaPresentInSign = nullptr, *lblRullingPlanet = nullptr;
+    QLabel *lblCompatibleWith = nullptr, *lblNotCompatibleWith = nullptr, *lblSymbol = nullptr;
+    QLabel *lblNature = nullptr, *lblColor = nullptr, *lblTypeOfSign = nullptr,
+           *lblGender = nullptr;
+    QLabel *lblBestPeriodOfActivity = nullptr, *lblBarren = nullptr, *lblCaste = nullptr;
+    QLabel *lblPosition = nullptr, *lblConstituentCharacter = nullptr, *lblLuckyDays = nullptr;
+    QLabel *lblLuckyNumbers = nullptr, *lblBestDirection = nullptr, *lblLuckyColors = nullptr;
+    QLabel *lblLuckyGemstone = nullptr, *lblPartOfTheBody = nullptr, *lblPhysique = nullptr;
+    QLabel* lblEnglishName = nullptr;
+    QPlainTextEdit *txtLooks = nullptr, *txtNature = nullptr, *txtCareerAndFinance = nullptr;
+    QPlainTextEdit *txtLoveAndDomesticLife = nullptr, *txtHealth = nullptr;
+
+    // The sign cells in sign order.
+    std::array<QLabel*, 12> SignCells() const;
+
+  private:
+    void BuildHeader();
+    void BuildChartTab(QWidget* page);
+    void BuildChartCells(QWidget* chart);
+    void BuildPositionTable(QWidget* page);
+    void BuildDetails(QWidget* page);
+    void BuildProfileTab(QWidget* page);
+    void FillProfile(const ResultCaptions& captions);
+    void SetArudhaCaption(int sign, const QString& text);
+};
+
+}  // namespace korvanta

@@ -1,0 +1,167 @@
+#include "ui/frm_main.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "pipeline/pipeline.h"
+#include "ui/frm_display.h"
+#include "ui/links.h"
+#include "ui/mdi.h"
+#include "ui/message_sink.h"
+#include "ui/twips.h"
+
+namespace korvanta {
+
+namespace {
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Text(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
+// Keys that never reach a character filter: they move the focus or the
+// cursor, or are editing shortcuts (copy, paste, undo), not characters.
+bool IsCharacterKey(const QKeyEvent& key) {
+    if (key.text().isEmpty()) return false;
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab || key.key() == Qt::Key_Delete) {
+        return false;
+    }
+    return (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) == 0;
+}
+
+}  // namespace
+
+frmMain::frmMain(MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent), messages_(messages) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setFont(VerdanaFont(8.0));
+    BuildControls();
+    BuildMenus();
+    LoadLists();
+
+    for (QLineEdit* box : {txtName, txtLonD, txtLonM, txtLatD, txtLatM}) {
+        box->installEventFilter(this);
+    }
+    connect(cmdRashi, &QPushButton::clicked, this, &frmMain::Calculate);
+    connect(mnuNext, &QAction::triggered, this, &frmMain::Calculate);
+    connect(cmdBrowser, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::EndProgram);
+}
+
+frmMain::~frmMain() = default;
+
+EntryForm frmMain::CurrentEntry() const {
+    EntryForm form;
+    form.txtName = Text(txtName);
+    form.cboMonth = cboMonth->currentIndex();
+    form.cboDate = cboDate->currentIndex();
+    form.cboYear = cboYear->currentIndex();
+    form.cboHH = cboHH->currentIndex();
+    form.cboMM = cboMM->currentIndex();
+    form.cboSS = cboSS->currentIndex();
+    form.txtMCity = Text(txtMCity);
+    form.txtMState = Text(txtMState);
+    form.txtMCountry = Text(txtMCountry);
+    form.cmbTimeZone = cmbTimeZone->currentIndex();
+    form.chkDST = chkDST->isChecked();
+    form.txtLonD = Text(txtLonD);
+    form.txtLonM = Text(txtLonM);
+    form.optLongEast = optLong[0]->isChecked();
+    form.txtLatD = Text(txtLatD);
+    form.txtLatM = Text(txtLatM);
+    form.optLatSouth = optLat[1]->isChecked();
+    return form;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (box == nullptr || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
+
+    const int code = key->text().at(0).unicode();
+    const KeyFilterResult result = box == txtName ? NameKeyFilter(code) : CoordinateKeyFilter(code);
+    if (result.code == 0) {
+        if (result.message)
+            messages_.Inform(this, FromView(result.message->text), result.message->icon);
+        return true;
+    }
+    if (result.code != code) {
+        box->insert(QString(QChar(result.code)));
+        return true;
+    }
+    return false;
+}
+
+void frmMain::ShowRefusal(const Refusal& refusal) {
+    messages_.Inform(this, FromView(refusal.message), refusal.icon);
+    if (refusal.focus == EntryControl::None) return;
+    if (auto* target = findChild<QWidget*>(FromView(ControlName(refusal.focus)))) {
+        target->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmMain::Calculate() {
+    const ChartOutcome outcome = CalculateChart(CurrentEntry());
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        ShowRefusal(*refusal);
+        return;
+    }
+    const auto& result = std::get<ChartResult>(outcome);
+
+    // Every calculation shows a freshly built frame and result window.
+    if (mdi_) {
+        mdi_->hide();
+        mdi_.release()->deleteLater();
+    }
+    mdi_ = std::make_unique<MDI>();
+    mdi_->setWindowIcon(windowIcon());
+    mdi_->ShowResult(result.captions);
+    connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
+    connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
+    hide();
+    mdi_->show();
+}
+
+void frmMain::ReturnFromResult() {
+    if (!mdi_) return;
+    // The frame is still inside its own button's click; it goes once that
+    // click has been handled.
+    mdi_->hide();
+    mdi_.release()->deleteLater();
+    show();
+}
+
+void frmMain::LookUpCoordinates() {
+    const auto query = CoordinateLookupQuery(Text(txtMCity), Text(txtMState), Text(txtMCountry));
+    if (const auto* refusal = std::get_if<Refusal>(&query)) {
+        ShowRefusal(*refusal);
+        return;
+    }
+    OpenWebSearch(QString::fromStdString(std::get<std::string>(query)));
+}
+
+void frmMain::EndProgram() {
+    if (ending_) return;
+    ending_ = true;
+    if (mdi_) mdi_->close();
+    close();
+    QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    EndProgram();
+}
+
+}  // namespace korvanta

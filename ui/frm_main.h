@@ -1,0 +1,90 @@
+// The birth-data window: where the user enters one birth and starts the
+// calculation. The checks, key filters and the calculation are the core's;
+// this window copies values between its controls and the core and shows the
+// core's messages.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "pipeline/entry.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace korvanta {
+
+class LinkLabel;
+class MDI;
+class MessageSink;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmMain(MessageSink& messages, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The entry controls as the core reads them.
+    EntryForm CurrentEntry() const;
+
+    // The result frame of the last successful calculation while it is shown.
+    MDI* ResultFrame() const { return mdi_.get(); }
+
+    QLabel* Label2 = nullptr;
+    QGroupBox* fraPersonal = nullptr;
+    QLineEdit* txtName = nullptr;
+    QComboBox *cboMonth = nullptr, *cboDate = nullptr, *cboYear = nullptr;
+    QComboBox *cboHH = nullptr, *cboMM = nullptr, *cboSS = nullptr;
+    QPushButton* cmdRashi = nullptr;
+    QGroupBox* fraPlace = nullptr;
+    QLineEdit *txtMCity = nullptr, *txtMState = nullptr, *txtMCountry = nullptr;
+    QPushButton* cmdBrowser = nullptr;
+    QGroupBox* fraZone = nullptr;
+    QComboBox* cmbTimeZone = nullptr;
+    QCheckBox* chkDST = nullptr;
+    QGroupBox* fraLongitude = nullptr;
+    QLineEdit *txtLonD = nullptr, *txtLonM = nullptr;
+    std::array<QRadioButton*, 2> optLong{};  // 0 "East", 1 "West"
+    QGroupBox* fraLatitude = nullptr;
+    QLineEdit *txtLatD = nullptr, *txtLatM = nullptr;
+    std::array<QRadioButton*, 2> optLat{};  // 0 "North", 1 "South"
+    LinkLabel* Label61 = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNext = nullptr;
+    QAction* mnuExit = nullptr;
+
+  public slots:
+    // "Get My Upapada Lagna": check, calculate, show the result frame.
+    void Calculate();
+    // "Click for Latitude & Longitude": a web search for the place.
+    void LookUpCoordinates();
+    // Closes every window and ends the program.
+    void EndProgram();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildMenus();
+    void LoadLists();
+    void ShowRefusal(const Refusal& refusal);
+    void ReturnFromResult();
+
+    MessageSink& messages_;
+    std::unique_ptr<MDI> mdi_;
+    bool ending_ = false;
+};
+
+}  // namespace korvanta

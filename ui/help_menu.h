@@ -1,0 +1,16 @@
+// The Help menu that the birth-data window and the result frame share.
+#pragma once
+
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace korvanta {
+
+// Appends "&Help" to `bar`. The separators carry the given object names (each
+// window names them its own way); "&About Software" shows the about box modal
+// over `owner`.
+QMenu* AddHelpMenu(QMenuBar* bar, QWidget* owner, const char* firstSeparatorName,
+                   const char* secondSeparatorName);
+
+}  // namespace korvanta

@@ -1,0 +1,42 @@
+// The reminder at start-up to look for a newer version of the program.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QSettings;
+class QWidget;
+
+namespace korvanta {
+
+class MessageSink;
+
+// The question asked when the reminder is due.
+inline constexpr const char* kUpdatePrompt =
+    "There maybe an update to this software available\n"
+    "Do you want to check for an update?";
+
+// Section and key of the one setting (the key is stored encoded).
+inline constexpr const char* kSettingsSection = "Settings";
+inline constexpr const char* kDurationKey = "Duration";
+
+// What the reminder did, for tests and the start-up sequence.
+enum class ReminderOutcome {
+    FirstStart,  // no stored date: today written, no question
+    NotDue,      // within the 14 days: nothing written
+    Unreadable,  // stored text is not a date: nothing written, no question
+    AskedNo,     // asked, today written
+    AskedYes,    // asked, today written, download page opened
+};
+
+// On a first start stores today's date; later, when the stored date is more
+// than 14 days away from today, asks whether to look for an update, stores
+// today whatever the answer, and opens the download page on Yes. The key and
+// the date are stored through EncodeSetting.
+ReminderOutcome UpdateReminder(QSettings& settings, const QDate& today, MessageSink& messages,
+                               QWidget* parent = nullptr);
+
+// The store of the installed program: application "Korvanta".
+QString SettingsApplicationName();
+
+}  // namespace korvanta
