@@ -3,11 +3,14 @@
 #include "astro/retrograde.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "astro/stations.h"
 
@@ -66,7 +69,7 @@ void Retrograde_Calculation(const BirthData& birth, ChartRecord& chart) {
     }
     // Plain names first, so a second calculation never keeps an old mark.
     for (std::size_t slot = 0; slot < kPlainBodyNames.size(); ++slot) {
-        chart.BodyName[slot] = std::string(kPlainBodyNames[slot]);
+        chart.BodyName[slot] = kPlainBodyNames[slot];
     }
     for (std::size_t k = 0; k < kRetroPlanetSlots.size(); ++k) {
         if (chart.RetroFlags[k]) {
