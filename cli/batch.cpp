@@ -17,6 +17,14 @@ std::string ParseErrorReason(const std::string& what) {
     return what.substr(what[0] == '[' && end != std::string::npos ? end + 2 : 0);
 }
 
+// The text of a JSON value without the blanks that may surround it.
+std::string_view TrimJsonBlanks(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 // Output is flushed in blocks of this many bytes.
 constexpr std::size_t kFlushBytes = 1 << 16;
 
@@ -35,10 +43,10 @@ long RunBatch(std::istream& in, std::ostream& out) {
     buffer.reserve(2 * kFlushBytes);
     EntryForm form;
     ChartResult result;
+    ChartLineWriter writer;
     long lineNumber = 0, failed = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         Json record;
         std::string error, field;
         try {
@@ -56,8 +64,7 @@ long RunBatch(std::istream& in, std::ostream& out) {
             }
         }
         if (error.empty()) {
-            buffer +=
-                ChartJson(result, record).dump(-1, ' ', false, Json::error_handler_t::replace);
+            writer.Append(result, TrimJsonBlanks(line), buffer);
         } else {
             ++failed;
             buffer += BatchErrorLine(lineNumber, error, field);

@@ -8,73 +8,165 @@
 namespace korvanta {
 namespace {
 
-template <typename T>
-Json OrNull(const std::optional<T>& value) {
-    return value ? Json(*value) : Json(nullptr);
+// The setters below write into an existing value where they can, so that a
+// document filled once and then refilled for every chart keeps its keys and
+// the storage of its strings. Filling an empty document creates the keys in
+// the order of the calls.
+
+void SetText(Json& slot, std::string_view text) {
+    if (slot.is_string()) {
+        slot.get_ref<std::string&>().assign(text);
+    } else {
+        slot = std::string(text);
+    }
 }
 
-Json DateTimeOrNull(const std::optional<double>& value) {
-    return value ? Json(DateTimeText(*value)) : Json(nullptr);
+template <typename Number>
+void SetNumber(Json& slot, Number value) {
+    slot = value;
+}
+
+template <typename Number>
+void SetOptionalNumber(Json& slot, const std::optional<Number>& value) {
+    if (value) {
+        slot = *value;
+    } else {
+        slot = nullptr;
+    }
+}
+
+// "YYYY-MM-DD HH:MM[:SS]" into `text`, which holds at least 32 characters.
+std::string_view FormatDateTime(double dateTime, char* text, std::size_t size) {
+    const CivilDateTime t = SplitDateTime(dateTime);
+    const int length = t.second != 0
+                           ? std::snprintf(text, size, "%04d-%02d-%02d %02d:%02d:%02d", t.year,
+                                           t.month, t.day, t.hour, t.minute, t.second)
+                           : std::snprintf(text, size, "%04d-%02d-%02d %02d:%02d", t.year, t.month,
+                                           t.day, t.hour, t.minute);
+    return {text, static_cast<std::size_t>(length)};
+}
+
+void SetDateTime(Json& slot, const std::optional<double>& dateTime) {
+    char text[48];
+    if (dateTime) {
+        SetText(slot, FormatDateTime(*dateTime, text, sizeof text));
+    } else {
+        slot = nullptr;
+    }
+}
+
+// Makes `slot` an array of `size` elements, keeping the elements it has.
+Json& SizedArray(Json& slot, std::size_t size) {
+    if (!slot.is_array() || slot.size() != size) slot = Json(size, Json());
+    return slot;
 }
 
 template <typename Container>
-Json Array(const Container& items) {
-    Json array = Json::array();
-    for (const auto& item : items) array.push_back(item);
-    return array;
+void SetTextArray(Json& slot, const Container& texts) {
+    Json& array = SizedArray(slot, texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) SetText(array[i], texts[i]);
 }
 
-Json Retrograde(const ChartRecord& chart) {
+void SetRetrograde(Json& slot, const ChartRecord& chart) {
     // RetroFlags runs over the five planets in body-slot order.
     static constexpr std::array<std::string_view, 5> kPlanets = {"Mercury", "Venus", "Mars",
                                                                  "Jupiter", "Saturn"};
-    Json flags = Json::object();
-    for (std::size_t i = 0; i < kPlanets.size(); ++i) flags[kPlanets[i]] = chart.RetroFlags[i];
-    return flags;
+    for (std::size_t i = 0; i < kPlanets.size(); ++i) slot[kPlanets[i]] = chart.RetroFlags[i];
 }
 
-Json Details(const ResultCaptions& captions) {
-    return Json{{"name", captions.lblName},
-                {"dob", captions.lblDOB},
-                {"tob", captions.lblTOB},
-                {"latitude", captions.lblLatitude},
-                {"longitude", captions.lblLongitude},
-                {"city", captions.lblCity},
-                {"state", captions.lblState},
-                {"country", captions.lblCountry}};
+void SetDetails(Json& slot, const ResultCaptions& captions) {
+    SetText(slot["name"], captions.lblName);
+    SetText(slot["dob"], captions.lblDOB);
+    SetText(slot["tob"], captions.lblTOB);
+    SetText(slot["latitude"], captions.lblLatitude);
+    SetText(slot["longitude"], captions.lblLongitude);
+    SetText(slot["city"], captions.lblCity);
+    SetText(slot["state"], captions.lblState);
+    SetText(slot["country"], captions.lblCountry);
 }
 
-Json Sunrise(const ChartRecord& chart) {
-    const bool hasReference = chart.ReferenceSunrise.has_value();
-    Json sunrise = Json::object();
-    sunrise["today"] = DateTimeOrNull(chart.SunriseToday);
-    sunrise["sunset_today"] = DateTimeOrNull(chart.SunsetToday);
-    sunrise["prev"] = DateTimeOrNull(chart.SunrisePrev);
-    sunrise["sunset_prev"] = DateTimeOrNull(chart.SunsetPrev);
-    sunrise["next"] = DateTimeOrNull(chart.SunriseNext);
-    sunrise["sunset_next"] = DateTimeOrNull(chart.SunsetNext);
-    sunrise["birth_moment"] = DateTimeText(chart.BirthMoment);
-    sunrise["reference"] = DateTimeOrNull(chart.ReferenceSunrise);
-    sunrise["minutes_from_sunrise"] = hasReference ? Json(chart.MinutesFromSunrise) : Json(nullptr);
-    sunrise["seconds_from_sunrise"] = hasReference ? Json(chart.SecondsFromSunrise) : Json(nullptr);
-    sunrise["sun_longitude"] = hasReference ? Json(chart.SunriseSunLongitude) : Json(nullptr);
-    sunrise["sun_text"] = hasReference ? Json(chart.SunriseSunText) : Json(nullptr);
-    return sunrise;
+void SetSunrise(Json& slot, const ChartRecord& chart) {
+    SetDateTime(slot["today"], chart.SunriseToday);
+    SetDateTime(slot["sunset_today"], chart.SunsetToday);
+    SetDateTime(slot["prev"], chart.SunrisePrev);
+    SetDateTime(slot["sunset_prev"], chart.SunsetPrev);
+    SetDateTime(slot["next"], chart.SunriseNext);
+    SetDateTime(slot["sunset_next"], chart.SunsetNext);
+    SetDateTime(slot["birth_moment"], chart.BirthMoment);
+    SetDateTime(slot["reference"], chart.ReferenceSunrise);
+    // The elapsed time and the Sun at sunrise mean nothing without a sunrise.
+    if (chart.ReferenceSunrise) {
+        SetNumber(slot["minutes_from_sunrise"], chart.MinutesFromSunrise);
+        SetNumber(slot["seconds_from_sunrise"], chart.SecondsFromSunrise);
+        SetNumber(slot["sun_longitude"], chart.SunriseSunLongitude);
+        SetText(slot["sun_text"], chart.SunriseSunText);
+    } else {
+        for (const char* key :
+             {"minutes_from_sunrise", "seconds_from_sunrise", "sun_longitude", "sun_text"}) {
+            slot[key] = nullptr;
+        }
+    }
 }
 
-Json Special(const SpecialPoints& special) {
-    Json points = Json::object();
-    points["ghati"] = OrNull(special.ghati);
-    points["hora"] = OrNull(special.hora);
-    points["bhava"] = OrNull(special.bhava);
-    points["varnada"] = OrNull(special.varnada);
-    points["sree"] = OrNull(special.sree);
-    points["sign_count_mark"] = OrNull(special.signCountMark);
-    points["pranapada"] = OrNull(special.pranapada);
-    return points;
+void SetSpecial(Json& slot, const SpecialPoints& special) {
+    SetOptionalNumber(slot["ghati"], special.ghati);
+    SetOptionalNumber(slot["hora"], special.hora);
+    SetOptionalNumber(slot["bhava"], special.bhava);
+    SetOptionalNumber(slot["varnada"], special.varnada);
+    SetOptionalNumber(slot["sree"], special.sree);
+    SetOptionalNumber(slot["sign_count_mark"], special.signCountMark);
+    SetOptionalNumber(slot["pranapada"], special.pranapada);
 }
 
-Json Profile(int signIndex) {
+// Every key after "input" and before "profile".
+void FillChart(const ChartResult& result, Json& out) {
+    const ChartRecord& chart = result.chart;
+    const ResultCaptions& captions = result.captions;
+    SetNumber(out["zone_hours"], chart.ZoneHours);
+    SetNumber(out["zone_minutes"], chart.ZoneMinutes);
+    SetNumber(out["ayanamsa"], chart.Ayanamsa);
+    SetNumber(out["moon_ayanamsa"], chart.MoonAyanamsa);
+    SetNumber(out["ascendant"], chart.Ascendant);
+    SetNumber(out["ascendant_whole"], static_cast<int>(chart.AscendantWhole));
+    SetText(out["asc_text"], chart.AscText);
+    SetNumber(out["moon_longitude"], chart.MoonLongitude);
+    SetText(out["moon_text"], chart.MoonText);
+    SetNumber(out["moon_nak_start"], chart.MoonNakStart);
+    SetTextArray(out["planet_text"], result.birthPlanetText);
+    SetText(out["rahu_text"], result.birthRahuText);
+    SetText(out["ketu_text"], result.birthKetuText);
+    SetTextArray(out["chart_list"], result.birthChartList);
+    SetRetrograde(out["retrograde"], chart);
+    // BodyName has an eleventh slot that no body uses.
+    Json& bodyNames = SizedArray(out["body_name"], kAsc + 1);
+    for (int slot = kSun; slot <= kAsc; ++slot) SetText(bodyNames[slot], chart.BodyName[slot]);
+    SetTextArray(out["sign_cells"], captions.signCells);
+    SetTextArray(out["arudha_cells"], captions.lblArudha);
+    Json& padas = SizedArray(out["padas"], result.arudha.Pada.size());
+    for (std::size_t house = 0; house < result.arudha.Pada.size(); ++house) {
+        padas[house] = result.arudha.Pada[house];
+    }
+    SetNumber(out["ul_sign_index"], result.arudha.ULSignIndex);
+    SetNumber(out["ul_house"], result.arudha.ULHouse);
+    SetText(out["ul_house_caption"], captions.lblULPresentHouse);
+    SetText(out["ul_house_reading"], captions.lblHoraDesc);
+    SetDetails(out["details"], captions);
+    SetSunrise(out["sunrise"], chart);
+    SetSpecial(out["special"], result.special);
+}
+
+std::string Dump(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::string DateTimeText(double dateTime) {
+    char text[48];
+    return std::string(FormatDateTime(dateTime, text, sizeof text));
+}
+
+Json ProfileJson(int signIndex) {
     if (signIndex < 0 || signIndex > 11) return nullptr;
     const SignProfileRow& row = SignProfile_Load()[static_cast<std::size_t>(signIndex)];
     Json profile = Json::object();
@@ -109,56 +201,35 @@ Json Profile(int signIndex) {
     return profile;
 }
 
-}  // namespace
-
-std::string DateTimeText(double dateTime) {
-    const CivilDateTime t = SplitDateTime(dateTime);
-    char text[32];
-    if (t.second != 0) {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                      t.hour, t.minute, t.second);
-    } else {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                      t.minute);
-    }
-    return text;
-}
-
 Json ChartJson(const ChartResult& result, const Json& input) {
-    const ChartRecord& chart = result.chart;
-    const ResultCaptions& captions = result.captions;
     Json out = Json::object();
     out["input"] = input;
-    out["zone_hours"] = chart.ZoneHours;
-    out["zone_minutes"] = chart.ZoneMinutes;
-    out["ayanamsa"] = chart.Ayanamsa;
-    out["moon_ayanamsa"] = chart.MoonAyanamsa;
-    out["ascendant"] = chart.Ascendant;
-    out["ascendant_whole"] = static_cast<int>(chart.AscendantWhole);
-    out["asc_text"] = chart.AscText;
-    out["moon_longitude"] = chart.MoonLongitude;
-    out["moon_text"] = chart.MoonText;
-    out["moon_nak_start"] = chart.MoonNakStart;
-    out["planet_text"] = Array(result.birthPlanetText);
-    out["rahu_text"] = result.birthRahuText;
-    out["ketu_text"] = result.birthKetuText;
-    out["chart_list"] = Array(result.birthChartList);
-    out["retrograde"] = Retrograde(chart);
-    Json bodyNames = Json::array();
-    for (int slot = kSun; slot <= kAsc; ++slot) bodyNames.push_back(chart.BodyName[slot]);
-    out["body_name"] = std::move(bodyNames);
-    out["sign_cells"] = Array(captions.signCells);
-    out["arudha_cells"] = Array(captions.lblArudha);
-    out["padas"] = Array(result.arudha.Pada);
-    out["ul_sign_index"] = result.arudha.ULSignIndex;
-    out["ul_house"] = result.arudha.ULHouse;
-    out["ul_house_caption"] = captions.lblULPresentHouse;
-    out["ul_house_reading"] = captions.lblHoraDesc;
-    out["details"] = Details(captions);
-    out["sunrise"] = Sunrise(chart);
-    out["special"] = Special(result.special);
-    out["profile"] = Profile(result.arudha.ULSignIndex);
+    FillChart(result, out);
+    out["profile"] = ProfileJson(result.arudha.ULSignIndex);
     return out;
+}
+
+void ChartLineWriter::Append(const ChartResult& result, std::string_view inputText,
+                             std::string& line) {
+    // The profile is most of the line and one of thirteen texts: each is
+    // serialised once. The input is a JSON object already. Both are spliced
+    // around the serialised rest: {"input":…, rest…, "profile":…}.
+    static const std::array<std::string, 13> kProfileText = [] {
+        std::array<std::string, 13> texts;
+        for (int sign = 0; sign <= 12; ++sign)
+            texts[sign] = Dump(ProfileJson(sign < 12 ? sign : -1));
+        return texts;
+    }();
+    FillChart(result, document_);
+    Dump(document_).swap(rest_);
+    line += "{\"input\":";
+    line += inputText;
+    line += ',';
+    line.append(rest_, 1, rest_.size() - 2);
+    line += ",\"profile\":";
+    const int sign = result.arudha.ULSignIndex;
+    line += kProfileText[sign >= 0 && sign <= 11 ? sign : 12];
+    line += '}';
 }
 
 }  // namespace korvanta

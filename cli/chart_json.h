@@ -19,4 +19,22 @@ std::string DateTimeText(double dateTime);
 // describes. Keys in a fixed order; missing values are null.
 Json ChartJson(const ChartResult& result, const Json& input);
 
+// The profile object of sign index 0..11; null for any other index.
+Json ProfileJson(int signIndex);
+
+// Writes chart objects as lines of compact JSON, the same text as dumping
+// ChartJson, for many charts in a row: it keeps one document and refills it,
+// so a line costs few allocations, and serialises only what changes.
+class ChartLineWriter {
+  public:
+    // Appends the object of `result` to `line`, without a line break.
+    // `inputText` is the input record's JSON text (one object), echoed as
+    // it came.
+    void Append(const ChartResult& result, std::string_view inputText, std::string& line);
+
+  private:
+    Json document_ = Json::object();  // every key but "input" and "profile"
+    std::string rest_;
+};
+
 }  // namespace korvanta
