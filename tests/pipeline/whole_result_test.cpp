@@ -159,6 +159,51 @@ TEST(WholeResult, NewYorkWithDaylightSavingAndULOnTheFourthLine) {
     EXPECT_NEAR(sunrise.hour * 60 + sunrise.minute, 5 * 60 + 41, 3);
 }
 
+TEST(WholeResult, SydneyBeforeDawnWithRetrogradePlanets) {
+    Birth b;
+    b.name = "MAYA";
+    b.year = 2001, b.month = 1, b.day = 1, b.hour = 0, b.minute = 30;
+    b.lonDeg = 151, b.lonMin = 12, b.east = true, b.latDeg = 33, b.latMin = 52, b.south = true;
+    b.zone = 8;
+    b.city = "Sydney", b.state = "NSW", b.country = "Australia";
+    const ChartResult r = Calculate(b);
+    const ResultCaptions& c = r.captions;
+    // Jupiter and Saturn were retrograde from their stations of late
+    // August / September 2000 until late January 2001.
+    const std::array<std::string, 12> cells = {"",
+                                               "\r\nJupiter (R) \r\nSaturn (R) ",
+                                               "\r\nRahu",
+                                               "",
+                                               "",
+                                               "",
+                                               "\r\nMars\r\nAsc",
+                                               "",
+                                               "\r\nSun\r\nMercury\r\nKetu",
+                                               "",
+                                               "\r\nMoon\r\nVenus",
+                                               ""};
+    EXPECT_EQ(c.signCells, cells);
+    // Ascendant Libra: houses 1..12 are Libra..Virgo.
+    const std::array<std::int16_t, 12> padas = {2, 5, 6, 5, 1, 3, 9, 4, 11, 5, 0, 8};
+    EXPECT_EQ(r.arudha.Pada, padas);
+    EXPECT_EQ(c.lblULPresentHouse, "House 3");
+    EXPECT_EQ(c.lblHoraDesc,
+              "Establish your creative pursuits and build a profitable career around it. This will "
+              "not only give you wealth but also happiness.");
+    EXPECT_EQ(PadaPart(c.lblArudha[8], 1), "\r\nUL");  // UL alone: on the second line
+    EXPECT_EQ(c.lblVedicName, "Dhanus");
+    EXPECT_EQ(c.lblColor, "Yellowish brown");
+    EXPECT_EQ(c.lblLatitude, "33\xC2\xB0 52' S");
+    EXPECT_EQ(c.lblDOB, "January/1/2001");
+    EXPECT_EQ(c.lblTOB, "0:30");
+    // Before dawn: the reference is the previous day's sunrise, in 2000.
+    ASSERT_TRUE(r.chart.ReferenceSunrise && r.chart.SunrisePrev);
+    EXPECT_EQ(*r.chart.ReferenceSunrise, *r.chart.SunrisePrev);
+    EXPECT_EQ(r.chart.SunriseYear, "2000");
+    EXPECT_EQ(r.chart.SunriseMonthName, "December");
+    EXPECT_EQ(r.chart.SunriseDay, "31");
+}
+
 TEST(WholeResult, RetrogradeMarksFollowTheStationTables) {
     for (const Birth& b : {NewDelhi1980(), NewYork1969()}) {
         const ChartResult r = Calculate(b);
