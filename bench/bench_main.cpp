@@ -1,0 +1,173 @@
+// korvanta-bench: runs the benchmarks (five repetitions each unless the
+// command line says otherwise), prints Google Benchmark's report on standard
+// error and a summary table in Markdown on standard output.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Figures {
+    double nanoseconds = 0;
+    std::map<std::string, double> counters;
+    std::string label;
+};
+
+double Nanoseconds(double value, benchmark::TimeUnit unit) {
+    switch (unit) {
+        case benchmark::kNanosecond:
+            return value;
+        case benchmark::kMicrosecond:
+            return value * 1e3;
+        case benchmark::kMillisecond:
+            return value * 1e6;
+        case benchmark::kSecond:
+            return value * 1e9;
+    }
+    return value;
+}
+
+// Keeps the median of each benchmark's repetitions (or its only run) while
+// the console reporter prints everything.
+class SummaryReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (!median && !single) continue;
+            Figures f;
+            f.nanoseconds = Nanoseconds(run.GetAdjustedRealTime(), run.time_unit);
+            for (const auto& [name, counter] : run.counters) f.counters[name] = counter.value;
+            f.label = run.report_label;
+            figures_[run.run_name.function_name] = f;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::optional<Figures> Find(const std::string& name) const {
+        const auto it = figures_.find(name);
+        if (it == figures_.end()) return std::nullopt;
+        return it->second;
+    }
+
+  private:
+    std::map<std::string, Figures> figures_;
+};
+
+std::string Time(double nanoseconds) {
+    char text[32];
+    if (nanoseconds >= 1000) {
+        std::snprintf(text, sizeof text, "%.2f µs", nanoseconds / 1000);
+    } else {
+        std::snprintf(text, sizeof text, "%.0f ns", nanoseconds);
+    }
+    return text;
+}
+
+std::string Count(const Figures& f, const std::string& counter) {
+    const auto it = f.counters.find(counter);
+    if (it == f.counters.end()) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", it->second);
+    return text;
+}
+
+void Row(const std::string& what, const std::string& time, const std::string& allocations,
+         const std::string& target) {
+    std::printf("| %s | %s | %s | %s |\n", what.c_str(), time.c_str(), allocations.c_str(),
+                target.c_str());
+}
+
+void PrintTable(const SummaryReporter& r) {
+    std::printf("| Measure | Median | Heap allocations per call | Target |\n");
+    std::printf("|---|---|---|---|\n");
+    if (const auto f = r.Find("FullCalculationPerBirth")) {
+        Row("Full calculation, median over 1,000 births", Time(f->counters.at("median_ns")), "",
+            "≤ 3 µs");
+        Row("Full calculation, 90th percentile / slowest birth",
+            Time(f->counters.at("p90_ns")) + " / " + Time(f->counters.at("max_ns")), "", "");
+    }
+    const auto full = r.Find("FullCalculation");
+    if (full) {
+        Row("Full calculation, mean over the spread (reused result)", Time(full->nanoseconds),
+            Count(*full, "allocs"), "");
+    }
+    if (const auto f = r.Find("FullCalculationFreshResult")) {
+        Row("Full calculation, mean over the spread (fresh result)", Time(f->nanoseconds),
+            Count(*f, "allocs"), "");
+    }
+
+    struct Stage {
+        const char* benchmark;
+        const char* caption;
+        bool partOfSum;
+    };
+    const Stage stages[] = {
+        {"ValidateBirthData", "ValidateBirthData", true},
+        {"Lagna_Calculation", "Lagna_Calculation", true},
+        {"Moon_Calculation", "Moon_Calculation", true},
+        {"PlanetPositions", "PlanetPositions (birth moment)", true},
+        {"Retrograde_Calculation", "Retrograde_Calculation", true},
+        {"Arudha_CalculationTwelveHouses", "Arudha_Calculation × 12", true},
+        {"SunriseReference_Calculation", "SunriseReference_Calculation (all of the following)",
+         true},
+        {"SunRiseSet_CalculationThreeDays", "  SunRiseSet_Calculation × 3", false},
+        {"PlanetPositionsAtSunrise", "  PlanetPositions (reference sunrise)", false},
+        {"ShowSignProfile", "ShowSignProfile", true},
+    };
+    double stageSum = 0;
+    bool everyStage = true;
+    for (const Stage& s : stages) {
+        const auto f = r.Find(s.benchmark);
+        if (!f) {
+            everyStage = everyStage && !s.partOfSum;
+            continue;
+        }
+        if (s.partOfSum) stageSum += f->nanoseconds;
+        Row(s.caption, Time(f->nanoseconds), Count(*f, "allocs"), "");
+    }
+    if (full && everyStage) {
+        Row("Rest: zone, copies, details, chart cells (full − stages)",
+            Time(std::max(0.0, full->nanoseconds - stageSum)), "", "");
+    }
+
+    if (const auto swe = r.Find("SwissEphemerisEightBodiesAndHouses")) {
+        Row("Swiss Ephemeris: swe_calc_ut × 8 + swe_houses_ex (" + swe->label + ")",
+            Time(swe->nanoseconds), Count(*swe, "allocs"), "");
+        if (full) {
+            char ratio[32];
+            std::snprintf(ratio, sizeof ratio, "%.1f×", swe->nanoseconds / full->nanoseconds);
+            Row("Swiss Ephemeris time / our full calculation", ratio, "", "≥ 20×");
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Defaults first, so the caller's flags override them.
+    std::vector<char*> args = {argv[0]};
+    std::string repetitions = "--benchmark_repetitions=5";
+    std::string aggregates = "--benchmark_report_aggregates_only=true";
+    args.push_back(repetitions.data());
+    args.push_back(aggregates.data());
+    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    SummaryReporter reporter;
+    reporter.SetOutputStream(&std::cerr);
+    reporter.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    PrintTable(reporter);
+    return 0;
+}
