@@ -1,0 +1,28 @@
+// Plain-language names and accounts of the arudha padas, for the table of
+// padas and special lagnas.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "reading/arudha.h"
+#include "records/records.h"
+
+namespace korvanta {
+
+// English names of the signs, index 0..11 (Aries..Pisces).
+extern const std::array<std::string_view, 12> kSignNames;
+
+// The usual name of the pada of house 1..12: "Arudha Lagna" for house 1,
+// "A2" .. "A11", "Upapada Lagna" for house 12; "" for any other number.
+std::string PadaName(int house);
+
+// How the Upapada Lagna was found in this chart, in one or two sentences:
+// "House 12 is Cancer; its lord, the Moon, stands in Cancer itself, so the
+// pada is the 10th sign from Cancer: Aries." Given: the pada state after the
+// twelve house calls (HouseSign and LordSign of house 12, ULSignIndex) and the
+// chart's body names (a retrograde lord is called so). Returns "" when the
+// state holds no complete calculation.
+std::string ExplainUpapada(const ArudhaState& state, const ChartRecord& chart);
+
+}  // namespace korvanta
