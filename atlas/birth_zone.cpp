@@ -1,0 +1,96 @@
+#include "atlas/birth_zone.h"
+
+#include "atlas/zone_rows.h"
+
+namespace korvanta::atlas {
+namespace {
+
+constexpr int kOneHour = 3600;
+
+std::string NoRowReason(int offsetSeconds) {
+    return "no zone in the list is " + FormatUtcOffset(offsetSeconds);
+}
+
+// "UTC-4, daylight saving in force (standard time UTC-5)".
+std::string DescribeClock(const ZoneState& state) {
+    std::string text = FormatUtcOffset(state.utcOffsetSeconds);
+    if (!state.isDaylightSaving) return text + ", no daylight saving on this date";
+    return text + ", daylight saving in force (standard time " +
+           FormatUtcOffset(state.standardOffsetSeconds) + ")";
+}
+
+// What the note adds after the clock for one reading's suggestion.
+std::string DescribeSuggestion(const ZoneReading& reading) {
+    if (!reading.suggestion.zoneRow) return "; " + reading.suggestion.reason;
+    const ZoneState& state = reading.state;
+    if (state.isDaylightSaving && !reading.suggestion.daylightSaving) {
+        const bool oneHour = state.utcOffsetSeconds - state.standardOffsetSeconds == kOneHour;
+        return std::string("; ") +
+               (oneHour ? "no zone in the list is the standard time"
+                        : "the shift is not one hour") +
+               ", so the zone carries the whole offset and the box stays clear";
+    }
+    return {};
+}
+
+std::string Note(const BirthZoneFinding& finding) {
+    const std::string zone = finding.zoneName + ": ";
+    switch (finding.status) {
+        case LocalTimeStatus::UnknownZone:
+            return "Unknown time zone \"" + finding.zoneName + "\"";
+        case LocalTimeStatus::InvalidTime:
+            return zone + "no such date or time";
+        case LocalTimeStatus::Unique:
+            return zone + DescribeClock(finding.first->state) + DescribeSuggestion(*finding.first);
+        case LocalTimeStatus::Ambiguous:
+            return zone + "this time occurred twice on this date, first at " +
+                   FormatUtcOffset(finding.first->state.utcOffsetSeconds) + ", then at " +
+                   FormatUtcOffset(finding.second->state.utcOffsetSeconds) +
+                   "; the first is suggested" + DescribeSuggestion(*finding.first);
+        case LocalTimeStatus::Nonexistent:
+            return zone + "this time did not exist on this date, the clocks went from " +
+                   FormatUtcOffset(finding.first->state.utcOffsetSeconds) + " to " +
+                   FormatUtcOffset(finding.second->state.utcOffsetSeconds) +
+                   "; read as before the change" + DescribeSuggestion(*finding.first);
+    }
+    return {};
+}
+
+ZoneReading ReadingOf(const ZoneState& state) {
+    return {state, SuggestZoneRow(state)};
+}
+
+}  // namespace
+
+ZoneSuggestion SuggestZoneRow(const ZoneState& state) {
+    ZoneSuggestion suggestion;
+    const int shift = state.utcOffsetSeconds - state.standardOffsetSeconds;
+    if (state.isDaylightSaving && shift == kOneHour) {
+        suggestion.zoneRow =
+            ZoneRowForOffset(state.standardOffsetSeconds, state.standardAbbreviation);
+        if (suggestion.zoneRow) {
+            suggestion.daylightSaving = true;
+            return suggestion;
+        }
+    }
+    suggestion.zoneRow = ZoneRowForOffset(state.utcOffsetSeconds, state.abbreviation);
+    if (!suggestion.zoneRow) {
+        const bool standardWanted = state.isDaylightSaving && shift == kOneHour;
+        suggestion.reason =
+            NoRowReason(standardWanted ? state.standardOffsetSeconds : state.utcOffsetSeconds);
+    }
+    return suggestion;
+}
+
+BirthZoneFinding FindBirthZone(std::string_view ianaZone, const LocalBirthTime& local) {
+    BirthZoneFinding finding;
+    finding.zoneName = std::string(ianaZone);
+    const LocalTimeLookup lookup = LookUpLocalTime(ianaZone, local);
+    finding.status = lookup.status;
+    if (lookup.first) finding.first = ReadingOf(*lookup.first);
+    if (lookup.second) finding.second = ReadingOf(*lookup.second);
+    finding.note = Note(finding);
+    return finding;
+}
+
+}  // namespace korvanta::atlas
