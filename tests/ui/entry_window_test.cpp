@@ -1,0 +1,358 @@
+// The birth-data window: lists and defaults, key filters, the whole-entry
+// check with its messages and focus, the coordinate look-up and the menus.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrlQuery>
+#include <memory>
+
+#include "recording_sink.h"
+#include "ui/frm_main.h"
+#include "ui/link_label.h"
+#include "ui/links.h"
+
+using korvanta::frmMain;
+using korvanta::MessageIcon;
+using korvanta::testing::RecordingSink;
+using korvanta::testing::UrlRecorder;
+
+namespace {
+
+QStringList Items(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+
+// A complete, valid entry; each check case spoils one part of it.
+void EnterValidBirth(frmMain& w) {
+    w.txtName->setText(QStringLiteral("RAVI"));
+    w.txtLonD->setText(QStringLiteral("77"));
+    w.txtLonM->setText(QStringLiteral("13"));
+    w.txtLatD->setText(QStringLiteral("28"));
+    w.txtLatM->setText(QStringLiteral("36"));
+}
+
+// Types one character as a key press; also for characters that QTest's
+// keyClicks cannot map to a key.
+void Type(QWidget* box, const QString& character) {
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, Qt::NoModifier);
+}
+
+}  // namespace
+
+class EntryWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    RecordingSink sink_;
+    std::unique_ptr<frmMain> w_;
+
+  private slots:
+    void init() {
+        sink_.messages.clear();
+        w_ = std::make_unique<frmMain>(sink_);
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    }
+    void cleanup() { w_.reset(); }
+
+    void opensWithItsListsAndDefaults() {
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Korvanta v1.20"));
+        QCOMPARE(Items(w_->cboMonth).size(), 12);
+        QCOMPARE(w_->cboMonth->itemText(0), QStringLiteral("January"));
+        QCOMPARE(w_->cboMonth->itemText(11), QStringLiteral("December"));
+        QCOMPARE(Items(w_->cboDate).size(), 31);
+        QCOMPARE(w_->cboDate->itemText(30), QStringLiteral("31"));
+        QCOMPARE(Items(w_->cboYear).size(), 150);
+        QCOMPARE(w_->cboYear->itemText(0), QStringLiteral("1901"));
+        QCOMPARE(w_->cboYear->itemText(149), QStringLiteral("2050"));
+        QCOMPARE(Items(w_->cboHH).size(), 24);
+        QCOMPARE(w_->cboHH->itemText(23), QStringLiteral("23"));
+        QCOMPARE(Items(w_->cboMM).size(), 60);
+        QCOMPARE(w_->cboMM->itemText(5), QStringLiteral("5"));  // no padding
+        QCOMPARE(Items(w_->cboSS).size(), 60);
+        QCOMPARE(w_->cmbTimeZone->count(), 71);
+        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+        QCOMPARE(w_->cmbTimeZone->itemText(34), QStringLiteral("Indian Time, IST, +5.3"));
+
+        for (QComboBox* list : {w_->cboMonth, w_->cboDate, w_->cboYear, w_->cboHH, w_->cboMM,
+                                w_->cboSS, w_->cmbTimeZone}) {
+            QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
+        }
+        QCOMPARE(w_->cboMonth->currentText(), QStringLiteral("January"));
+        QCOMPARE(w_->cboDate->currentText(), QStringLiteral("1"));
+        QCOMPARE(w_->cboYear->currentText(), QStringLiteral("1901"));
+        QCOMPARE(w_->cboHH->currentText(), QStringLiteral("0"));
+        QVERIFY(w_->optLong[0]->isChecked() && !w_->optLong[1]->isChecked());
+        QVERIFY(w_->optLat[0]->isChecked() && !w_->optLat[1]->isChecked());
+        QVERIFY(!w_->chkDST->isChecked());
+        QCOMPARE(w_->cmdRashi->text(), QStringLiteral("Get My Upapada Lagna"));
+        QCOMPARE(w_->cmdBrowser->text(), QStringLiteral("Click for Latitude && Longitude"));
+        QCOMPARE(w_->chkDST->text(), QStringLiteral("Daylight Saving Time"));
+        QCOMPARE(w_->optLong[0]->text(), QStringLiteral("East"));
+        QCOMPARE(w_->optLat[1]->text(), QStringLiteral("South"));
+
+        // Controls carry their names, so the core's focus targets exist.
+        for (const char* name :
+             {"txtName", "txtMCity", "txtMState", "txtMCountry", "txtLonD", "txtLonM", "txtLatD",
+              "txtLatM", "cboMonth", "cmbTimeZone", "optLong_0", "optLat_1", "fraZone", "Label2"}) {
+            QVERIFY2(w_->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+        }
+        QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("Know your Upapada Lagna with Korvanta"));
+    }
+
+    void nameIsTypedInCapitals() {
+        QTest::keyClicks(w_->txtName, QStringLiteral("kumar Ray"));
+        QCOMPARE(w_->txtName->text(), QStringLiteral("KUMAR RAY"));
+        QVERIFY(sink_.messages.empty());
+        QTest::keyClick(w_->txtName, Qt::Key_Backspace);
+        QCOMPARE(w_->txtName->text(), QStringLiteral("KUMAR RA"));
+    }
+
+    void nameRefusesDigitsAndSigns_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("digit") << "7";
+        QTest::newRow("hyphen") << "-";
+        QTest::newRow("apostrophe") << "'";
+        QTest::newRow("accented letter") << QStringLiteral("\u00e9");
+    }
+    void nameRefusesDigitsAndSigns() {
+        QFETCH(QString, key);
+        QTest::keyClicks(w_->txtName, QStringLiteral("k"));
+        Type(w_->txtName, key);
+        QCOMPARE(w_->txtName->text(), QStringLiteral("K"));
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Enter only Letters"));
+        QCOMPARE(sink_.messages[0].icon, MessageIcon::Information);
+    }
+
+    void coordinatesTakeDigitsOnly_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("minus in txtLonD") << "txtLonD"
+                                          << "-";
+        QTest::newRow("point in txtLonM") << "txtLonM"
+                                          << ".";
+        QTest::newRow("letter in txtLatD") << "txtLatD"
+                                           << "a";
+        QTest::newRow("blank in txtLatM") << "txtLatM"
+                                          << " ";
+    }
+    void coordinatesTakeDigitsOnly() {
+        QFETCH(QString, box);
+        QFETCH(QString, key);
+        auto* edit = w_->findChild<QLineEdit*>(box);
+        QVERIFY(edit != nullptr);
+        QTest::keyClicks(edit, QStringLiteral("1"));
+        QTest::keyClicks(edit, key);
+        QCOMPARE(edit->text(), QStringLiteral("1"));
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text, QStringLiteral("Only Numbers Are Accepted"));
+        QCOMPARE(sink_.messages[0].icon, MessageIcon::Error);
+    }
+
+    void coordinateBoxesKeepTheirLengths() {
+        QTest::keyClicks(w_->txtLonD, QStringLiteral("17955"));
+        QTest::keyClicks(w_->txtLonM, QStringLiteral("5959"));
+        QTest::keyClicks(w_->txtLatD, QStringLiteral("8989"));
+        QTest::keyClicks(w_->txtLatM, QStringLiteral("0000"));
+        QCOMPARE(w_->txtLonD->text(), QStringLiteral("179"));
+        QCOMPARE(w_->txtLonM->text(), QStringLiteral("59"));
+        QCOMPARE(w_->txtLatD->text(), QStringLiteral("89"));
+        QCOMPARE(w_->txtLatM->text(), QStringLiteral("00"));
+        QVERIFY(sink_.messages.empty());
+    }
+
+    void refusedEntryTellsWhyAndMovesTheFocus_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("isError");
+        QTest::addColumn<QString>("focus");  // empty: focus stays
+        QTest::newRow("blank name") << "txtName"
+                                    << "   "
+                                    << "Please Enter Name" << true << "txtName";
+        QTest::newRow("longitude 180")
+            << "txtLonD"
+            << "180"
+            << "Please Enter Value Between 0 And 179 in the Degree of Longitude" << true
+            << "txtLonD";
+        QTest::newRow("longitude minutes blank")
+            << "txtLonM"
+            << ""
+            << "Please Enter Value Between 0 And 59 in the  Minute of Longitude" << true
+            << "txtLonM";
+        QTest::newRow("latitude 90")
+            << "txtLatD"
+            << "90"
+            << "Please Enter Value Between 0 And 89 in the Degree of Latitude" << true << "txtLatD";
+        QTest::newRow("latitude minutes 60")
+            << "txtLatM"
+            << "60"
+            << "Please Enter Value Between 0 And 59 in the  Minute of Latitude" << true
+            << "txtLatM";
+        QTest::newRow("29 February 1901") << "date"
+                                          << "1901-02-29"
+                                          << "Please Enter Correct Date Or Month!" << false << "";
+        QTest::newRow("31 April") << "date"
+                                  << "1990-04-31"
+                                  << "Please Enter Correct Date Or Month !" << false << "";
+    }
+    void refusedEntryTellsWhyAndMovesTheFocus() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QFETCH(bool, isError);
+        QFETCH(QString, focus);
+        EnterValidBirth(*w_);
+        if (field == QStringLiteral("date")) {
+            const QStringList parts = value.split(QLatin1Char('-'));
+            w_->cboYear->setCurrentIndex(parts[0].toInt() - 1901);
+            w_->cboMonth->setCurrentIndex(parts[1].toInt() - 1);
+            w_->cboDate->setCurrentIndex(parts[2].toInt() - 1);
+        } else {
+            w_->findChild<QLineEdit*>(field)->setText(value);
+        }
+        w_->cmdBrowser->setFocus();
+
+        QTest::mouseClick(w_->cmdRashi, Qt::LeftButton);
+
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text, message);
+        QCOMPARE(sink_.messages[0].icon, isError ? MessageIcon::Error : MessageIcon::Information);
+        // Where no control is named, the focus stays on the pressed button.
+        const QString expectedFocus = focus.isEmpty() ? QStringLiteral("cmdRashi") : focus;
+        QVERIFY(w_->focusWidget() != nullptr);
+        QCOMPARE(w_->focusWidget()->objectName(), expectedFocus);
+        QVERIFY(w_->isVisible());
+        QVERIFY(w_->ResultFrame() == nullptr);
+    }
+
+    void onlyTheFirstFailingCheckSpeaks() {
+        w_->txtName->setText(QStringLiteral("RAVI"));
+        w_->txtLonD->setText(QStringLiteral("200"));
+        w_->txtLatD->setText(QStringLiteral("95"));
+        w_->cboMonth->setCurrentIndex(1);
+        w_->cboDate->setCurrentIndex(30);
+        w_->mnuNext->trigger();
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text,
+                 QStringLiteral("Please Enter Value Between 0 And 179 in the Degree of Longitude"));
+    }
+
+    void coordinateLookUpChecksThePlace_data() {
+        QTest::addColumn<QString>("city");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no city") << ""
+                                 << "Maharashtra"
+                                 << "India"
+                                 << "Please Enter City";
+        QTest::newRow("no state") << "Pune"
+                                  << ""
+                                  << "India"
+                                  << "Please Enter State";
+        QTest::newRow("no country") << "Pune"
+                                    << "Maharashtra"
+                                    << ""
+                                    << "Please Enter Country";
+    }
+    void coordinateLookUpChecksThePlace() {
+        QFETCH(QString, city);
+        QFETCH(QString, state);
+        QFETCH(QString, country);
+        QFETCH(QString, message);
+        UrlRecorder browser;
+        w_->txtMCity->setText(city);
+        w_->txtMState->setText(state);
+        w_->txtMCountry->setText(country);
+        QTest::mouseClick(w_->cmdBrowser, Qt::LeftButton);
+        QVERIFY(browser.opened.empty());
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text, message);
+        QCOMPARE(sink_.messages[0].icon, MessageIcon::Information);
+        const QString emptyBox = city.isEmpty()    ? QStringLiteral("txtMCity")
+                                 : state.isEmpty() ? QStringLiteral("txtMState")
+                                                   : QStringLiteral("txtMCountry");
+        QCOMPARE(w_->focusWidget()->objectName(), emptyBox);
+    }
+
+    void coordinateLookUpSearchesTheWeb() {
+        UrlRecorder browser;
+        w_->txtMCity->setText(QStringLiteral("Pune"));
+        w_->txtMState->setText(QStringLiteral("Maharashtra"));
+        w_->txtMCountry->setText(QStringLiteral("India"));
+        QTest::mouseClick(w_->cmdBrowser, Qt::LeftButton);
+        QVERIFY(sink_.messages.empty());
+        QCOMPARE(browser.opened.size(), std::size_t{1});
+        const QUrl& search = browser.opened[0];
+        QCOMPARE(search, korvanta::WebSearchUrl(
+                             QStringLiteral("Pune Maharashtra India Latitude Longitude")));
+        QCOMPARE(QUrlQuery(search).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                 QStringLiteral("Pune Maharashtra India Latitude Longitude"));
+    }
+
+    void menusFollowTheirOrder() {
+        const QList<QAction*> bar = w_->menuBar()->actions();
+        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+        QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
+
+        const QList<QAction*> file = bar[0]->menu()->actions();
+        QCOMPARE(file.size(), 2);
+        QCOMPARE(file[0]->objectName(), QStringLiteral("mnuNext"));
+        QCOMPARE(file[0]->text(), QStringLiteral("Get My Upapada Lagna"));
+        QCOMPARE(file[1]->objectName(), QStringLiteral("mnuExit"));
+        QCOMPARE(file[1]->text(), QStringLiteral("E&xit"));
+
+        const QList<QAction*> help = bar[1]->menu()->actions();
+        const QStringList names = {"mnuOnline", "mnuVisit", "mnuHelp1", "mnuUpdate",
+                                   "mnuHelp2",  "mnuAbout", "mnuDonate"};
+        const QStringList captions = {
+            "&Online Help",    "&Visit Us Online", "", "Check for Software &Update", "",
+            "&About Software", "&Donate"};
+        QCOMPARE(help.size(), names.size());
+        for (int i = 0; i < help.size(); ++i) {
+            QCOMPARE(help[i]->objectName(), names[i]);
+            QCOMPARE(help[i]->isSeparator(), captions[i].isEmpty());
+            if (!captions[i].isEmpty()) QCOMPARE(help[i]->text(), captions[i]);
+        }
+    }
+
+    void linksOpenTheirPages() {
+        UrlRecorder browser;
+        QTest::mouseClick(w_->Label61, Qt::LeftButton);
+        QTest::mouseClick(w_->lblCobrand, Qt::LeftButton);
+        QTest::mouseClick(w_->lblFullBrand, Qt::LeftButton);
+        for (const char* entry : {"mnuOnline", "mnuVisit", "mnuUpdate", "mnuDonate"}) {
+            w_->findChild<QAction*>(QString::fromLatin1(entry))->trigger();
+        }
+        const std::vector<QUrl> expected = {
+            korvanta::HomePageUrl(),   korvanta::CoBrandPageUrl(), korvanta::FullBrandPageUrl(),
+            korvanta::OnlineHelpUrl(), korvanta::HomePageUrl(),    korvanta::DownloadPageUrl(),
+            korvanta::DonatePageUrl()};
+        QCOMPARE(browser.opened, expected);
+        for (const QUrl& url : expected) QVERIFY2(url.isValid(), qPrintable(url.toString()));
+    }
+
+    void exitAndCloseBoxEndTheProgram() {
+        w_->mnuExit->trigger();
+        QVERIFY(!w_->isVisible());
+        auto other = std::make_unique<frmMain>(sink_);
+        other->show();
+        other->close();
+        QVERIFY(!other->isVisible());
+    }
+};
+
+QTEST_MAIN(EntryWindowTest)
+#include "entry_window_test.moc"

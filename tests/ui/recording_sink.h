@@ -1,0 +1,54 @@
+// Test helpers: a message sink that records instead of showing boxes, and a
+// browser stand-in that records the addresses the program opens.
+#pragma once
+
+#include <QDesktopServices>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <vector>
+
+#include "ui/message_sink.h"
+
+namespace korvanta::testing {
+
+struct RecordedMessage {
+    QString text;
+    MessageIcon icon = MessageIcon::Information;
+    bool question = false;
+};
+
+class RecordingSink final : public MessageSink {
+  public:
+    void Inform(QWidget*, const QString& text, MessageIcon icon) override {
+        messages.push_back({text, icon, false});
+    }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        messages.push_back({text, MessageIcon::Information, true});
+        return answerYes;
+    }
+
+    std::vector<RecordedMessage> messages;
+    bool answerYes = false;
+};
+
+// Takes over http and https for its lifetime, so nothing reaches a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    UrlRecorder() {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Record");
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Record");
+    }
+    ~UrlRecorder() override {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    }
+
+    std::vector<QUrl> opened;
+
+  public slots:
+    void Record(const QUrl& url) { opened.push_back(url); }
+};
+
+}  // namespace korvanta::testing

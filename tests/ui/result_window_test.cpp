@@ -1,0 +1,369 @@
+// A calculation from the birth-data window to the result frame: every caption
+// the core computed reaches its control, the tabs, Back and a second
+// calculation, the frame's menus, buttons, resize rule and links, the about
+// box, and Exit.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "pipeline/pipeline.h"
+#include "recording_sink.h"
+#include "ui/frm_about.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/link_label.h"
+#include "ui/links.h"
+#include "ui/mdi.h"
+#include "ui/twips.h"
+
+using korvanta::DisplayText;
+using korvanta::frmDisplay;
+using korvanta::frmMain;
+using korvanta::MDI;
+using korvanta::testing::RecordingSink;
+using korvanta::testing::UrlRecorder;
+
+namespace {
+
+// A birth at Pune on 5 June 1980, 9:05, Indian time.
+void EnterBirth(frmMain& w) {
+    QTest::keyClicks(w.txtName, QStringLiteral("asha rao"));
+    w.cboMonth->setCurrentIndex(5);
+    w.cboDate->setCurrentIndex(4);
+    w.cboYear->setCurrentIndex(79);
+    w.cboHH->setCurrentIndex(9);
+    w.cboMM->setCurrentIndex(5);
+    w.txtMCity->setText(QStringLiteral("Pune"));
+    w.txtMState->setText(QStringLiteral("Maharashtra"));
+    w.txtMCountry->setText(QStringLiteral("India"));
+    w.cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+}
+
+QString Shown(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(control)) return box->toPlainText();
+    return QStringLiteral("<not a caption control>");
+}
+
+// Every control the core fills, by object name, with the core's text.
+std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ResultCaptions& c) {
+    std::vector<std::pair<QString, QString>> expected;
+    auto add = [&expected](const QString& name, std::string_view text) {
+        expected.emplace_back(name, DisplayText(text));
+    };
+    for (std::size_t i = 0; i < 10; ++i) add(QStringLiteral("planet_%1").arg(i), c.planet[i]);
+    for (std::size_t k = 0; k < 12; ++k) {
+        add(QString::fromLatin1(korvanta::kSignCellNames[k].data()), c.signCells[k]);
+        add(QStringLiteral("lblArudha_%1").arg(k), c.lblArudha[k]);
+    }
+    add("lblName", c.lblName);
+    add("lblDOB", c.lblDOB);
+    add("lblTOB", c.lblTOB);
+    add("lblLatitude", c.lblLatitude);
+    add("lblLongitude", c.lblLongitude);
+    add("lblCity", c.lblCity);
+    add("lblState", c.lblState);
+    add("lblCountry", c.lblCountry);
+    add("lblULPresentHouse", c.lblULPresentHouse);
+    add("lblHoraDesc", c.lblHoraDesc);
+    add("lblVedicName", c.lblVedicName);
+    add("lblEnglishName", c.lblEnglishName);
+    add("lblArudhaLagnaPresentInSign", c.lblArudhaLagnaPresentInSign);
+    add("lblRullingPlanet", c.lblRullingPlanet);
+    add("lblSymbol", c.lblSymbol);
+    add("lblNature", c.lblNature);
+    add("lblColor", c.lblColor);
+    add("lblTypeOfSign", c.lblTypeOfSign);
+    add("lblGender", c.lblGender);
+    add("lblBestPeriodOfActivity", c.lblBestPeriodOfActivity);
+    add("lblBarren", c.lblBarren);
+    add("lblCaste", c.lblCaste);
+    add("lblPosition", c.lblPosition);
+    add("lblConstituentCharacter", c.lblConstituentCharacter);
+    add("lblLuckyDays", c.lblLuckyDays);
+    add("lblLuckyNumbers", c.lblLuckyNumbers);
+    add("lblBestDirection", c.lblBestDirection);
+    add("lblLuckyColors", c.lblLuckyColors);
+    add("lblLuckyGemstone", c.lblLuckyGemstone);
+    add("lblPartOfTheBody", c.lblPartOfTheBody);
+    add("lblPhysique", c.lblPhysique);
+    add("lblCompatibleWith", c.lblCompatibleWith);
+    add("lblNotCompatibleWith", c.lblNotCompatibleWith);
+    add("txtLooks", c.txtLooks);
+    add("txtNature", c.txtNature);
+    add("txtCareerAndFinance", c.txtCareerAndFinance);
+    add("txtLoveAndDomesticLife", c.txtLoveAndDomesticLife);
+    add("txtHealth", c.txtHealth);
+    return expected;
+}
+
+void VerifyCaptions(const frmDisplay& display, const korvanta::ResultCaptions& captions) {
+    for (const auto& [name, text] : ExpectedCaptions(captions)) {
+        const auto* control = display.findChild<QWidget*>(name);
+        QVERIFY2(control != nullptr, qPrintable(name));
+        QVERIFY2(Shown(control) == text,
+                 qPrintable(QStringLiteral("%1: shows \"%2\", the core computed \"%3\"")
+                                .arg(name, Shown(control), text)));
+    }
+}
+
+}  // namespace
+
+class ResultWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    RecordingSink sink_;
+    std::unique_ptr<frmMain> w_;
+    korvanta::ResultCaptions expected_;
+
+    MDI* Calculate() {
+        QTest::mouseClick(w_->cmdRashi, Qt::LeftButton);
+        return w_->ResultFrame();
+    }
+
+  private slots:
+    void init() {
+        sink_.messages.clear();
+        w_ = std::make_unique<frmMain>(sink_);
+        w_->show();
+        EnterBirth(*w_);
+        auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        QVERIFY2(std::holds_alternative<korvanta::ChartResult>(outcome),
+                 "the sample birth must be accepted");
+        expected_ = std::get<korvanta::ChartResult>(outcome).captions;
+    }
+    void cleanup() {
+        w_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void calculationFillsEveryCaptionAndOpensTheDetailsTab() {
+        MDI* frame = Calculate();
+        QVERIFY(sink_.messages.empty());
+        QVERIFY(frame != nullptr);
+        QVERIFY(frame->isVisible());
+        QVERIFY(!w_->isVisible());
+        frmDisplay* display = frame->Display();
+        QVERIFY(display != nullptr);
+        QVERIFY(display->isVisible());
+        QCOMPARE(display->window(), static_cast<QWidget*>(frame));
+        QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+
+        QCOMPARE(display->SSTab1->count(), 2);
+        QCOMPARE(display->SSTab1->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
+        QCOMPARE(display->SSTab1->tabText(1), QStringLiteral("Upapada Lagna Details"));
+        QCOMPARE(display->SSTab1->currentIndex(), 1);
+
+        VerifyCaptions(*display, expected_);
+        QCOMPARE(display->lblName->text(), QStringLiteral("ASHA RAO"));
+        QCOMPARE(display->lblDOB->text(), QStringLiteral("June/5/1980"));
+        QCOMPARE(display->lblTOB->text(), QStringLiteral("9:5"));
+    }
+
+    void theUlTagShowsInFullInItsCell() {
+        frmDisplay* display = Calculate()->Display();
+        int tagged = 0;
+        for (QLabel* tag : display->lblArudha) {
+            const QStringList lines = tag->text().split(QLatin1Char('\n'));
+            if (!lines.contains(QStringLiteral("UL"))) continue;
+            ++tagged;
+            // The tag grew far enough down to show its last line.
+            const int needed = static_cast<int>(lines.size()) * tag->fontMetrics().lineSpacing();
+            QVERIFY2(tag->height() >= needed, qPrintable(tag->objectName()));
+            QVERIFY(tag->fontMetrics().horizontalAdvance(QStringLiteral("UL")) <= tag->width());
+            QVERIFY(tag->font().bold());
+        }
+        QCOMPARE(tagged, 1);
+        // Sign numbers in their fixed cells: Aries is the second cell of the top row.
+        QCOMPARE(display->Hno[0]->text(), QStringLiteral("1"));
+        QCOMPARE(display->Hno[11]->text(), QStringLiteral("12"));
+        QVERIFY(display->Hno[11]->x() < display->Hno[0]->x());
+        QCOMPARE(display->Hno[11]->y(), display->Hno[0]->y());
+        QVERIFY(display->lblAries->x() > display->lblPisces->x());
+    }
+
+    void fixedCaptionsOfTheResultWindow() {
+        frmDisplay* display = Calculate()->Display();
+        QCOMPARE(display->dsd[2]->text(), QStringLiteral("Significance of Upapada Lagna"));
+        QCOMPARE(display->Label8[3]->text(),
+                 QStringLiteral("Upapada Lagna signifies marriage and spouse related issues."));
+        QCOMPARE(display->Label10->text(),
+                 QStringLiteral("Upapada Lagna Present In House Significance"));
+        const QStringList names = {
+            "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+            "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+        for (int row = 0; row < 10; ++row) {
+            QCOMPARE(display->PlanetName[static_cast<std::size_t>(row)]->text(), names[row]);
+        }
+        QCOMPARE(display->findChild<QLabel*>(QStringLiteral("PlanetName_16"))->text(),
+                 QStringLiteral("Asc/Lagna"));
+        QCOMPARE(display->Label9->text(), QStringLiteral("Latitude   :"));
+        QCOMPARE(display->dsd[0]->text(), QStringLiteral("Vedic Name"));
+        QCOMPARE(display->Label8[2]->text(), QStringLiteral("Rulling Planet"));
+        QCOMPARE(display->Label8[27]->text(), QStringLiteral("Health"));
+        for (QPlainTextEdit* box :
+             {display->txtLooks, display->txtNature, display->txtCareerAndFinance,
+              display->txtLoveAndDomesticLife, display->txtHealth}) {
+            QVERIFY(box->isReadOnly());
+            QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        }
+    }
+
+    void backKeepsTheEntriesAndANewCalculationBuildsANewWindow() {
+        MDI* frame = Calculate();
+        QPointer<MDI> firstFrame(frame);
+        QPointer<frmDisplay> firstDisplay(frame->Display());
+        const korvanta::EntryForm before = w_->CurrentEntry();
+
+        QTest::mouseClick(frame->cmdBack, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w_->isVisible());
+        QVERIFY(firstFrame.isNull());
+        QVERIFY(firstDisplay.isNull());
+        const korvanta::EntryForm after = w_->CurrentEntry();
+        QCOMPARE(after.txtName, before.txtName);
+        QCOMPARE(after.cboMonth, before.cboMonth);
+        QCOMPARE(after.cboDate, before.cboDate);
+        QCOMPARE(after.cboYear, before.cboYear);
+        QCOMPARE(after.txtMCity, before.txtMCity);
+        QCOMPARE(after.cmbTimeZone, before.cmbTimeZone);
+        QCOMPARE(after.txtLonD, before.txtLonD);
+        QCOMPARE(after.txtLatM, before.txtLatM);
+
+        w_->mnuNext->trigger();
+        MDI* second = w_->ResultFrame();
+        QVERIFY(second != nullptr);
+        QVERIFY(second->isVisible());
+        QVERIFY(!w_->isVisible());
+        QCOMPARE(second->Display()->SSTab1->currentIndex(), 1);
+        VerifyCaptions(*second->Display(), expected_);
+
+        // The frame's menu entry does the same as the button.
+        QPointer<MDI> secondFrame(second);
+        second->mnuBack->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(secondFrame.isNull());
+        QVERIFY(w_->isVisible());
+    }
+
+    void frameHasItsStripAndMenus() {
+        MDI* frame = Calculate();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Korvanta v1.20"));
+        QCOMPARE(frame->Label2->text(), QStringLiteral("Korvanta"));
+        QCOMPARE(frame->cmdBack->text(), QStringLiteral("&Back"));
+        QCOMPARE(frame->cmdExit->text(), QStringLiteral("E&xit"));
+        QVERIFY(frame->Label10->text().startsWith(QStringLiteral("Home Business Opportunity.")));
+        QCOMPARE(frame->mdiArea->background().color(), QColor(75, 75, 150));
+
+        const QList<QAction*> bar = frame->menuBar()->actions();
+        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+        const QList<QAction*> file = bar[0]->menu()->actions();
+        QCOMPARE(file.size(), 2);
+        QCOMPARE(file[0]->text(), QStringLiteral("&Back"));
+        QCOMPARE(file[0]->objectName(), QStringLiteral("mnuBack"));
+        QCOMPARE(file[1]->text(), QStringLiteral("E&xit"));
+        QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
+        const QList<QAction*> help = bar[1]->menu()->actions();
+        const QStringList names = {"mnuOnline",   "mnuVisit", "mnuHelpSep1", "mnuUpdate",
+                                   "mnuHelpSep2", "mnuAbout", "mnuDonate"};
+        QCOMPARE(help.size(), names.size());
+        for (int i = 0; i < help.size(); ++i) QCOMPARE(help[i]->objectName(), names[i]);
+        QVERIFY(help[2]->isSeparator() && help[4]->isSeparator());
+        QCOMPARE(help[6]->text(), QStringLiteral("&Donate"));
+    }
+
+    void resizingKeepsButtonsAndResultWindowInPlace_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("wide") << QSize(1400, 900);
+        QTest::newRow("narrow") << QSize(700, 600);
+    }
+    void resizingKeepsButtonsAndResultWindowInPlace() {
+        QFETCH(QSize, size);
+        MDI* frame = Calculate();
+        frame->resize(size);
+        QCoreApplication::processEvents();
+        const int exitLeft =
+            frame->picTop->width() - frame->cmdExit->width() - korvanta::TwipsX(300);
+        QCOMPARE(frame->cmdExit->x(), exitLeft);
+        QCOMPARE(frame->cmdBack->x(), exitLeft - frame->cmdExit->width() - korvanta::TwipsX(100));
+        QMdiSubWindow* child = frame->mdiArea->subWindowList().at(0);
+        const int free = frame->mdiArea->contentsRect().width() - child->width();
+        QCOMPARE(child->x(), std::max(0, free / 2));
+    }
+
+    void resultLinksOpenTheHomePage() {
+        MDI* frame = Calculate();
+        UrlRecorder browser;
+        frame->Display()->SSTab1->setCurrentIndex(0);
+        QTest::mouseClick(frame->Display()->Label6, Qt::LeftButton);
+        QTest::mouseClick(frame->Display()->Label7, Qt::LeftButton);
+        QTest::mouseClick(frame->Label10, Qt::LeftButton);
+        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::HomePageUrl(),
+                                            korvanta::FullBrandPageUrl()};
+        QCOMPARE(browser.opened, expected);
+    }
+
+    void aboutBoxIsModalAndClosesWithOk() {
+        MDI* frame = Calculate();
+        UrlRecorder browser;
+        QString title, text;
+        bool modal = false;
+        QTimer::singleShot(0, frame, [&] {
+            auto* about = qobject_cast<korvanta::frmAbout*>(QApplication::activeModalWidget());
+            if (about == nullptr) {
+                if (QWidget* other = QApplication::activeModalWidget()) other->close();
+                return;
+            }
+            modal = about->isModal();
+            title = about->windowTitle();
+            text = about->Label1->text();
+            QTest::mouseClick(about->lblHomePage, Qt::LeftButton);
+            QTest::mouseClick(about->lblCoBrand, Qt::LeftButton);
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        });
+        frame->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+        QVERIFY(modal);
+        QCOMPARE(title, QStringLiteral("Korvanta v1.20"));
+        QVERIFY(text.startsWith(QStringLiteral("Korvanta is a special Lagna (Ascendant)")));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()};
+        QCOMPARE(browser.opened, expected);
+    }
+
+    void exitOrCloseBoxOfTheFrameEndsTheProgram() {
+        MDI* frame = Calculate();
+        QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+        QVERIFY(!frame->isVisible());
+        QVERIFY(!w_->isVisible());
+
+        // The frame's close box does the same, from a fresh program.
+        w_ = std::make_unique<frmMain>(sink_);
+        w_->show();
+        EnterBirth(*w_);
+        MDI* again = Calculate();
+        again->close();
+        QVERIFY(!again->isVisible());
+        QVERIFY(!w_->isVisible());
+    }
+};
+
+QTEST_MAIN(ResultWindowTest)
+#include "result_window_test.moc"
