@@ -35,7 +35,8 @@ struct Flags {
     bool dst = false, json = false, batch = false, listZones = false;
 };
 
-void AddFlags(CLI::App& app, Flags& flags) {
+// Adds the flags; returns the ones that describe a birth.
+std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
     std::vector<CLI::Option*> birth = {
         app.add_option("--name", flags.name, "Name of the person, e.g. --name \"ASHA RAO\""),
         app.add_option("--date", flags.date,
@@ -61,16 +62,24 @@ void AddFlags(CLI::App& app, Flags& flags) {
         app.add_option("--country", flags.country, "Country of birth, e.g. --country India"),
     };
     app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
-    auto* batch = app.add_flag("--batch", flags.batch,
-                               "Read JSON records from standard input, one per line, and write "
-                               "one JSON result per line, e.g. --batch < births.jsonl");
-    auto* listZones = app.add_flag("--list-zones", flags.listZones,
-                                   "Print the 71 time zones with their indexes, e.g. --list-zones");
-    for (CLI::Option* option : birth) {
-        batch->excludes(option);
-        listZones->excludes(option);
+    app.add_flag("--batch", flags.batch,
+                 "Read JSON records from standard input, one per line, and write one JSON result "
+                 "per line, e.g. --batch < births.jsonl");
+    app.add_flag("--list-zones", flags.listZones,
+                 "Print the 71 time zones with their indexes, e.g. --list-zones");
+    return birth;
+}
+
+// --batch and --list-zones stand alone: a birth flag beside them would be
+// ignored, which is never what the user meant.
+std::string ModeConflict(const Flags& flags, const std::vector<CLI::Option*>& birth) {
+    const char* mode = flags.batch ? "--batch" : flags.listZones ? "--list-zones" : nullptr;
+    if (mode == nullptr) return "";
+    if (flags.batch && flags.listZones) return "--batch and --list-zones exclude each other";
+    for (const CLI::Option* option : birth) {
+        if (option->count() > 0) return std::string(mode) + " takes no " + option->get_name();
     }
-    batch->excludes(listZones);
+    return "";
 }
 
 // A flag's value is unusable: the message names the flag and the value.
@@ -172,13 +181,17 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         kProgram};
     app.footer(kFooter);
     Flags flags;
-    AddFlags(app, flags);
+    const auto birthFlags = AddFlags(app, flags);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e, out, err);
     } catch (const CLI::ParseError& e) {
         err << kProgram << ": " << e.what() << " (see --help)\n";
+        return kExitBadCommandLine;
+    }
+    if (const std::string conflict = ModeConflict(flags, birthFlags); !conflict.empty()) {
+        err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
     }
     if (flags.listZones) {
