@@ -10,13 +10,6 @@
 namespace korvanta {
 namespace {
 
-// nlohmann's messages start with "[json.exception.parse_error.101] "; the
-// reader needs only what follows.
-std::string ParseErrorReason(const std::string& what) {
-    const auto end = what.find("] ");
-    return what.substr(what[0] == '[' && end != std::string::npos ? end + 2 : 0);
-}
-
 // The text of a JSON value without the blanks that may surround it.
 std::string_view TrimJsonBlanks(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\n";
@@ -47,24 +40,17 @@ long RunBatch(std::istream& in, std::ostream& out) {
     long lineNumber = 0, failed = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
-        Json record;
+        const std::string_view record = TrimJsonBlanks(line);
         std::string error, field;
-        try {
-            record = Json::parse(line);
-        } catch (const Json::parse_error& e) {
-            error = "not a JSON object: " + ParseErrorReason(e.what());
+        if (auto recordError = ReadRecord(record, form)) {
+            error = std::move(recordError->message);
+            field = std::move(recordError->field);
+        } else if (auto refusal = CalculateChart(form, result)) {
+            error = std::string(refusal->message);
+            field = std::string(RecordFieldOf(refusal->focus));
         }
         if (error.empty()) {
-            if (auto recordError = ReadRecord(record, form)) {
-                error = recordError->message;
-                field = recordError->field;
-            } else if (auto refusal = CalculateChart(form, result)) {
-                error = std::string(refusal->message);
-                field = std::string(RecordFieldOf(refusal->focus));
-            }
-        }
-        if (error.empty()) {
-            writer.Append(result, TrimJsonBlanks(line), buffer);
+            writer.Append(result, record, buffer);
         } else {
             ++failed;
             buffer += BatchErrorLine(lineNumber, error, field);

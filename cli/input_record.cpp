@@ -23,7 +23,29 @@ struct KeySpec {
 
 constexpr int kLastYear = kFirstYear + kYearCount - 1;
 
-constexpr std::array<KeySpec, 18> kKeys = {{
+enum KeyIndex : std::size_t {
+    kName,
+    kMonth,
+    kDay,
+    kYear,
+    kHour,
+    kMinute,
+    kSecond,
+    kLatDeg,
+    kLatMin,
+    kSouth,
+    kLonDeg,
+    kLonMin,
+    kEast,
+    kZoneIndex,
+    kDst,
+    kCity,
+    kState,
+    kCountry,
+    kKeyCount
+};
+
+constexpr std::array<KeySpec, kKeyCount> kKeys = {{
     {"name", Kind::Text},
     {"month", Kind::List, 1, 12},
     {"day", Kind::List, 1, kDayCount},
@@ -48,158 +70,179 @@ std::string Quote(std::string_view key) {
     return "\"" + std::string(key) + "\"";
 }
 
-RecordError Wrong(const KeySpec& spec, const Json& value) {
-    std::string expected;
-    switch (spec.kind) {
-        case Kind::List:
-            expected = "a whole number from " + std::to_string(spec.low) + " to " +
-                       std::to_string(spec.high);
-            break;
-        case Kind::Number:
-            expected = "a whole number";
-            break;
-        case Kind::Flag:
-            expected = "true or false";
-            break;
-        case Kind::Text:
-            expected = "a text";
-            break;
-    }
-    return {std::string(spec.key),
-            Quote(spec.key) + ": expected " + expected + ", got " + value.dump()};
-}
-
-// A JSON integer that fits 32 bits; floats such as 5.0 are not taken.
-bool WholeNumber(const Json& value, std::int64_t& out) {
-    if (value.is_number_unsigned()) {
-        const auto u = value.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) return false;
-        out = static_cast<std::int64_t>(u);
-        return true;
-    }
-    if (!value.is_number_integer()) return false;
-    out = value.get<std::int64_t>();
-    return out >= std::numeric_limits<std::int32_t>::min() &&
-           out <= std::numeric_limits<std::int32_t>::max();
-}
-
 void WriteNumberText(std::int64_t number, std::string& text) {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
     text.assign(buffer, end);
 }
 
-// Stores a checked value into the control the key stands for.
-void Store(std::size_t keyIndex, const Json& value, std::int64_t number, EntryForm& form) {
-    const int n = static_cast<int>(number);
-    switch (keyIndex) {
-        case 0:
-            form.txtName = value.get_ref<const std::string&>();
-            break;
-        case 1:
-            form.cboMonth = n - 1;
-            break;
-        case 2:
-            form.cboDate = n - 1;
-            break;
-        case 3:
-            form.cboYear = n - kFirstYear;
-            break;
-        case 4:
-            form.cboHH = n;
-            break;
-        case 5:
-            form.cboMM = n;
-            break;
-        case 6:
-            form.cboSS = n;
-            break;
-        case 7:
-            WriteNumberText(number, form.txtLatD);
-            break;
-        case 8:
-            WriteNumberText(number, form.txtLatM);
-            break;
-        case 9:
-            form.optLatSouth = value.get<bool>();
-            break;
-        case 10:
-            WriteNumberText(number, form.txtLonD);
-            break;
-        case 11:
-            WriteNumberText(number, form.txtLonM);
-            break;
-        case 12:
-            form.optLongEast = value.get<bool>();
-            break;
-        case 13:
-            form.cmbTimeZone = n;
-            break;
-        case 14:
-            form.chkDST = value.get<bool>();
-            break;
-        case 15:
-            form.txtMCity = value.get_ref<const std::string&>();
-            break;
-        case 16:
-            form.txtMState = value.get_ref<const std::string&>();
-            break;
-        case 17:
-            form.txtMCountry = value.get_ref<const std::string&>();
-            break;
-        default:
-            break;
+// Reads the record's members as the JSON parser meets them and stores each
+// into its control, without building a document. Any value that does not
+// fit stops the parse with the reason.
+class RecordReader : public nlohmann::json_sax<Json> {
+  public:
+    explicit RecordReader(EntryForm& form) : form_(form) {}
+
+    std::optional<RecordError> error;
+    std::uint32_t seen = 0;
+
+    bool null() override { return Misfit("null"); }
+    bool boolean(bool value) override {
+        if (!Expecting(Kind::Flag)) return Misfit(value ? "true" : "false");
+        bool& target = key_ == kSouth  ? form_.optLatSouth
+                       : key_ == kEast ? form_.optLongEast
+                                       : form_.chkDST;
+        target = value;
+        return Stored();
     }
-}
+    bool number_integer(number_integer_t value) override {
+        return Number(value, std::to_string(value));
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        const bool fits =
+            value <= static_cast<number_unsigned_t>(std::numeric_limits<std::int32_t>::max());
+        return fits ? Number(static_cast<std::int64_t>(value), std::to_string(value))
+                    : Misfit(std::to_string(value));
+    }
+    bool number_float(number_float_t, const string_t& text) override { return Misfit(text); }
+    bool string(string_t& value) override {
+        if (!Expecting(Kind::Text)) return Misfit(Json(value).dump());
+        std::string& target = key_ == kName    ? form_.txtName
+                              : key_ == kCity  ? form_.txtMCity
+                              : key_ == kState ? form_.txtMState
+                                               : form_.txtMCountry;
+        target = value;
+        return Stored();
+    }
+    bool binary(binary_t&) override { return Misfit("binary data"); }
+    bool start_object(std::size_t) override {
+        if (depth_ == 0) {
+            depth_ = 1;
+            return true;
+        }
+        return Misfit("an object");
+    }
+    bool key(string_t& name) override {
+        key_ = 0;
+        while (key_ < kKeyCount && kKeys[key_].key != name) ++key_;
+        if (key_ == kKeyCount) return Fail(name, Quote(name) + ": unknown key");
+        return true;
+    }
+    bool end_object() override {
+        depth_ = 0;
+        return true;
+    }
+    bool start_array(std::size_t) override { return Misfit("an array"); }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        // nlohmann's messages start with "[json.exception.parse_error.101] ".
+        const std::string what = e.what();
+        const auto end = what.find("] ");
+        return Fail("",
+                    "not a JSON object: " + what.substr(end == std::string::npos ? 0 : end + 2));
+    }
+
+  private:
+    bool Expecting(Kind kind) const { return depth_ == 1 && kKeys[key_].kind == kind; }
+
+    bool Number(std::int64_t value, const std::string& text) {
+        if (depth_ != 1) return Misfit(text);
+        const KeySpec& spec = kKeys[key_];
+        if (spec.kind == Kind::Number) {
+            std::string& target = key_ == kLatDeg   ? form_.txtLatD
+                                  : key_ == kLatMin ? form_.txtLatM
+                                  : key_ == kLonDeg ? form_.txtLonD
+                                                    : form_.txtLonM;
+            WriteNumberText(value, target);
+            return Stored();
+        }
+        if (spec.kind != Kind::List || value < spec.low || value > spec.high) {
+            return Misfit(text);
+        }
+        const int n = static_cast<int>(value);
+        switch (key_) {
+            case kMonth:
+                form_.cboMonth = n - 1;
+                break;
+            case kDay:
+                form_.cboDate = n - 1;
+                break;
+            case kYear:
+                form_.cboYear = n - kFirstYear;
+                break;
+            case kHour:
+                form_.cboHH = n;
+                break;
+            case kMinute:
+                form_.cboMM = n;
+                break;
+            case kSecond:
+                form_.cboSS = n;
+                break;
+            default:
+                form_.cmbTimeZone = n;
+                break;
+        }
+        return Stored();
+    }
+
+    // A value that does not fit where it stands; `shown` is how the reason
+    // quotes it.
+    bool Misfit(const std::string& shown) {
+        if (depth_ == 0) return Fail("", "expected a JSON object, got " + shown);
+        const KeySpec& spec = kKeys[key_];
+        std::string expected;
+        switch (spec.kind) {
+            case Kind::List:
+                expected = "a whole number from " + std::to_string(spec.low) + " to " +
+                           std::to_string(spec.high);
+                break;
+            case Kind::Number:
+                expected = "a whole number";
+                break;
+            case Kind::Flag:
+                expected = "true or false";
+                break;
+            case Kind::Text:
+                expected = "a text";
+                break;
+        }
+        return Fail(std::string(spec.key),
+                    Quote(spec.key) + ": expected " + expected + ", got " + shown);
+    }
+    bool Stored() {
+        seen |= 1u << key_;
+        return true;
+    }
+    bool Fail(std::string field, std::string message) {
+        if (!error) error = RecordError{std::move(field), std::move(message)};
+        return false;
+    }
+
+    EntryForm& form_;
+    int depth_ = 0;
+    std::size_t key_ = 0;
+};
 
 }  // namespace
 
-std::optional<RecordError> ReadRecord(const Json& record, EntryForm& form) {
-    if (!record.is_object()) return RecordError{"", "expected a JSON object, got " + record.dump()};
+std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form) {
     form.cboSS = 0;
     form.chkDST = false;
     form.txtMCity.clear();
     form.txtMState.clear();
     form.txtMCountry.clear();
-    std::uint32_t seen = 0;
-    for (const auto& [key, value] : record.items()) {
-        std::size_t index = 0;
-        while (index < kKeys.size() && kKeys[index].key != key) ++index;
-        if (index == kKeys.size()) return RecordError{key, Quote(key) + ": unknown key"};
-        const KeySpec& spec = kKeys[index];
-        std::int64_t number = 0;
-        bool ok = false;
-        switch (spec.kind) {
-            case Kind::List:
-                ok = WholeNumber(value, number) && number >= spec.low && number <= spec.high;
-                break;
-            case Kind::Number:
-                ok = WholeNumber(value, number);
-                break;
-            case Kind::Flag:
-                ok = value.is_boolean();
-                break;
-            case Kind::Text:
-                ok = value.is_string();
-                break;
-        }
-        if (!ok) return Wrong(spec, value);
-        Store(index, value, number, form);
-        seen |= 1u << index;
-    }
-    for (std::size_t index = 0; index < kKeys.size(); ++index) {
-        if (!kKeys[index].optional && !(seen & (1u << index))) {
-            const auto key = kKeys[index].key;
-            return RecordError{std::string(key), Quote(key) + ": missing"};
+    RecordReader reader(form);
+    Json::sax_parse(text.begin(), text.end(), &reader);
+    if (reader.error) return reader.error;
+    for (std::size_t index = 0; index < kKeyCount; ++index) {
+        if (!kKeys[index].optional && !(reader.seen & (1u << index))) {
+            return RecordError{std::string(kKeys[index].key),
+                               Quote(kKeys[index].key) + ": missing"};
         }
     }
     return std::nullopt;
-}
-
-std::variant<EntryForm, RecordError> FormFromRecord(const Json& record) {
-    EntryForm form;
-    if (auto error = ReadRecord(record, form)) return *error;
-    return form;
 }
 
 namespace {

@@ -11,8 +11,9 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
-#include <variant>
+#include <string_view>
 
 #include "pipeline/entry.h"
 
@@ -27,15 +28,13 @@ struct RecordError {
     std::string message;
 };
 
-// The entry controls a record describes. List fields (month, day, year,
-// hour, minute, second, zone_index) must lie within their lists; the
-// coordinate numbers become the boxes' texts unchecked, so an out-of-range
-// value meets the entry check and its message, as in the window.
-std::variant<EntryForm, RecordError> FormFromRecord(const Json& record);
-
-// The same with the result written into `form`; empty on success. Reuses
-// the form's strings, for callers that read many records.
-std::optional<RecordError> ReadRecord(const Json& record, EntryForm& form);
+// Reads the record in `text` (one JSON object) into the entry controls
+// `form`; empty on success. List fields (month, day, year, hour, minute,
+// second, zone_index) must lie within their lists; the coordinate numbers
+// become the boxes' texts unchecked, so an out-of-range value meets the entry
+// check and its message, as in the window. The form's strings are reused,
+// which matters to callers that read many records.
+std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form);
 
 // The record of an entry whose coordinate boxes hold digits only (as the
 // flags give them). Keys in the order shown above.
