@@ -15,8 +15,13 @@ std::string NoRowReason(int offsetSeconds) {
 std::string DescribeClock(const ZoneState& state) {
     std::string text = FormatUtcOffset(state.utcOffsetSeconds);
     if (!state.isDaylightSaving) return text + ", no daylight saving on this date";
-    return text + ", daylight saving in force (standard time " +
-           FormatUtcOffset(state.standardOffsetSeconds) + ")";
+    const std::string standard = FormatUtcOffset(state.standardOffsetSeconds);
+    // Ireland's winter and Morocco's Ramadan are marked as daylight saving
+    // behind standard time.
+    if (state.utcOffsetSeconds < state.standardOffsetSeconds) {
+        return text + ", set back from standard time " + standard;
+    }
+    return text + ", daylight saving in force (standard time " + standard + ")";
 }
 
 // What the note adds after the clock for one reading's suggestion.
@@ -27,7 +32,7 @@ std::string DescribeSuggestion(const ZoneReading& reading) {
         const bool oneHour = state.utcOffsetSeconds - state.standardOffsetSeconds == kOneHour;
         return std::string("; ") +
                (oneHour ? "no zone in the list is the standard time"
-                        : "the shift is not one hour") +
+                        : "the box stands for one hour ahead") +
                ", so the zone carries the whole offset and the box stays clear";
     }
     return {};

@@ -39,8 +39,8 @@ ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool is
     check.note =
         "The zone \"" + std::string(text) + "\" (" + FormatUtcOffset(*zoneOffset) + ") is " +
         HoursAndMinutes(check.differenceSeconds) + " from the solar time of " +
-        std::to_string(lonDeg) + "\u00b0" + std::to_string(lonMin) + "' " +
-        (isEast ? "East" : "West") + " (" + FormatUtcOffset(solar) + "): " +
+        std::to_string(lonDeg) + "\u00b0" + (lonMin < 10 ? "0" : "") + std::to_string(lonMin) +
+        "' " + (isEast ? "East" : "West") + " (" + FormatUtcOffset(solar) + "): " +
         (hemisphereFits ? "is the longitude really " + std::string(isEast ? "East" : "West") + "?"
                         : "please check the zone.");
     return check;

@@ -1,0 +1,150 @@
+// Place search over libgeonames' city list. Expected positions, states and
+// zones are those of the GeoNames records the library ships.
+#include "atlas/places.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "atlas/atlas.h"
+
+namespace korvanta::atlas {
+namespace {
+
+constexpr double kPositionTolerance = 0.05;  // degrees; GeoNames city centres
+
+TEST(PlaceSearch, FindsPune) {
+    const std::vector<Place> found = SearchPlaces("Pune");
+    ASSERT_FALSE(found.empty());
+    const Place& pune = found.front();
+    EXPECT_EQ(pune.name, "Pune");
+    EXPECT_EQ(pune.state, "Maharashtra");
+    EXPECT_EQ(pune.country, "India");
+    EXPECT_EQ(pune.countryCode, "IN");
+    EXPECT_EQ(pune.timeZone, "Asia/Kolkata");
+    EXPECT_NEAR(pune.latitude, 18.52, kPositionTolerance);
+    EXPECT_NEAR(pune.longitude, 73.86, kPositionTolerance);
+    EXPECT_TRUE(pune.population.has_value());
+}
+
+TEST(PlaceSearch, FindsJalandhar) {
+    const std::vector<Place> found = SearchPlaces("Jalandhar");
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found.front().name, "Jalandhar");
+    EXPECT_EQ(found.front().state, "Punjab");
+    EXPECT_EQ(found.front().country, "India");
+    EXPECT_NEAR(found.front().latitude, 31.33, kPositionTolerance);
+    EXPECT_NEAR(found.front().longitude, 75.58, kPositionTolerance);
+}
+
+TEST(PlaceSearch, MadridListsSpainFirst) {
+    const std::vector<Place> found = SearchPlaces("Madrid");
+    ASSERT_GE(found.size(), 2u);
+    EXPECT_EQ(found.front().name, "Madrid");
+    EXPECT_EQ(found.front().country, "Spain");
+    EXPECT_EQ(found.front().timeZone, "Europe/Madrid");
+    bool colombia = false;
+    for (const Place& place : found) colombia = colombia || place.country == "Colombia";
+    EXPECT_TRUE(colombia) << "Madrid, Cundinamarca should be listed too";
+}
+
+TEST(PlaceSearch, SaoPauloWithOrWithoutItsAccent) {
+    for (const char* query : {"São Paulo", "Sao Paulo", "sao paulo", "SÃO PAULO", "Sao"}) {
+        const std::vector<Place> found = SearchPlaces(query);
+        ASSERT_FALSE(found.empty()) << query;
+        EXPECT_EQ(found.front().name, "São Paulo") << query;
+        EXPECT_EQ(found.front().country, "Brazil") << query;
+        EXPECT_EQ(found.front().timeZone, "America/Sao_Paulo") << query;
+        EXPECT_NEAR(found.front().latitude, -23.55, kPositionTolerance) << query;
+    }
+}
+
+TEST(PlaceSearch, AccentsTheListDoesNotWrite) {
+    const std::vector<Place> found = SearchPlaces("Zürich");
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found.front().country, "Switzerland");
+}
+
+TEST(PlaceSearch, CommaPartsNarrowByStateAndCountry) {
+    const std::vector<Place> pune = SearchPlaces("Pune, Maharashtra, India");
+    ASSERT_FALSE(pune.empty());
+    EXPECT_EQ(pune.front().name, "Pune");
+
+    const std::vector<Place> colombia = SearchPlaces("Madrid, Colombia");
+    ASSERT_EQ(colombia.size(), 1u);
+    EXPECT_EQ(colombia.front().state, "Cundinamarca");
+
+    const std::vector<Place> canada = SearchPlaces("Sydney, CA");  // country code
+    ASSERT_EQ(canada.size(), 1u);
+    EXPECT_EQ(canada.front().state, "Nova Scotia");
+
+    const std::vector<Place> usa = SearchPlaces("Amsterdam, USA");  // initials
+    ASSERT_EQ(usa.size(), 1u);
+    EXPECT_EQ(usa.front().state, "New York");
+
+    const std::vector<Place> bengal = SearchPlaces("kolkata, west bengal");  // a later word
+    ASSERT_EQ(bengal.size(), 1u);
+    EXPECT_EQ(bengal.front().timeZone, "Asia/Kolkata");
+
+    EXPECT_TRUE(SearchPlaces("Pune, Spain").empty());
+    EXPECT_TRUE(SearchPlaces("Pune, ndia").empty());  // parts start a word
+}
+
+TEST(PlaceSearch, EmptyUnknownAndLimited) {
+    EXPECT_TRUE(SearchPlaces("").empty());
+    EXPECT_TRUE(SearchPlaces("   ").empty());
+    EXPECT_TRUE(SearchPlaces(" , , ").empty());
+    EXPECT_TRUE(SearchPlaces("Qqxyzzy").empty());
+    EXPECT_EQ(SearchPlaces("Mad", 5).size(), 5u);
+    EXPECT_TRUE(SearchPlaces("Pune", 0).empty());
+}
+
+TEST(PlaceResolution, OnePlaceOrTheCandidates) {
+    const PlaceResolution pune = ResolvePlace("Pune");
+    ASSERT_TRUE(pune.place);
+    EXPECT_EQ(PlaceLabel(*pune.place), "Pune, Maharashtra, India");
+
+    // Two cities are called exactly Madrid.
+    const PlaceResolution madrid = ResolvePlace("Madrid");
+    EXPECT_FALSE(madrid.place);
+    ASSERT_EQ(madrid.candidates.size(), 2u);
+    EXPECT_EQ(madrid.candidates[0].country, "Spain");
+    EXPECT_EQ(madrid.candidates[1].country, "Colombia");
+
+    const PlaceResolution spain = ResolvePlace("Madrid, Spain");
+    ASSERT_TRUE(spain.place);
+    EXPECT_EQ(spain.place->timeZone, "Europe/Madrid");
+
+    // West New York is not New York.
+    const PlaceResolution newYork = ResolvePlace("new york");
+    ASSERT_TRUE(newYork.place);
+    EXPECT_EQ(newYork.place->timeZone, "America/New_York");
+
+    const PlaceResolution nowhere = ResolvePlace("Qqxyzzy");
+    EXPECT_FALSE(nowhere.place);
+    EXPECT_TRUE(nowhere.candidates.empty());
+}
+
+// Everything the entry window takes, for Pune on 5 June 1980 at 10:15.
+TEST(BirthPlace, PuneFillsTheWholeEntry) {
+    const PlaceResolution pune = ResolvePlace("Pune, Maharashtra, India");
+    ASSERT_TRUE(pune.place);
+    const std::optional<AtlasFinding> finding =
+        LookUpBirthPlace(*pune.place, LocalBirthTime{1980, 6, 5, 10, 15, 0});
+    ASSERT_TRUE(finding);
+    EXPECT_EQ(finding->coordinates.LatDeg, 18);
+    EXPECT_EQ(finding->coordinates.LatMin, 31);
+    EXPECT_FALSE(finding->coordinates.IsSouth);
+    EXPECT_EQ(finding->coordinates.LonDeg, 73);
+    EXPECT_EQ(finding->coordinates.LonMin, 51);
+    EXPECT_TRUE(finding->coordinates.IsEast);
+    ASSERT_TRUE(finding->zone.first);
+    EXPECT_EQ(finding->zone.first->suggestion.zoneRow, 34);
+    EXPECT_FALSE(finding->zone.first->suggestion.daylightSaving);
+    EXPECT_EQ(finding->zone.note, "Asia/Kolkata: UTC+5:30, no daylight saving on this date");
+
+    EXPECT_FALSE(LookUpBirthPlace(95.0, 0.0, "Asia/Kolkata", LocalBirthTime{}));
+}
+
+}  // namespace
+}  // namespace korvanta::atlas
