@@ -24,6 +24,8 @@ Batch input, one JSON object per line:
   {"name":"ASHA","month":6,"day":5,"year":1980,"hour":9,"minute":5,"second":0,
    "lat_deg":28,"lat_min":36,"south":false,"lon_deg":77,"lon_min":12,"east":true,
    "zone_index":34,"dst":false,"city":"New Delhi","state":"Delhi","country":"India"}
+  ("second", "dst", "city", "state" and "country" may be left out.) A line that
+  gives no chart is answered with {"input_line":N,"error":"...","field":"..."}.
 
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at

@@ -152,11 +152,5 @@ TEST(Batch, AnImpossibleDateIsRefusedWithTheProgramsMessage) {
     EXPECT_EQ(error["error"], "Please Enter Correct Date Or Month!");
 }
 
-TEST(Batch, EmptyInputGivesNoLinesAndSuccess) {
-    const CliRun run = RunCliProgram({"--batch"}, "");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-}
-
 }  // namespace
 }  // namespace korvanta::testing

@@ -175,14 +175,5 @@ TEST(Zone, DefaultsToGreenwichLikeTheWindow) {
     EXPECT_EQ(chart["zone_hours"], 0);
 }
 
-TEST(Zone, DaylightSavingFlagReachesTheChart) {
-    auto args = FlagsOf(NewDelhi1980());
-    args.push_back("--dst");
-    args.push_back("--json");
-    const CliRun run = RunCliProgram(args);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(nlohmann::json::parse(run.out)["input"]["dst"], true);
-}
-
 }  // namespace
 }  // namespace korvanta::testing
