@@ -348,19 +348,39 @@ class ResultWindowTest : public QObject {
         QCOMPARE(browser.opened, expected);
     }
 
+    void exitOrCloseBoxOfTheFrameEndsTheProgram_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Exit button") << "cmdExit";
+        QTest::newRow("Exit menu entry") << "mnuExit";
+        QTest::newRow("close box") << "close";
+    }
     void exitOrCloseBoxOfTheFrameEndsTheProgram() {
+        QFETCH(QString, how);
         MDI* frame = Calculate();
-        QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
-        QVERIFY(!frame->isVisible());
+        QPointer<MDI> alive(frame);
+        // The program's event loop runs; ending the program must end it.
+        QTimer::singleShot(0, frame, [frame, how] {
+            if (how == QStringLiteral("cmdExit")) QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+            if (how == QStringLiteral("mnuExit")) frame->mnuExit->trigger();
+            if (how == QStringLiteral("close")) frame->close();
+        });
+        // Only a guard against hanging when the program fails to end.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        guard.start(20000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(alive.isNull() || !alive->isVisible());
         QVERIFY(!w_->isVisible());
+    }
 
-        // The frame's close box does the same, from a fresh program.
-        w_ = std::make_unique<frmMain>(sink_);
-        w_->show();
-        EnterBirth(*w_);
-        MDI* again = Calculate();
-        again->close();
-        QVERIFY(!again->isVisible());
+    void closingTheEntryWindowEndsTheProgram() {
+        QTimer::singleShot(0, w_.get(), [this] { w_->close(); });
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        guard.start(20000);
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!w_->isVisible());
     }
 };
