@@ -1,5 +1,5 @@
-// --json: the printed object, parsed back, holds for every key of the JSON
-// contract exactly what the core computes for the same birth.
+// --json: the printed object, parsed back, holds for every key of the
+// command line's JSON form exactly what the core computes for the same birth.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -49,7 +49,7 @@ json OrNull(const std::optional<T>& value) {
     return value ? json(*value) : json(nullptr);
 }
 
-// What the contract says each key holds, taken straight from the core.
+// What each key holds, taken straight from the core.
 json Expected(const ChartResult& r, const Birth& birth) {
     const ChartRecord& c = r.chart;
     const ResultCaptions& k = r.captions;
@@ -164,7 +164,7 @@ void ExpectSameValue(const json& actual, const json& expected, const std::string
 
 class JsonOutput : public ::testing::TestWithParam<Birth> {};
 
-TEST_P(JsonOutput, EveryContractKeyEqualsTheCoreResult) {
+TEST_P(JsonOutput, EveryKeyEqualsTheCoreResult) {
     const Birth& birth = GetParam();
     auto args = FlagsOf(birth);
     args.push_back("--json");
