@@ -118,9 +118,10 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
     }
 
     // Days are judged by the day list's index (day - 1); the leap rule is
-    // divisibility by 4, exact for 1901..2050.
-    const int day = form.cboDate + 1;
-    const int year = kFirstYear + form.cboYear;
+    // divisibility by 4, exact for 1901..2050. Indexes may lie anywhere
+    // here (the list checks come later), so the sums are taken in 64 bits.
+    const std::int64_t day = static_cast<std::int64_t>(form.cboDate) + 1;
+    const std::int64_t year = kFirstYear + static_cast<std::int64_t>(form.cboYear);
     if (form.cboMonth == 1 && ((year % 4 == 0 && day >= 30) || (year % 4 != 0 && day >= 29))) {
         return Refusal{kFebruaryMessage, MessageIcon::Information, EntryControl::None};
     }
