@@ -86,6 +86,11 @@ double ArcTan2(double y, double x) {
     return Sgn(y) * (kPi - std::atan(std::fabs(y / x)));
 }
 
+int SignIndexOfLongitude(double x) {
+    return static_cast<int>(static_cast<std::int64_t>(std::floor(std::floor(std::fabs(x)) / 30.0)) %
+                            12);
+}
+
 std::string FormatSignPosition(double x) {
     x = std::fabs(x);
     double whole = std::floor(x);

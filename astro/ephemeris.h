@@ -38,6 +38,10 @@ double ArcTan2(double y, double x);
 // value is used). A longitude of exactly 360 is written as 0° of Aries.
 std::string FormatSignPosition(double x);
 
+// Sign index 0..11 named by FormatSignPosition(x): the whole degrees of |x|
+// divided by 30, modulo 12. Given: x in degrees, finite.
+int SignIndexOfLongitude(double x);
+
 // Universal time of the birth in hours from 0 h of the local civil date:
 // clock time, one hour less with daylight saving, plus the signed zone
 // correction. May fall below 0 or reach 24 and beyond.

@@ -14,16 +14,6 @@
 namespace korvanta {
 namespace {
 
-// Sign index 0..11 of a short position text (characters 4-6, exact), or -1.
-int SignOfShortText(std::string_view text) {
-    if (text.size() < 6) return -1;
-    const std::string_view abbreviation = text.substr(3, 3);
-    for (int k = 0; k < 12; ++k) {
-        if (kSignAbbr[static_cast<std::size_t>(k)] == abbreviation) return k;
-    }
-    return -1;
-}
-
 std::int16_t CoordinateValue(const std::string& text) {
     // The entry check has already accepted the text as a whole number in range.
     return static_cast<std::int16_t>(std::strtol(text.c_str(), nullptr, 10));
@@ -122,7 +112,7 @@ std::optional<Refusal> CalculateChart(const EntryForm& form, ChartResult& result
     FillDetails(form, birth, captions);
 
     for (int i = 0; i < 10; ++i) {
-        const int sign = SignOfShortText(chart.ChartList[static_cast<std::size_t>(i)]);
+        const int sign = SignIndexOfShortText(chart.ChartList[static_cast<std::size_t>(i)]);
         if (sign < 0) continue;
         std::string& cell = captions.signCells[static_cast<std::size_t>(sign)];
         cell += kCrLf;
@@ -130,11 +120,12 @@ std::optional<Refusal> CalculateChart(const EntryForm& form, ChartResult& result
     }
 
     // House n is the n-th sign from the ascendant's; one pada call per house.
-    const int ascendantSign = SignOfShortText(chart.ChartList[kAsc]);
+    const int ascendantSign = SignIndexOfShortText(chart.ChartList[kAsc]);
     if (ascendantSign >= 0) {
+        const ChartBodies bodies = ReadChartBodies(chart);
         for (int n = 0; n < 12; ++n) {
-            Arudha_Calculation(kSignLord[static_cast<std::size_t>((ascendantSign + n) % 12)], chart,
-                               result.arudha, captions);
+            Arudha_Calculation(kSignLord[static_cast<std::size_t>((ascendantSign + n) % 12)],
+                               bodies, result.arudha, captions);
         }
     }
 

@@ -256,11 +256,9 @@ std::optional<int> PranapadaSign(std::array<int, 4>& parts, const std::string& s
     const int degrees = carry + (*sunDegrees + parts[1]);
     parts[0] += degrees / static_cast<int>(kDegreesPerSign);
 
-    std::optional<int> sunSign;
-    for (int k = 0; k < kSignsInZodiac; ++k) {
-        if (kSignAbbr[k] == text.substr(3, 3)) sunSign = k;
-    }
-    if (!sunSign) return std::nullopt;
+    const int sunSignIndex = SignIndexOfShortText(text);
+    if (sunSignIndex < 0) return std::nullopt;
+    const std::optional<int> sunSign = sunSignIndex;
 
     // Movable signs count from the Sun's sign, fixed ones from its 9th, dual
     // ones from its 5th.
@@ -273,20 +271,18 @@ std::optional<int> PranapadaSign(std::array<int, 4>& parts, const std::string& s
 }
 
 std::optional<int> MarkSignOfText(const std::string& shortText, ResultCaptions& captions) {
-    if (shortText.size() < 6) return std::nullopt;
-    const std::string_view sign = std::string_view(shortText).substr(3, 3);
-    for (int k = 0; k < kSignsInZodiac; ++k) {
-        if (kSignAbbr[k] == sign) {
-            captions.lblArudha[k] += kCrLf;
-            return k;
-        }
-    }
-    return std::nullopt;
+    const int sign = SignIndexOfShortText(shortText);
+    if (sign < 0) return std::nullopt;
+    captions.lblArudha[static_cast<std::size_t>(sign)] += kCrLf;
+    return sign;
 }
 
 std::optional<int> MarkSignOfLongitude(double degrees, ResultCaptions& captions) {
     if (!std::isfinite(degrees)) return std::nullopt;
-    return MarkSignOfText(ShortPosition(FormatSignPosition(degrees)), captions);
+    // The sign its short position text would name, without building the text.
+    const int sign = SignIndexOfLongitude(degrees);
+    captions.lblArudha[static_cast<std::size_t>(sign)] += kCrLf;
+    return sign;
 }
 
 void SunriseReference_Calculation(const BirthData& birth, ChartRecord& chart, ArudhaState& arudha,

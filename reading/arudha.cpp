@@ -47,16 +47,9 @@ constexpr std::string_view kUpapadaTag = "UL";
 // compared exactly with the abbreviations; none when the text holds no known
 // abbreviation there.
 std::optional<std::int16_t> SignOfPositionText(std::string_view text) {
-    constexpr std::size_t kAbbrStart = 3;
-    constexpr std::size_t kAbbrLength = 3;
-    if (text.size() < kAbbrStart + kAbbrLength) return std::nullopt;
-    const std::string_view abbr = text.substr(kAbbrStart, kAbbrLength);
-    for (std::int16_t k = 0; k < kSignsInZodiac; ++k) {
-        if (abbr == kSignAbbr[static_cast<std::size_t>(k)]) {
-            return static_cast<std::int16_t>(k + 1);
-        }
-    }
-    return std::nullopt;
+    const int index = SignIndexOfShortText(text);
+    if (index < 0) return std::nullopt;
+    return static_cast<std::int16_t>(index + 1);
 }
 
 // A body's name as the lords are spelled: a retrograde planet's name loses
@@ -102,20 +95,34 @@ std::int16_t PadaSign(std::int16_t houseSign, std::int16_t lordSign) {
 
 }  // namespace
 
+ChartBodies ReadChartBodies(const ChartRecord& chart) {
+    ChartBodies bodies;
+    for (std::size_t slot = 0; slot < bodies.sign.size(); ++slot) {
+        bodies.sign[slot] = SignOfPositionText(chart.ChartList[slot]).value_or(0);
+        bodies.plainName[slot] = PlainBodyName(chart.BodyName[slot]);
+    }
+    return bodies;
+}
+
 void Arudha_Calculation(std::string_view lordName, const ChartRecord& chart, ArudhaState& state,
+                        ResultCaptions& captions) {
+    Arudha_Calculation(lordName, ReadChartBodies(chart), state, captions);
+}
+
+void Arudha_Calculation(std::string_view lordName, const ChartBodies& bodies, ArudhaState& state,
                         ResultCaptions& captions) {
     state.ArudhaHouse = static_cast<std::int16_t>(state.ArudhaHouse + 1);
     const std::int16_t house = state.ArudhaHouse;
 
-    for (std::size_t slot = 0; slot < chart.ChartList.size(); ++slot) {
-        const std::optional<std::int16_t> sign = SignOfPositionText(chart.ChartList[slot]);
-        if (!sign) continue;  // no known sign: the body changes nothing
-        const std::int16_t count = kSignCount[static_cast<std::size_t>(*sign - 1)];
-        if (PlainBodyName(chart.BodyName[slot]) == lordName) state.LordSign = *sign;
+    for (std::size_t slot = 0; slot < bodies.sign.size(); ++slot) {
+        const std::int16_t sign = bodies.sign[slot];
+        if (sign < 1 || sign > kSignsInZodiac) continue;  // no known sign: the body changes nothing
+        const std::int16_t count = kSignCount[static_cast<std::size_t>(sign - 1)];
+        if (bodies.plainName[slot] == lordName) state.LordSign = sign;
         if (slot == kMoon) state.MoonSignCount = count;
         if (slot == kAsc) {
-            state.LagnaSign = *sign;
-            state.HouseSign = *sign;
+            state.LagnaSign = sign;
+            state.HouseSign = sign;
             state.LagnaSignCount = count;
         }
     }

@@ -34,9 +34,63 @@ inline constexpr std::array<std::string_view, 10> kPlainBodyNames = {
 inline constexpr std::array<std::string_view, 13> kSignAbbr = {
     "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis", ""};
 
+// Sign index 0..11 of a three-letter abbreviation, compared exactly
+// (case-sensitive); -1 for anything else. The first letter narrows the
+// choice to one or two signs, so a lookup costs a couple of comparisons.
+constexpr int SignIndexOfAbbr(std::string_view abbr) {
+    if (abbr.size() != 3) return -1;
+    int first = -1, second = -1;
+    switch (abbr[0]) {
+        case 'A':
+            first = 0, second = 10;
+            break;  // Ari, Aqu
+        case 'T':
+            first = 1;
+            break;  // Tau
+        case 'G':
+            first = 2;
+            break;  // Gem
+        case 'C':
+            first = 3, second = 9;
+            break;  // Can, Cap
+        case 'L':
+            first = 4, second = 6;
+            break;  // Leo, Lib
+        case 'V':
+            first = 5;
+            break;  // Vir
+        case 'S':
+            first = 7, second = 8;
+            break;  // Sco, Sag
+        case 'P':
+            first = 11;
+            break;  // Pis
+        default:
+            return -1;
+    }
+    const auto matches = [&](int k) {
+        const std::string_view candidate = kSignAbbr[static_cast<std::size_t>(k)];
+        return candidate[1] == abbr[1] && candidate[2] == abbr[2];
+    };
+    if (matches(first)) return first;
+    if (second >= 0 && matches(second)) return second;
+    return -1;
+}
+
+static_assert(SignIndexOfAbbr("Ari") == 0 && SignIndexOfAbbr("Aqu") == 10 &&
+              SignIndexOfAbbr("Cap") == 9 && SignIndexOfAbbr("Pis") == 11 &&
+              SignIndexOfAbbr("Sag") == 8 && SignIndexOfAbbr("ari") == -1 &&
+              SignIndexOfAbbr("Arx") == -1 && SignIndexOfAbbr("") == -1);
+
+// Sign index 0..11 of a short position text "DD Sss MM" (characters 4-6);
+// -1 when they hold no known abbreviation.
+constexpr int SignIndexOfShortText(std::string_view text) {
+    return text.size() < 6 ? -1 : SignIndexOfAbbr(text.substr(3, 3));
+}
+
 inline constexpr std::array<std::string_view, 13> kSignLord = {
-    "Mars",    "Venus",  "Mercury", "Moon",   "Sun",    "Mercury", "Venus",
-    "Mars",    "Jupiter", "Saturn", "Saturn", "Jupiter", ""};
+    "Mars", "Venus",   "Mercury", "Moon",   "Sun",     "Mercury", "Venus",
+    "Mars", "Jupiter", "Saturn",  "Saturn", "Jupiter", ""};
 
 inline constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
@@ -50,20 +104,20 @@ inline constexpr std::string_view kRetroMark = " (R) ";
 // the numbers here, each computation applies IsEast / IsSouth itself.
 struct BirthData {
     std::string BirthName;
-    std::int16_t BirthMonth = 0;   // 1..12
-    std::int16_t BirthDay = 0;     // 1..31
-    std::int16_t BirthYear = 0;    // 1901..2050
-    std::int16_t BirthHour = 0;    // local clock, 0..23
-    std::int16_t BirthMinute = 0;  // 0..59
+    std::int16_t BirthMonth = 0;      // 1..12
+    std::int16_t BirthDay = 0;        // 1..31
+    std::int16_t BirthYear = 0;       // 1901..2050
+    std::int16_t BirthHour = 0;       // local clock, 0..23
+    std::int16_t BirthMinute = 0;     // 0..59
     std::int16_t AbsZoneHours = 0;    // |ZoneHours|
     std::int16_t AbsZoneMinutes = 0;  // |ZoneMinutes|
-    std::int16_t LonDeg = 0;  // 0..179, never negative
-    std::int16_t LonMin = 0;  // 0..59
-    std::int16_t LatDeg = 0;  // 0..89
-    std::int16_t LatMin = 0;  // 0..59
-    bool IsEast = false;   // "East" option selected
-    bool IsSouth = false;  // "South" option selected
-    bool IsDST = false;    // "Daylight Saving Time" ticked
+    std::int16_t LonDeg = 0;          // 0..179, never negative
+    std::int16_t LonMin = 0;          // 0..59
+    std::int16_t LatDeg = 0;          // 0..89
+    std::int16_t LatMin = 0;          // 0..59
+    bool IsEast = false;              // "East" option selected
+    bool IsSouth = false;             // "South" option selected
+    bool IsDST = false;               // "Daylight Saving Time" ticked
     // Text copies of the birth moment; the seconds exist only here.
     std::string BirthMonthName;
     std::string BirthDayText;
@@ -109,8 +163,8 @@ struct ChartRecord {
 
     // Retrograde_Calculation
     std::array<bool, 5> RetroFlags{};  // Mercury, Venus, Mars, Jupiter, Saturn
-    std::array<std::string, 11> BodyName = {"Sun",  "Moon", "Mercury", "Venus", "Mars", "Jupiter",
-                                            "Saturn", "Rahu", "Ketu",  "Asc",   ""};
+    std::array<std::string, 11> BodyName = {"Sun",    "Moon", "Mercury", "Venus", "Mars", "Jupiter",
+                                            "Saturn", "Rahu", "Ketu",    "Asc",   ""};
 
     // Sunrise reference of the birth. An event that does not happen that day
     // (polar day or night) has no value.
