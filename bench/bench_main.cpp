@@ -115,7 +115,7 @@ void PrintTable(const SummaryReporter& r) {
         {"Moon_Calculation", "Moon_Calculation", true},
         {"PlanetPositions", "PlanetPositions (birth moment)", true},
         {"Retrograde_Calculation", "Retrograde_Calculation", true},
-        {"Arudha_CalculationTwelveHouses", "Arudha_Calculation × 12", true},
+        {"Arudha_CalculationTwelveHouses", "ReadChartBodies + Arudha_Calculation × 12", true},
         {"SunriseReference_Calculation", "SunriseReference_Calculation (all of the following)",
          true},
         {"SunRiseSet_CalculationThreeDays", "  SunRiseSet_Calculation × 3", false},
