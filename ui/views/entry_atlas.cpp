@@ -1,0 +1,77 @@
+#include "ui/views/entry_atlas.h"
+
+#include <charconv>
+
+namespace korvanta {
+namespace {
+
+// A box's whole number 0..max, as the entry check reads digits.
+std::optional<int> BoxNumber(std::string_view text, int max) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < 0 || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<EntryPlace> EntryPlaceOf(const atlas::Place& place) {
+    const std::optional<atlas::EntryCoordinates> at =
+        atlas::ToEntryCoordinates(place.latitude, place.longitude);
+    if (!at) return std::nullopt;
+    EntryPlace entry;
+    entry.city = place.name;
+    entry.state = place.state;
+    entry.country = place.country;
+    entry.lonDeg = std::to_string(at->LonDeg);
+    entry.lonMin = std::to_string(at->LonMin);
+    entry.east = at->IsEast;
+    entry.latDeg = std::to_string(at->LatDeg);
+    entry.latMin = std::to_string(at->LatMin);
+    entry.south = at->IsSouth;
+    return entry;
+}
+
+std::optional<atlas::LocalBirthTime> EntryBirthTime(const EntryForm& form) {
+    for (const int index :
+         {form.cboYear, form.cboMonth, form.cboDate, form.cboHH, form.cboMM, form.cboSS}) {
+        if (index < 0) return std::nullopt;
+    }
+    atlas::LocalBirthTime local;
+    local.year = kFirstYear + form.cboYear;
+    local.month = form.cboMonth + 1;
+    local.day = form.cboDate + 1;
+    local.hour = form.cboHH;
+    local.minute = form.cboMM;
+    local.second = form.cboSS;
+    return local;
+}
+
+EntryZone EntryZoneFor(std::string_view ianaZone, const EntryForm& form) {
+    EntryZone zone;
+    const std::optional<atlas::LocalBirthTime> local = EntryBirthTime(form);
+    if (!local) {
+        zone.note = std::string(ianaZone) + ": choose the date and time of birth";
+        return zone;
+    }
+    const atlas::BirthZoneFinding finding = atlas::FindBirthZone(ianaZone, *local);
+    zone.note = finding.note;
+    if (finding.first && finding.first->suggestion.zoneRow) {
+        zone.zoneRow = finding.first->suggestion.zoneRow;
+        zone.dst = finding.first->suggestion.daylightSaving;
+    }
+    return zone;
+}
+
+std::string ZoneCheckNote(const EntryForm& form) {
+    const std::optional<int> degrees = BoxNumber(form.txtLonD, 179);
+    const std::optional<int> minutes = BoxNumber(form.txtLonM, 59);
+    if (!degrees || !minutes) return {};
+    return atlas::CheckZoneAgainstLongitude(form.cmbTimeZone, *degrees, *minutes, form.optLongEast)
+        .note;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,53 @@
+// The birth-data window's use of the atlas, as plain values: what choosing a
+// place writes into the entry controls, the zone row and daylight-saving box
+// for the birth moment with the note under the zone, and the zone check
+// against the longitude. No Qt: the window only copies these into its controls.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "atlas/atlas.h"
+#include "pipeline/entry.h"
+
+namespace korvanta {
+
+// The place controls for a place of the atlas: City, State, Country, the four
+// coordinate boxes (texts without padding, as a user types them) and the two
+// hemisphere options.
+struct EntryPlace {
+    std::string city, state, country;
+    std::string lonDeg, lonMin;
+    bool east = true;
+    std::string latDeg, latMin;
+    bool south = false;
+};
+
+// Empty when the place's position cannot be entered (see ToEntryCoordinates).
+std::optional<EntryPlace> EntryPlaceOf(const atlas::Place& place);
+
+// The zone controls for a birth at a place.
+struct EntryZone {
+    std::optional<int> zoneRow;  // 0..70 to select; empty: leave the list as it is
+    std::optional<bool> dst;     // the box's state; empty: leave it as it is
+    std::string note;            // one line for under the zone; never empty
+};
+
+// The local clock date and time the entry controls hold; empty while a list
+// has no selection.
+std::optional<atlas::LocalBirthTime> EntryBirthTime(const EntryForm& form);
+
+// The zone row and box for a birth at the clock time the form holds, in IANA
+// zone `ianaZone`. When a row fits, the row and the box are both set; when no
+// row fits, or the zone or the date is unknown, both are left alone and the
+// note says why. An ambiguous or skipped local time takes the atlas's first
+// reading, and the note says so.
+EntryZone EntryZoneFor(std::string_view ianaZone, const EntryForm& form);
+
+// The note that the selected zone does not suit the longitude entered (more
+// than three hours from its solar time); empty when it suits, or while the
+// longitude boxes do not hold a longitude the entry check would accept.
+std::string ZoneCheckNote(const EntryForm& form);
+
+}  // namespace korvanta

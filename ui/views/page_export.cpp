@@ -1,0 +1,115 @@
+#include "ui/views/page_export.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "ui/views/page_painter.h"
+
+namespace korvanta {
+namespace {
+
+// Fine enough for print, small enough for a quick file.
+constexpr int kPdfDotsPerInch = 300;
+constexpr double kMetresPerInch = 0.0254;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+bool PaintOn(QPaintDevice& device, const ChartPage& page) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    PaintChartPage(painter, QRectF(0, 0, device.width(), device.height()), page);
+    return painter.end();
+}
+
+}  // namespace
+
+QImage RenderChartPage(const ChartPage& page, int dotsPerInch) {
+    const double pixelsPerPoint = dotsPerInch / 72.0;
+    QImage image(static_cast<int>(std::lround(kPageWidthPoints * pixelsPerPoint)),
+                 static_cast<int>(std::lround(kPageHeightPoints * pixelsPerPoint)),
+                 QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / kMetresPerInch));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    PaintOn(image, page);
+    return image;
+}
+
+bool SaveChartPagePng(const ChartPage& page, const QString& path, QString& error) {
+    if (!RenderChartPage(page).save(path, "PNG")) {
+        error = QStringLiteral("Cannot write the image %1.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error) {
+    bool written = false;
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(kPdfDotsPerInch);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(Q(page.title));
+        writer.setCreator(Q(page.footer));
+        written = PaintOn(writer, page);
+    }
+    if (!written || !QFileInfo(path).isFile()) {
+        error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool PrintChartPage(const ChartPage& page, QPagedPaintDevice& device) {
+    return PaintOn(device, page);
+}
+
+namespace {
+
+// QGuiApplication keeps references to these for its whole life.
+int gArgc = 0;
+char gProgram[] = "korvanta";
+char gPlatformFlag[] = "-platform";
+char gPlatform[] = "offscreen";
+char* gArgv[] = {gProgram, gPlatformFlag, gPlatform, nullptr};
+
+// Qt's remarks about the environment (no XDG_RUNTIME_DIR and the like) mean
+// nothing to a command-line user; only its errors are passed on.
+void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
+}  // namespace
+
+OffscreenGui::OffscreenGui() {
+    if (QCoreApplication::instance() != nullptr) return;
+    previousHandler_ = qInstallMessageHandler(ErrorsOnly);
+    // The application sets the C library's locale from the environment;
+    // the caller's number formatting must not change behind its back.
+    const char* current = std::setlocale(LC_ALL, nullptr);
+    const std::string locale = current != nullptr ? current : "C";
+    gArgc = 3;
+    application_ = std::make_unique<QGuiApplication>(gArgc, gArgv);
+    std::setlocale(LC_ALL, locale.c_str());
+}
+
+OffscreenGui::~OffscreenGui() {
+    if (!application_) return;
+    application_.reset();
+    qInstallMessageHandler(previousHandler_);
+}
+
+}  // namespace korvanta

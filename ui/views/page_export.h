@@ -1,0 +1,50 @@
+// Writing the chart page: a PNG image, a PDF file, or any paged device such
+// as a printer. Qt Gui only; the window's File menu and the command line
+// share these.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+#include "ui/views/chart_page.h"
+
+class QGuiApplication;
+class QPagedPaintDevice;
+
+namespace korvanta {
+
+// Resolution of the exported image: an A4 page of 1240 x 1754 pixels.
+inline constexpr int kPageImageDotsPerInch = 150;
+
+// The page as an A4 image on white at `dotsPerInch`.
+QImage RenderChartPage(const ChartPage& page, int dotsPerInch = kPageImageDotsPerInch);
+
+// Writes the page as a PNG image or a one-page A4 PDF file. On failure
+// returns false and puts the reason in `error`.
+bool SaveChartPagePng(const ChartPage& page, const QString& path, QString& error);
+bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error);
+
+// Draws the page on the first page of a paged device (a QPrinter set up by
+// the print dialog) and finishes it. Returns false when the device cannot be
+// painted on.
+bool PrintChartPage(const ChartPage& page, QPagedPaintDevice& device);
+
+// Drawing text needs a QGuiApplication. For programs without one (the
+// command line), this makes one for its own lifetime on the "offscreen"
+// platform, so that no display is needed, and puts the C library's locale
+// back as it was. Does nothing when an application object exists already.
+class OffscreenGui {
+  public:
+    OffscreenGui();
+    ~OffscreenGui();
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
+
+  private:
+    std::unique_ptr<QGuiApplication> application_;
+    QtMessageHandler previousHandler_ = nullptr;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,285 @@
+#include "ui/views/page_painter.h"
+
+#include <QFont>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+namespace korvanta {
+namespace {
+
+constexpr double kMargin = 34;
+constexpr double kContentWidth = kPageWidthPoints - 2 * kMargin;
+constexpr double kSectionGap = 12;
+
+const QColor kInk(20, 20, 20);
+const QColor kMuted(95, 95, 110);
+const QColor kAccent(75, 75, 150);  // the result frame's colour
+const QColor kRule(160, 160, 185);
+const QColor kHeaderFill(232, 232, 243);
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Draws in page points, or only measures when `drawing` is false, so that one
+// pass finds the height the contents need and the next one draws them.
+class PageLayout {
+  public:
+    PageLayout(QPainter& painter, bool drawing) : painter_(painter), drawing_(drawing) {}
+
+    // A font whose size is `points` on the page whatever the device's
+    // resolution: the painter's scale does the rest.
+    QFont Font(double points, bool bold = false) const {
+        QFont font;
+        font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                          QStringLiteral("Liberation Sans")});
+        font.setPointSizeF(points * 72.0 / painter_.device()->logicalDpiY());
+        font.setBold(bold);
+        // Hinted metrics at one size would not scale to the page.
+        font.setHintingPreference(QFont::PreferNoHinting);
+        return font;
+    }
+
+    // Text wrapped to `width`; returns the height it takes.
+    double Text(double x, double y, double width, const QString& text, const QFont& font,
+                const QColor& colour = kInk, int alignment = Qt::AlignLeft) {
+        if (text.isEmpty()) return 0;
+        painter_.setFont(font);
+        const int flags = alignment | Qt::AlignTop | Qt::TextWordWrap;
+        const QRectF box(x, y, width, 10000);
+        const QRectF used = painter_.boundingRect(box, flags, text);
+        if (drawing_) {
+            painter_.setPen(colour);
+            painter_.drawText(QRectF(x, y, width, used.height() + 1), flags, text);
+        }
+        return used.height();
+    }
+
+    void Rule(double x1, double y1, double x2, double y2, const QColor& colour = kRule,
+              double width = 0.6) {
+        if (!drawing_) return;
+        painter_.setPen(QPen(colour, width));
+        painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+
+    void Box(const QRectF& box, const QColor& line, const QColor& fill = Qt::transparent,
+             double width = 0.6) {
+        if (!drawing_) return;
+        painter_.setPen(QPen(line, width));
+        painter_.setBrush(fill);
+        painter_.drawRect(box);
+        painter_.setBrush(Qt::NoBrush);
+    }
+
+  private:
+    QPainter& painter_;
+    bool drawing_;
+};
+
+// A heading with a rule under it; returns its height.
+double Heading(PageLayout& out, double x, double y, double width, const QString& text) {
+    const double height = out.Text(x, y, width, text, out.Font(9.5, true), kAccent);
+    out.Rule(x, y + height + 1, x + width, y + height + 1);
+    return height + 4;
+}
+
+void ChartCell(PageLayout& out, const QRectF& box, const PageCell& cell) {
+    const QFont small = out.Font(6.5);
+    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, Q(cell.signName), small, kMuted);
+    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, Q(cell.number), small, kMuted,
+             Qt::AlignRight);
+    if (cell.lines.empty()) return;
+    // A crowded sign gets a smaller type so that all its bodies stay inside.
+    const double room = box.height() - 13;
+    const double points = std::min(7.5, room / (1.3 * static_cast<double>(cell.lines.size())));
+    const double step = points * 1.3;
+    double y = box.top() + 12;
+    for (const CellLine& line : cell.lines) {
+        out.Text(box.left() + 3, y, box.width() - 6, Q(line.body), out.Font(points));
+        out.Text(box.left() + 3, y, box.width() - 6, Q(line.tag), out.Font(points, true), kAccent,
+                 Qt::AlignRight);
+        y += step;
+    }
+}
+
+double ChartSquare(PageLayout& out, double x, double y, double side, const ChartPage& page) {
+    const double cell = side / 4;
+    for (std::size_t sign = 0; sign < page.cells.size(); ++sign) {
+        const ChartCellPlace place = ChartCellOf(static_cast<int>(sign));
+        const QRectF box(x + place.column * cell, y + place.row * cell, cell, cell);
+        out.Box(box, kInk);
+        ChartCell(out, box, page.cells[sign]);
+    }
+    out.Box(QRectF(x, y, side, side), kInk, Qt::transparent, 1.2);
+    out.Box(QRectF(x + cell, y + cell, 2 * cell, 2 * cell), kInk);
+
+    double lineY = y + cell + 18;
+    for (std::size_t i = 0; i < page.centre.size(); ++i) {
+        const bool strong = i == 0 || i + 2 == page.centre.size();
+        const QFont font = out.Font(i == 0 ? 10.5 : 8.5, strong);
+        lineY += out.Text(x + cell + 6, lineY, 2 * cell - 12, Q(page.centre[i]), font,
+                          i + 2 >= page.centre.size() ? kAccent : kInk, Qt::AlignHCenter);
+        lineY += i == 1 ? 14 : 3;
+    }
+    return side;
+}
+
+// Rows of a caption and its value; returns the height.
+double Pairs(PageLayout& out, double x, double y, double width, double labelWidth,
+             const std::vector<LabelledText>& rows) {
+    const double top = y;
+    for (const LabelledText& row : rows) {
+        const double label = out.Text(x, y, labelWidth - 4, Q(row.label), out.Font(8), kMuted);
+        const double value =
+            out.Text(x + labelWidth, y, width - labelWidth, Q(row.text), out.Font(8));
+        y += std::max(label, value) + 1.5;
+    }
+    return y - top;
+}
+
+double SideColumn(PageLayout& out, double x, double y, double width, const ChartPage& page) {
+    const double top = y;
+    y += Heading(out, x, y, width, QStringLiteral("Vedic Planetary Position"));
+    y += Pairs(out, x, y, width, 100, page.positions) + 10;
+    y += Heading(out, x, y, width, QStringLiteral("Your Details"));
+    y += out.Text(x, y, width, Q(page.name), out.Font(8.5, true)) + 2;
+    y += Pairs(out, x, y, width, 100, page.details);
+    return y - top;
+}
+
+// A table with a shaded header row; returns its height.
+double Table(PageLayout& out, double x, double y, const std::vector<double>& widths,
+             const std::vector<QString>& header, const std::vector<std::vector<QString>>& rows) {
+    double total = 0;
+    for (const double w : widths) total += w;
+    const double rowHeight = 12;
+    out.Box(QRectF(x, y, total, rowHeight), kRule, kHeaderFill);
+    double cellX = x;
+    for (std::size_t c = 0; c < header.size(); ++c) {
+        out.Text(cellX + 3, y + 1.5, widths[c] - 6, header[c], out.Font(7.5, true));
+        cellX += widths[c];
+    }
+    double rowY = y + rowHeight;
+    for (const std::vector<QString>& row : rows) {
+        cellX = x;
+        for (std::size_t c = 0; c < row.size() && c < widths.size(); ++c) {
+            out.Text(cellX + 3, rowY + 1.5, widths[c] - 6, row[c], out.Font(7.5));
+            cellX += widths[c];
+        }
+        rowY += rowHeight;
+        out.Rule(x, rowY, x + total, rowY);
+    }
+    return rowY - y;
+}
+
+double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) {
+    const double leftWidth = 200;
+    const double gap = 16;
+    const double rightX = x + leftWidth + gap;
+    const double rightWidth = kContentWidth - leftWidth - gap;
+
+    double left = Heading(out, x, y, leftWidth, QStringLiteral("Arudha Padas"));
+    std::vector<std::vector<QString>> padaRows;
+    for (const PadaRow& row : padas.padas)
+        padaRows.push_back({Q(row.house), Q(row.name), Q(row.sign)});
+    left +=
+        Table(out, x, y + left, {38, 92, 70},
+              {QStringLiteral("House"), QStringLiteral("Pada"), QStringLiteral("Sign")}, padaRows);
+
+    double right = Heading(out, rightX, y, rightWidth, QStringLiteral("Special Lagnas"));
+    std::vector<std::vector<QString>> pointRows;
+    for (const SpecialPointRow& row : padas.points) {
+        pointRows.push_back({Q(row.point), Q(row.sign), Q(row.position)});
+    }
+    right += Table(out, rightX, y + right, {105, 80, rightWidth - 185},
+                   {QStringLiteral("Point"), QStringLiteral("Sign"), QStringLiteral("Position")},
+                   pointRows) +
+             6;
+    right += out.Text(rightX, y + right, rightWidth, Q(padas.referenceSunrise), out.Font(7.5)) + 6;
+    if (!padas.upapadaAccount.empty()) {
+        right += out.Text(rightX, y + right, rightWidth,
+                          QStringLiteral("How the Upapada Lagna was found"), out.Font(7.5, true));
+        right += out.Text(rightX, y + right, rightWidth, Q(padas.upapadaAccount), out.Font(7.5));
+    }
+    return std::max(left, right);
+}
+
+double ProfileGrid(PageLayout& out, double x, double y, const std::vector<LabelledText>& profile) {
+    constexpr int kColumns = 4;
+    const double columnWidth = kContentWidth / kColumns;
+    double rowY = y;
+    for (std::size_t first = 0; first < profile.size(); first += kColumns) {
+        double rowHeight = 0;
+        for (std::size_t i = first; i < std::min(profile.size(), first + kColumns); ++i) {
+            const double cellX = x + static_cast<double>(i - first) * columnWidth;
+            const double width = columnWidth - 6;
+            double height =
+                out.Text(cellX, rowY, width, Q(profile[i].label), out.Font(6.8, true), kMuted);
+            height += out.Text(cellX, rowY + height, width, Q(profile[i].text), out.Font(7.5));
+            rowHeight = std::max(rowHeight, height);
+        }
+        rowY += rowHeight + 4;
+    }
+    return rowY - y;
+}
+
+// The readings in two columns, each reading placed under the shorter one.
+double Readings(PageLayout& out, double x, double y, const std::vector<LabelledText>& readings) {
+    const double gap = 14;
+    const double width = (kContentWidth - gap) / 2;
+    double columnBottom[2] = {y, y};
+    for (const LabelledText& reading : readings) {
+        const int column = columnBottom[1] < columnBottom[0] ? 1 : 0;
+        const double cellX = x + column * (width + gap);
+        double& bottom = columnBottom[column];
+        bottom += out.Text(cellX, bottom, width, Q(reading.label), out.Font(8, true), kAccent);
+        bottom += out.Text(cellX, bottom, width, Q(reading.text), out.Font(7.5)) + 6;
+    }
+    return std::max(columnBottom[0], columnBottom[1]) - y;
+}
+
+// Lays out the whole page from the top; returns where the contents end.
+double LayOutPage(PageLayout& out, const ChartPage& page) {
+    const double x = kMargin;
+    double y = kMargin;
+    const double title = out.Text(x, y, kContentWidth, Q(page.title), out.Font(15, true), kAccent);
+    out.Text(x, y + 4, kContentWidth, Q(page.footer), out.Font(8), kMuted, Qt::AlignRight);
+    y += title + 3;
+    out.Rule(x, y, x + kContentWidth, y, kAccent, 1.2);
+    y += 10;
+
+    const double side = 268;
+    const double columnX = x + side + 16;
+    const double side2 = SideColumn(out, columnX, y, x + kContentWidth - columnX, page);
+    y += std::max(ChartSquare(out, x, y, side, page), side2) + kSectionGap;
+
+    y += out.Text(x, y, kContentWidth, Q(page.ulHouse), out.Font(9.5, true), kAccent) + 2;
+    y += out.Text(x, y, kContentWidth, Q(page.ulReading), out.Font(8.5)) + kSectionGap;
+
+    y += PadaSection(out, x, y, page.padas) + kSectionGap;
+
+    y += Heading(out, x, y, kContentWidth, QStringLiteral("Upapada Lagna Details"));
+    y += ProfileGrid(out, x, y, page.profile) + 4;
+    y += Readings(out, x, y, page.readings);
+    return y;
+}
+
+}  // namespace
+
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartPage& page) {
+    if (target.width() <= 0 || target.height() <= 0) return;
+    painter.save();
+    PageLayout measure(painter, false);
+    const double height = std::max(kPageHeightPoints, LayOutPage(measure, page) + kMargin);
+    const double scale = std::min(target.width() / kPageWidthPoints, target.height() / height);
+    painter.translate(target.left() + (target.width() - kPageWidthPoints * scale) / 2,
+                      target.top());
+    painter.scale(scale, scale);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    PageLayout draw(painter, true);
+    LayOutPage(draw, page);
+    painter.restore();
+}
+
+}  // namespace korvanta

@@ -1,0 +1,22 @@
+// Draws the chart page with QPainter on any paint device: an image, a PDF
+// writer or a printer. Needs a QGuiApplication (for fonts) but no widgets.
+#pragma once
+
+#include <QRectF>
+
+#include "ui/views/chart_page.h"
+
+class QPainter;
+
+namespace korvanta {
+
+// The page is laid out on A4 in points (1/72 inch).
+inline constexpr double kPageWidthPoints = 595.28;
+inline constexpr double kPageHeightPoints = 841.89;
+
+// Draws `page` into `target` (the painter's coordinates, usually the device's
+// paintable area), scaled to fill its width and, when the contents run longer
+// than A4, shrunk until they fit its height. The background is left as it is.
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartPage& page);
+
+}  // namespace korvanta
