@@ -37,8 +37,12 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
     detailsPage->setObjectName(QStringLiteral("tabDetails"));
     SSTab1->addTab(chartPage, QStringLiteral("Upapada Lagna-Chart"));
     SSTab1->addTab(detailsPage, QStringLiteral("Upapada Lagna Details"));
+    auto* padasPage = new QWidget;
+    padasPage->setObjectName(QStringLiteral("tabPadas"));
+    SSTab1->addTab(padasPage, QStringLiteral("Padas And Special Lagnas"));
     BuildChartTab(chartPage);
     BuildProfileTab(detailsPage);
+    BuildPadasTab(padasPage);
     SSTab1->setCurrentIndex(kDetailsTab);
 }
 

@@ -1,18 +1,21 @@
-// The result window: the UL's house reading in a header strip, and two tabs:
-// the fixed-sign chart with the positions and the birth details, and the
-// profile and readings of the UL's sign. It only shows what the core computed.
+// The result window: the UL's house reading in a header strip, and three
+// tabs: the fixed-sign chart with the positions and the birth details, the
+// profile and readings of the UL's sign, and the padas of all houses with the
+// special lagnas. It only shows what the core computed.
 #pragma once
 
 #include <QWidget>
 #include <array>
 
 #include "records/result_captions.h"
+#include "ui/views/padas_view.h"
 
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
+class QTableWidget;
 
 namespace korvanta {
 
@@ -25,10 +28,13 @@ class frmDisplay : public QWidget {
 
     // Copies every caption of one calculation into the window.
     void Fill(const ResultCaptions& captions);
+    // Copies the padas, special lagnas and the UL's account into the third tab.
+    void FillPadas(const PadasView& padas);
 
     // Tab indexes of SSTab1.
     static constexpr int kChartTab = 0;
     static constexpr int kDetailsTab = 1;
+    static constexpr int kPadasTab = 2;
 
     // Header strip. Control arrays keep their indexes: dsd(2), Label8(3).
     std::array<QLabel*, 3> dsd{};
@@ -82,6 +88,16 @@ class frmDisplay : public QWidget {
     QPlainTextEdit *txtLooks = nullptr, *txtNature = nullptr, *txtCareerAndFinance = nullptr;
     QPlainTextEdit *txtLoveAndDomesticLife = nullptr, *txtHealth = nullptr;
 
+    // Tab 2: the pada of every house (House, Pada, Sign), the special points
+    // (Point, Sign, Position), the reference sunrise and how the UL was found.
+    QGroupBox* fraPadas = nullptr;
+    QTableWidget* tblPadas = nullptr;
+    QGroupBox* fraSpecialLagnas = nullptr;
+    QTableWidget* tblSpecialLagnas = nullptr;
+    QLabel* lblReferenceSunrise = nullptr;
+    QGroupBox* fraUpapadaAccount = nullptr;
+    QLabel* lblUpapadaAccount = nullptr;
+
     // The sign cells in sign order.
     std::array<QLabel*, 12> SignCells() const;
 
@@ -92,6 +108,7 @@ class frmDisplay : public QWidget {
     void BuildPositionTable(QWidget* page);
     void BuildDetails(QWidget* page);
     void BuildProfileTab(QWidget* page);
+    void BuildPadasTab(QWidget* page);
     void FillProfile(const ResultCaptions& captions);
     void SetArudhaCaption(int sign, const QString& text);
 };

@@ -56,6 +56,7 @@ frmMain::frmMain(MessageSink& messages, QWidget* parent)
     connect(mnuNext, &QAction::triggered, this, &frmMain::Calculate);
     connect(cmdBrowser, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
     connect(mnuExit, &QAction::triggered, this, &frmMain::EndProgram);
+    ConnectAtlas();
 }
 
 frmMain::~frmMain() = default;
@@ -126,7 +127,7 @@ void frmMain::Calculate() {
     }
     mdi_ = std::make_unique<MDI>();
     mdi_->setWindowIcon(windowIcon());
-    mdi_->ShowResult(result.captions);
+    mdi_->ShowResult(result);
     connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
     connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
     hide();

@@ -7,17 +7,23 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "atlas/places.h"
 #include "pipeline/entry.h"
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QModelIndex;
 class QPushButton;
 class QRadioButton;
+class QStandardItemModel;
 
 namespace korvanta {
 
@@ -55,6 +61,12 @@ class frmMain : public QMainWindow {
     QGroupBox* fraLatitude = nullptr;
     QLineEdit *txtLatD = nullptr, *txtLatM = nullptr;
     std::array<QRadioButton*, 2> optLat{};  // 0 "North", 1 "South"
+    // The atlas beside the place details: a place search with completion, the
+    // note on the zone found for the birth moment, and the zone check.
+    QLineEdit* txtFindPlace = nullptr;
+    QCompleter* placeCompleter = nullptr;
+    QLabel* lblZoneNote = nullptr;
+    QLabel* lblZoneCheck = nullptr;
     LinkLabel* Label61 = nullptr;
     LinkLabel* lblCobrand = nullptr;
     LinkLabel* lblFullBrand = nullptr;
@@ -71,6 +83,13 @@ class frmMain : public QMainWindow {
     // Closes every window and ends the program.
     void EndProgram();
 
+  public:
+    // Fills City, State, Country, the coordinates and hemispheres from an
+    // atlas place, and the zone and daylight saving for the birth moment;
+    // the zone keeps following the birth date and time until another place
+    // is chosen or the place fields are edited by hand.
+    void ChoosePlace(const atlas::Place& place);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -81,10 +100,20 @@ class frmMain : public QMainWindow {
     void LoadLists();
     void ShowRefusal(const Refusal& refusal);
     void ReturnFromResult();
+    void ConnectAtlas();
+    void SearchAtlas(const QString& text);
+    void PlaceActivated(const QModelIndex& index);
+    void FindTypedPlace();
+    void FollowBirthMoment();
+    void ForgetPlace();
+    void UpdateZoneCheck();
 
     MessageSink& messages_;
     std::unique_ptr<MDI> mdi_;
     bool ending_ = false;
+    QStandardItemModel* placeModel_ = nullptr;
+    std::vector<atlas::Place> placeCandidates_;
+    std::optional<atlas::Place> chosenPlace_;
 };
 
 }  // namespace korvanta

@@ -101,13 +101,18 @@ void frmMain::BuildControls() {
     // The stored caption doubles the ampersand so that it shows as one.
     cmdBrowser =
         Named(new QPushButton(QStringLiteral("Click for Latitude && Longitude")), "cmdBrowser");
-    place->addWidget(Caption("lblCityCaption", "City"), 0, 0);
-    place->addWidget(txtMCity, 0, 1);
-    place->addWidget(Caption("lblStateCaption", "State"), 1, 0);
-    place->addWidget(txtMState, 1, 1);
-    place->addWidget(Caption("lblCountryCaption", "Country"), 2, 0);
-    place->addWidget(txtMCountry, 2, 1);
-    place->addWidget(cmdBrowser, 3, 1);
+    txtFindPlace = Named(new QLineEdit, "txtFindPlace");
+    txtFindPlace->setPlaceholderText(QStringLiteral("Type a city, e.g. Pune"));
+    txtFindPlace->setClearButtonEnabled(true);
+    place->addWidget(Caption("lblFindPlaceCaption", "Find Place"), 0, 0);
+    place->addWidget(txtFindPlace, 0, 1);
+    place->addWidget(Caption("lblCityCaption", "City"), 1, 0);
+    place->addWidget(txtMCity, 1, 1);
+    place->addWidget(Caption("lblStateCaption", "State"), 2, 0);
+    place->addWidget(txtMState, 2, 1);
+    place->addWidget(Caption("lblCountryCaption", "Country"), 3, 0);
+    place->addWidget(txtMCountry, 3, 1);
+    place->addWidget(cmdBrowser, 4, 1);
 
     auto* upper = new QHBoxLayout;
     upper->addWidget(fraPersonal, 3);
@@ -118,8 +123,20 @@ void frmMain::BuildControls() {
     auto* zone = new QVBoxLayout(fraZone);
     cmbTimeZone = DropDownList("cmbTimeZone");
     chkDST = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
+    // Notes from the atlas and the zone check; hidden while they have nothing
+    // to say.
+    lblZoneNote = Caption("lblZoneNote", "");
+    lblZoneNote->setWordWrap(true);
+    lblZoneNote->setStyleSheet(QStringLiteral("color: #3c3c64;"));
+    lblZoneNote->hide();
+    lblZoneCheck = Caption("lblZoneCheck", "");
+    lblZoneCheck->setWordWrap(true);
+    lblZoneCheck->setStyleSheet(QStringLiteral("color: #a0321e;"));
+    lblZoneCheck->hide();
     zone->addWidget(cmbTimeZone);
     zone->addWidget(chkDST);
+    zone->addWidget(lblZoneNote);
+    zone->addWidget(lblZoneCheck);
 
     fraLongitude = Named(new QGroupBox(QStringLiteral("Longitude")), "fraLongitude");
     auto* longitude = new QGridLayout(fraLongitude);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/export_dialogs.h"
 #include "ui/frame_layout.h"
 #include "ui/frm_display.h"
 #include "ui/help_menu.h"
@@ -29,7 +30,10 @@ constexpr int kButtonGap = 100;
 
 }  // namespace
 
-MDI::MDI(QWidget* parent) : QMainWindow(parent) {
+MDI::MDI(QWidget* parent)
+    : QMainWindow(parent),
+      realDialogs_(std::make_unique<QtExportDialogs>()),
+      dialogs_(realDialogs_.get()) {
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QStringLiteral("Korvanta v1.20"));
     setFont(VerdanaFont(8.0));
@@ -98,20 +102,36 @@ void MDI::BuildMenus() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    mnuSaveImage = mnuFile->addAction(QStringLiteral("Save Chart As &Image\u2026"));
+    mnuSaveImage->setObjectName(QStringLiteral("mnuSaveImage"));
+    mnuSavePdf = mnuFile->addAction(QStringLiteral("Save Chart As P&DF\u2026"));
+    mnuSavePdf->setObjectName(QStringLiteral("mnuSavePdf"));
+    mnuPrint = mnuFile->addAction(QStringLiteral("&Print\u2026"));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuPrint->setShortcut(QKeySequence::Print);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuBack, &QAction::triggered, this, &MDI::backRequested);
+    connect(mnuSaveImage, &QAction::triggered, this, &MDI::SaveChartImage);
+    connect(mnuSavePdf, &QAction::triggered, this, &MDI::SaveChartPdf);
+    connect(mnuPrint, &QAction::triggered, this, &MDI::PrintChart);
     connect(mnuExit, &QAction::triggered, this, &MDI::endProgramRequested);
     AddHelpMenu(menuBar(), this, "mnuHelpSep1", "mnuHelpSep2");
 }
 
-frmDisplay* MDI::ShowResult(const ResultCaptions& captions) {
+MDI::~MDI() = default;
+
+frmDisplay* MDI::ShowResult(const ChartResult& result) {
     if (subWindow_ != nullptr) {
         mdiArea->removeSubWindow(subWindow_);
         subWindow_->deleteLater();
     }
+    page_ = BuildChartPage(result);
     display_ = new frmDisplay;
-    display_->Fill(captions);
+    display_->Fill(result.captions);
+    display_->FillPadas(page_->padas);
     subWindow_ = mdiArea->addSubWindow(display_);
     subWindow_->setObjectName(QStringLiteral("frmDisplayWindow"));
     subWindow_->setWindowIcon(windowIcon());

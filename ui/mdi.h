@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
+#include <optional>
+
+#include "ui/views/chart_page.h"
 
 class QLabel;
 class QMdiArea;
@@ -13,18 +17,23 @@ class QPushButton;
 
 namespace korvanta {
 
+class ExportDialogs;
 class LinkLabel;
 class frmDisplay;
-struct ResultCaptions;
 
 class MDI : public QMainWindow {
     Q_OBJECT
   public:
     explicit MDI(QWidget* parent = nullptr);
+    ~MDI() override;
 
-    // Builds a new result window as the frame's child and fills it.
-    frmDisplay* ShowResult(const ResultCaptions& captions);
+    // Builds a new result window as the frame's child and fills it; keeps the
+    // chart page for the File menu's export and print.
+    frmDisplay* ShowResult(const ChartResult& result);
     frmDisplay* Display() const { return display_; }
+
+    // The dialogs the export entries use; the real ones unless replaced.
+    void SetExportDialogs(ExportDialogs& dialogs) { dialogs_ = &dialogs; }
 
     QWidget* picTop = nullptr;
     QLabel* Label2 = nullptr;
@@ -36,7 +45,16 @@ class MDI : public QMainWindow {
 
     QMenu* mnuFile = nullptr;
     QAction* mnuBack = nullptr;
+    QAction* mnuSaveImage = nullptr;
+    QAction* mnuSavePdf = nullptr;
+    QAction* mnuPrint = nullptr;
     QAction* mnuExit = nullptr;
+
+  public slots:
+    // "Save Chart As Image…", "Save Chart As PDF…", "&Print…": the chart page.
+    void SaveChartImage();
+    void SaveChartPdf();
+    void PrintChart();
 
   signals:
     // "&Back": the birth-data window takes over again.
@@ -53,7 +71,11 @@ class MDI : public QMainWindow {
     void BuildMenus();
     void PlaceButtons();
     void CentreResultWindow();
+    QString SuggestedPath(const char* extension) const;
 
+    std::optional<ChartPage> page_;
+    std::unique_ptr<ExportDialogs> realDialogs_;
+    ExportDialogs* dialogs_ = nullptr;
     frmDisplay* display_ = nullptr;
     QMdiSubWindow* subWindow_ = nullptr;
 };

@@ -166,9 +166,10 @@ class ResultWindowTest : public QObject {
         QCOMPARE(display->window(), static_cast<QWidget*>(frame));
         QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
 
-        QCOMPARE(display->SSTab1->count(), 2);
+        QCOMPARE(display->SSTab1->count(), 3);
         QCOMPARE(display->SSTab1->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
         QCOMPARE(display->SSTab1->tabText(1), QStringLiteral("Upapada Lagna Details"));
+        QCOMPARE(display->SSTab1->tabText(2), QStringLiteral("Padas And Special Lagnas"));
         QCOMPARE(display->SSTab1->currentIndex(), 1);
 
         VerifyCaptions(*display, expected_);
@@ -275,11 +276,18 @@ class ResultWindowTest : public QObject {
         const QList<QAction*> bar = frame->menuBar()->actions();
         QCOMPARE(bar.size(), 2);
         QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+        // Back first and Exit last; the export entries between them.
         const QList<QAction*> file = bar[0]->menu()->actions();
-        QCOMPARE(file.size(), 2);
+        const QStringList fileNames = {"mnuBack",  "mnuFileSep1", "mnuSaveImage", "mnuSavePdf",
+                                       "mnuPrint", "mnuFileSep2", "mnuExit"};
+        QCOMPARE(file.size(), fileNames.size());
+        for (int i = 0; i < file.size(); ++i) QCOMPARE(file[i]->objectName(), fileNames[i]);
+        QVERIFY(file[1]->isSeparator() && file[5]->isSeparator());
         QCOMPARE(file[0]->text(), QStringLiteral("&Back"));
-        QCOMPARE(file[0]->objectName(), QStringLiteral("mnuBack"));
-        QCOMPARE(file[1]->text(), QStringLiteral("E&xit"));
+        QCOMPARE(file[2]->text(), QStringLiteral("Save Chart As &Image\u2026"));
+        QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
+        QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
+        QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
         QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
         const QList<QAction*> help = bar[1]->menu()->actions();
         const QStringList names = {"mnuOnline",   "mnuVisit", "mnuHelpSep1", "mnuUpdate",

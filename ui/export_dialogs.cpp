@@ -1,0 +1,26 @@
+#include "ui/export_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "ui/message_sink.h"
+
+namespace korvanta {
+
+QString QtExportDialogs::SaveFileName(QWidget* parent, const QString& caption,
+                                      const QString& suggested, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+bool QtExportDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtExportDialogs::ReportFailure(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), text);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,35 @@
+// The dialogs of the chart export: choosing a file, setting up the printer,
+// and saying that writing failed. Behind one small interface so that tests
+// can answer them instead of waiting for a click.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace korvanta {
+
+class ExportDialogs {
+  public:
+    virtual ~ExportDialogs() = default;
+    // The file the user chose to write, starting from `suggested`; empty when
+    // the user cancelled. `filter` as QFileDialog takes it.
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                 const QString& filter) = 0;
+    // The print dialog for `printer`; false when the user cancelled.
+    virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Tells the user that the chart could not be written or printed.
+    virtual void ReportFailure(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs.
+class QtExportDialogs final : public ExportDialogs {
+  public:
+    QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                         const QString& filter) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    void ReportFailure(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,141 @@
+// The birth-data window's atlas: the place search with its completion list,
+// filling the place, coordinate and zone controls, and the two notes under
+// the zone. What goes into the controls is computed by ui/views.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStandardItemModel>
+
+#include "ui/frm_main.h"
+#include "ui/views/entry_atlas.h"
+
+namespace korvanta {
+
+namespace {
+
+// Places offered in the completion list.
+constexpr std::size_t kPlacesListed = 12;
+
+// Role of the completion items that holds the place's index.
+constexpr int kPlaceIndexRole = Qt::UserRole + 1;
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void ShowNote(QLabel* label, const std::string& text) {
+    label->setText(FromStd(text));
+    label->setVisible(!text.empty());
+}
+
+}  // namespace
+
+void frmMain::ConnectAtlas() {
+    placeModel_ = new QStandardItemModel(this);
+    placeCompleter = new QCompleter(placeModel_, this);
+    placeCompleter->setObjectName(QStringLiteral("placeCompleter"));
+    // The list holds what the atlas found, already ranked; the completer
+    // shows it as it is rather than filter it by the typed text again.
+    placeCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    placeCompleter->setMaxVisibleItems(static_cast<int>(kPlacesListed));
+    placeCompleter->setWidget(txtFindPlace);
+
+    connect(txtFindPlace, &QLineEdit::textEdited, this, &frmMain::SearchAtlas);
+    connect(txtFindPlace, &QLineEdit::returnPressed, this, &frmMain::FindTypedPlace);
+    connect(placeCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            &frmMain::PlaceActivated);
+
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &frmMain::FollowBirthMoment);
+    }
+    // Typing another place by hand ends the atlas's say over the zone.
+    for (QLineEdit* box : {txtMCity, txtMState, txtMCountry}) {
+        connect(box, &QLineEdit::textEdited, this, &frmMain::ForgetPlace);
+    }
+
+    connect(cmbTimeZone, &QComboBox::currentIndexChanged, this, &frmMain::UpdateZoneCheck);
+    connect(txtLonD, &QLineEdit::textChanged, this, &frmMain::UpdateZoneCheck);
+    connect(txtLonM, &QLineEdit::textChanged, this, &frmMain::UpdateZoneCheck);
+    connect(optLong[0], &QRadioButton::toggled, this, &frmMain::UpdateZoneCheck);
+}
+
+void frmMain::SearchAtlas(const QString& text) {
+    placeCandidates_ = atlas::SearchPlaces(text.toStdString(), kPlacesListed);
+    placeModel_->clear();
+    for (std::size_t i = 0; i < placeCandidates_.size(); ++i) {
+        auto* item = new QStandardItem(FromStd(atlas::PlaceLabel(placeCandidates_[i])));
+        item->setData(static_cast<int>(i), kPlaceIndexRole);
+        item->setToolTip(FromStd(placeCandidates_[i].timeZone));
+        item->setEditable(false);
+        placeModel_->appendRow(item);
+    }
+    if (placeCandidates_.empty()) {
+        placeCompleter->popup()->hide();
+        return;
+    }
+    placeCompleter->complete();
+}
+
+void frmMain::PlaceActivated(const QModelIndex& index) {
+    const QVariant stored = index.data(kPlaceIndexRole);
+    if (!stored.isValid()) return;
+    const auto at = static_cast<std::size_t>(stored.toInt());
+    if (at >= placeCandidates_.size()) return;
+    const atlas::Place place = placeCandidates_[at];
+    txtFindPlace->setText(FromStd(atlas::PlaceLabel(place)));
+    ChoosePlace(place);
+}
+
+void frmMain::FindTypedPlace() {
+    if (placeCompleter->popup()->isVisible()) return;  // the list takes Enter itself
+    const atlas::PlaceResolution found = atlas::ResolvePlace(txtFindPlace->text().toStdString());
+    if (found.place) {
+        txtFindPlace->setText(FromStd(atlas::PlaceLabel(*found.place)));
+        ChoosePlace(*found.place);
+        return;
+    }
+    SearchAtlas(txtFindPlace->text());
+}
+
+void frmMain::ChoosePlace(const atlas::Place& place) {
+    const std::optional<EntryPlace> entry = EntryPlaceOf(place);
+    if (!entry) {
+        ShowNote(lblZoneNote, atlas::PlaceLabel(place) + ": the atlas gives no usable position");
+        return;
+    }
+    txtMCity->setText(FromStd(entry->city));
+    txtMState->setText(FromStd(entry->state));
+    txtMCountry->setText(FromStd(entry->country));
+    txtLonD->setText(FromStd(entry->lonDeg));
+    txtLonM->setText(FromStd(entry->lonMin));
+    optLong[entry->east ? 0 : 1]->setChecked(true);
+    txtLatD->setText(FromStd(entry->latDeg));
+    txtLatM->setText(FromStd(entry->latMin));
+    optLat[entry->south ? 1 : 0]->setChecked(true);
+    chosenPlace_ = place;
+    FollowBirthMoment();
+}
+
+void frmMain::FollowBirthMoment() {
+    if (!chosenPlace_) return;
+    const EntryZone zone = EntryZoneFor(chosenPlace_->timeZone, CurrentEntry());
+    if (zone.zoneRow) cmbTimeZone->setCurrentIndex(*zone.zoneRow);
+    if (zone.dst) chkDST->setChecked(*zone.dst);
+    ShowNote(lblZoneNote, zone.note);
+}
+
+void frmMain::ForgetPlace() {
+    if (!chosenPlace_) return;
+    chosenPlace_.reset();
+    ShowNote(lblZoneNote, "");
+}
+
+void frmMain::UpdateZoneCheck() {
+    ShowNote(lblZoneCheck, ZoneCheckNote(CurrentEntry()));
+}
+
+}  // namespace korvanta
