@@ -8,6 +8,8 @@
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
 #include "cli/flag_values.h"
+#include "cli/page_files.h"
+#include "cli/place_flag.h"
 #include "pipeline/pipeline.h"
 
 namespace korvanta {
@@ -27,14 +29,28 @@ Batch input, one JSON object per line:
   ("second", "dst", "city", "state" and "country" may be left out.) A line that
   gives no chart is answered with {"input_line":N,"error":"...","field":"..."}.
 
+With --place the atlas fills the coordinates, zone and daylight saving for the
+birth moment; --lat, --lon, --zone, --dst/--no-dst, --city, --state and
+--country given beside it win, each on its own:
+  korvanta-cli --name "ASHA RAO" --date 1980-06-05 --time 09:05:30 \
+      --place "Pune, Maharashtra, India" --json
+A name that several places have is refused with the candidates listed.
+
+--pdf FILE and --png FILE write the chart page (chart, positions, details, the
+UL's house, reading and sign profile, padas and special lagnas); standard
+output then stays empty unless --json is given. No display is needed.
+
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
-least one line gave an error object.)";
+least one line gave an error object; 4 a --pdf or --png file could not be
+written.)";
 
 // The flags as typed; empty texts for flags not given.
 struct Flags {
     std::string name, date, time, lat, lon, zone, city, state, country;
+    std::string place, pdf, png;
     bool dst = false, json = false, batch = false, listZones = false;
+    bool noDst = false;
 };
 
 // Adds the flags; returns the ones that describe a birth.
@@ -59,9 +75,24 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                        "default 29 \"Greenwich Mean Time,GMT,0.0\"")
             ->type_name("ZONE"),
         app.add_flag("--dst", flags.dst, "Daylight saving time was in force, e.g. --dst"),
+        app.add_flag("--no-dst", flags.noDst,
+                     "Daylight saving time was not in force, where --place would tick it, "
+                     "e.g. --no-dst"),
         app.add_option("--city", flags.city, "City of birth, e.g. --city \"New Delhi\""),
         app.add_option("--state", flags.state, "State of birth, e.g. --state Delhi"),
         app.add_option("--country", flags.country, "Country of birth, e.g. --country India"),
+        app.add_option("--place", flags.place,
+                       "Birth place from the offline atlas, e.g. --place \"Pune, Maharashtra, "
+                       "India\" or --place Pune: fills --lat, --lon, --zone, --dst, --city, "
+                       "--state and --country for the birth moment; those flags, when given, "
+                       "win over the atlas")
+            ->type_name("PLACE"),
+        app.add_option("--pdf", flags.pdf,
+                       "Also write the chart page as a PDF file, e.g. --pdf chart.pdf")
+            ->type_name("FILE"),
+        app.add_option("--png", flags.png,
+                       "Also write the chart page as a PNG image, e.g. --png chart.png")
+            ->type_name("FILE"),
     };
     app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
     app.add_flag("--batch", flags.batch,
@@ -110,7 +141,35 @@ std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
     }
 }
 
+GivenFlags GivenOf(const Flags& flags) {
+    GivenFlags given;
+    given.lat = !flags.lat.empty();
+    given.lon = !flags.lon.empty();
+    given.zone = !flags.zone.empty();
+    given.dst = flags.dst || flags.noDst;
+    given.city = !flags.city.empty();
+    given.state = !flags.state.empty();
+    given.country = !flags.country.empty();
+    return given;
+}
+
+// The chart object with the atlas's findings right after the echoed input.
+Json WithAtlas(const Json& chart, Json atlas) {
+    Json out = Json::object();
+    for (const auto& [key, value] : chart.items()) {
+        out[key] = value;
+        if (key == "input") out["atlas"] = std::move(atlas);
+    }
+    return out;
+}
+
 int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
+    if ((!flags.pdf.empty() || !flags.png.empty()) && !PageFilesSupported()) {
+        err << kProgram
+            << ": this korvanta-cli was built without Qt, so --pdf and --png are "
+               "not available\n";
+        return kExitBadCommandLine;
+    }
     for (const auto& [flag, value] : {std::pair{"--date", &flags.date}, {"--time", &flags.time}}) {
         if (value->empty()) {
             err << kProgram << ": " << flag << " is required (see --help)\n";
@@ -155,6 +214,19 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
     form.txtMState = flags.state;
     form.txtMCountry = flags.country;
 
+    std::optional<PlaceFlagResult> place;
+    if (!flags.place.empty()) {
+        auto found =
+            LookUpPlaceFlag(flags.place, std::get<DateValue>(date), std::get<TimeValue>(time));
+        if (auto* e = std::get_if<FlagError>(&found))
+            return BadFlag(err, "--place", flags.place, *e);
+        place = std::move(std::get<PlaceFlagResult>(found));
+        if (const auto e = ApplyPlace(*place, GivenOf(flags), form))
+            return BadFlag(err, "--place", flags.place, *e);
+        if (const std::string warning = LocalTimeWarning(*place); !warning.empty())
+            err << kProgram << ": " << warning << "\n";
+    }
+
     const ChartOutcome outcome = CalculateChart(form);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         err << refusal->message << "\n"
@@ -162,14 +234,19 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
         return kExitRefused;
     }
     const auto& result = std::get<ChartResult>(outcome);
+    const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     if (flags.json) {
-        out << ChartJson(result, RecordFromForm(form))
-                   .dump(2, ' ', false, Json::error_handler_t::replace)
-            << "\n";
-    } else {
+        Json chart = ChartJson(result, RecordFromForm(form));
+        if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
+        out << chart.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+    } else if (!pageFiles) {
         out << ChartText(result);
     }
     out.flush();
+    if (const std::optional<std::string> problem = WritePageFiles(result, flags.pdf, flags.png)) {
+        err << kProgram << ": " << *problem << "\n";
+        return kExitPageNotWritten;
+    }
     return kExitOk;
 }
 
@@ -185,6 +262,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     Flags flags;
     const auto birthFlags = AddFlags(app, flags);
     try {
+        app.get_option("--dst")->excludes("--no-dst");
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e, out, err);

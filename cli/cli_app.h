@@ -12,6 +12,7 @@ enum ExitStatus : int {
     kExitBadCommandLine = 1,  // unknown or malformed flag, missing --date or --time
     kExitRefused = 2,         // the entry check refused the birth data
     kExitBatchFailures = 3,   // --batch: at least one line gave an error object
+    kExitPageNotWritten = 4,  // --pdf or --png: the file could not be written
 };
 
 // Runs korvanta-cli with the given arguments (argv[0] is the program name),

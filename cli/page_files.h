@@ -1,0 +1,21 @@
+// --pdf and --png: the chart page written as files, drawn by the same code as
+// the desktop program's File menu. Only this path needs Qt (Gui, on the
+// offscreen platform); a korvanta-cli built without Qt says so.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "pipeline/pipeline.h"
+
+namespace korvanta {
+
+// Whether this build can write page files.
+bool PageFilesSupported();
+
+// Writes the page of `result` to `pdfPath` and `pngPath`, each when not
+// empty. Returns the reason when a file could not be written.
+std::optional<std::string> WritePageFiles(const ChartResult& result, const std::string& pdfPath,
+                                          const std::string& pngPath);
+
+}  // namespace korvanta
