@@ -71,6 +71,7 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
     fraPadas->setObjectName(QStringLiteral("fraPadas"));
     tblPadas = ReadOnlyTable(
         "tblPadas", 12, {QStringLiteral("House"), QStringLiteral("Pada"), QStringLiteral("Sign")});
+    tblPadas->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     FitRows(tblPadas);
     auto* padas = new QVBoxLayout(fraPadas);
     padas->addWidget(tblPadas);

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
+#include <algorithm>
 
 #include "ui/frm_main.h"
 #include "ui/views/entry_atlas.h"
@@ -77,7 +79,13 @@ void frmMain::SearchAtlas(const QString& text) {
         placeCompleter->popup()->hide();
         return;
     }
-    placeCompleter->complete();
+    // The list is as wide as its longest place, so that the state and the
+    // country, which tell like-named places apart, are not cut off.
+    QAbstractItemView* list = placeCompleter->popup();
+    const int needed = list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                       2 * list->frameWidth() + 8;
+    placeCompleter->complete(
+        QRect(0, 0, std::max(needed, txtFindPlace->width()), txtFindPlace->height()));
 }
 
 void frmMain::PlaceActivated(const QModelIndex& index) {

@@ -1,16 +1,21 @@
 #include "ui/screenshot_tour.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
+#include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
@@ -18,6 +23,55 @@
 namespace korvanta {
 
 namespace {
+
+// Answers the export's file dialog with a file in the tour's folder.
+class TourDialogs final : public ExportDialogs {
+  public:
+    explicit TourDialogs(QString path) : path_(std::move(path)) {}
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return path_;
+    }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void ReportFailure(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "korvanta: %s\n", qPrintable(text));
+    }
+
+  private:
+    QString path_;
+};
+
+void Key(QWidget* target, int key, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+// The window with the completion list, which is a window of its own: a
+// picture of the screen around both.
+void SaveWithPopup(frmMain& window, QWidget* popup, const QString& folder, const char* name) {
+    QCoreApplication::processEvents();
+    const QRect area = window.frameGeometry().united(popup->geometry()).adjusted(-8, -8, 8, 8);
+    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    if (!window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path)) {
+        std::fprintf(stderr, "korvanta: cannot write %s\n", qPrintable(path));
+    }
+}
+
+// Types the start of a city's name into "Find Place", pictures the list the
+// atlas offers, and chooses its first place.
+void FindPlace(frmMain& window, const QString& typed, const QString& folder) {
+    window.txtFindPlace->setFocus();
+    for (const QChar character : typed) Key(window.txtFindPlace, 0, QString(character));
+    QAbstractItemView* list = window.placeCompleter->popup();
+    if (!list->isVisible() || list->model()->rowCount() == 0) {
+        std::fprintf(stderr, "korvanta: the atlas offered no place for %s\n", qPrintable(typed));
+        return;
+    }
+    SaveWithPopup(window, list, folder, "atlas-completion.png");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    Key(list, Qt::Key_Return);
+}
 
 void Save(QWidget* window, const QString& folder, const char* name) {
     QCoreApplication::processEvents();
@@ -27,8 +81,9 @@ void Save(QWidget* window, const QString& folder, const char* name) {
     }
 }
 
-// A birth at Pune, typed as a user would choose it.
-void EnterSampleBirth(frmMain& window) {
+// A birth at Pune, typed as a user would choose it; the place, coordinates
+// and zone come from the atlas.
+void EnterSampleBirth(frmMain& window, const QString& folder) {
     window.txtName->setText(QStringLiteral("ASHA RAO"));
     window.cboMonth->setCurrentIndex(5);  // June
     window.cboDate->setCurrentIndex(4);   // 5
@@ -36,22 +91,12 @@ void EnterSampleBirth(frmMain& window) {
     window.cboHH->setCurrentIndex(9);
     window.cboMM->setCurrentIndex(5);
     window.cboSS->setCurrentIndex(0);
-    window.txtMCity->setText(QStringLiteral("Pune"));
-    window.txtMState->setText(QStringLiteral("Maharashtra"));
-    window.txtMCountry->setText(QStringLiteral("India"));
-    window.cmbTimeZone->setCurrentIndex(
-        window.cmbTimeZone->findText(QStringLiteral("Indian Time, IST, +5.3")));
-    window.txtLonD->setText(QStringLiteral("73"));
-    window.txtLonM->setText(QStringLiteral("51"));
-    window.optLong[0]->setChecked(true);
-    window.txtLatD->setText(QStringLiteral("18"));
-    window.txtLatM->setText(QStringLiteral("31"));
-    window.optLat[0]->setChecked(true);
+    FindPlace(window, QStringLiteral("Pun"), folder);
 }
 
 void RunTour(frmMain& window, const QString& folder) {
     QDir().mkpath(folder);
-    EnterSampleBirth(window);
+    EnterSampleBirth(window, folder);
     Save(&window, folder, "birth-data.png");
 
     window.cmdRashi->click();
@@ -65,6 +110,13 @@ void RunTour(frmMain& window, const QString& folder) {
     Save(frame, folder, "result-details.png");
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kChartTab);
     Save(frame, folder, "result-chart.png");
+    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kPadasTab);
+    Save(frame, folder, "result-padas.png");
+
+    // The page the File menu exports, through the menu entry itself.
+    TourDialogs dialogs(QDir(folder).filePath(QStringLiteral("chart-page.png")));
+    frame->SetExportDialogs(dialogs);
+    frame->mnuSaveImage->trigger();
 
     // The about box is modal: picture it from inside its own event loop.
     QTimer::singleShot(0, frame, [folder] {

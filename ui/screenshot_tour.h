@@ -1,6 +1,7 @@
 // A guided run of the real program that saves pictures of its windows: it
-// types a birth into the birth-data window, runs the calculation, shows both
-// result tabs and the about box, saves each as a PNG and ends the program.
+// types a birth into the birth-data window, choosing the place from the
+// atlas's list, runs the calculation, shows the three result tabs, exports the
+// chart page and opens the about box, saves each as a PNG and ends the program.
 // Started by app/ when KORVANTA_SCREENSHOT_DIR names a folder.
 #pragma once
 
