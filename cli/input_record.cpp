@@ -233,6 +233,12 @@ std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form) {
     form.txtMCity.clear();
     form.txtMState.clear();
     form.txtMCountry.clear();
+    // The parser takes a NUL byte for the end of the input and would accept
+    // whatever follows it; a raw NUL is never JSON, so the line is refused.
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+        return RecordError{"", "not a JSON object: parse error at line 1, column " +
+                                   std::to_string(nul + 1) + ": a NUL byte is not JSON"};
+    }
     RecordReader reader(form);
     Json::sax_parse(text.begin(), text.end(), &reader);
     if (reader.error) return reader.error;
