@@ -1,0 +1,43 @@
+// The births the view tests calculate.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "pipeline/pipeline.h"
+#include "support/chart_fixtures.h"
+
+namespace korvanta::testing {
+
+// The README's example: New Delhi, 5 June 1980, 9:05:30, Indian time.
+inline Birth NewDelhi1980() {
+    Birth b;
+    b.name = "ASHA RAO";
+    b.year = 1980, b.month = 6, b.day = 5, b.hour = 9, b.minute = 5, b.second = 30;
+    b.latDeg = 28, b.latMin = 36, b.lonDeg = 77, b.lonMin = 12, b.east = true;
+    b.zone = 34;
+    b.city = "New Delhi", b.state = "Delhi", b.country = "India";
+    return b;
+}
+
+// Longyearbyen at midsummer: the Sun neither rises nor sets.
+inline Birth LongyearbyenMidsummer() {
+    Birth b;
+    b.name = "POLAR";
+    b.year = 2000, b.month = 6, b.day = 21, b.hour = 12;
+    b.latDeg = 78, b.latMin = 13, b.lonDeg = 15, b.lonMin = 39, b.east = true;
+    b.zone = 20;  // Central European Time
+    return b;
+}
+
+inline ChartResult Calculated(const Birth& birth) {
+    ChartOutcome outcome = CalculateChart(FormOf(birth));
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        ADD_FAILURE() << "refused: " << refusal->message;
+        return {};
+    }
+    return std::get<ChartResult>(std::move(outcome));
+}
+
+}  // namespace korvanta::testing
