@@ -22,4 +22,8 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size);
 // list or range (the date may still be one the check refuses).
 std::string WholeCalculation(const std::uint8_t* data, std::size_t size);
 
+// The update reminder's stored "Duration" setting with arbitrary bytes, and
+// the day it is compared with.
+std::string SettingsDuration(const std::uint8_t* data, std::size_t size);
+
 }  // namespace korvanta::fuzz

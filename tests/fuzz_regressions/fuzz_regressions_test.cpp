@@ -50,6 +50,10 @@ TEST(FuzzRegressions, WholeCalculation) {
     RunKeptCases("whole_calculation", WholeCalculation);
 }
 
+TEST(FuzzRegressions, SettingsDuration) {
+    RunKeptCases("settings_duration", SettingsDuration);
+}
+
 #ifdef KORVANTA_FUZZ_WITH_CLI
 TEST(FuzzRegressions, BatchReader) {
     RunKeptCases("batch_reader", BatchReader);
