@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <algorithm>
 
 #include "ui/frm_main.h"
@@ -99,14 +100,20 @@ void frmMain::PlaceActivated(const QModelIndex& index) {
 }
 
 void frmMain::FindTypedPlace() {
-    if (placeCompleter->popup()->isVisible()) return;  // the list takes Enter itself
+    // Enter reaches the box before the open list: a place marked in the list
+    // is chosen by the list right after.
+    QAbstractItemView* list = placeCompleter->popup();
+    if (list->isVisible() && list->currentIndex().isValid()) return;
     const atlas::PlaceResolution found = atlas::ResolvePlace(txtFindPlace->text().toStdString());
     if (found.place) {
+        list->hide();
         txtFindPlace->setText(FromStd(atlas::PlaceLabel(*found.place)));
         ChoosePlace(*found.place);
         return;
     }
-    SearchAtlas(txtFindPlace->text());
+    // The list closes once Enter has been handled; it opens again with the
+    // places the text could mean.
+    QTimer::singleShot(0, this, [this] { SearchAtlas(txtFindPlace->text()); });
 }
 
 void frmMain::ChoosePlace(const atlas::Place& place) {

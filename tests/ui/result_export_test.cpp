@@ -1,0 +1,275 @@
+// The result window's third tab against the core's result, and the frame's
+// File menu: the chart page saved as PNG and PDF and printed, each rendered
+// back (pdftoppm for PDF) and checked to be a page with the chart's text.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <variant>
+
+#include "astro/calendar.h"
+#include "astro/ephemeris.h"
+#include "pipeline/pipeline.h"
+#include "reading/pada_account.h"
+#include "recording_sink.h"
+#include "ui/export_dialogs.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/mdi.h"
+
+using korvanta::frmDisplay;
+using korvanta::frmMain;
+using korvanta::MDI;
+using korvanta::testing::RecordingSink;
+
+namespace {
+
+const QStringList kSigns = {"Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
+                            "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+
+// Answers the export dialogs as a user would, and records what they were asked.
+class AnsweringDialogs final : public korvanta::ExportDialogs {
+  public:
+    QString SaveFileName(QWidget*, const QString&, const QString& suggested,
+                         const QString& filter) override {
+        suggestions << suggested;
+        filters << filter;
+        return fileAnswer;
+    }
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerFile);
+        return printerAccepted;
+    }
+    void ReportFailure(QWidget*, const QString& text) override { failures << text; }
+
+    QString fileAnswer, printerFile;
+    bool printerAccepted = true;
+    QStringList suggestions, filters, failures;
+};
+
+// A birth at Pune on 5 June 1980, 9:05, Indian time.
+void EnterBirth(frmMain& w) {
+    QTest::keyClicks(w.txtName, QStringLiteral("asha rao"));
+    w.cboMonth->setCurrentIndex(5);
+    w.cboDate->setCurrentIndex(4);
+    w.cboYear->setCurrentIndex(79);
+    w.cboHH->setCurrentIndex(9);
+    w.cboMM->setCurrentIndex(5);
+    w.txtMCity->setText(QStringLiteral("Pune"));
+    w.cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+}
+
+QString Cell(const QTableWidget* table, int row, int column) {
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QStringLiteral("<no item>");
+}
+
+// Share of pixels that are not (nearly) white.
+double InkShare(const QImage& image) {
+    qint64 ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.red() < 200 || colour.green() < 200 || colour.blue() < 200) ++ink;
+        }
+    }
+    return static_cast<double>(ink) / (static_cast<double>(image.width()) * image.height());
+}
+
+// The first page of a PDF file rendered by poppler's pdftoppm at 50 dpi.
+QImage RenderedPdf(const QString& pdf, const QString& folder) {
+    const QString prefix = folder + QStringLiteral("/rendered");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                       QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+// The PDF's text as poppler's pdftotext reads it; empty without pdftotext.
+QString PdfText(const QString& pdf) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return {};
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(-1);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class ResultExportTest : public QObject {
+    Q_OBJECT
+  private:
+    RecordingSink sink_;
+    std::unique_ptr<frmMain> w_;
+    AnsweringDialogs dialogs_;
+    std::unique_ptr<QTemporaryDir> folder_;
+
+    MDI* Frame() const { return w_->ResultFrame(); }
+
+    // A PDF page as a user would see it: A4, with ink but mostly paper, and
+    // the chart's own words in its text.
+    void VerifyPdfPage(const QString& pdf) {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        const QImage page = RenderedPdf(pdf, folder_->path());
+        QVERIFY2(!page.isNull(), qPrintable(pdf));
+        QVERIFY2(qAbs(static_cast<double>(page.width()) / page.height() - 210.0 / 297.0) < 0.01,
+                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+        const double ink = InkShare(page);
+        QVERIFY2(ink > 0.03 && ink < 0.5, qPrintable(QString::number(ink)));
+        const QString text = PdfText(pdf);
+        if (text.isEmpty()) return;
+        for (const char* words : {"ASHA RAO", "Upapada Lagna", "Arudha Lagna", "Vedic Planetary",
+                                  "Sree Lagna", "Looks", "Pune"}) {
+            QVERIFY2(text.contains(QString::fromLatin1(words)), words);
+        }
+    }
+
+  private slots:
+    void init() {
+        sink_.messages.clear();
+        dialogs_ = AnsweringDialogs();
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        w_ = std::make_unique<frmMain>(sink_);
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        EnterBirth(*w_);
+        w_->cmdRashi->click();
+        QVERIFY(Frame() != nullptr);
+        Frame()->SetExportDialogs(dialogs_);
+    }
+    void cleanup() {
+        w_.reset();
+        folder_.reset();
+    }
+
+    void thirdTabListsTheCoresPadasAndPoints() {
+        const auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        QVERIFY(std::holds_alternative<korvanta::ChartResult>(outcome));
+        const auto& result = std::get<korvanta::ChartResult>(outcome);
+        frmDisplay* display = Frame()->Display();
+        QCOMPARE(display->SSTab1->currentIndex(), frmDisplay::kDetailsTab);
+        QCOMPARE(display->SSTab1->widget(frmDisplay::kPadasTab)->objectName(),
+                 QStringLiteral("tabPadas"));
+
+        QCOMPARE(display->tblPadas->rowCount(), 12);
+        for (int house = 1; house <= 12; ++house) {
+            const int sign = result.arudha.Pada[static_cast<std::size_t>(house - 1)];
+            QCOMPARE(Cell(display->tblPadas, house - 1, 0), QString::number(house));
+            QCOMPARE(Cell(display->tblPadas, house - 1, 1),
+                     QString::fromStdString(korvanta::PadaName(house)));
+            QCOMPARE(Cell(display->tblPadas, house - 1, 2), kSigns.at(sign));
+        }
+        QCOMPARE(Cell(display->tblPadas, 11, 1), QStringLiteral("Upapada Lagna"));
+
+        // Each point's sign and position as the chart's marks read them: the
+        // long position text, its sign abbreviation split off.
+        const korvanta::SpecialPoints& special = result.special;
+        const std::array<std::optional<double>, 5> longitudes = {
+            special.ghati, special.hora, special.bhava, special.varnada, special.sree};
+        const QStringList names = {"Ghati Lagna", "Hora Lagna", "Bhava Lagna", "Varnada Lagna",
+                                   "Sree Lagna"};
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(longitudes[static_cast<std::size_t>(i)].has_value());
+            const QString text = QString::fromStdString(
+                korvanta::FormatSignPosition(*longitudes[static_cast<std::size_t>(i)]));
+            const QString abbreviation = text.right(3);
+            int sign = 0;
+            while (sign < 12 && kSigns.at(sign).left(3) != abbreviation) ++sign;
+            QCOMPARE(Cell(display->tblSpecialLagnas, i, 0), names.at(i));
+            QCOMPARE(Cell(display->tblSpecialLagnas, i, 1), kSigns.value(sign));
+            QCOMPARE(Cell(display->tblSpecialLagnas, i, 2), text.chopped(4));
+        }
+        QVERIFY(special.pranapada && special.signCountMark);
+        QCOMPARE(Cell(display->tblSpecialLagnas, 5, 0), QStringLiteral("Pranapada Lagna"));
+        QCOMPARE(Cell(display->tblSpecialLagnas, 5, 1), kSigns.at(*special.pranapada));
+        QCOMPARE(Cell(display->tblSpecialLagnas, 6, 0), QStringLiteral("Sign-count mark"));
+        QCOMPARE(Cell(display->tblSpecialLagnas, 6, 1), kSigns.at(*special.signCountMark));
+
+        QVERIFY(result.chart.ReferenceSunrise.has_value());
+        const korvanta::CivilDateTime sunrise =
+            korvanta::SplitDateTime(*result.chart.ReferenceSunrise);
+        const QString clock = QStringLiteral("%1:%2")
+                                  .arg(sunrise.hour, 2, 10, QLatin1Char('0'))
+                                  .arg(sunrise.minute, 2, 10, QLatin1Char('0'));
+        QVERIFY2(display->lblReferenceSunrise->text().contains(clock),
+                 qPrintable(display->lblReferenceSunrise->text()));
+        QCOMPARE(display->lblUpapadaAccount->text(),
+                 QString::fromStdString(korvanta::ExplainUpapada(result.arudha, result.chart)));
+    }
+
+    void savePdfWritesAReadablePage() {
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("chart"));
+        Frame()->mnuSavePdf->trigger();
+        QCOMPARE(dialogs_.suggestions.size(), 1);
+        QVERIFY2(dialogs_.suggestions[0].endsWith(QStringLiteral("/asha-rao-upapada-lagna.pdf")),
+                 qPrintable(dialogs_.suggestions[0]));
+        QVERIFY(dialogs_.failures.isEmpty());
+        VerifyPdfPage(folder_->filePath(QStringLiteral("chart.pdf")));
+    }
+
+    void saveImageWritesAnA4PngWithTheChart() {
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("chart.png"));
+        Frame()->mnuSaveImage->trigger();
+        QVERIFY(dialogs_.failures.isEmpty());
+        const QImage page(dialogs_.fileAnswer);
+        QVERIFY(!page.isNull());
+        QCOMPARE(page.size(), QSize(1240, 1754));  // A4 at 150 dpi
+        const double ink = InkShare(page);
+        QVERIFY2(ink > 0.03 && ink < 0.5, qPrintable(QString::number(ink)));
+        // The chart square's outline crosses the upper left part of the page.
+        const QImage chartArea = page.copy(QRect(60, 150, 600, 600));
+        QVERIFY2(InkShare(chartArea) > 0.02, qPrintable(QString::number(InkShare(chartArea))));
+    }
+
+    void printDrawsThePageOnThePrinter() {
+        dialogs_.printerFile = folder_->filePath(QStringLiteral("printed.pdf"));
+        Frame()->mnuPrint->trigger();
+        QVERIFY(dialogs_.failures.isEmpty());
+        VerifyPdfPage(dialogs_.printerFile);
+    }
+
+    void cancelledDialogsWriteNothing() {
+        dialogs_.fileAnswer.clear();
+        Frame()->mnuSavePdf->trigger();
+        Frame()->mnuSaveImage->trigger();
+        dialogs_.printerAccepted = false;
+        dialogs_.printerFile = folder_->filePath(QStringLiteral("printed.pdf"));
+        Frame()->mnuPrint->trigger();
+        QCOMPARE(dialogs_.suggestions.size(), 2);
+        QVERIFY(QDir(folder_->path()).isEmpty());
+        QVERIFY(dialogs_.failures.isEmpty());
+    }
+
+    void aFileThatCannotBeWrittenIsReported() {
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("no-such-folder/chart.pdf"));
+        Frame()->mnuSavePdf->trigger();
+        QCOMPARE(dialogs_.failures.size(), 1);
+        QVERIFY2(dialogs_.failures[0].contains(QStringLiteral("chart.pdf")),
+                 qPrintable(dialogs_.failures[0]));
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("no-such-folder/chart.png"));
+        Frame()->mnuSaveImage->trigger();
+        QCOMPARE(dialogs_.failures.size(), 2);
+    }
+};
+
+QTEST_MAIN(ResultExportTest)
+#include "result_export_test.moc"
