@@ -66,6 +66,8 @@ void frmMain::ConnectAtlas() {
     connect(optLong[0], &QRadioButton::toggled, this, &frmMain::UpdateZoneCheck);
 }
 
+// The atlas names places in the language of the user's locale, which the
+// application has set by now: a user types and reads the names of home.
 void frmMain::SearchAtlas(const QString& text) {
     placeCandidates_ = atlas::SearchPlaces(text.toStdString(), kPlacesListed);
     placeModel_->clear();
