@@ -53,7 +53,9 @@ void SaveWithPopup(frmMain& window, QWidget* popup, const QString& folder, const
     QCoreApplication::processEvents();
     const QRect area = window.frameGeometry().united(popup->geometry()).adjusted(-8, -8, 8, 8);
     const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path)) {
+    if (!window.screen()
+             ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+             .save(path)) {
         std::fprintf(stderr, "korvanta: cannot write %s\n", qPrintable(path));
     }
 }
