@@ -17,10 +17,6 @@ constexpr std::array<std::array<int, 4>, 4> kLayout = {{
     {8, 7, 6, 5},
 }};
 
-constexpr std::array<std::string_view, 12> kSignNames = {
-    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
-    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-
 // Directions a border passes out of one point of the canvas.
 constexpr unsigned kUp = 1, kDown = 2, kLeft = 4, kRight = 8;
 
@@ -141,19 +137,6 @@ int RegionAt(int row, int column) {
 }
 
 }  // namespace
-
-std::vector<std::string> CaptionLines(std::string_view caption) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = caption.find("\r\n", start);
-        std::string line(caption.substr(start, end == std::string_view::npos ? end : end - start));
-        line.erase(line.find_last_not_of(' ') + 1);
-        lines.push_back(std::move(line));
-        if (end == std::string_view::npos) return lines;
-        start = end + 2;
-    }
-}
 
 std::size_t DisplayWidth(std::string_view text) {
     return CodePoints(text).size();

@@ -8,13 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "records/records.h"
 #include "records/result_captions.h"
 
 namespace korvanta {
-
-// The lines of a caption that uses "\r\n" between lines, trailing blanks of
-// each line removed ("\r\nSun\r\nMercury (R) " gives "", "Sun", "Mercury (R)").
-std::vector<std::string> CaptionLines(std::string_view caption);
 
 // Number of characters a UTF-8 text takes on a terminal, one per code point.
 std::size_t DisplayWidth(std::string_view text);

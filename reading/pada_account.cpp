@@ -4,10 +4,6 @@
 
 namespace korvanta {
 
-const std::array<std::string_view, 12> kSignNames = {
-    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
-    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-
 namespace {
 
 std::string Ordinal(int n) {

@@ -10,9 +10,6 @@
 
 namespace korvanta {
 
-// English names of the signs, index 0..11 (Aries..Pisces).
-extern const std::array<std::string_view, 12> kSignNames;
-
 // The usual name of the pada of house 1..12: "Arudha Lagna" for house 1,
 // "A2" .. "A11", "Upapada Lagna" for house 12; "" for any other number.
 std::string PadaName(int house);

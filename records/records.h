@@ -92,6 +92,11 @@ inline constexpr std::array<std::string_view, 13> kSignLord = {
     "Mars", "Venus",   "Mercury", "Moon",   "Sun",     "Mercury", "Venus",
     "Mars", "Jupiter", "Saturn",  "Saturn", "Jupiter", ""};
 
+// English names of the signs, index 0..11 (Aries..Pisces).
+inline constexpr std::array<std::string_view, 12> kSignNames = {
+    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
+    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+
 inline constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};

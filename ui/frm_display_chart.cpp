@@ -25,28 +25,6 @@ constexpr int kCellHeight = 1680;
 constexpr std::array<int, 4> kCellLeft = {120, 2085, 4050, 6015};
 constexpr std::array<int, 4> kCellTop = {195, 1875, 3555, 5235};
 
-struct CellPlace {
-    int row;
-    int column;
-};
-
-// Fixed place of each sign, index = sign 0..11 (Aries..Pisces): Pisces in the
-// top left corner, the signs running clockwise around the centre block.
-constexpr std::array<CellPlace, 12> kSignCell = {{
-    {0, 1},
-    {0, 2},
-    {0, 3},
-    {1, 3},
-    {2, 3},
-    {3, 3},
-    {3, 2},
-    {3, 1},
-    {3, 0},
-    {2, 0},
-    {1, 0},
-    {0, 0},
-}};
-
 QFrame* Outline(QWidget* parent, const QString& name, QRect pixels) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
@@ -97,8 +75,8 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
                                       &lblLeo,         &lblVirgo,     &lblLibra,    &lblScorpio,
                                       &lblSagattarius, &lblCapricorn, &lblAquarius, &lblPisces};
     for (std::size_t k = 0; k < 12; ++k) {
-        const int left = kCellLeft[static_cast<std::size_t>(kSignCell[k].column)];
-        const int top = kCellTop[static_cast<std::size_t>(kSignCell[k].row)];
+        const int left = kCellLeft[static_cast<std::size_t>(kChartCellOfSign[k].column)];
+        const int top = kCellTop[static_cast<std::size_t>(kChartCellOfSign[k].row)];
         shpHora[k] = Outline(chart, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
                              TwipsRect(left, top, kCellWidth, kCellHeight));
 

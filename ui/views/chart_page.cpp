@@ -8,21 +8,6 @@
 namespace korvanta {
 namespace {
 
-constexpr std::array<ChartCellPlace, 12> kCellPlaces = {{
-    {0, 1},  // Aries
-    {0, 2},
-    {0, 3},
-    {1, 3},
-    {2, 3},
-    {3, 3},
-    {3, 2},
-    {3, 1},
-    {3, 0},
-    {2, 0},
-    {1, 0},
-    {0, 0},  // Pisces
-}};
-
 // Captions of the position table in body-slot order.
 constexpr std::array<std::string_view, 10> kPositionLabels = {
     "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
@@ -36,21 +21,6 @@ std::string Text(std::string_view text) {
         out += text[i];
     }
     return out;
-}
-
-// The lines of a caption that uses "\r\n" between lines, trailing blanks of
-// each line removed ("\r\nSun\r\nVenus (R) " gives "", "Sun", "Venus (R)").
-std::vector<std::string> CaptionLines(std::string_view caption) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = caption.find("\r\n", start);
-        std::string line(caption.substr(start, end == std::string_view::npos ? end : end - start));
-        line.erase(line.find_last_not_of(' ') + 1);
-        lines.push_back(std::move(line));
-        if (end == std::string_view::npos) return lines;
-        start = end + 2;
-    }
 }
 
 // Both captions of a cell open with a line break: their first line is the
@@ -103,7 +73,7 @@ std::vector<LabelledText> Profile(const ResultCaptions& c) {
 
 ChartCellPlace ChartCellOf(int sign) {
     if (sign < 0 || sign > 11) return {};
-    return kCellPlaces[static_cast<std::size_t>(sign)];
+    return kChartCellOfSign[static_cast<std::size_t>(sign)];
 }
 
 ChartPage BuildChartPage(const ChartResult& result) {

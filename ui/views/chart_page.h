@@ -13,12 +13,8 @@
 
 namespace korvanta {
 
-// Where a sign sits in the 4 x 4 chart square, row and column 0..3 from the
-// top left: Pisces in the corner, Aries beside it, the signs clockwise.
-struct ChartCellPlace {
-    int row = 0;
-    int column = 0;
-};
+// Where sign 0..11 sits in the 4 x 4 chart square (kChartCellOfSign); the
+// top left corner for any other value.
 ChartCellPlace ChartCellOf(int sign);
 
 // One line of a sign cell: a body on the left, a tag ("UL") on the right.
