@@ -62,6 +62,27 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(settings.allKeys().size(), 1);
     }
 
+    void unwritableSettingsLeaveTheProgramWorking() {
+        // The settings file's folder cannot be created (a plain file stands
+        // where it should be), which fails even for root: the start goes on,
+        // nobody is asked anything, and the window works.
+        QTemporaryDir folder;
+        QFile blocker(folder.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettings settings(folder.filePath(QStringLiteral("blocker/korvanta.ini")),
+                           QSettings::IniFormat);
+        RecordingSink sink;
+        SingleInstance instance(folder.path());
+        const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
+        QVERIFY(window != nullptr);
+        QVERIFY(window->isVisible());
+        QVERIFY(sink.messages.empty());
+        settings.sync();
+        QCOMPARE(settings.status(), QSettings::AccessError);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("blocker/korvanta.ini"))));
+    }
+
     void lockOfARunningCopyBlocks() {
         QTemporaryDir folder;
         SingleInstance instance(folder.path());
