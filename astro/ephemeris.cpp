@@ -92,6 +92,12 @@ int SignIndexOfLongitude(double x) {
 }
 
 std::string FormatSignPosition(double x) {
+    std::string text;
+    FormatSignPositionTo(x, text);
+    return text;
+}
+
+void FormatSignPositionTo(double x, std::string& text) {
     x = std::fabs(x);
     double whole = std::floor(x);
     const double fraction = x - whole;
@@ -102,8 +108,7 @@ std::string FormatSignPosition(double x) {
     const auto sign = static_cast<std::int64_t>(std::floor(whole / 30.0)) % 12;
     whole -= 30.0 * std::floor(whole / 30.0);
 
-    std::string text;
-    text.reserve(20);
+    text.clear();
     AppendInt(text, static_cast<std::int64_t>(whole));
     text += "\xC2\xB0 ";  // degree sign
     AppendInt(text, static_cast<std::int64_t>(minutes));
@@ -111,7 +116,6 @@ std::string FormatSignPosition(double x) {
     AppendInt(text, static_cast<std::int64_t>(seconds));
     text += "\" ";
     text += kSignAbbr[static_cast<std::size_t>(sign)];
-    return text;
 }
 
 double BirthUniversalHours(const BirthData& birth, const ChartRecord& chart) {
@@ -155,7 +159,7 @@ void Lagna_Calculation(const BirthData& birth, ChartRecord& chart) {
     Normalize360(sidereal);
     chart.AscendantWhole = std::floor(sidereal);
     chart.Ascendant = sidereal;
-    chart.AscText = FormatSignPosition(sidereal);
+    FormatSignPositionTo(sidereal, chart.AscText);
 }
 
 }  // namespace korvanta

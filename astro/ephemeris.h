@@ -38,6 +38,9 @@ double ArcTan2(double y, double x);
 // value is used). A longitude of exactly 360 is written as 0° of Aries.
 std::string FormatSignPosition(double x);
 
+// The same text written into `out`, reusing its storage.
+void FormatSignPositionTo(double x, std::string& out);
+
 // Sign index 0..11 named by FormatSignPosition(x): the whole degrees of |x|
 // divided by 30, modulo 12. Given: x in degrees, finite.
 int SignIndexOfLongitude(double x);

@@ -110,7 +110,7 @@ void Moon_Calculation(const BirthData& birth, ChartRecord& chart) {
 
     const double longitude = SiderealMoonLongitude(MoonTropicalLongitude(T), chart.MoonAyanamsa);
     chart.MoonLongitude = longitude;
-    chart.MoonText = FormatSignPosition(longitude);
+    FormatSignPositionTo(longitude, chart.MoonText);
     chart.MoonNakStart = NakshatraStart(longitude);
 }
 

@@ -145,8 +145,15 @@ double PrecessionSinceJ2000(double d) {
 }
 
 std::string ShortPosition(std::string_view text) {
+    std::string out;
+    ShortPositionTo(text, out);
+    return out;
+}
+
+void ShortPositionTo(std::string_view text, std::string& out) {
+    out.clear();
     const auto notBlank = text.find_first_not_of(' ');
-    if (notBlank == std::string_view::npos) return {};
+    if (notBlank == std::string_view::npos) return;
     text = text.substr(notBlank, text.find_last_not_of(' ') - notBlank + 1);
 
     constexpr std::string_view kDegreeSign = "\xC2\xB0";
@@ -163,8 +170,6 @@ std::string ShortPosition(std::string_view text) {
     }
     const std::string_view abbreviation = text.size() >= 3 ? text.substr(text.size() - 3) : text;
 
-    std::string out;
-    out.reserve(9);
     if (degrees.size() <= 1) out += '0';
     out += degrees;
     out += ' ';
@@ -172,7 +177,6 @@ std::string ShortPosition(std::string_view text) {
     out += ' ';
     if (minutes.size() <= 1) out += '0';
     out += minutes;
-    return out;
 }
 
 void PlanetPositions(const BirthData& birth, ChartRecord& chart) {
@@ -199,10 +203,10 @@ void PlanetPositions(const BirthData& birth, ChartRecord& chart) {
     for (int planet = 0; planet < 6; ++planet) {
         double lambda = LongitudeFromEarth(planet, d, earth) + precession - ayanamsa;
         while (lambda < 0) lambda += 360.0;
-        chart.PlanetText[static_cast<std::size_t>(planet)] = FormatSignPosition(lambda);
+        FormatSignPositionTo(lambda, chart.PlanetText[static_cast<std::size_t>(planet)]);
         if (chart.SecondMomentMode && planet == kEarth) {
             chart.SunriseSunLongitude = lambda;
-            chart.SunriseSunText = ShortPosition(chart.PlanetText[kEarth]);
+            ShortPositionTo(chart.PlanetText[kEarth], chart.SunriseSunText);
         }
     }
 
@@ -214,19 +218,19 @@ void PlanetPositions(const BirthData& birth, ChartRecord& chart) {
     while (rahu < 0) rahu += 360.0;
     double ketu = rahu + 180.0;
     while (ketu > 360.0) ketu -= 360.0;
-    chart.RahuText = FormatSignPosition(rahu);
-    chart.KetuText = FormatSignPosition(ketu);
+    FormatSignPositionTo(rahu, chart.RahuText);
+    FormatSignPositionTo(ketu, chart.KetuText);
 
-    chart.ChartList[kSun] = ShortPosition(chart.PlanetText[2]);
-    chart.ChartList[kMoon] = ShortPosition(chart.MoonText);
-    chart.ChartList[kMercury] = ShortPosition(chart.PlanetText[0]);
-    chart.ChartList[kVenus] = ShortPosition(chart.PlanetText[1]);
-    chart.ChartList[kMars] = ShortPosition(chart.PlanetText[3]);
-    chart.ChartList[kJupiter] = ShortPosition(chart.PlanetText[4]);
-    chart.ChartList[kSaturn] = ShortPosition(chart.PlanetText[5]);
-    chart.ChartList[kRahu] = ShortPosition(chart.RahuText);
-    chart.ChartList[kKetu] = ShortPosition(chart.KetuText);
-    chart.ChartList[kAsc] = ShortPosition(chart.AscText);
+    ShortPositionTo(chart.PlanetText[2], chart.ChartList[kSun]);
+    ShortPositionTo(chart.MoonText, chart.ChartList[kMoon]);
+    ShortPositionTo(chart.PlanetText[0], chart.ChartList[kMercury]);
+    ShortPositionTo(chart.PlanetText[1], chart.ChartList[kVenus]);
+    ShortPositionTo(chart.PlanetText[3], chart.ChartList[kMars]);
+    ShortPositionTo(chart.PlanetText[4], chart.ChartList[kJupiter]);
+    ShortPositionTo(chart.PlanetText[5], chart.ChartList[kSaturn]);
+    ShortPositionTo(chart.RahuText, chart.ChartList[kRahu]);
+    ShortPositionTo(chart.KetuText, chart.ChartList[kKetu]);
+    ShortPositionTo(chart.AscText, chart.ChartList[kAsc]);
 }
 
 }  // namespace korvanta

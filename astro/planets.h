@@ -34,6 +34,10 @@ double PrecessionSinceJ2000(double d);
 // Short text "DD Sss MM" of a FormatSignPosition text: "05 Ari 07".
 std::string ShortPosition(std::string_view text);
 
+// The same text written into `out`, reusing its storage; `out` must not
+// overlap `text`.
+void ShortPositionTo(std::string_view text, std::string& out);
+
 // Birth-moment mode (chart.SecondMomentMode false): the planets, nodes and all
 // ten ChartList texts for the birth. Second-moment mode: the same for the
 // moment given by chart.SunriseDay/MonthName/Year/Hour/Minute (a local clock

@@ -85,12 +85,48 @@ void CopyBirthTexts(const EntryForm& form, BirthData& birth) {
     AppendInt(date, birth.BirthYear);
 }
 
+// Returns `result` to a fresh ChartResult, handing the storage of its longer
+// texts to the new one so that a caller who reuses one result computes chart
+// after chart without allocating. Every value comes from the fresh result;
+// a text left out here only loses its storage, never its reset.
+void RecycleResult(ChartResult& result) {
+    ChartResult fresh;
+    const auto take = [](std::string& from, std::string& into) {
+        into.swap(from);
+        into.clear();
+    };
+    const auto takeAll = [&take](auto& from, auto& into) {
+        for (std::size_t i = 0; i < from.size(); ++i) take(from[i], into[i]);
+    };
+    take(result.birth.BirthName, fresh.birth.BirthName);
+    take(result.birth.BirthDateText, fresh.birth.BirthDateText);
+    ChartRecord& chart = result.chart;
+    take(chart.AscText, fresh.chart.AscText);
+    take(chart.MoonText, fresh.chart.MoonText);
+    takeAll(chart.PlanetText, fresh.chart.PlanetText);
+    take(chart.RahuText, fresh.chart.RahuText);
+    take(chart.KetuText, fresh.chart.KetuText);
+    take(chart.BirthDateText, fresh.chart.BirthDateText);
+    takeAll(result.birthPlanetText, fresh.birthPlanetText);
+    take(result.birthRahuText, fresh.birthRahuText);
+    take(result.birthKetuText, fresh.birthKetuText);
+    ResultCaptions& captions = result.captions;
+    takeAll(captions.signCells, fresh.captions.signCells);
+    takeAll(captions.lblArudha, fresh.captions.lblArudha);
+    take(captions.lblName, fresh.captions.lblName);
+    take(captions.lblDOB, fresh.captions.lblDOB);
+    take(captions.lblCity, fresh.captions.lblCity);
+    take(captions.lblState, fresh.captions.lblState);
+    take(captions.lblCountry, fresh.captions.lblCountry);
+    result = std::move(fresh);
+}
+
 }  // namespace
 
 std::optional<Refusal> CalculateChart(const EntryForm& form, ChartResult& result) {
     if (auto refusal = ValidateBirthData(form)) return refusal;
 
-    result = ChartResult{};
+    RecycleResult(result);
     BirthData& birth = result.birth;
     ChartRecord& chart = result.chart;
     ResultCaptions& captions = result.captions;
