@@ -90,29 +90,6 @@ void PrintTo(const Birth& birth, std::ostream* out) {
     *out << birth.name;
 }
 
-EntryForm FormOf(const Birth& birth) {
-    EntryForm form;
-    form.txtName = birth.name;
-    form.cboMonth = birth.month - 1;
-    form.cboDate = birth.day - 1;
-    form.cboYear = birth.year - kFirstYear;
-    form.cboHH = birth.hour;
-    form.cboMM = birth.minute;
-    form.cboSS = birth.second;
-    form.txtLatD = std::to_string(birth.latDeg);
-    form.txtLatM = std::to_string(birth.latMin);
-    form.optLatSouth = birth.south;
-    form.txtLonD = std::to_string(birth.lonDeg);
-    form.txtLonM = std::to_string(birth.lonMin);
-    form.optLongEast = birth.east;
-    form.cmbTimeZone = birth.zone;
-    form.chkDST = birth.dst;
-    form.txtMCity = birth.city;
-    form.txtMState = birth.state;
-    form.txtMCountry = birth.country;
-    return form;
-}
-
 std::vector<std::string> FlagsOf(const Birth& birth) {
     char date[16], time[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", birth.year, birth.month, birth.day);
@@ -151,36 +128,34 @@ std::string RecordLineOf(const Birth& birth) {
     return record.dump();
 }
 
+// A birth from its fields, listed as the entry window groups them.
+Birth MakeBirth(std::string name, int year, int month, int day, int hour, int minute, int second,
+                int latDeg, int latMin, bool south, int lonDeg, int lonMin, bool east, int zone,
+                bool dst, std::string city, std::string state, std::string country) {
+    Birth b;
+    b.name = std::move(name);
+    b.year = year, b.month = month, b.day = day;
+    b.hour = hour, b.minute = minute, b.second = second;
+    b.latDeg = latDeg, b.latMin = latMin, b.south = south;
+    b.lonDeg = lonDeg, b.lonMin = lonMin, b.east = east;
+    b.zone = zone, b.dst = dst;
+    b.city = std::move(city), b.state = std::move(state), b.country = std::move(country);
+    return b;
+}
+
 Birth NewDelhi1980() {
-    return {"ASHA RAO", 1980, 6,  5,    9,  5,     30,          28,      36,
-            false,      77,   12, true, 34, false, "New Delhi", "Delhi", "India"};
+    return MakeBirth("ASHA RAO", 1980, 6, 5, 9, 5, 30, 28, 36, false, 77, 12, true, 34, false,
+                     "New Delhi", "Delhi", "India");
 }
 
 Birth BuenosAiresNight() {
-    return {"MARTIN ALVAREZ",
-            1975,
-            11,
-            17,
-            22,
-            40,
-            0,
-            34,
-            36,
-            true,
-            58,
-            22,
-            false,
-            14,
-            false,
-            "Buenos Aires",
-            "Buenos Aires",
-            "Argentina"};
+    return MakeBirth("MARTIN ALVAREZ", 1975, 11, 17, 22, 40, 0, 34, 36, true, 58, 22, false, 14,
+                     false, "Buenos Aires", "Buenos Aires", "Argentina");
 }
 
 Birth LongyearbyenMidsummer() {
-    return {
-        "INGRID BERG",  1992,       6,       21, 14, 30, 15, 78, 13, false, 15, 38, true, 20, true,
-        "Longyearbyen", "Svalbard", "Norway"};
+    return MakeBirth("INGRID BERG", 1992, 6, 21, 14, 30, 15, 78, 13, false, 15, 38, true, 20, true,
+                     "Longyearbyen", "Svalbard", "Norway");
 }
 
 std::vector<std::string> Lines(const std::string& text) {

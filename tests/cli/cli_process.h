@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pipeline/entry.h"
+#include "support/chart_fixtures.h"
 
 namespace korvanta::testing {
 
@@ -20,24 +21,9 @@ struct CliRun {
 CliRun RunCliProgram(const std::vector<std::string>& args, const std::string& input = "",
                      const std::map<std::string, std::string>& env = {});
 
-// One birth as a test writes it.
-struct Birth {
-    std::string name;
-    int year = 1980, month = 1, day = 1, hour = 0, minute = 0, second = 0;
-    int latDeg = 0, latMin = 0;
-    bool south = false;
-    int lonDeg = 0, lonMin = 0;
-    bool east = true;
-    int zone = kDefaultZoneIndex;
-    bool dst = false;
-    std::string city, state, country;
-};
-
 // Shows a birth by its name in test failure messages.
 void PrintTo(const Birth& birth, std::ostream* out);
 
-// The entry controls of the birth, as the window would hold them.
-EntryForm FormOf(const Birth& birth);
 // The command-line flags that describe the birth (zone by index).
 std::vector<std::string> FlagsOf(const Birth& birth);
 // The birth as one input record line (compact JSON, no line break).

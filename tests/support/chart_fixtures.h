@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
