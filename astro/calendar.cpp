@@ -13,15 +13,6 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 // The epoch of date-time values: 30 December 1899 00:00.
 constexpr sys_days kEpoch = sys_days{std::chrono::year{1899} / 12 / 30};
 
-sys_days ToSysDays(int year, int month, int day) {
-    // Day numbers past the month's end (or below 1) roll into the
-    // neighbouring months, as calendar arithmetic on a day count does.
-    const std::chrono::year_month_day first{std::chrono::year{year},
-                                            std::chrono::month{static_cast<unsigned>(month)},
-                                            std::chrono::day{1}};
-    return sys_days{first} + std::chrono::days{day - 1};
-}
-
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
@@ -29,15 +20,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 }  // namespace
-
-std::int32_t DaysFromCivil(int year, int month, int day) {
-    // Months outside 1..12 carry into the year, so any month offset works.
-    const int monthIndex = month - 1;
-    const int yearCarry = static_cast<int>(FloorDiv(monthIndex, 12));
-    const int normalMonth = monthIndex - 12 * yearCarry + 1;
-    return static_cast<std::int32_t>(
-        (ToSysDays(year + yearCarry, normalMonth, day) - kEpoch).count());
-}
 
 double DateTimeValue(int year, int month, int day, int hour, int minute, int second) {
     const std::int64_t seconds =

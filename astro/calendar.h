@@ -16,8 +16,28 @@ struct CivilDateTime {
     int second = 0;  // 0..59
 };
 
-// Days from 30 December 1899 to the given civil date (negative before it).
-std::int32_t DaysFromCivil(int year, int month, int day);
+// Days from 30 December 1899 to the given proleptic Gregorian date (negative
+// before it), by Hinnant's days-from-civil algorithm. Months outside 1..12 carry into the year and days outside the
+// month carry into the neighbouring months, so every input has a value.
+constexpr std::int32_t DaysFromCivil(std::int32_t year, std::int32_t month, std::int32_t day) {
+    // Fold the month into 1..12 (floor division), carrying whole years.
+    const std::int32_t monthIndex0 = month - 1;
+    const std::int32_t yearCarry = monthIndex0 >= 0 ? monthIndex0 / 12 : -((11 - monthIndex0) / 12);
+    year += yearCarry;
+    month = monthIndex0 - 12 * yearCarry + 1;
+    // Count from 1 March of year 0, so the leap day ends each counted year.
+    if (month <= 2) {
+        --year;
+    }
+    const std::int32_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int32_t yearOfEra = year - era * 400;
+    const std::int32_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int32_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    // 1 March of year 0 lies 693 899 days before 30 December 1899.
+    constexpr std::int32_t kMarch0000To18991230 = 693899;
+    return era * 146097 + dayOfEra - kMarch0000To18991230;
+}
+
 
 // The date-time value of a civil date and clock time. Hours, minutes and
 // seconds outside their usual ranges carry into the neighbouring units, so

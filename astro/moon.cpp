@@ -1,13 +1,17 @@
+// The Moon's tropical longitude from the 25 largest periodic terms of its
+// longitude in Meeus, Astronomical Algorithms, table 47.A (coefficients in
+// degrees), with the mean elements of chapter 47 to the first power of T
+// and the eccentricity factor E of the Earth's orbit. The nakshatra starts are
+// k times 13.33 degrees, written to two decimals as the tables of the
+// almanacs give them.
 #include "astro/moon.h"
 
 #include <cmath>
 
-#include "astro/ephemeris.h"
+#include "astro/angles.h"
 
 namespace korvanta {
 namespace {
-
-constexpr double kJ2000 = 2451545.0;
 
 // Mean elements of the Moon (degrees and degrees per Julian century).
 constexpr double kMeanLongitude0 = 218.3164591, kMeanLongitudeRate = 481267.88134236;
@@ -100,18 +104,6 @@ double NakshatraStart(double moonLongitude) {
     if (k < 0) k = 0;
     if (k > 26) k = 26;
     return kNakshatraStart[static_cast<std::size_t>(k)];
-}
-
-void Moon_Calculation(const BirthData& birth, ChartRecord& chart) {
-    const double ut = BirthUniversalHours(birth, chart);
-    const double jd = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    const double T = (((jd - kJ2000) + ut / 24.0) - 0.5) / 36525.0;
-    chart.MoonAyanamsa = Ayanamsa_2000(T);
-
-    const double longitude = SiderealMoonLongitude(MoonTropicalLongitude(T), chart.MoonAyanamsa);
-    chart.MoonLongitude = longitude;
-    FormatSignPositionTo(longitude, chart.MoonText);
-    chart.MoonNakStart = NakshatraStart(longitude);
 }
 
 }  // namespace korvanta

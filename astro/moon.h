@@ -3,27 +3,23 @@
 
 #include <array>
 
-#include "records/records.h"
-
 namespace korvanta {
 
-// Start of nakshatra k (k = 0..26): k * 13.33 with two decimals.
+// Start of nakshatra k (k = 0..26), degrees: k * 13.33 with two decimals.
 extern const std::array<double, 27> kNakshatraStart;
 
-// Reads the birth fields and the zone correction; writes MoonAyanamsa,
-// MoonLongitude (degrees, [0, 360)), MoonText and MoonNakStart.
-void Moon_Calculation(const BirthData& birth, ChartRecord& chart);
+// Tropical geocentric longitude of the Moon from the truncated lunar series.
+// Given: T, Julian centuries from J2000.0. Returned: degrees, [0, 360].
+double MoonTropicalLongitude(double T);
 
-// Sidereal Moon from its tropical longitude and the (negative) ayanamsa,
-// both in degrees: one turn added when the sum falls below 0.
+// Sidereal Moon from its tropical longitude and the (negative) ayanamsa.
+// Given: both in degrees. Returned: degrees; one turn added when the sum
+// falls below 0.
 double SiderealMoonLongitude(double tropical, double ayanamsa);
 
-// Start (degrees) of the nakshatra holding a sidereal longitude in [0, 360):
-// entry floor(longitude / 13°20') of kNakshatraStart.
+// Start of the nakshatra holding a sidereal longitude: entry
+// floor(longitude / 13 deg 20') of kNakshatraStart, clamped to 0..26.
+// Given: degrees, [0, 360). Returned: degrees.
 double NakshatraStart(double moonLongitude);
-
-// Tropical geocentric longitude of the Moon (degrees, [0, 360]) from the
-// truncated lunar series. Given: T, Julian centuries from J2000.0.
-double MoonTropicalLongitude(double T);
 
 }  // namespace korvanta

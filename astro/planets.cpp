@@ -1,10 +1,13 @@
+// Heliocentric positions from the J2000 mean elements and their rates per
+// Julian century of Standish's "Keplerian Elements for Approximate Positions
+// of the Major Planets" (JPL, table 1, valid 1800-2050), solved by Kepler's
+// equation and turned geocentric by subtracting the Earth's position in the
+// ecliptic plane (latitudes are not needed for a longitude).
 #include "astro/planets.h"
 
-#include <charconv>
 #include <cmath>
 
-#include "astro/calendar.h"
-#include "astro/ephemeris.h"
+#include "astro/angles.h"
 
 namespace korvanta {
 namespace {
@@ -14,10 +17,11 @@ constexpr double kKeplerTolerance = 1e-12;
 // Newton's method converges in a handful of steps for planetary
 // eccentricities; the cap only guards against a floating-point cycle.
 constexpr int kKeplerMaxSteps = 100;
-// Radians to degrees for the node, with pi written as 3.1416.
+// Radians to degrees for the node, with pi written as 3.1416 as the almanac
+// writes it (kept: it moves the nodes by about a thousandth of a degree).
 constexpr double kNodeRadToDeg = 180.0 / 3.1416;
 constexpr double kNode0 = 125.1228, kNodeRate = 0.0529538083;  // degrees, degrees per day
-constexpr double kNodeOffset = 1.0;                            // degrees
+constexpr double kNodeOffset = 1.0;  // degrees, the almanac's own correction, kept
 // General precession in longitude, arcseconds per Julian century (and T^2).
 constexpr double kPrecessionRate = 5029.0966, kPrecessionT2 = 1.11113;
 
@@ -87,26 +91,7 @@ double LongitudeFromEarth(int planet, double d, const Heliocentric& earth) {
     return lambda;
 }
 
-int ParseInt(const std::string& text) {
-    int value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
-int MonthFromName(const std::string& name) {
-    for (std::size_t k = 0; k < kMonthNames.size(); ++k) {
-        if (kMonthNames[k] == name) return static_cast<int>(k) + 1;
-    }
-    return 1;
-}
-
 }  // namespace
-
-double DayNumber(int year, int month, int day, int hour, int minute) {
-    const double y = year, m = month;
-    return 367.0 * y - std::floor(7.0 * (y + std::floor((m + 9.0) / 12.0)) / 4.0) +
-           std::floor(275.0 * m / 9.0) + day - 730531.5 + (hour + minute / 60.0) / 24.0;
-}
 
 bool OrbitalElements(int planet, double d, Elements& out) {
     if (planet < 0 || planet > 5) return false;
@@ -144,93 +129,39 @@ double PrecessionSinceJ2000(double d) {
     return (kPrecessionRate * T + kPrecessionT2 * T * T) / 3600.0;
 }
 
-std::string ShortPosition(std::string_view text) {
-    std::string out;
-    ShortPositionTo(text, out);
-    return out;
-}
-
-void ShortPositionTo(std::string_view text, std::string& out) {
-    out.clear();
-    const auto notBlank = text.find_first_not_of(' ');
-    if (notBlank == std::string_view::npos) return;
-    text = text.substr(notBlank, text.find_last_not_of(' ') - notBlank + 1);
-
-    constexpr std::string_view kDegreeSign = "\xC2\xB0";
-    const auto degreeAt = text.find(kDegreeSign);
-    const auto minuteAt = text.find('\'');
-    std::string_view degrees = text.substr(0, degreeAt);
-    std::string_view minutes;
-    if (degreeAt != std::string_view::npos && minuteAt != std::string_view::npos &&
-        minuteAt > degreeAt) {
-        const auto start = degreeAt + kDegreeSign.size();
-        minutes = text.substr(start, minuteAt - start);
-        const auto first = minutes.find_first_not_of(' ');
-        minutes = first == std::string_view::npos ? std::string_view{} : minutes.substr(first);
-    }
-    const std::string_view abbreviation = text.size() >= 3 ? text.substr(text.size() - 3) : text;
-
-    if (degrees.size() <= 1) out += '0';
-    out += degrees;
-    out += ' ';
-    out += abbreviation;
-    out += ' ';
-    if (minutes.size() <= 1) out += '0';
-    out += minutes;
-}
-
-void PlanetPositions(const BirthData& birth, ChartRecord& chart) {
-    // The moment as a local clock time, then to UT: one hour less with
-    // daylight saving, plus the signed zone correction, in calendar arithmetic.
-    double local = 0;
-    if (chart.SecondMomentMode) {
-        local = DateTimeValue(ParseInt(chart.SunriseYear), MonthFromName(chart.SunriseMonthName),
-                              ParseInt(chart.SunriseDay), ParseInt(chart.SunriseHour),
-                              ParseInt(chart.SunriseMinute));
-    } else {
-        local = DateTimeValue(birth.BirthYear, birth.BirthMonth, birth.BirthDay, birth.BirthHour,
-                              birth.BirthMinute);
-    }
-    const int offsetMinutes = (birth.IsDST ? -60 : 0) + chart.ZoneHours * 60 + chart.ZoneMinutes;
-    const CivilDateTime ut = SplitDateTime(local + offsetMinutes / 1440.0);
-    const double d = DayNumber(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-
+std::array<double, 6> SiderealPlanets(double d, double ayanamsa) {
     // The elements give longitudes on the J2000 equinox; the ayanamsa is
     // measured from the equinox of the date, so precess to the date first.
     const double precession = PrecessionSinceJ2000(d);
-    const double ayanamsa = std::fabs(chart.Ayanamsa);
+    const double correction = std::fabs(ayanamsa);
     const Heliocentric earth = EarthPosition(d);
+    std::array<double, 6> longitudes{};
     for (int planet = 0; planet < 6; ++planet) {
-        double lambda = LongitudeFromEarth(planet, d, earth) + precession - ayanamsa;
+        double lambda = LongitudeFromEarth(planet, d, earth) + precession - correction;
         while (lambda < 0) lambda += 360.0;
-        FormatSignPositionTo(lambda, chart.PlanetText[static_cast<std::size_t>(planet)]);
-        if (chart.SecondMomentMode && planet == kEarth) {
-            chart.SunriseSunLongitude = lambda;
-            ShortPositionTo(chart.PlanetText[kEarth], chart.SunriseSunText);
-        }
+        longitudes[static_cast<std::size_t>(planet)] = lambda;
     }
+    return longitudes;
+}
 
+double SiderealSun(double d, double ayanamsa) {
+    double lambda =
+        LongitudeFromEarth(kEarth, d, EarthPosition(d)) + PrecessionSinceJ2000(d) - std::fabs(ayanamsa);
+    while (lambda < 0) lambda += 360.0;
+    return lambda;
+}
+
+Nodes SiderealNodes(double d, double ayanamsa) {
     double node = (kNode0 - kNodeRate * d) * kDegToRad;
     const double turns = node / kTwoPi;
     node = (turns - std::trunc(turns)) * kTwoPi;
     if (node < 0) node += kTwoPi;
-    double rahu = node * kNodeRadToDeg - kNodeOffset - ayanamsa;
-    while (rahu < 0) rahu += 360.0;
-    double ketu = rahu + 180.0;
-    while (ketu > 360.0) ketu -= 360.0;
-    FormatSignPositionTo(rahu, chart.RahuText);
-    FormatSignPositionTo(ketu, chart.KetuText);
-
-    ShortPositionTo(chart.PlanetText[2], chart.ChartList[kSun]);
-    ShortPositionTo(chart.MoonText, chart.ChartList[kMoon]);
-    ShortPositionTo(chart.PlanetText[0], chart.ChartList[kMercury]);
-    ShortPositionTo(chart.PlanetText[1], chart.ChartList[kVenus]);
-    ShortPositionTo(chart.PlanetText[3], chart.ChartList[kMars]);
-    ShortPositionTo(chart.PlanetText[4], chart.ChartList[kJupiter]);
-    ShortPositionTo(chart.PlanetText[5], chart.ChartList[kSaturn]);
-    ShortPositionTo(chart.RahuText, chart.ChartList[kRahu]);
-    ShortPositionTo(chart.KetuText, chart.ChartList[kKetu]);
-    ShortPositionTo(chart.AscText, chart.ChartList[kAsc]);
+    Nodes nodes;
+    nodes.rahu = node * kNodeRadToDeg - kNodeOffset - std::fabs(ayanamsa);
+    while (nodes.rahu < 0) nodes.rahu += 360.0;
+    nodes.ketu = nodes.rahu + 180.0;
+    while (nodes.ketu > 360.0) nodes.ketu -= 360.0;
+    return nodes;
 }
 
 }  // namespace korvanta

@@ -9,19 +9,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
-#include <string_view>
 
 #include "astro/stations.h"
 
 namespace korvanta {
 namespace {
-
-// The planets with station tables, in the order of RetroFlags and of the
-// tables, with their BodyName slots.
-constexpr std::array<std::string_view, 5> kRetroPlanetNames = {"Mercury", "Venus", "Mars",
-                                                               "Jupiter", "Saturn"};
-constexpr std::array<int, 5> kRetroPlanetSlots = {kMercury, kVenus, kMars, kJupiter, kSaturn};
 
 // Whether the calendar day lies strictly inside one of the table's periods:
 // after the retrograde station's date and before the direct station's date.
@@ -46,36 +38,19 @@ std::optional<std::int32_t> DayNumberOf(double dateTime) {
 
 }  // namespace
 
-bool IsRetrograde(std::string_view planetName, double birthMoment) {
-    const std::optional<std::int32_t> birthDay = DayNumberOf(birthMoment);
-    if (!birthDay) {
-        return false;
-    }
-    for (const StationTable& table : StationTables()) {
-        if (table.planetName == planetName) {
-            return InsideAPeriod(table.periods, *birthDay);
-        }
-    }
-    return false;
+bool IsRetrograde(RetroPlanet planet, double localMoment) {
+    const std::optional<std::int32_t> day = DayNumberOf(localMoment);
+    if (!day) return false;
+    const auto index = static_cast<std::size_t>(planet);
+    return index < StationTables().size() && InsideAPeriod(StationTables()[index].periods, *day);
 }
 
-void Retrograde_Calculation(const BirthData& birth, ChartRecord& chart) {
-    // The local clock as entered: the zone, daylight saving and the seconds
-    // never take part, and only the date can change the outcome.
-    const double birthMoment = CivilDayNumber(birth.BirthYear, birth.BirthMonth, birth.BirthDay) +
-                               (birth.BirthHour * 60.0 + birth.BirthMinute) / 1440.0;
-    for (std::size_t k = 0; k < kRetroPlanetNames.size(); ++k) {
-        chart.RetroFlags[k] = IsRetrograde(kRetroPlanetNames[k], birthMoment);
+std::array<bool, kRetroPlanetCount> RetrogradeFlags(double localMoment) {
+    std::array<bool, kRetroPlanetCount> flags{};
+    for (int k = 0; k < kRetroPlanetCount; ++k) {
+        flags[static_cast<std::size_t>(k)] = IsRetrograde(static_cast<RetroPlanet>(k), localMoment);
     }
-    // Plain names first, so a second calculation never keeps an old mark.
-    for (std::size_t slot = 0; slot < kPlainBodyNames.size(); ++slot) {
-        chart.BodyName[slot] = kPlainBodyNames[slot];
-    }
-    for (std::size_t k = 0; k < kRetroPlanetSlots.size(); ++k) {
-        if (chart.RetroFlags[k]) {
-            chart.BodyName[static_cast<std::size_t>(kRetroPlanetSlots[k])] += kRetroMark;
-        }
-    }
+    return flags;
 }
 
 }  // namespace korvanta

@@ -1,22 +1,23 @@
 // Retrograde marks of Mercury to Saturn from the station tables.
 #pragma once
 
-#include <string_view>
-
-#include "records/records.h"
+#include <array>
 
 namespace korvanta {
 
-// Whether the named planet ("Mercury", "Venus", "Mars", "Jupiter", "Saturn";
-// exact, case-sensitive) is retrograde at the given local date-time (days
-// since 30 December 1899): its calendar date lies strictly after the date of
-// a retrograde station and strictly before the date of the following direct
-// station. Any other name gives false.
-bool IsRetrograde(std::string_view planetName, double birthMoment);
+// The planets with station tables, in the order of the tables.
+enum class RetroPlanet { Mercury, Venus, Mars, Jupiter, Saturn };
+inline constexpr int kRetroPlanetCount = 5;
 
-// Looks the local birth date and time (as entered: no zone, no daylight
-// saving, no seconds) up for the five planets; writes RetroFlags and resets
-// BodyName to the plain names, then appends " (R) " to each retrograde one.
-void Retrograde_Calculation(const BirthData& birth, ChartRecord& chart);
+// Whether a planet is retrograde at a local date-time: its calendar date lies
+// strictly after the date of a retrograde station and strictly before the
+// date of the following direct station (stations compare by calendar date
+// only, so a birth on the day of a station is never retrograde).
+// Given: the date-time, days since 30 December 1899 (local clock). Returned:
+// false for a moment outside every table.
+bool IsRetrograde(RetroPlanet planet, double localMoment);
+
+// The five marks at once, in RetroPlanet order.
+std::array<bool, kRetroPlanetCount> RetrogradeFlags(double localMoment);
 
 }  // namespace korvanta

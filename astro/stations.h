@@ -16,6 +16,8 @@
 #include <span>
 #include <string_view>
 
+#include "astro/calendar.h"
+
 namespace korvanta {
 
 // One station: a civil date and clock time, universal time, whole minutes.
@@ -47,28 +49,6 @@ struct StationTable {
 
 // The five tables in the order Mercury, Venus, Mars, Jupiter, Saturn.
 const std::array<StationTable, 5>& StationTables();
-
-// Days from 30 December 1899 to the given proleptic Gregorian date (negative
-// before it). Months outside 1..12 carry into the year and days outside the
-// month carry into the neighbouring months, so every input has a value.
-constexpr std::int32_t CivilDayNumber(std::int32_t year, std::int32_t month, std::int32_t day) {
-    // Fold the month into 1..12 (floor division), carrying whole years.
-    const std::int32_t monthIndex0 = month - 1;
-    const std::int32_t yearCarry = monthIndex0 >= 0 ? monthIndex0 / 12 : -((11 - monthIndex0) / 12);
-    year += yearCarry;
-    month = monthIndex0 - 12 * yearCarry + 1;
-    // Count from 1 March of year 0, so the leap day ends each counted year.
-    if (month <= 2) {
-        --year;
-    }
-    const std::int32_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int32_t yearOfEra = year - era * 400;
-    const std::int32_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const std::int32_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    // 1 March of year 0 lies 693 899 days before 30 December 1899.
-    constexpr std::int32_t kMarch0000To18991230 = 693899;
-    return era * 146097 + dayOfEra - kMarch0000To18991230;
-}
 
 // Number of days in the given month of the proleptic Gregorian calendar
 // (month 1..12; 0 for any other month).
@@ -118,7 +98,7 @@ constexpr std::optional<StationMoment> ParseStationRow(std::string_view text) {
 
 // Minutes from 30 December 1899 00:00 to the station (same clock as the row).
 constexpr std::int64_t StationMinuteNumber(const StationMoment& station) {
-    return std::int64_t{CivilDayNumber(station.year, station.month, station.day)} * 1440 +
+    return std::int64_t{DaysFromCivil(station.year, station.month, station.day)} * 1440 +
            station.hour * 60 + station.minute;
 }
 
@@ -138,9 +118,9 @@ consteval std::array<RetrogradePeriod, N> ParseStationTable(
         period.retrograde = ParseStationRow(retrogradeRows[k]).value();
         period.direct = ParseStationRow(directRows[k]).value();
         period.retrogradeDay =
-            CivilDayNumber(period.retrograde.year, period.retrograde.month, period.retrograde.day);
+            DaysFromCivil(period.retrograde.year, period.retrograde.month, period.retrograde.day);
         period.directDay =
-            CivilDayNumber(period.direct.year, period.direct.month, period.direct.day);
+            DaysFromCivil(period.direct.year, period.direct.month, period.direct.day);
         if (StationMinuteNumber(period.retrograde) >= StationMinuteNumber(period.direct)) {
             throw "retrograde station not before its direct station";
         }

@@ -1,4 +1,5 @@
-// Sunrise and sunset by the low-precision solar almanac method: the Sun's mean
+// Sunrise and sunset by the low-precision method of the Almanac for Computers
+// (US Naval Observatory, 1990): the Sun's mean
 // anomaly, true longitude, right ascension and declination, and the hour angle
 // at which its centre stands 50 arc-minutes below the horizon. All angles are
 // radians built from the fixed decimals below (not full-precision multiples of
@@ -9,7 +10,7 @@
 #include <cstdlib>
 
 #include "astro/calendar.h"
-#include "astro/ephemeris.h"
+#include "astro/angles.h"
 
 namespace korvanta {
 namespace {
@@ -94,14 +95,9 @@ std::optional<LocalEventTime> EventTime(double offset, bool isSunrise, int dayIn
 
 }  // namespace
 
-void SunRiseSet_Calculation(int month, int day, int year, int hour, int minute, int latDeg,
-                            int latMin, bool isSouth, int lonDeg, int lonMin, bool isEast,
-                            std::int16_t zoneHours, std::int16_t zoneMinutes, bool isDst,
-                            std::array<std::optional<double>, 3>& sunriseResult) {
-    // The clock time plays no part: both events belong to the calendar date.
-    (void)hour;
-    (void)minute;
-
+SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin,
+                                 bool isSouth, int lonDeg, int lonMin, bool isEast, int zoneHours,
+                                 int zoneMinutes, bool isDst) {
     double latitudeDeg = latDeg + latMin / 60.0;
     if (isSouth) latitudeDeg = -latitudeDeg;
     double longitudeDeg = lonDeg + lonMin / 60.0;
@@ -121,16 +117,17 @@ void SunRiseSet_Calculation(int month, int day, int year, int hour, int minute, 
     const double zoneRadians = zone * kHourAngle;
 
     // Each event stands on its own: a missing sunrise leaves the sunset as usual.
+    SunEvents events;
     const double offsets[2] = {kQuarterTurn, kThreeQuarterTurn};
     for (int slot = 0; slot < 2; ++slot) {
         const std::optional<LocalEventTime> event =
             EventTime(offsets[slot], slot == 0, dayIndex, latitude, longitude, zoneRadians);
         if (event) {
-            sunriseResult[slot] = DateTimeValue(year, month, day, event->hour, event->minute);
-        } else {
-            sunriseResult[slot] = std::nullopt;
+            (slot == 0 ? events.sunrise : events.sunset) =
+                DateTimeValue(year, month, day, event->hour, event->minute);
         }
     }
+    return events;
 }
 
 }  // namespace korvanta

@@ -6,6 +6,7 @@
 #include "cli/chart_json.h"
 #include "cli/input_record.h"
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 
 namespace korvanta {
 namespace {
@@ -35,7 +36,6 @@ long RunBatch(std::istream& in, std::ostream& out) {
     std::string line, buffer;
     buffer.reserve(2 * kFlushBytes);
     EntryForm form;
-    ChartResult result;
     ChartLineWriter writer;
     long lineNumber = 0, failed = 0;
     while (std::getline(in, line)) {
@@ -45,12 +45,14 @@ long RunBatch(std::istream& in, std::ostream& out) {
         if (auto recordError = ReadRecord(record, form)) {
             error = std::move(recordError->message);
             field = std::move(recordError->field);
-        } else if (auto refusal = CalculateChart(form, result)) {
+        } else if (auto refusal = ValidateBirthData(form)) {
             error = std::string(refusal->message);
             field = std::string(RecordFieldOf(refusal->focus));
         }
         if (error.empty()) {
-            writer.Append(result, record, buffer);
+            const Birth birth = BirthOfForm(form);
+            const Chart chart = CalculateChart(birth);
+            writer.Append(chart, BuildReport(birth, chart), record, buffer);
         } else {
             ++failed;
             buffer += BatchErrorLine(lineNumber, error, field);

@@ -1,8 +1,8 @@
 #include "cli/chart_json.h"
 
-#include <cstdio>
+#include <array>
+#include <utility>
 
-#include "astro/calendar.h"
 #include "reading/sign_profile.h"
 
 namespace korvanta {
@@ -35,21 +35,9 @@ void SetOptionalNumber(Json& slot, const std::optional<Number>& value) {
     }
 }
 
-// "YYYY-MM-DD HH:MM[:SS]" into `text`, which holds at least 32 characters.
-std::string_view FormatDateTime(double dateTime, char* text, std::size_t size) {
-    const CivilDateTime t = SplitDateTime(dateTime);
-    const int length = t.second != 0
-                           ? std::snprintf(text, size, "%04d-%02d-%02d %02d:%02d:%02d", t.year,
-                                           t.month, t.day, t.hour, t.minute, t.second)
-                           : std::snprintf(text, size, "%04d-%02d-%02d %02d:%02d", t.year, t.month,
-                                           t.day, t.hour, t.minute);
-    return {text, static_cast<std::size_t>(length)};
-}
-
 void SetDateTime(Json& slot, const std::optional<double>& dateTime) {
-    char text[48];
     if (dateTime) {
-        SetText(slot, FormatDateTime(*dateTime, text, sizeof text));
+        SetText(slot, DateTimeText(*dateTime));
     } else {
         slot = nullptr;
     }
@@ -67,39 +55,45 @@ void SetTextArray(Json& slot, const Container& texts) {
     for (std::size_t i = 0; i < texts.size(); ++i) SetText(array[i], texts[i]);
 }
 
-void SetRetrograde(Json& slot, const ChartRecord& chart) {
-    // RetroFlags runs over the five planets in body-slot order.
-    static constexpr std::array<std::string_view, 5> kPlanets = {"Mercury", "Venus", "Mars",
-                                                                 "Jupiter", "Saturn"};
-    for (std::size_t i = 0; i < kPlanets.size(); ++i) slot[kPlanets[i]] = chart.RetroFlags[i];
+void SetRetrograde(Json& slot, const Chart& chart) {
+    static constexpr std::array<std::pair<std::string_view, Body>, 5> kPlanets = {{
+        {"Mercury", Body::Mercury},
+        {"Venus", Body::Venus},
+        {"Mars", Body::Mars},
+        {"Jupiter", Body::Jupiter},
+        {"Saturn", Body::Saturn},
+    }};
+    for (const auto& [name, body] : kPlanets) slot[name] = chart.IsRetrograde(body);
 }
 
-void SetDetails(Json& slot, const ResultCaptions& captions) {
-    SetText(slot["name"], captions.lblName);
-    SetText(slot["dob"], captions.lblDOB);
-    SetText(slot["tob"], captions.lblTOB);
-    SetText(slot["latitude"], captions.lblLatitude);
-    SetText(slot["longitude"], captions.lblLongitude);
-    SetText(slot["city"], captions.lblCity);
-    SetText(slot["state"], captions.lblState);
-    SetText(slot["country"], captions.lblCountry);
+void SetDetails(Json& slot, const ChartReport& report) {
+    // The window's order is date, time, longitude, latitude, city, state,
+    // country; the object's keys name them.
+    SetText(slot["name"], report.name);
+    SetText(slot["dob"], report.details[0].text);
+    SetText(slot["tob"], report.details[1].text);
+    SetText(slot["latitude"], report.details[3].text);
+    SetText(slot["longitude"], report.details[2].text);
+    SetText(slot["city"], report.details[4].text);
+    SetText(slot["state"], report.details[5].text);
+    SetText(slot["country"], report.details[6].text);
 }
 
-void SetSunrise(Json& slot, const ChartRecord& chart) {
-    SetDateTime(slot["today"], chart.SunriseToday);
-    SetDateTime(slot["sunset_today"], chart.SunsetToday);
-    SetDateTime(slot["prev"], chart.SunrisePrev);
-    SetDateTime(slot["sunset_prev"], chart.SunsetPrev);
-    SetDateTime(slot["next"], chart.SunriseNext);
-    SetDateTime(slot["sunset_next"], chart.SunsetNext);
-    SetDateTime(slot["birth_moment"], chart.BirthMoment);
-    SetDateTime(slot["reference"], chart.ReferenceSunrise);
+void SetSunrise(Json& slot, const SunriseReference& sunrise, const ChartReport& report) {
+    SetDateTime(slot["today"], sunrise.today);
+    SetDateTime(slot["sunset_today"], sunrise.sunsetToday);
+    SetDateTime(slot["prev"], sunrise.prev);
+    SetDateTime(slot["sunset_prev"], sunrise.sunsetPrev);
+    SetDateTime(slot["next"], sunrise.next);
+    SetDateTime(slot["sunset_next"], sunrise.sunsetNext);
+    SetDateTime(slot["birth_moment"], sunrise.birthMoment);
+    SetDateTime(slot["reference"], sunrise.reference);
     // The elapsed time and the Sun at sunrise mean nothing without a sunrise.
-    if (chart.ReferenceSunrise) {
-        SetNumber(slot["minutes_from_sunrise"], chart.MinutesFromSunrise);
-        SetNumber(slot["seconds_from_sunrise"], chart.SecondsFromSunrise);
-        SetNumber(slot["sun_longitude"], chart.SunriseSunLongitude);
-        SetText(slot["sun_text"], chart.SunriseSunText);
+    if (sunrise.reference) {
+        SetNumber(slot["minutes_from_sunrise"], sunrise.minutesFromSunrise);
+        SetNumber(slot["seconds_from_sunrise"], sunrise.secondsFromSunrise);
+        SetNumber(slot["sun_longitude"], sunrise.sunLongitude);
+        SetText(slot["sun_text"], report.sunAtSunrise);
     } else {
         for (const char* key :
              {"minutes_from_sunrise", "seconds_from_sunrise", "sun_longitude", "sun_text"}) {
@@ -119,40 +113,50 @@ void SetSpecial(Json& slot, const SpecialPoints& special) {
 }
 
 // Every key after "input" and before "profile".
-void FillChart(const ChartResult& result, Json& out) {
-    const ChartRecord& chart = result.chart;
-    const ResultCaptions& captions = result.captions;
-    SetNumber(out["zone_hours"], chart.ZoneHours);
-    SetNumber(out["zone_minutes"], chart.ZoneMinutes);
-    SetNumber(out["ayanamsa"], chart.Ayanamsa);
-    SetNumber(out["moon_ayanamsa"], chart.MoonAyanamsa);
-    SetNumber(out["ascendant"], chart.Ascendant);
-    SetNumber(out["ascendant_whole"], static_cast<int>(chart.AscendantWhole));
-    SetText(out["asc_text"], chart.AscText);
-    SetNumber(out["moon_longitude"], chart.MoonLongitude);
-    SetText(out["moon_text"], chart.MoonText);
-    SetNumber(out["moon_nak_start"], chart.MoonNakStart);
-    SetTextArray(out["planet_text"], result.birthPlanetText);
-    SetText(out["rahu_text"], result.birthRahuText);
-    SetText(out["ketu_text"], result.birthKetuText);
-    SetTextArray(out["chart_list"], result.birthChartList);
-    SetRetrograde(out["retrograde"], chart);
-    // BodyName has an eleventh slot that no body uses.
-    Json& bodyNames = SizedArray(out["body_name"], kAsc + 1);
-    for (int slot = kSun; slot <= kAsc; ++slot) SetText(bodyNames[slot], chart.BodyName[slot]);
-    SetTextArray(out["sign_cells"], captions.signCells);
-    SetTextArray(out["arudha_cells"], captions.lblArudha);
-    Json& padas = SizedArray(out["padas"], result.arudha.Pada.size());
-    for (std::size_t house = 0; house < result.arudha.Pada.size(); ++house) {
-        padas[house] = result.arudha.Pada[house];
+void FillChart(const Chart& chart, const ChartReport& report, Json& out) {
+    const auto text = [&report](Body body) -> const std::string& {
+        return report.longPositions[Index(body)];
+    };
+    SetNumber(out["zone_hours"], chart.zoneHours);
+    SetNumber(out["zone_minutes"], chart.zoneMinutes);
+    SetNumber(out["ayanamsa"], chart.ayanamsa);
+    SetNumber(out["moon_ayanamsa"], chart.moonAyanamsa);
+    SetNumber(out["ascendant"], chart.Longitude(Body::Asc));
+    SetNumber(out["ascendant_whole"], static_cast<int>(chart.ascendantWhole));
+    SetText(out["asc_text"], text(Body::Asc));
+    SetNumber(out["moon_longitude"], chart.Longitude(Body::Moon));
+    SetText(out["moon_text"], text(Body::Moon));
+    SetNumber(out["moon_nak_start"], chart.moonNakStart);
+    // The planets in the order of their element table.
+    Json& planetText = SizedArray(out["planet_text"], 6);
+    constexpr std::array<Body, 6> kPlanetOrder = {Body::Mercury, Body::Venus,   Body::Sun,
+                                                  Body::Mars,    Body::Jupiter, Body::Saturn};
+    for (std::size_t k = 0; k < kPlanetOrder.size(); ++k) SetText(planetText[k], text(kPlanetOrder[k]));
+    SetText(out["rahu_text"], text(Body::Rahu));
+    SetText(out["ketu_text"], text(Body::Ketu));
+    Json& chartList = SizedArray(out["chart_list"], kBodyCount);
+    for (std::size_t body = 0; body < kBodyCount; ++body) {
+        SetText(chartList[body], report.positions[body].text);
     }
-    SetNumber(out["ul_sign_index"], result.arudha.ULSignIndex);
-    SetNumber(out["ul_house"], result.arudha.ULHouse);
-    SetText(out["ul_house_caption"], captions.lblULPresentHouse);
-    SetText(out["ul_house_reading"], captions.lblHoraDesc);
-    SetDetails(out["details"], captions);
-    SetSunrise(out["sunrise"], chart);
-    SetSpecial(out["special"], result.special);
+    SetRetrograde(out["retrograde"], chart);
+    SetTextArray(out["body_name"], report.bodyNames);
+    Json& signCells = SizedArray(out["sign_cells"], 12);
+    Json& arudhaCells = SizedArray(out["arudha_cells"], 12);
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        SetText(signCells[sign], BodyCaption(report.cells[sign]));
+        SetText(arudhaCells[sign], MarkCaption(report.cells[sign]));
+    }
+    Json& padas = SizedArray(out["padas"], chart.padas.pada.size());
+    for (std::size_t house = 0; house < chart.padas.pada.size(); ++house) {
+        padas[house] = chart.padas.pada[house];
+    }
+    SetNumber(out["ul_sign_index"], chart.padas.ulSign);
+    SetNumber(out["ul_house"], chart.padas.ulHouse);
+    SetText(out["ul_house_caption"], report.ulHouse);
+    SetText(out["ul_house_reading"], report.ulReading);
+    SetDetails(out["details"], report);
+    SetSunrise(out["sunrise"], chart.sunrise, report);
+    SetSpecial(out["special"], chart.special);
 }
 
 std::string Dump(const Json& value) {
@@ -160,11 +164,6 @@ std::string Dump(const Json& value) {
 }
 
 }  // namespace
-
-std::string DateTimeText(double dateTime) {
-    char text[48];
-    return std::string(FormatDateTime(dateTime, text, sizeof text));
-}
 
 Json ProfileJson(int signIndex) {
     if (signIndex < 0 || signIndex > 11) return nullptr;
@@ -201,16 +200,16 @@ Json ProfileJson(int signIndex) {
     return profile;
 }
 
-Json ChartJson(const ChartResult& result, const Json& input) {
+Json ChartJson(const Chart& chart, const ChartReport& report, const Json& input) {
     Json out = Json::object();
     out["input"] = input;
-    FillChart(result, out);
-    out["profile"] = ProfileJson(result.arudha.ULSignIndex);
+    FillChart(chart, report, out);
+    out["profile"] = ProfileJson(chart.padas.ulSign);
     return out;
 }
 
-void ChartLineWriter::Append(const ChartResult& result, std::string_view inputText,
-                             std::string& line) {
+void ChartLineWriter::Append(const Chart& chart, const ChartReport& report,
+                             std::string_view inputText, std::string& line) {
     // The profile is most of the line and one of thirteen texts: each is
     // serialised once. The input is a JSON object already. Both are spliced
     // around the serialised rest: {"input":…, rest…, "profile":…}.
@@ -220,14 +219,14 @@ void ChartLineWriter::Append(const ChartResult& result, std::string_view inputTe
             texts[sign] = Dump(ProfileJson(sign < 12 ? sign : -1));
         return texts;
     }();
-    FillChart(result, document_);
+    FillChart(chart, report, document_);
     Dump(document_).swap(rest_);
     line += "{\"input\":";
     line += inputText;
     line += ',';
     line.append(rest_, 1, rest_.size() - 2);
     line += ",\"profile\":";
-    const int sign = result.arudha.ULSignIndex;
+    const int sign = chart.padas.ulSign;
     line += kProfileText[sign >= 0 && sign <= 11 ? sign : 12];
     line += '}';
 }

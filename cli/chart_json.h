@@ -7,17 +7,14 @@
 #include <string>
 
 #include "cli/input_record.h"
-#include "pipeline/pipeline.h"
+#include "pipeline/chart.h"
+#include "report/report.h"
 
 namespace korvanta {
 
-// A date-time (days since 30 December 1899, local clock) as
-// "YYYY-MM-DD HH:MM", with ":SS" appended when the seconds are not zero.
-std::string DateTimeText(double dateTime);
-
-// The chart object for `result`, computed from the entry that `input`
-// describes. Keys in a fixed order; missing values are null.
-Json ChartJson(const ChartResult& result, const Json& input);
+// The chart object of a chart and its report, computed from the entry that
+// `input` describes. Keys in a fixed order; missing values are null.
+Json ChartJson(const Chart& chart, const ChartReport& report, const Json& input);
 
 // The profile object of sign index 0..11; null for any other index.
 Json ProfileJson(int signIndex);
@@ -27,10 +24,12 @@ Json ProfileJson(int signIndex);
 // so a line costs few allocations, and serialises only what changes.
 class ChartLineWriter {
   public:
-    // Appends the object of `result` to `line`, without a line break.
+    // Appends the object of a chart and its report to `line`, without a
+    // line break.
     // `inputText` is the input record's JSON text (one object), echoed as
     // it came.
-    void Append(const ChartResult& result, std::string_view inputText, std::string& line);
+    void Append(const Chart& chart, const ChartReport& report, std::string_view inputText,
+                std::string& line);
 
   private:
     Json document_ = Json::object();  // every key but "input" and "profile"

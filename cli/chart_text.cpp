@@ -2,6 +2,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "cli/text_grid.h"
 
@@ -10,15 +11,10 @@ namespace {
 
 constexpr int kTextWidth = 78;
 
-// The position table's captions in body-slot order.
-constexpr std::array<std::string_view, 10> kPlanetNames = {
-    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
-
 using Row = std::pair<std::string_view, std::string_view>;
 
 // "  Heading  : value" with the colons of all rows in one column.
-std::string Rows(std::initializer_list<Row> rows) {
+std::string Rows(const std::vector<Row>& rows) {
     std::size_t width = 0;
     for (const auto& [heading, value] : rows) width = std::max(width, DisplayWidth(heading));
     std::string text;
@@ -33,81 +29,55 @@ std::string Rows(std::initializer_list<Row> rows) {
     return text;
 }
 
-std::string PositionTable(const ResultCaptions& captions) {
-    std::string text = "Vedic Planetary Position\n";
-    for (std::size_t slot = 0; slot < kPlanetNames.size(); ++slot) {
+std::string PositionTable(const ChartReport& report) {
+    std::string text(kPositionsHeading);
+    text += '\n';
+    for (const LabelledText& row : report.positions) {
         text += "  ";
-        text += kPlanetNames[slot];
-        text.append(18 - kPlanetNames[slot].size(), ' ');
-        text += captions.planet[slot];
+        text += row.label;
+        text.append(18 - row.label.size(), ' ');
+        text += row.text;
         text += '\n';
     }
     return text;
 }
 
-std::string Details(const ResultCaptions& c) {
-    // The window's own captions, "Latitude   :" with its three blanks included.
-    std::string text = "Your Details\n  " + c.lblName + "\n";
-    const std::array<Row, 7> rows = {{{"Date of Birth :", c.lblDOB},
-                                      {"Time of Birth :", c.lblTOB},
-                                      {"Longitude :", c.lblLongitude},
-                                      {"Latitude   :", c.lblLatitude},
-                                      {"City :", c.lblCity},
-                                      {"State :", c.lblState},
-                                      {"Country :", c.lblCountry}}};
-    for (const auto& [caption, value] : rows) {
+std::string Details(const ChartReport& report) {
+    std::string text(kDetailsHeading);
+    text += "\n  " + report.name + "\n";
+    for (const LabelledText& row : report.details) {
         text += "  ";
-        text += caption;
+        text += row.label;
         text += ' ';
-        text += value;
+        text += row.text;
         text += '\n';
     }
     return text;
 }
 
-std::string UpapadaHouse(const ResultCaptions& c) {
-    return "Significance of Upapada Lagna\n"
-           "  Upapada Lagna signifies marriage and spouse related issues.\n"
-           "Upapada Lagna Present In House Significance\n  " +
-           c.lblULPresentHouse + "\n" + WrapText(c.lblHoraDesc, 2, kTextWidth);
+std::string UpapadaHouse(const ChartReport& report) {
+    std::string text(kSignificanceHeading);
+    text += "\n  ";
+    text += kSignificanceText;
+    text += '\n';
+    text += kHouseSignificanceHeading;
+    text += "\n  ";
+    text += report.ulHouse;
+    text += '\n';
+    return text + WrapText(report.ulReading, 2, kTextWidth);
 }
 
-std::string Profile(const ResultCaptions& c) {
-    std::string text = "Upapada Lagna Details\n";
-    text += Rows({{"Vedic Name", c.lblVedicName},
-                  {"Upapada Lagna Present In House", c.lblULPresentHouse},
-                  {"Upapada Lagna Present In Sign", c.lblArudhaLagnaPresentInSign},
-                  {"Rulling Planet", c.lblRullingPlanet},
-                  {"Compatible With", c.lblCompatibleWith},
-                  {"Not Compatible With", c.lblNotCompatibleWith},
-                  {"Symbol", c.lblSymbol},
-                  {"Nature", c.lblNature},
-                  {"Color", c.lblColor},
-                  {"Type Of Sign", c.lblTypeOfSign},
-                  {"Gender", c.lblGender},
-                  {"Best Period Of Activity", c.lblBestPeriodOfActivity},
-                  {"Barren", c.lblBarren},
-                  {"Caste", c.lblCaste},
-                  {"Position", c.lblPosition},
-                  {"Constituent Character", c.lblConstituentCharacter},
-                  {"Lucky Days", c.lblLuckyDays},
-                  {"Lucky Numbers", c.lblLuckyNumbers},
-                  {"Best Direction", c.lblBestDirection},
-                  {"Lucky Colors", c.lblLuckyColors},
-                  {"Lucky Gemstone", c.lblLuckyGemstone},
-                  {"Part Of The Body", c.lblPartOfTheBody},
-                  {"Physique", c.lblPhysique},
-                  {"English Name", c.lblEnglishName}});
-    const std::array<Row, 5> readings = {{{"Looks", c.txtLooks},
-                                          {"Nature", c.txtNature},
-                                          {"Career And Finance", c.txtCareerAndFinance},
-                                          {"Love And Domestic Life", c.txtLoveAndDomesticLife},
-                                          {"Health", c.txtHealth}}};
-    for (const auto& [heading, reading] : readings) {
+std::string Profile(const ChartReport& report) {
+    std::string text(kProfileHeading);
+    text += '\n';
+    std::vector<Row> rows;
+    for (const LabelledView& row : report.profile) rows.emplace_back(row.label, row.text);
+    text += Rows(rows);
+    for (const LabelledView& reading : report.readings) {
         text += '\n';
-        text += heading;
+        text += reading.label;
         text += '\n';
-        text += WrapText(reading, 2, kTextWidth);
+        text += WrapText(reading.text, 2, kTextWidth);
     }
     return text;
 }
@@ -155,20 +125,19 @@ std::string WrapText(std::string_view text, int indent, int width) {
     return wrapped;
 }
 
-std::string ChartText(const ChartResult& result) {
-    const ResultCaptions& c = result.captions;
-    const std::vector<std::string> centre = {
-        c.lblName, c.lblDOB + "  " + c.lblTOB, "", "Upapada Lagna",
-        std::string(c.lblArudhaLagnaPresentInSign) + ", " + c.lblULPresentHouse};
-    std::string text = DrawSignChart(c, centre);
+std::string ChartText(const ChartReport& report) {
+    // The page's centre block, with a blank line setting the UL apart.
+    std::vector<std::string> centre = report.centre;
+    if (centre.size() > 2) centre.insert(centre.begin() + 2, std::string());
+    std::string text = DrawSignChart(report.cells, centre);
     text += '\n';
-    text += PositionTable(c);
+    text += PositionTable(report);
     text += '\n';
-    text += Details(c);
+    text += Details(report);
     text += '\n';
-    text += UpapadaHouse(c);
+    text += UpapadaHouse(report);
     text += '\n';
-    text += Profile(c);
+    text += Profile(report);
     return text;
 }
 

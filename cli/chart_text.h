@@ -1,12 +1,12 @@
 // One calculated chart as a terminal reader wants it: the fixed-sign chart,
 // the position table, "Your Details", the UL's house with its reading and the
-// UL sign's profile, all from the captions the result window shows.
+// UL sign's profile, all from the chart's report.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "pipeline/pipeline.h"
+#include "report/report.h"
 
 namespace korvanta {
 
@@ -16,6 +16,6 @@ namespace korvanta {
 std::string WrapText(std::string_view text, int indent, int width);
 
 // The whole report, UTF-8, ending with a line break.
-std::string ChartText(const ChartResult& result);
+std::string ChartText(const ChartReport& report);
 
 }  // namespace korvanta

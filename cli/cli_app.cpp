@@ -11,6 +11,7 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 
 namespace korvanta {
 namespace {
@@ -227,23 +228,24 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
             err << kProgram << ": " << warning << "\n";
     }
 
-    const ChartOutcome outcome = CalculateChart(form);
+    const auto outcome = CalculateChart(form);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         err << refusal->message << "\n"
             << kProgram << ": the entry check refused " << RefusedFlag(*refusal, flags) << "\n";
         return kExitRefused;
     }
-    const auto& result = std::get<ChartResult>(outcome);
+    const auto& [birth, chartValues] = std::get<BirthChart>(outcome);
+    const ChartReport report = BuildReport(birth, chartValues);
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     if (flags.json) {
-        Json chart = ChartJson(result, RecordFromForm(form));
+        Json chart = ChartJson(chartValues, report, RecordFromForm(form));
         if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
         out << chart.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     } else if (!pageFiles) {
-        out << ChartText(result);
+        out << ChartText(report);
     }
     out.flush();
-    if (const std::optional<std::string> problem = WritePageFiles(result, flags.pdf, flags.png)) {
+    if (const std::optional<std::string> problem = WritePageFiles(report, flags.pdf, flags.png)) {
         err << kProgram << ": " << *problem << "\n";
         return kExitPageNotWritten;
     }

@@ -1,8 +1,7 @@
 #include "cli/page_files.h"
 
 #ifdef KORVANTA_CLI_PAGE_FILES
-#include "ui/views/chart_page.h"
-#include "ui/views/page_export.h"
+#include "report/page_export.h"
 #endif
 
 namespace korvanta {
@@ -13,11 +12,10 @@ bool PageFilesSupported() {
     return true;
 }
 
-std::optional<std::string> WritePageFiles(const ChartResult& result, const std::string& pdfPath,
+std::optional<std::string> WritePageFiles(const ChartReport& page, const std::string& pdfPath,
                                           const std::string& pngPath) {
     if (pdfPath.empty() && pngPath.empty()) return std::nullopt;
     const OffscreenGui gui;
-    const ChartPage page = BuildChartPage(result);
     QString error;
     if (!pdfPath.empty() && !SaveChartPagePdf(page, QString::fromStdString(pdfPath), error)) {
         return error.toStdString();
@@ -34,7 +32,7 @@ bool PageFilesSupported() {
     return false;
 }
 
-std::optional<std::string> WritePageFiles(const ChartResult&, const std::string& pdfPath,
+std::optional<std::string> WritePageFiles(const ChartReport&, const std::string& pdfPath,
                                           const std::string& pngPath) {
     if (pdfPath.empty() && pngPath.empty()) return std::nullopt;
     return "this korvanta-cli was built without Qt; it cannot write page files";

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/pipeline.h"
+#include "report/report.h"
 
 namespace korvanta {
 
@@ -15,7 +15,7 @@ bool PageFilesSupported();
 
 // Writes the page of `result` to `pdfPath` and `pngPath`, each when not
 // empty. Returns the reason when a file could not be written.
-std::optional<std::string> WritePageFiles(const ChartResult& result, const std::string& pdfPath,
+std::optional<std::string> WritePageFiles(const ChartReport& report, const std::string& pdfPath,
                                           const std::string& pngPath);
 
 }  // namespace korvanta

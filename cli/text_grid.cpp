@@ -10,12 +10,18 @@ constexpr int kMinCellLines = 4;      // sign name line and three more
 constexpr int kBodyColumnWidth = 11;  // "Mercury (R)"
 constexpr int kCentre = -1;
 
-constexpr std::array<std::array<int, 4>, 4> kLayout = {{
-    {11, 0, 1, 2},
-    {10, kCentre, kCentre, 3},
-    {9, kCentre, kCentre, 4},
-    {8, 7, 6, 5},
-}};
+// The region of each square of the 4 x 4 grid: the sign whose cell it is,
+// or the centre block.
+constexpr std::array<std::array<int, 4>, 4> kLayout = [] {
+    std::array<std::array<int, 4>, 4> layout{};
+    for (auto& row : layout) row.fill(kCentre);
+    for (std::size_t sign = 0; sign < kChartCellOfSign.size(); ++sign) {
+        const ChartCellPlace place = kChartCellOfSign[sign];
+        layout[static_cast<std::size_t>(place.row)][static_cast<std::size_t>(place.column)] =
+            static_cast<int>(sign);
+    }
+    return layout;
+}();
 
 // Directions a border passes out of one point of the canvas.
 constexpr unsigned kUp = 1, kDown = 2, kLeft = 4, kRight = 8;
@@ -107,30 +113,6 @@ class Canvas {
     std::vector<unsigned> borders_;
 };
 
-struct CellLine {
-    std::string body, tag;
-};
-
-// The content lines of one sign cell below its name line.
-std::vector<CellLine> SignCellLines(const ResultCaptions& captions, int sign) {
-    const auto bodies = CaptionLines(captions.signCells[static_cast<std::size_t>(sign)]);
-    const auto tags = CaptionLines(captions.lblArudha[static_cast<std::size_t>(sign)]);
-    std::vector<CellLine> lines;
-    const std::size_t count = std::max(bodies.size(), tags.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        CellLine line{i < bodies.size() ? bodies[i] : "", i < tags.size() ? tags[i] : ""};
-        // Both captions open with a line break; their empty first line is the
-        // name line's place.
-        if (i == 0 && line.body.empty() && line.tag.empty()) continue;
-        lines.push_back(std::move(line));
-    }
-    // Marks without a tag only push later tags down; below the last text
-    // they show nothing.
-    while (!lines.empty() && lines.back().body.empty() && lines.back().tag.empty())
-        lines.pop_back();
-    return lines;
-}
-
 int RegionAt(int row, int column) {
     if (row < 0 || row > 3 || column < 0 || column > 3) return -2;  // outside the square
     return kLayout[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
@@ -142,7 +124,8 @@ std::size_t DisplayWidth(std::string_view text) {
     return CodePoints(text).size();
 }
 
-std::string DrawSignChart(const ResultCaptions& captions, const std::vector<std::string>& centre) {
+std::string DrawSignChart(const std::array<ChartCell, 12>& signCells,
+                          const std::vector<std::string>& centre) {
     std::array<std::vector<CellLine>, 12> cells;
     std::array<int, 4> rowLines{};
     for (int row = 0; row < 4; ++row) {
@@ -150,7 +133,7 @@ std::string DrawSignChart(const ResultCaptions& captions, const std::vector<std:
         for (int column = 0; column < 4; ++column) {
             const int sign = RegionAt(row, column);
             if (sign == kCentre) continue;
-            cells[sign] = SignCellLines(captions, sign);
+            cells[sign] = CellLines(signCells[static_cast<std::size_t>(sign)]);
             rowLines[row] = std::max(rowLines[row], 1 + static_cast<int>(cells[sign].size()));
         }
     }
@@ -181,14 +164,14 @@ std::string DrawSignChart(const ResultCaptions& captions, const std::vector<std:
             if (sign == kCentre) continue;
             const int left = xs[column] + 2, top = ys[row] + 1;
             const std::string number = std::to_string(sign + 1);
-            canvas.Write(left, top, kSignNames[sign], kCellWidth - 5);
+            canvas.Write(left, top, signCells[static_cast<std::size_t>(sign)].signName, kCellWidth - 5);
             canvas.Write(xs[column + 1] - 1 - static_cast<int>(number.size()), top, number, 2);
             int y = top + 1;
             for (const CellLine& line : cells[sign]) {
                 canvas.Write(left, y, line.body, kBodyColumnWidth);
-                const int tagWidth = static_cast<int>(DisplayWidth(line.tag));
+                const int tagWidth = static_cast<int>(DisplayWidth(line.mark));
                 const int tagRoom = kCellWidth - kBodyColumnWidth - 3;
-                canvas.Write(xs[column + 1] - 1 - std::min(tagWidth, tagRoom), y, line.tag,
+                canvas.Write(xs[column + 1] - 1 - std::min(tagWidth, tagRoom), y, line.mark,
                              tagRoom);
                 ++y;
             }

@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records/records.h"
-#include "records/result_captions.h"
+#include "report/report.h"
 
 namespace korvanta {
 
@@ -17,10 +16,11 @@ namespace korvanta {
 std::size_t DisplayWidth(std::string_view text);
 
 // Draws the chart. Each sign cell shows the sign's name with its number
-// 1..12 in the top right corner, then line by line the bodies of its sign
-// cell caption on the left and the lines of its lblArudha caption (the "UL"
-// tag) on the right, so every tag keeps its line. `centre` is written
-// centred in the middle block. The result ends with a line break.
-std::string DrawSignChart(const ResultCaptions& captions, const std::vector<std::string>& centre);
+// 1..12 in the top right corner, then line by line its bodies on the left and
+// its marks (the "UL" tag) on the right, so every tag keeps its line.
+// `centre` is written centred in the middle block. The result ends with a
+// line break.
+std::string DrawSignChart(const std::array<ChartCell, 12>& cells,
+                          const std::vector<std::string>& centre);
 
 }  // namespace korvanta

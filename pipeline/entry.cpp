@@ -1,8 +1,10 @@
 #include "pipeline/entry.h"
 
 #include <cstdint>
+#include <cstdlib>
 
-#include "astro/text_format.h"
+#include "pipeline/text_format.h"
+#include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
@@ -148,6 +150,41 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
         }
     }
     return std::nullopt;
+}
+
+Birth BirthOfForm(const EntryForm& form) {
+    // The check accepted each coordinate as a whole number in range.
+    const auto number = [](const std::string& text) {
+        return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    };
+    Birth birth;
+    birth.name = form.txtName;
+    birth.year = kFirstYear + form.cboYear;
+    birth.month = form.cboMonth + 1;
+    birth.day = form.cboDate + 1;
+    birth.hour = form.cboHH;
+    birth.minute = form.cboMM;
+    birth.second = form.cboSS;
+    birth.latDeg = number(form.txtLatD);
+    birth.latMin = number(form.txtLatM);
+    birth.south = form.optLatSouth;
+    birth.lonDeg = number(form.txtLonD);
+    birth.lonMin = number(form.txtLonM);
+    birth.east = form.optLongEast;
+    birth.zoneIndex = form.cmbTimeZone;
+    const ZoneCorrection zone = Zone_Calculation(form.cmbTimeZone);
+    birth.zoneHours = zone.hours;
+    birth.zoneMinutes = zone.minutes;
+    birth.dst = form.chkDST;
+    birth.city = form.txtMCity;
+    birth.state = form.txtMState;
+    birth.country = form.txtMCountry;
+    return birth;
+}
+
+std::variant<Refusal, Birth> AcceptBirth(const EntryForm& form) {
+    if (auto refusal = ValidateBirthData(form)) return *refusal;
+    return BirthOfForm(form);
 }
 
 KeyFilterResult NameKeyFilter(int code) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <variant>
 
+#include "pipeline/birth.h"
+
 namespace korvanta {
 
 // Contents of the drop-down lists, in list order. A list's selected index
@@ -71,6 +73,14 @@ struct Refusal {
 // Checks the whole entry before a calculation. Empty result: the entry may be
 // used. Otherwise the first failing check's refusal; only it is shown.
 std::optional<Refusal> ValidateBirthData(const EntryForm& form);
+
+// The birth of a form that ValidateBirthData accepted: the one place where
+// the control texts and list indexes become numbers, with the zone row's
+// correction. A form the check would refuse gives an unspecified birth.
+Birth BirthOfForm(const EntryForm& form);
+
+// ValidateBirthData, then BirthOfForm: the refusal, or the birth.
+std::variant<Refusal, Birth> AcceptBirth(const EntryForm& form);
 
 // Result of a key filter: the character code to insert (0 = key cancelled)
 // and, for a cancelled key, the message to show first.

@@ -1,49 +1,27 @@
-// One calculation from the entry controls to every text the result window
-// shows: check, zone, astronomy, retrograde marks, chart cells, details,
-// arudha padas and the Upapada Lagna, the sunrise reference and its marks,
-// and the UL sign's profile.
+// One calculation from a birth to its chart: the ascendant, the Moon, the
+// Sun, planets and nodes, the retrograde marks, the arudha padas and the
+// Upapada Lagna, the reference sunrise and the points found from it.
 #pragma once
 
-#include <array>
-#include <optional>
 #include <variant>
 
+#include "pipeline/birth.h"
+#include "pipeline/chart.h"
 #include "pipeline/entry.h"
-#include "reading/arudha.h"
-#include "records/records.h"
-#include "records/result_captions.h"
 
 namespace korvanta {
 
-// Points derived from the reference sunrise; empty when the birth has none
-// (polar day or night) or, for the two sign marks, when none was made.
-struct SpecialPoints {
-    std::optional<double> ghati, hora, bhava, varnada;  // degrees
-    std::optional<double> sree;                         // degrees
-    std::optional<int> signCountMark;  // sign index 0..11 of the sign-count mark
-    std::optional<int> pranapada;      // sign index 0..11 of the Pranapada
+// The chart of a birth. The order of the steps is the order of the result:
+// the arudha padas need every body's sign, the sunrise points need the
+// ascendant, the Moon and the padas.
+Chart CalculateChart(const Birth& birth);
+
+// An entry form's birth and chart, or the entry check's refusal (nothing is
+// computed then).
+struct BirthChart {
+    Birth birth;
+    Chart chart;
 };
-
-struct ChartResult {
-    BirthData birth;
-    ChartRecord chart;     // final state, sunrise fields included
-    ArudhaState arudha;    // padas of all twelve houses, the UL
-    SpecialPoints special;
-    ResultCaptions captions;
-    // Birth-moment texts, kept before the sunrise run rebuilds ChartList.
-    std::array<std::string, 6> birthPlanetText;
-    std::string birthRahuText, birthKetuText;
-    std::array<std::string, 10> birthChartList;
-};
-
-using ChartOutcome = std::variant<Refusal, ChartResult>;
-
-// Runs the whole calculation on a fresh record. A refused entry returns only
-// the refusal; nothing is computed.
-ChartOutcome CalculateChart(const EntryForm& form);
-
-// The same into a caller's result (reset first), for callers that compute
-// many charts. Returns the refusal, or nothing when `result` was filled.
-std::optional<Refusal> CalculateChart(const EntryForm& form, ChartResult& result);
+std::variant<Refusal, BirthChart> CalculateChart(const EntryForm& form);
 
 }  // namespace korvanta

@@ -1,18 +1,14 @@
-// The sunrise reference of a birth and the further points marked in the chart.
-// Every mark here is an empty line appended to a sign's marker cell, after the
-// pada marks, so the cell grows by a line and none of its text moves.
+// The sunrise reference of a birth and the further points found from it.
 #include "pipeline/sunrise_reference.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
-#include <string_view>
 
 #include "astro/calendar.h"
-#include "astro/ephemeris.h"
+#include "astro/angles.h"
 #include "astro/planets.h"
 #include "astro/sunrise.h"
+#include "pipeline/steps.h"
 
 namespace korvanta {
 namespace {
@@ -24,7 +20,6 @@ constexpr std::int64_t kSecondsPerMinute = 60;
 constexpr double kGhatiDegreesPerMinute = 1.25;
 constexpr double kHoraDegreesPerMinute = 0.5;
 constexpr double kBhavaDegreesPerMinute = 0.25;
-constexpr double kDegreesPerSign = 30.0;
 constexpr double kSreeFraction = 0.075;  // 3 / 40
 
 // Seconds from sunrise to the Pranapada's vighatis: / 3600 * 150 / 15.
@@ -34,8 +29,6 @@ constexpr double kVighatiDivisor = 15.0;
 constexpr int kSignsPerPranapadaUnit = 15;
 constexpr int kFixedSignOffset = 8;
 constexpr int kDualSignOffset = 4;
-
-constexpr int kSignsInZodiac = 12;
 
 // Whole seconds since 30 December 1899 of a date-time value; values built from
 // whole seconds come back exact.
@@ -70,87 +63,13 @@ std::int32_t ClampToInt32(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-// A whole number written in decimal, surrounding blanks allowed.
-std::optional<int> ReadWholeNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> MonthOfName(std::string_view name) {
-    for (int k = 0; k < static_cast<int>(kMonthNames.size()); ++k) {
-        if (kMonthNames[k] == name) return k + 1;
-    }
-    return std::nullopt;
-}
-
-// The birth moment read from the text copies, seconds included. A copy that
-// does not read as a number falls back to the whole-number field (seconds 0).
-double BirthMomentOf(const BirthData& birth) {
-    const int month = MonthOfName(birth.BirthMonthName).value_or(birth.BirthMonth);
-    const int day = ReadWholeNumber(birth.BirthDayText).value_or(birth.BirthDay);
-    const int year = ReadWholeNumber(birth.BirthYearText).value_or(birth.BirthYear);
-    const int hour = ReadWholeNumber(birth.BirthHourText).value_or(birth.BirthHour);
-    const int minute = ReadWholeNumber(birth.BirthMinuteText).value_or(birth.BirthMinute);
-    const int second = ReadWholeNumber(birth.BirthSecondText).value_or(0);
-    return DateTimeValue(year, month, day, hour, minute, second);
-}
-
-// Sunrise and sunset of the civil date `date` into chart.SunriseResult.
-void SunriseAndSunset(const BirthData& birth, ChartRecord& chart, const CivilDateTime& date) {
-    SunRiseSet_Calculation(date.month, date.day, date.year, birth.BirthHour, birth.BirthMinute,
-                           birth.LatDeg, birth.LatMin, birth.IsSouth, birth.LonDeg, birth.LonMin,
-                           birth.IsEast, chart.ZoneHours, chart.ZoneMinutes, birth.IsDST,
-                           chart.SunriseResult);
-}
-
-// Sum of two 16-bit values; nothing when it leaves the 16-bit range.
-std::optional<std::int16_t> Add16(int a, int b) {
-    const int sum = a + b;
-    if (sum < std::numeric_limits<std::int16_t>::min() ||
-        sum > std::numeric_limits<std::int16_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(sum);
-}
-
-// Advances ExtraMarkSign by the sign counts of the ascendant and the Moon and
-// marks the sign it lands on. A sum that overflows 16 bits leaves its target
-// as it was; an index outside 0..11 marks nothing.
-std::optional<int> MarkSignCount(ArudhaState& arudha, ResultCaptions& captions) {
-    std::int16_t advance = 0;
-    if (const auto sum = Add16(arudha.LagnaSignCount, arudha.MoonSignCount)) {
-        advance = static_cast<std::int16_t>(*sum % kSignsInZodiac);
-    }
-    if (const auto moved = Add16(arudha.ExtraMarkSign, advance)) {
-        if (const auto back = Add16(*moved, -1)) arudha.ExtraMarkSign = *back;
-    }
-    while (arudha.ExtraMarkSign > kSignsInZodiac) arudha.ExtraMarkSign -= kSignsInZodiac;
-
-    const int index = arudha.ExtraMarkSign - 1;
-    if (index < 0 || index >= kSignsInZodiac) return std::nullopt;
-    captions.lblArudha[index] += kCrLf;
-    return index;
-}
-
-void ClearReference(ChartRecord& chart) {
-    chart.ReferenceSunrise.reset();
-    chart.MinutesFromSunrise = 0;
-    chart.SecondsFromSunrise = 0;
-    chart.SunriseDay.clear();
-    chart.SunriseMonthName.clear();
-    chart.SunriseYear.clear();
-    chart.SunriseHour.clear();
-    chart.SunriseMinute.clear();
-    chart.SunriseSunLongitude = 0;
-    chart.SunriseSunText.clear();
-    chart.PranapadaParts = {};
+// Sunrise and sunset of the civil date `dayNumber` (days since 30 December
+// 1899) at the birth place.
+SunEvents SunriseAndSunset(const Birth& birth, std::int32_t dayNumber) {
+    const CivilDateTime date = SplitDateTime(dayNumber);
+    return SunRiseSet_Calculation(date.year, date.month, date.day, birth.latDeg, birth.latMin,
+                                  birth.south, birth.lonDeg, birth.lonMin, birth.east,
+                                  birth.zoneHours, birth.zoneMinutes, birth.dst);
 }
 
 }  // namespace
@@ -244,113 +163,80 @@ std::array<int, 4> Vighati2Degree(double x) {
     return parts;
 }
 
-std::optional<int> PranapadaSign(std::array<int, 4>& parts, const std::string& sunText) {
-    if (sunText.size() < 9) return std::nullopt;
-    const std::string_view text(sunText);
-    const auto sunDegrees = ReadWholeNumber(text.substr(0, 2));
-    const auto sunMinutes = ReadWholeNumber(text.substr(7, 2));
-    if (!sunDegrees || !sunMinutes) return std::nullopt;
-
+std::optional<int> PranapadaSign(const std::array<int, 4>& parts, double sunLongitude) {
+    const SignPosition sun = SignPositionOf(sunLongitude);
     // Whole signs carried over when the parts are added to the Sun's position.
-    const int carry = (*sunMinutes + parts[2]) / 60;
-    const int degrees = carry + (*sunDegrees + parts[1]);
-    parts[0] += degrees / static_cast<int>(kDegreesPerSign);
-
-    const int sunSignIndex = SignIndexOfShortText(text);
-    if (sunSignIndex < 0) return std::nullopt;
-    const std::optional<int> sunSign = sunSignIndex;
+    const int carry = (sun.minutes + parts[2]) / 60;
+    const int degrees = carry + (sun.degrees + parts[1]);
+    const int signs = parts[0] + degrees / static_cast<int>(kDegreesPerSign);
 
     // Movable signs count from the Sun's sign, fixed ones from its 9th, dual
     // ones from its 5th.
-    int pranapada = parts[0] + *sunSign;
-    if (*sunSign % 3 == 1) pranapada += kFixedSignOffset;
-    if (*sunSign % 3 == 2) pranapada += kDualSignOffset;
+    int pranapada = signs + sun.sign;
+    if (sun.sign % 3 == 1) pranapada += kFixedSignOffset;
+    if (sun.sign % 3 == 2) pranapada += kDualSignOffset;
     while (pranapada > kSignsInZodiac - 1) pranapada -= kSignsInZodiac;
     if (pranapada < 0) return std::nullopt;
     return pranapada;
 }
 
-std::optional<int> MarkSignOfText(const std::string& shortText, ResultCaptions& captions) {
-    const int sign = SignIndexOfShortText(shortText);
-    if (sign < 0) return std::nullopt;
-    captions.lblArudha[static_cast<std::size_t>(sign)] += kCrLf;
-    return sign;
+std::optional<int> SignCountMark(const ArudhaPadas& padas) {
+    const int advance = (padas.lagnaSignCount + padas.moonSignCount) % kSignsInZodiac;
+    // Signs count 1..12 here, Aries = 1; a count that lands on 0 marks nothing.
+    int mark = (padas.lagnaSign + 1) + advance - 1;
+    while (mark > kSignsInZodiac) mark -= kSignsInZodiac;
+    if (mark < 1) return std::nullopt;
+    return mark - 1;
 }
 
-std::optional<int> MarkSignOfLongitude(double degrees, ResultCaptions& captions) {
-    if (!std::isfinite(degrees)) return std::nullopt;
-    // The sign its short position text would name, without building the text.
-    const int sign = SignIndexOfLongitude(degrees);
-    captions.lblArudha[static_cast<std::size_t>(sign)] += kCrLf;
-    return sign;
-}
-
-void SunriseReference_Calculation(const BirthData& birth, ChartRecord& chart, ArudhaState& arudha,
-                                  ResultCaptions& captions, SpecialPoints& special) {
+void SunriseReference_Calculation(const Birth& birth, Chart& chart) {
+    SunriseReference& sunrise = chart.sunrise;
+    SpecialPoints& special = chart.special;
+    sunrise = SunriseReference{};
     special = SpecialPoints{};
 
     // Sunrise and sunset of the birth date and of the days on either side.
-    const std::int32_t birthDay = DaysFromCivil(birth.BirthYear, birth.BirthMonth, birth.BirthDay);
-    SunriseAndSunset(birth, chart, SplitDateTime(birthDay));
-    chart.SunriseToday = chart.SunriseResult[0];
-    chart.SunsetToday = chart.SunriseResult[1];
-    SunriseAndSunset(birth, chart, SplitDateTime(birthDay - 1));
-    chart.SunrisePrev = chart.SunriseResult[0];
-    chart.SunsetPrev = chart.SunriseResult[1];
-    SunriseAndSunset(birth, chart, SplitDateTime(birthDay + 1));
-    chart.SunriseNext = chart.SunriseResult[0];
-    chart.SunsetNext = chart.SunriseResult[1];
-    chart.BirthMoment = BirthMomentOf(birth);
+    const std::int32_t birthDay = DaysFromCivil(birth.year, birth.month, birth.day);
+    const SunEvents today = SunriseAndSunset(birth, birthDay);
+    const SunEvents prev = SunriseAndSunset(birth, birthDay - 1);
+    const SunEvents next = SunriseAndSunset(birth, birthDay + 1);
+    sunrise.today = today.sunrise;
+    sunrise.sunsetToday = today.sunset;
+    sunrise.prev = prev.sunrise;
+    sunrise.sunsetPrev = prev.sunset;
+    sunrise.next = next.sunrise;
+    sunrise.sunsetNext = next.sunset;
+    sunrise.birthMoment =
+        DateTimeValue(birth.year, birth.month, birth.day, birth.hour, birth.minute, birth.second);
 
     // The reference sunrise, the time from it, and the Sun at that moment.
-    chart.SecondMomentMode = true;
-    ClearReference(chart);
-    const std::optional<ReferenceChoice> choice =
-        ChooseReferenceSunrise(chart.BirthMoment, chart.SunriseToday, chart.SunsetToday,
-                               chart.SunrisePrev, chart.SunriseNext);
+    const std::optional<ReferenceChoice> choice = ChooseReferenceSunrise(
+        sunrise.birthMoment, sunrise.today, sunrise.sunsetToday, sunrise.prev, sunrise.next);
     if (choice) {
-        chart.ReferenceSunrise = choice->sunrise;
-        chart.MinutesFromSunrise = choice->minutes;
-        chart.SecondsFromSunrise = choice->seconds;
-        const CivilDateTime reference = SplitDateTime(choice->sunrise);
-        chart.SunriseDay = std::to_string(reference.day);
-        chart.SunriseMonthName = std::string(kMonthNames[reference.month - 1]);
-        chart.SunriseYear = std::to_string(reference.year);
-        chart.SunriseHour = std::to_string(reference.hour);
-        chart.SunriseMinute = std::to_string(reference.minute);
-        PlanetPositions(birth, chart);
-    }
+        sunrise.reference = choice->sunrise;
+        sunrise.minutesFromSunrise = choice->minutes;
+        sunrise.secondsFromSunrise = choice->seconds;
+        // Sunrises are whole minutes of the local clock.
+        const CivilDateTime at = SplitDateTime(choice->sunrise);
+        const LocalMinute minute{at.year, at.month, at.day, at.hour, at.minute};
+        sunrise.sunLongitude = SiderealSun(PlanetDayNumber(birth, minute), chart.ayanamsa);
 
-    // The points, each marked in its sign, in this order.
-    std::optional<double> horaWhole;
-    if (choice) {
         const ElapsedTimeLagnas lagnas =
-            ElapsedTimeLagnas_Calculation(chart.SunriseSunLongitude, chart.MinutesFromSunrise);
+            ElapsedTimeLagnas_Calculation(sunrise.sunLongitude, sunrise.minutesFromSunrise);
         special.ghati = lagnas.ghati;
-        MarkSignOfLongitude(lagnas.ghati, captions);
         special.hora = lagnas.hora;
-        horaWhole = std::floor(lagnas.hora);
-        MarkSignOfLongitude(lagnas.hora, captions);
         special.bhava = lagnas.bhava;
-        MarkSignOfLongitude(lagnas.bhava, captions);
+        special.varnada = Varnada_Calculation(chart.ascendantWhole, std::floor(lagnas.hora));
     }
-    special.signCountMark = MarkSignCount(arudha, captions);
-    if (horaWhole) {
-        special.varnada = Varnada_Calculation(chart.AscendantWhole, *horaWhole);
-        MarkSignOfLongitude(*special.varnada, captions);
-    }
-    MarkSignOfText(chart.ChartList[kMoon], captions);
-    if (choice) MarkSignOfText(chart.ChartList[kSun], captions);
-    special.sree = SreeLagna_Calculation(chart.Ascendant, chart.MoonLongitude, chart.MoonNakStart);
-    MarkSignOfLongitude(*special.sree, captions);
+    special.signCountMark = SignCountMark(chart.padas);
+    special.sree = SreeLagna_Calculation(chart.Longitude(Body::Asc), chart.Longitude(Body::Moon),
+                                         chart.moonNakStart);
 
     // The Pranapada from the seconds since sunrise.
     if (choice) {
-        const double vighatis =
-            chart.SecondsFromSunrise / kSecondsPerHour * kVighatiHourFactor / kVighatiDivisor;
-        chart.PranapadaParts = Vighati2Degree(vighatis);
-        special.pranapada = PranapadaSign(chart.PranapadaParts, chart.SunriseSunText);
-        if (special.pranapada) captions.lblArudha[*special.pranapada] += kCrLf;
+        const double vighatis = sunrise.secondsFromSunrise / kSecondsPerHour * kVighatiHourFactor /
+                                kVighatiDivisor;
+        special.pranapada = PranapadaSign(Vighati2Degree(vighatis), sunrise.sunLongitude);
     }
 }
 

@@ -1,17 +1,15 @@
 // The sunrise that opens the day of birth, the time elapsed since it, the Sun
 // at that sunrise, and the further points derived from them (Ghati, Hora,
-// Bhava, Varnada, Sree and Pranapada Lagnas) with their marks in the chart.
+// Bhava, Varnada, Sree and Pranapada Lagnas, the sign-count mark).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 
-#include "pipeline/pipeline.h"
+#include "pipeline/birth.h"
+#include "pipeline/chart.h"
 #include "reading/arudha.h"
-#include "records/records.h"
-#include "records/result_captions.h"
 
 namespace korvanta {
 
@@ -66,31 +64,26 @@ double SreeLagna_Calculation(double ascendant, double moonLongitude, double moon
 // all zero for a value that is not finite.
 std::array<int, 4> Vighati2Degree(double x);
 
-// The Pranapada Lagna from the parts of Vighati2Degree and the Sun's short
-// text at the reference sunrise ("DD Sss MM"). Adds to parts[0] the whole
-// signs carried when the parts' degrees and minutes join the Sun's. Returns
-// the sign index 0..11; nothing when the text holds no numbers where they
-// belong (parts unchanged) or no known sign.
-std::optional<int> PranapadaSign(std::array<int, 4>& parts, const std::string& sunText);
+// The Pranapada Lagna. Given: the parts of Vighati2Degree and the Sun's
+// sidereal longitude at the reference sunrise (degrees). The whole signs
+// carried when the parts' degrees and minutes join the Sun's (its whole
+// degrees and minutes within its sign) are added to the signs; movable signs
+// count from the Sun's sign, fixed ones from its 9th, dual ones from its 5th.
+// Returned: the sign 0..11; nothing for a negative count.
+std::optional<int> PranapadaSign(const std::array<int, 4>& parts, double sunLongitude);
 
-// Appends one empty mark (a line break) to the sign cell of the text's
-// sign, characters 4-6 of a "DD Sss MM" text compared exactly with SignAbbr.
-// Returns the sign index 0..11, or nothing when no sign matches.
-std::optional<int> MarkSignOfText(const std::string& shortText, ResultCaptions& captions);
+// The sign-count mark: the ascendant's sign advanced by the sign counts of
+// the ascendant and the Moon (their sum modulo 12), less one.
+// Given: the pada result (lagnaSign, lagnaSignCount, moonSignCount).
+// Returned: sign 0..11; nothing when the count lands before Aries.
+std::optional<int> SignCountMark(const ArudhaPadas& padas);
 
-// The same for a longitude in degrees, through its short position text.
-std::optional<int> MarkSignOfLongitude(double degrees, ResultCaptions& captions);
-
-// The sunrise reference of a birth and its marks. Given: the birth data with
-// its text copies, the chart after the arudha padas, their module state and
-// the captions. Fills the sunrise fields of `chart` (three days' sunrise and
-// sunset, BirthMoment, the reference sunrise, minutes and seconds from it, the
-// Sunrise* texts, the Sun at that sunrise, PranapadaParts), rebuilds ChartList
-// for the reference sunrise, advances arudha.ExtraMarkSign, appends at most
-// nine empty marks to captions.lblArudha and records the points in `special`.
-// Without a reference sunrise (polar day or night) only the sign-count, Moon
-// and Sree marks are made.
-void SunriseReference_Calculation(const BirthData& birth, ChartRecord& chart, ArudhaState& arudha,
-                                  ResultCaptions& captions, SpecialPoints& special);
+// The sunrise reference of a birth and the points found from it.
+// Given: the birth and the chart so far (ascendant, Moon, padas). Fills
+// chart.sunrise (three days' sunrise and sunset, the birth moment, the
+// reference sunrise, the minutes and seconds from it, the Sun at that
+// moment) and chart.special. Without a reference sunrise (polar day or
+// night) only the sign-count mark and the Sree Lagna are found.
+void SunriseReference_Calculation(const Birth& birth, Chart& chart);
 
 }  // namespace korvanta

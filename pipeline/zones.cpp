@@ -78,11 +78,10 @@ const std::array<ZoneRow, kZoneCount> kZoneTable = {{
     {"Yukon War Time,YWT,-8.0", 8, 0},
 }};
 
-void Zone_Calculation(int selectedIndex, ChartRecord& chart) {
-    if (selectedIndex < 0 || selectedIndex >= kZoneCount) return;
+ZoneCorrection Zone_Calculation(int selectedIndex) {
+    if (selectedIndex < 0 || selectedIndex >= kZoneCount) return {};
     const ZoneRow& row = kZoneTable[static_cast<std::size_t>(selectedIndex)];
-    chart.ZoneHours = row.hours;
-    chart.ZoneMinutes = row.minutes;
+    return {row.hours, row.minutes};
 }
 
 }  // namespace korvanta

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "records/records.h"
 
 namespace korvanta {
 
@@ -21,8 +20,15 @@ struct ZoneRow {
 inline constexpr int kZoneCount = 71;
 extern const std::array<ZoneRow, kZoneCount> kZoneTable;
 
-// Sets chart.ZoneHours and chart.ZoneMinutes from the row at selectedIndex
-// (0..70). Any other index (-1: nothing selected) leaves both unchanged.
-void Zone_Calculation(int selectedIndex, ChartRecord& chart);
+// The zone correction of a row: UT minus local standard time, signed hours
+// and minutes of the same sign.
+struct ZoneCorrection {
+    int hours = 0;
+    int minutes = 0;
+};
+
+// Given: the selected row 0..70. Returned: its correction; any other index
+// (-1: nothing selected) gives no correction (0, 0).
+ZoneCorrection Zone_Calculation(int selectedIndex);
 
 }  // namespace korvanta

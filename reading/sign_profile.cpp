@@ -147,40 +147,4 @@ const std::array<SignProfileRow, 12>& SignProfile_Load() {
     return table;
 }
 
-void ShowSignProfile(int row, ResultCaptions& captions) {
-    const auto& table = SignProfile_Load();
-    if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return;
-    const SignProfileRow& p = table[static_cast<std::size_t>(row)];
-    captions.lblVedicName = p.vedicName;
-    // The English name is shown twice: as the sign's name and as the sign
-    // that holds the Upapada Lagna. The abbreviation is not shown.
-    captions.lblEnglishName = p.englishName;
-    captions.lblArudhaLagnaPresentInSign = p.englishName;
-    captions.lblRullingPlanet = p.rulingPlanet;
-    captions.lblSymbol = p.symbol;
-    captions.lblNature = p.element;
-    captions.lblColor = p.colour;
-    captions.lblTypeOfSign = p.typeOfSign;
-    captions.lblGender = p.gender;
-    captions.lblBestPeriodOfActivity = p.bestPeriod;
-    captions.lblBarren = p.fruitfulness;
-    captions.lblCaste = p.caste;
-    captions.lblPosition = p.position;
-    captions.lblConstituentCharacter = p.constituentCharacter;
-    captions.lblLuckyDays = p.luckyDays;
-    captions.lblLuckyNumbers = p.luckyNumbers;
-    captions.lblBestDirection = p.bestDirection;
-    captions.lblLuckyColors = p.luckyColours;
-    captions.lblLuckyGemstone = p.luckyGemstone;
-    captions.lblPartOfTheBody = p.partOfBody;
-    captions.lblPhysique = p.physique;
-    captions.txtLooks = p.looks;
-    captions.txtNature = p.nature;
-    captions.txtCareerAndFinance = p.careerAndFinance;
-    captions.txtLoveAndDomesticLife = p.loveAndDomesticLife;
-    captions.txtHealth = p.health;
-    captions.lblCompatibleWith = p.compatibleWith;
-    captions.lblNotCompatibleWith = p.notCompatibleWith;
-}
-
 }  // namespace korvanta

@@ -5,7 +5,6 @@
 #include <array>
 #include <string_view>
 
-#include "records/result_captions.h"
 
 namespace korvanta {
 
@@ -21,9 +20,5 @@ struct SignProfileRow {
 // The table, rows 0..11 = Aries..Pisces. A constant of the program: loading
 // it once or on every calculation gives the same values.
 const std::array<SignProfileRow, 12>& SignProfile_Load();
-
-// Copies row `row` into the 28 profile fields of the captions; a row outside
-// 0..11 leaves them as they were.
-void ShowSignProfile(int row, ResultCaptions& captions);
 
 }  // namespace korvanta

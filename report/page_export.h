@@ -8,7 +8,7 @@
 #include <QtGlobal>
 #include <memory>
 
-#include "ui/views/chart_page.h"
+#include "report/report.h"
 
 class QGuiApplication;
 class QPagedPaintDevice;
@@ -19,17 +19,17 @@ namespace korvanta {
 inline constexpr int kPageImageDotsPerInch = 150;
 
 // The page as an A4 image on white at `dotsPerInch`.
-QImage RenderChartPage(const ChartPage& page, int dotsPerInch = kPageImageDotsPerInch);
+QImage RenderChartPage(const ChartReport& page, int dotsPerInch = kPageImageDotsPerInch);
 
 // Writes the page as a PNG image or a one-page A4 PDF file. On failure
 // returns false and puts the reason in `error`.
-bool SaveChartPagePng(const ChartPage& page, const QString& path, QString& error);
-bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error);
+bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error);
+bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error);
 
 // Draws the page on the first page of a paged device (a QPrinter set up by
 // the print dialog) and finishes it. Returns false when the device cannot be
 // painted on.
-bool PrintChartPage(const ChartPage& page, QPagedPaintDevice& device);
+bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device);
 
 // Drawing text needs a QGuiApplication. For programs without one (the
 // command line), this makes one for its own lifetime on the "offscreen"

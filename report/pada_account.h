@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "reading/arudha.h"
-#include "records/records.h"
+#include "pipeline/chart.h"
 
 namespace korvanta {
 
@@ -16,10 +15,9 @@ std::string PadaName(int house);
 
 // How the Upapada Lagna was found in this chart, in one or two sentences:
 // "House 12 is Cancer; its lord, the Moon, stands in Cancer itself, so the
-// pada is the 10th sign from Cancer: Aries." Given: the pada state after the
-// twelve house calls (HouseSign and LordSign of house 12, ULSignIndex) and the
-// chart's body names (a retrograde lord is called so). Returns "" when the
-// state holds no complete calculation.
-std::string ExplainUpapada(const ArudhaState& state, const ChartRecord& chart);
+// pada is the 10th sign from Cancer: Aries." Given: the chart (the sign of
+// house 12, its lord's sign, the UL, the retrograde marks; a retrograde lord
+// is called so).
+std::string ExplainUpapada(const Chart& chart);
 
 }  // namespace korvanta

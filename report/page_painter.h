@@ -4,7 +4,7 @@
 
 #include <QRectF>
 
-#include "ui/views/chart_page.h"
+#include "report/report.h"
 
 class QPainter;
 
@@ -17,6 +17,6 @@ inline constexpr double kPageHeightPoints = 841.89;
 // Draws `page` into `target` (the painter's coordinates, usually the device's
 // paintable area), scaled to fill its width and, when the contents run longer
 // than A4, shrunk until they fit its height. The background is left as it is.
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartPage& page);
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page);
 
 }  // namespace korvanta

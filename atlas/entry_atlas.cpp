@@ -1,4 +1,4 @@
-#include "ui/views/entry_atlas.h"
+#include "atlas/entry_atlas.h"
 
 #include <charconv>
 

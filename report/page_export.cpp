@@ -1,4 +1,4 @@
-#include "ui/views/page_export.h"
+#include "report/page_export.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/views/page_painter.h"
+#include "report/page_painter.h"
 
 namespace korvanta {
 namespace {
@@ -23,7 +23,7 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-bool PaintOn(QPaintDevice& device, const ChartPage& page) {
+bool PaintOn(QPaintDevice& device, const ChartReport& page) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     PaintChartPage(painter, QRectF(0, 0, device.width(), device.height()), page);
@@ -32,7 +32,7 @@ bool PaintOn(QPaintDevice& device, const ChartPage& page) {
 
 }  // namespace
 
-QImage RenderChartPage(const ChartPage& page, int dotsPerInch) {
+QImage RenderChartPage(const ChartReport& page, int dotsPerInch) {
     const double pixelsPerPoint = dotsPerInch / 72.0;
     QImage image(static_cast<int>(std::lround(kPageWidthPoints * pixelsPerPoint)),
                  static_cast<int>(std::lround(kPageHeightPoints * pixelsPerPoint)),
@@ -45,7 +45,7 @@ QImage RenderChartPage(const ChartPage& page, int dotsPerInch) {
     return image;
 }
 
-bool SaveChartPagePng(const ChartPage& page, const QString& path, QString& error) {
+bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error) {
     if (!RenderChartPage(page).save(path, "PNG")) {
         error = QStringLiteral("Cannot write the image %1.").arg(path);
         return false;
@@ -53,7 +53,7 @@ bool SaveChartPagePng(const ChartPage& page, const QString& path, QString& error
     return true;
 }
 
-bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error) {
+bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error) {
     bool written = false;
     {
         QPdfWriter writer(path);
@@ -61,7 +61,7 @@ bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(Q(page.title));
-        writer.setCreator(Q(page.footer));
+        writer.setCreator(Q(page.programTitle));
         written = PaintOn(writer, page);
     }
     if (!written || !QFileInfo(path).isFile()) {
@@ -71,7 +71,7 @@ bool SaveChartPagePdf(const ChartPage& page, const QString& path, QString& error
     return true;
 }
 
-bool PrintChartPage(const ChartPage& page, QPagedPaintDevice& device) {
+bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device) {
     return PaintOn(device, page);
 }
 

@@ -1,4 +1,4 @@
-#include "ui/views/page_painter.h"
+#include "report/page_painter.h"
 
 #include <QFont>
 #include <QPaintDevice>
@@ -19,7 +19,9 @@ const QColor kRule(160, 160, 185);
 const QColor kHeaderFill(232, 232, 243);
 
 QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
 }
 
 // Draws in page points, or only measures when `drawing` is false, so that one
@@ -84,32 +86,33 @@ double Heading(PageLayout& out, double x, double y, double width, const QString&
     return height + 4;
 }
 
-void ChartCell(PageLayout& out, const QRectF& box, const PageCell& cell) {
+void DrawCell(PageLayout& out, const QRectF& box, const ChartCell& cell) {
     const QFont small = out.Font(6.5);
     out.Text(box.left() + 3, box.top() + 2, box.width() - 6, Q(cell.signName), small, kMuted);
-    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, Q(cell.number), small, kMuted,
+    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, QString::number(cell.number), small, kMuted,
              Qt::AlignRight);
-    if (cell.lines.empty()) return;
+    const std::vector<CellLine> lines = CellLines(cell);
+    if (lines.empty()) return;
     // A crowded sign gets a smaller type so that all its bodies stay inside.
     const double room = box.height() - 13;
-    const double points = std::min(7.5, room / (1.3 * static_cast<double>(cell.lines.size())));
+    const double points = std::min(7.5, room / (1.3 * static_cast<double>(lines.size())));
     const double step = points * 1.3;
     double y = box.top() + 12;
-    for (const CellLine& line : cell.lines) {
+    for (const CellLine& line : lines) {
         out.Text(box.left() + 3, y, box.width() - 6, Q(line.body), out.Font(points));
-        out.Text(box.left() + 3, y, box.width() - 6, Q(line.tag), out.Font(points, true), kAccent,
+        out.Text(box.left() + 3, y, box.width() - 6, Q(line.mark), out.Font(points, true), kAccent,
                  Qt::AlignRight);
         y += step;
     }
 }
 
-double ChartSquare(PageLayout& out, double x, double y, double side, const ChartPage& page) {
+double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page) {
     const double cell = side / 4;
     for (std::size_t sign = 0; sign < page.cells.size(); ++sign) {
-        const ChartCellPlace place = ChartCellOf(static_cast<int>(sign));
+        const ChartCellPlace place = kChartCellOfSign[sign];
         const QRectF box(x + place.column * cell, y + place.row * cell, cell, cell);
         out.Box(box, kInk);
-        ChartCell(out, box, page.cells[sign]);
+        DrawCell(out, box, page.cells[sign]);
     }
     out.Box(QRectF(x, y, side, side), kInk, Qt::transparent, 1.2);
     out.Box(QRectF(x + cell, y + cell, 2 * cell, 2 * cell), kInk);
@@ -126,11 +129,13 @@ double ChartSquare(PageLayout& out, double x, double y, double side, const Chart
 }
 
 // Rows of a caption and its value; returns the height.
+template <typename Rows>
 double Pairs(PageLayout& out, double x, double y, double width, double labelWidth,
-             const std::vector<LabelledText>& rows) {
+             const Rows& rows) {
     const double top = y;
-    for (const LabelledText& row : rows) {
-        const double label = out.Text(x, y, labelWidth - 4, Q(row.label), out.Font(8), kMuted);
+    for (const auto& row : rows) {
+        const double label =
+            out.Text(x, y, labelWidth - 4, Q(PlainLabel(row.label)), out.Font(8), kMuted);
         const double value =
             out.Text(x + labelWidth, y, width - labelWidth, Q(row.text), out.Font(8));
         y += std::max(label, value) + 1.5;
@@ -138,11 +143,11 @@ double Pairs(PageLayout& out, double x, double y, double width, double labelWidt
     return y - top;
 }
 
-double SideColumn(PageLayout& out, double x, double y, double width, const ChartPage& page) {
+double SideColumn(PageLayout& out, double x, double y, double width, const ChartReport& page) {
     const double top = y;
-    y += Heading(out, x, y, width, QStringLiteral("Vedic Planetary Position"));
+    y += Heading(out, x, y, width, Q(kPositionsHeading));
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
-    y += Heading(out, x, y, width, QStringLiteral("Your Details"));
+    y += Heading(out, x, y, width, Q(kDetailsHeading));
     y += out.Text(x, y, width, Q(page.name), out.Font(8.5, true)) + 2;
     y += Pairs(out, x, y, width, 100, page.details);
     return y - top;
@@ -205,7 +210,8 @@ double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) 
     return std::max(left, right);
 }
 
-double ProfileGrid(PageLayout& out, double x, double y, const std::vector<LabelledText>& profile) {
+double ProfileGrid(PageLayout& out, double x, double y,
+                   const std::array<LabelledView, 24>& profile) {
     constexpr int kColumns = 4;
     const double columnWidth = kContentWidth / kColumns;
     double rowY = y;
@@ -225,11 +231,12 @@ double ProfileGrid(PageLayout& out, double x, double y, const std::vector<Labell
 }
 
 // The readings in two columns, each reading placed under the shorter one.
-double Readings(PageLayout& out, double x, double y, const std::vector<LabelledText>& readings) {
+double Readings(PageLayout& out, double x, double y,
+                const std::array<LabelledView, 5>& readings) {
     const double gap = 14;
     const double width = (kContentWidth - gap) / 2;
     double columnBottom[2] = {y, y};
-    for (const LabelledText& reading : readings) {
+    for (const LabelledView& reading : readings) {
         const int column = columnBottom[1] < columnBottom[0] ? 1 : 0;
         const double cellX = x + column * (width + gap);
         double& bottom = columnBottom[column];
@@ -240,11 +247,11 @@ double Readings(PageLayout& out, double x, double y, const std::vector<LabelledT
 }
 
 // Lays out the whole page from the top; returns where the contents end.
-double LayOutPage(PageLayout& out, const ChartPage& page) {
+double LayOutPage(PageLayout& out, const ChartReport& page) {
     const double x = kMargin;
     double y = kMargin;
     const double title = out.Text(x, y, kContentWidth, Q(page.title), out.Font(15, true), kAccent);
-    out.Text(x, y + 4, kContentWidth, Q(page.footer), out.Font(8), kMuted, Qt::AlignRight);
+    out.Text(x, y + 4, kContentWidth, Q(page.programTitle), out.Font(8), kMuted, Qt::AlignRight);
     y += title + 3;
     out.Rule(x, y, x + kContentWidth, y, kAccent, 1.2);
     y += 10;
@@ -254,12 +261,13 @@ double LayOutPage(PageLayout& out, const ChartPage& page) {
     const double side2 = SideColumn(out, columnX, y, x + kContentWidth - columnX, page);
     y += std::max(ChartSquare(out, x, y, side, page), side2) + kSectionGap;
 
-    y += out.Text(x, y, kContentWidth, Q(page.ulHouse), out.Font(9.5, true), kAccent) + 2;
+    const std::string ulHouse = std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
+    y += out.Text(x, y, kContentWidth, Q(ulHouse), out.Font(9.5, true), kAccent) + 2;
     y += out.Text(x, y, kContentWidth, Q(page.ulReading), out.Font(8.5)) + kSectionGap;
 
     y += PadaSection(out, x, y, page.padas) + kSectionGap;
 
-    y += Heading(out, x, y, kContentWidth, QStringLiteral("Upapada Lagna Details"));
+    y += Heading(out, x, y, kContentWidth, Q(kProfileHeading));
     y += ProfileGrid(out, x, y, page.profile) + 4;
     y += Readings(out, x, y, page.readings);
     return y;
@@ -267,7 +275,7 @@ double LayOutPage(PageLayout& out, const ChartPage& page) {
 
 }  // namespace
 
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartPage& page) {
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page) {
     if (target.width() <= 0 || target.height() <= 0) return;
     painter.save();
     PageLayout measure(painter, false);

@@ -1,6 +1,7 @@
-#include "reading/pada_account.h"
+#include "report/pada_account.h"
 
-#include "astro/text_format.h"
+#include "pipeline/text_format.h"
+#include "report/names.h"
 
 namespace korvanta {
 
@@ -44,23 +45,17 @@ std::string PadaName(int house) {
     return "";
 }
 
-std::string ExplainUpapada(const ArudhaState& state, const ChartRecord& chart) {
-    if (state.ArudhaHouse != 12 || state.HouseSign < 1 || state.LordSign < 1 ||
-        state.LordSign > 12 || state.ULSignIndex < 0 || state.ULSignIndex > 11) {
-        return "";
-    }
-    const int house = (state.HouseSign - 1) % 12;  // sign index of house 12
-    const int lordSign = state.LordSign - 1;
-    const std::string_view lord = kSignLord[static_cast<std::size_t>(house)];
-    bool retrograde = false;
-    for (int slot = kMercury; slot <= kSaturn; ++slot) {
-        if (kPlainBodyNames[static_cast<std::size_t>(slot)] == lord) {
-            retrograde = chart.BodyName[static_cast<std::size_t>(slot)].ends_with(kRetroMark);
-        }
-    }
+std::string ExplainUpapada(const Chart& chart) {
+    const ArudhaPadas& padas = chart.padas;
+    const int house = padas.house12Sign;
+    const int lordSign = padas.house12LordSign;
+    const Body lordBody = kSignLord[static_cast<std::size_t>(house)];
+    const std::string_view lord = kBodyNames[Index(lordBody)];
+    const bool retrograde = chart.IsRetrograde(lordBody);
+    const int ulSign = padas.ulSign;
     const std::string_view houseName = kSignNames[static_cast<std::size_t>(house)];
     const std::string_view lordSignName = kSignNames[static_cast<std::size_t>(lordSign)];
-    const std::string_view padaName = kSignNames[static_cast<std::size_t>(state.ULSignIndex)];
+    const std::string_view padaName = kSignNames[static_cast<std::size_t>(ulSign)];
     const int distance = (lordSign - house + 12) % 12 + 1;  // 1 = the house itself
 
     std::string text = "House 12 is ";

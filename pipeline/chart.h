@@ -1,0 +1,68 @@
+// One calculated chart as numbers: the astronomy of the birth moment, the
+// retrograde marks, the arudha padas and the Upapada Lagna, the reference
+// sunrise and the points found from it. Nothing here is text; what a reader
+// sees is made from this by the presentation.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "astro/bodies.h"
+#include "reading/arudha.h"
+
+namespace korvanta {
+
+// The reference sunrise of a birth: the sunrise that opens its day.
+// Date-times are days since 30 December 1899, local clock of the birth place.
+struct SunriseReference {
+    // Sunrise and sunset of the birth date and of the days before and after;
+    // empty where the Sun does not rise or set (polar day or night).
+    std::optional<double> today, sunsetToday;
+    std::optional<double> prev, sunsetPrev;
+    std::optional<double> next, sunsetNext;
+    double birthMoment = 0;  // the birth, seconds included
+    // The chosen sunrise; empty when the birth has none.
+    std::optional<double> reference;
+    int minutesFromSunrise = 0;  // minute boundaries between the two, never negative
+    int secondsFromSunrise = 0;  // whole seconds between the two, never negative
+    double sunLongitude = 0;     // sidereal Sun at the reference sunrise, degrees
+};
+
+// Points found from the reference sunrise, the ascendant and the Moon. The
+// four that need the sunrise (and the Pranapada) are empty without one; the
+// sign-count mark is empty when its count lands on no sign.
+struct SpecialPoints {
+    std::optional<double> ghati, hora, bhava, varnada;  // degrees
+    std::optional<double> sree;                         // degrees
+    std::optional<int> signCountMark;                   // sign 0..11
+    std::optional<int> pranapada;                       // sign 0..11
+};
+
+struct Chart {
+    // The zone correction used: UT minus local standard time.
+    int zoneHours = 0;
+    int zoneMinutes = 0;
+    // The ayanamsas: the 1900 series for the ascendant and the planets, the
+    // J2000 series for the Moon (degrees, negative).
+    double ayanamsa = 0;
+    double moonAyanamsa = 0;
+    // Sidereal longitudes at the birth moment, degrees, by Body.
+    std::array<double, kBodyCount> longitude{};
+    // The sign 0..11 of each longitude (SignOfLongitude), by Body.
+    std::array<int, kBodyCount> sign{};
+    double ascendantWhole = 0;  // whole degrees of the ascendant
+    double moonNakStart = 0;    // start of the Moon's nakshatra, degrees
+    // Retrograde marks of Mercury, Venus, Mars, Jupiter, Saturn.
+    std::array<bool, 5> retrograde{};
+    ArudhaPadas padas;
+    SunriseReference sunrise;
+    SpecialPoints special;
+
+    double Longitude(Body body) const { return longitude[Index(body)]; }
+    int SignOf(Body body) const { return sign[Index(body)]; }
+    // Whether a body carries the retrograde mark (only Mercury..Saturn can).
+    bool IsRetrograde(Body body) const;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,55 @@
+#include "report/positions.h"
+
+#include "astro/angles.h"
+#include "pipeline/text_format.h"
+#include "report/names.h"
+
+namespace korvanta {
+namespace {
+
+constexpr std::string_view kDegreeSign = "\xC2\xB0";
+
+void AppendTwoDigits(std::string& out, int value) {
+    if (value < 10) out += '0';
+    AppendInt(out, value);
+}
+
+void AppendDegrees(std::string& text, const SignPosition& at) {
+    AppendInt(text, at.degrees);
+    text += kDegreeSign;
+    text += ' ';
+    AppendInt(text, at.minutes);
+    text += "' ";
+    AppendInt(text, at.seconds);
+    text += '"';
+}
+
+}  // namespace
+
+std::string DegreesWithinSign(double x) {
+    std::string text;
+    AppendDegrees(text, SignPositionOf(x));
+    return text;
+}
+
+std::string FormatSignPosition(double x) {
+    const SignPosition at = SignPositionOf(x);
+    std::string text;
+    AppendDegrees(text, at);
+    text += ' ';
+    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
+    return text;
+}
+
+std::string ShortPosition(double x) {
+    const SignPosition at = SignPositionOf(x);
+    std::string text;
+    AppendTwoDigits(text, at.degrees);
+    text += ' ';
+    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
+    text += ' ';
+    AppendTwoDigits(text, at.minutes);
+    return text;
+}
+
+}  // namespace korvanta

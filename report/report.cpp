@@ -1,0 +1,303 @@
+#include "report/report.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "astro/angles.h"
+#include "astro/calendar.h"
+#include "pipeline/text_format.h"
+#include "reading/arudha.h"
+#include "reading/sign_profile.h"
+#include "report/names.h"
+#include "report/pada_account.h"
+#include "report/positions.h"
+
+namespace korvanta {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kNone = "none";
+
+// Captions of the position table, by Body.
+constexpr std::array<std::string_view, kBodyCount> kPositionLabels = {
+    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+
+// "Your Details" as the window writes its captions, "Latitude   :" with its
+// three blanks included.
+constexpr std::array<std::string_view, 7> kDetailLabels = {
+    "Date of Birth :", "Time of Birth :", "Longitude :", "Latitude   :",
+    "City :",          "State :",         "Country :"};
+
+// The UL's house as the window names it.
+constexpr std::array<std::string_view, 12> kHouseCaptions = {
+    "House 1", "House 2", "House 3", "House 4",  "House 5",  "House 6",
+    "House 7", "House 8", "House 9", "House 10", "House 11", "House 12"};
+
+// The chart's marks, sign by sign, in the order they are found.
+void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells) {
+    const auto mark = [&cells](int sign, std::string_view tag = {}) {
+        if (sign >= 0 && sign < 12) cells[static_cast<std::size_t>(sign)].marks.push_back(tag);
+    };
+    const auto markLongitude = [&mark](const std::optional<double>& degrees) {
+        if (degrees && std::isfinite(*degrees)) mark(SignOfLongitude(*degrees));
+    };
+    const ArudhaPadas& padas = chart.padas;
+    for (std::size_t house = 0; house < padas.pada.size(); ++house) {
+        mark(padas.pada[house], house == 11 ? kUpapadaTag : std::string_view{});
+        if (house == 0) mark(padas.lagnaLordSign);
+    }
+    const SpecialPoints& special = chart.special;
+    const bool hasSunrise = chart.sunrise.reference.has_value();
+    markLongitude(special.ghati);
+    markLongitude(special.hora);
+    markLongitude(special.bhava);
+    if (special.signCountMark) mark(*special.signCountMark);
+    markLongitude(special.varnada);
+    mark(chart.SignOf(Body::Moon));
+    if (hasSunrise) mark(SignOfLongitude(chart.sunrise.sunLongitude));
+    markLongitude(special.sree);
+    if (special.pranapada) mark(*special.pranapada);
+}
+
+std::string ClockText(const CivilDateTime& t) {
+    char clock[16];
+    if (t.second != 0) {
+        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    } else {
+        std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
+    }
+    return clock;
+}
+
+std::string ReferenceSunriseText(const SunriseReference& sunrise) {
+    if (!sunrise.reference) {
+        return "No sunrise used: the Sun does not rise or set around this birth (polar day or "
+               "night), so the Ghati, Hora, Bhava and Varnada Lagnas and the Pranapada are not "
+               "found.";
+    }
+    const CivilDateTime t = SplitDateTime(*sunrise.reference);
+    // A birth after sunset counts to the next sunrise, so the sunrise may
+    // follow the birth.
+    const bool afterSunrise = sunrise.birthMoment >= *sunrise.reference;
+    return "Sunrise used: " + IntText(t.day) + " " +
+           std::string(kMonthNames[static_cast<std::size_t>(t.month - 1)]) + " " +
+           IntText(t.year) + " at " + ClockText(t) + " local time, " +
+           IntText(sunrise.minutesFromSunrise) + " minutes " +
+           (afterSunrise ? "before" : "after") + " the birth.";
+}
+
+SpecialPointRow LongitudeRow(std::string_view point, const std::optional<double>& degrees) {
+    if (!degrees || !std::isfinite(*degrees)) return {point, kNone, ""};
+    return {point, SignName(SignOfLongitude(*degrees)), DegreesWithinSign(*degrees)};
+}
+
+SpecialPointRow SignRow(std::string_view point, const std::optional<int>& sign) {
+    return {point, sign ? SignName(*sign) : kNone, ""};
+}
+
+PadasView DescribePadas(const Chart& chart) {
+    PadasView view;
+    for (std::size_t house = 0; house < view.padas.size(); ++house) {
+        const int number = static_cast<int>(house) + 1;
+        view.padas[house] = {IntText(number), PadaName(number), SignName(chart.padas.pada[house])};
+    }
+    const SpecialPoints& special = chart.special;
+    view.points = {
+        LongitudeRow("Ghati Lagna", special.ghati),
+        LongitudeRow("Hora Lagna", special.hora),
+        LongitudeRow("Bhava Lagna", special.bhava),
+        LongitudeRow("Varnada Lagna", special.varnada),
+        LongitudeRow("Sree Lagna", special.sree),
+        SignRow("Pranapada Lagna", special.pranapada),
+        SignRow("Sign-count mark", special.signCountMark),
+    };
+    view.referenceSunrise = ReferenceSunriseText(chart.sunrise);
+    view.upapadaAccount = ExplainUpapada(chart);
+    return view;
+}
+
+// The profile of sign 0..11 in the window's order; the English name is shown
+// twice, as the sign's name and as the sign that holds the Upapada Lagna, and
+// the abbreviation not at all.
+void FillProfile(int sign, std::string_view ulHouse, ChartReport& report) {
+    const SignProfileRow& p = SignProfile_Load()[static_cast<std::size_t>(sign)];
+    report.profile = {{
+        {"Vedic Name", p.vedicName},
+        {"Upapada Lagna Present In House", ulHouse},
+        {"Upapada Lagna Present In Sign", p.englishName},
+        {"Rulling Planet", p.rulingPlanet},
+        {"Compatible With", p.compatibleWith},
+        {"Not Compatible With", p.notCompatibleWith},
+        {"Symbol", p.symbol},
+        {"Nature", p.element},
+        {"Color", p.colour},
+        {"Type Of Sign", p.typeOfSign},
+        {"Gender", p.gender},
+        {"Best Period Of Activity", p.bestPeriod},
+        {"Barren", p.fruitfulness},
+        {"Caste", p.caste},
+        {"Position", p.position},
+        {"Constituent Character", p.constituentCharacter},
+        {"Lucky Days", p.luckyDays},
+        {"Lucky Numbers", p.luckyNumbers},
+        {"Best Direction", p.bestDirection},
+        {"Lucky Colors", p.luckyColours},
+        {"Lucky Gemstone", p.luckyGemstone},
+        {"Part Of The Body", p.partOfBody},
+        {"Physique", p.physique},
+        {"English Name", p.englishName},
+    }};
+    report.readings = {{
+        {"Looks", p.looks},
+        {"Nature", p.nature},
+        {"Career And Finance", p.careerAndFinance},
+        {"Love And Domestic Life", p.loveAndDomesticLife},
+        {"Health", p.health},
+    }};
+}
+
+std::string CoordinateText(int degrees, int minutes, std::string_view side) {
+    // Only the hemisphere letter shows the side, never a sign on the number.
+    std::string text;
+    AppendInt(text, degrees);
+    text += "\xC2\xB0 ";
+    AppendInt(text, minutes);
+    text += "'";
+    text += side;
+    return text;
+}
+
+}  // namespace
+
+ChartReport BuildReport(const Birth& birth, const Chart& chart) {
+    ChartReport report;
+    report.programTitle = ProgramTitle();
+    report.title = "Upapada Lagna Chart";
+    if (!birth.name.empty()) report.title += " of " + birth.name;
+
+    for (std::size_t body = 0; body < kBodyCount; ++body) {
+        const auto b = static_cast<Body>(body);
+        report.bodyNames[body] = chart.IsRetrograde(b) ? kRetrogradeBodyNames[body] : kBodyNames[body];
+        report.positions[body] = {kPositionLabels[body], ShortPosition(chart.longitude[body])};
+        report.longPositions[body] = FormatSignPosition(chart.longitude[body]);
+    }
+    for (std::size_t sign = 0; sign < report.cells.size(); ++sign) {
+        report.cells[sign].signName = kSignNames[sign];
+        report.cells[sign].number = static_cast<int>(sign) + 1;
+    }
+    for (std::size_t body = 0; body < kBodyCount; ++body) {
+        report.cells[static_cast<std::size_t>(chart.sign[body])].bodies.push_back(
+            report.bodyNames[body]);
+    }
+    AddMarks(chart, report.cells);
+
+    // "Your Details"
+    report.name = birth.name;
+    std::string dob(kMonthNames[static_cast<std::size_t>(birth.month - 1)]);
+    dob += '/';
+    AppendInt(dob, birth.day);
+    dob += '/';
+    AppendInt(dob, birth.year);
+    std::string tob;
+    AppendInt(tob, birth.hour);
+    tob += ':';
+    AppendInt(tob, birth.minute);
+    const std::array<std::string, 7> values = {
+        dob,
+        tob,
+        CoordinateText(birth.lonDeg, birth.lonMin, birth.east ? " E" : " W"),
+        CoordinateText(birth.latDeg, birth.latMin, birth.south ? " S" : " N"),
+        birth.city,
+        birth.state,
+        birth.country};
+    for (std::size_t k = 0; k < values.size(); ++k) report.details[k] = {kDetailLabels[k], values[k]};
+
+    // The UL's house, its reading and its sign's profile.
+    const ArudhaPadas& padas = chart.padas;
+    report.ulHouse = kHouseCaptions[static_cast<std::size_t>(padas.ulHouse - 1)];
+    report.ulReading = kHouseReading[static_cast<std::size_t>(padas.ulHouse - 1)];
+    FillProfile(padas.ulSign, report.ulHouse, report);
+
+    report.centre = {birth.name, dob + "  " + tob, std::string(kUpapadaLagna),
+                     std::string(SignName(padas.ulSign)) + ", " + std::string(report.ulHouse)};
+    report.padas = DescribePadas(chart);
+    if (chart.sunrise.reference) report.sunAtSunrise = ShortPosition(chart.sunrise.sunLongitude);
+    return report;
+}
+
+std::string_view PlainLabel(std::string_view caption) {
+    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) {
+        caption.remove_suffix(1);
+    }
+    return caption;
+}
+
+std::vector<CellLine> CellLines(const ChartCell& cell) {
+    const auto trimmed = [](std::string_view text) {
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+        return text;
+    };
+    std::vector<CellLine> lines;
+    const std::size_t count = std::max(cell.bodies.size(), cell.marks.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        lines.push_back({i < cell.bodies.size() ? trimmed(cell.bodies[i]) : std::string_view{},
+                         i < cell.marks.size() ? trimmed(cell.marks[i]) : std::string_view{}});
+    }
+    while (!lines.empty() && lines.back().body.empty() && lines.back().mark.empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+std::string BodyCaption(const ChartCell& cell) {
+    std::string caption;
+    for (const std::string_view body : cell.bodies) caption.append(kCrLf).append(body);
+    return caption;
+}
+
+std::string MarkCaption(const ChartCell& cell) {
+    std::string caption;
+    for (const std::string_view mark : cell.marks) caption.append(kCrLf).append(mark);
+    return caption;
+}
+
+std::string DateTimeText(double dateTime) {
+    const CivilDateTime t = SplitDateTime(dateTime);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d ", t.year, t.month, t.day);
+    return date + ClockText(t);
+}
+
+std::string_view ProgramTitle() {
+    return "Korvanta v" KORVANTA_VERSION;
+}
+
+std::string PageFileStem(std::string_view name) {
+    std::string stem;
+    bool gap = false;
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+            if (gap && !stem.empty()) stem += '-';
+            stem += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return stem.empty() ? "upapada-lagna" : stem + "-upapada-lagna";
+}
+
+std::string WithExtension(std::string_view path, std::string_view extension) {
+    const bool has = path.size() >= extension.size() &&
+                     std::equal(extension.begin(), extension.end(), path.end() - extension.size(),
+                                [](char a, char b) {
+                                    return std::tolower(static_cast<unsigned char>(a)) ==
+                                           std::tolower(static_cast<unsigned char>(b));
+                                });
+    return has ? std::string(path) : std::string(path) + std::string(extension);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,162 @@
+// What a reader sees of one chart: every caption, label and value of the
+// result window, the exported page, the text chart and the JSON, made once
+// from the birth and its chart. The renderers place these texts and add
+// nothing of their own but layout.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pipeline/birth.h"
+#include "pipeline/chart.h"
+
+namespace korvanta {
+
+// Captions shared by the window, the page and the text chart.
+inline constexpr std::string_view kPositionsHeading = "Vedic Planetary Position";
+inline constexpr std::string_view kDetailsHeading = "Your Details";
+inline constexpr std::string_view kSignificanceHeading = "Significance of Upapada Lagna";
+inline constexpr std::string_view kSignificanceText =
+    "Upapada Lagna signifies marriage and spouse related issues.";
+inline constexpr std::string_view kHouseSignificanceHeading =
+    "Upapada Lagna Present In House Significance";
+inline constexpr std::string_view kChartHeading = "Upapada Lagna-Chart";
+inline constexpr std::string_view kProfileHeading = "Upapada Lagna Details";
+inline constexpr std::string_view kPadasHeading = "Padas And Special Lagnas";
+inline constexpr std::string_view kUpapadaLagna = "Upapada Lagna";
+// The tag of the Upapada Lagna's line in its chart cell.
+inline constexpr std::string_view kUpapadaTag = "UL";
+
+// A label and its value: {"Surya/Sun", "21 Tau 03"}.
+struct LabelledText {
+    std::string_view label;
+    std::string text;
+};
+// The same for values that are constant texts of the program's tables.
+struct LabelledView {
+    std::string_view label;
+    std::string_view text;
+};
+
+// One sign's cell of the fixed-sign chart. Its lines pair, top to bottom, a
+// body on the left with a mark on the right; the first line of both columns
+// is left for the sign's name.
+struct ChartCell {
+    std::string_view signName;  // "Aries"
+    int number = 1;             // 1..12
+    // The bodies in the sign, in body order; a retrograde planet's name ends
+    // in " (R) ".
+    std::vector<std::string_view> bodies;
+    // One entry per mark in the order the marks were found: the padas house
+    // by house (the lord of house 1 right after house 1's), then the points
+    // of the sunrise reference, the sign-count mark, the Moon, the Sun at
+    // sunrise, the Sree Lagna and the Pranapada. Every mark is blank but the
+    // Upapada Lagna's kUpapadaTag.
+    std::vector<std::string_view> marks;
+};
+
+// Where a sign's cell sits in the fixed-sign 4 x 4 chart, row and column 0..3
+// from the top left: Pisces in the corner, Aries beside it, the signs running
+// clockwise around the centre block.
+struct ChartCellPlace {
+    int row = 0;
+    int column = 0;
+};
+inline constexpr std::array<ChartCellPlace, 12> kChartCellOfSign = {{
+    {0, 1}, {0, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3},  // Aries .. Virgo
+    {3, 2}, {3, 1}, {3, 0}, {2, 0}, {1, 0}, {0, 0},  // Libra .. Pisces
+}};
+
+// One row of the pada table, e.g. {"12", "Upapada Lagna", "Pisces"}.
+struct PadaRow {
+    std::string house;  // "1".."12"
+    std::string name;   // PadaName(house)
+    std::string_view sign;
+};
+
+// One special point, e.g. {"Hora Lagna", "Virgo", "11° 54' 19\""}. A point
+// that was not found (no reference sunrise) has the sign "none" and no
+// position; the Pranapada and the sign-count mark are signs only.
+struct SpecialPointRow {
+    std::string_view point;
+    std::string_view sign;
+    std::string position;
+};
+inline constexpr std::size_t kSpecialPointRows = 7;
+
+struct PadasView {
+    std::array<PadaRow, 12> padas;  // houses 1..12 in order
+    // Ghati, Hora, Bhava, Varnada, Sree Lagnas, Pranapada Lagna, sign-count mark.
+    std::array<SpecialPointRow, kSpecialPointRows> points;
+    std::string referenceSunrise;  // one sentence: which sunrise, or that there was none
+    std::string upapadaAccount;    // how the Upapada Lagna was found
+};
+
+struct ChartReport {
+    std::string programTitle;  // "Korvanta v1.20"
+    std::string title;         // "Upapada Lagna Chart of ASHA RAO"
+    std::array<ChartCell, 12> cells;  // by sign 0..11
+    // The chart square's centre block: the name, date and time of birth,
+    // "Upapada Lagna" and the UL's sign and house.
+    std::vector<std::string> centre;
+    // The position table, by Body: {"Surya/Sun", "21 Tau 03"}.
+    std::array<LabelledText, kBodyCount> positions;
+    // "Your Details": the name, then date, time, longitude, latitude, city,
+    // state, country; labels as the window writes them ("Date of Birth :").
+    std::string name;
+    std::array<LabelledText, 7> details;
+    std::string_view ulHouse;      // "House 7"
+    std::string_view ulReading;    // the reading of that house
+    // The UL sign's profile in the window's order, and its five readings.
+    std::array<LabelledView, 24> profile;
+    std::array<LabelledView, 5> readings;
+    PadasView padas;
+    // The long position texts of the birth moment, by Body ("21° 3' 4\" Tau").
+    std::array<std::string, kBodyCount> longPositions;
+    // The bodies' names, by Body, with the retrograde mark.
+    std::array<std::string_view, kBodyCount> bodyNames;
+    // The short position text of the Sun at the reference sunrise; empty
+    // without one.
+    std::string sunAtSunrise;
+};
+
+// The report of a birth and its chart.
+ChartReport BuildReport(const Birth& birth, const Chart& chart);
+
+// The page's label of a window caption: "Date of Birth :" gives
+// "Date of Birth", "Latitude   :" gives "Latitude".
+std::string_view PlainLabel(std::string_view caption);
+
+// A chart cell's lines as the page draws them: body and mark side by side,
+// the sign-name line left out, trailing blanks cut, empty lines at the end
+// dropped.
+struct CellLine {
+    std::string_view body;
+    std::string_view mark;
+};
+std::vector<CellLine> CellLines(const ChartCell& cell);
+
+// A cell's two columns as the window's labels hold them: each line opened
+// by "\r\n", so the first line stays free for the sign's name.
+std::string BodyCaption(const ChartCell& cell);
+std::string MarkCaption(const ChartCell& cell);
+
+// A date-time (days since 30 December 1899, local clock) as
+// "YYYY-MM-DD HH:MM", with ":SS" appended when the seconds are not zero.
+std::string DateTimeText(double dateTime);
+
+// The program's name and version, "Korvanta v1.20".
+std::string_view ProgramTitle();
+
+// A file name without folder or extension for the page of `name`:
+// "ASHA RAO" gives "asha-rao-upapada-lagna"; a name without letters gives
+// "upapada-lagna".
+std::string PageFileStem(std::string_view name);
+
+// `path` with `extension` (".pdf") appended unless it already ends in it,
+// compared without regard to case.
+std::string WithExtension(std::string_view path, std::string_view extension);
+
+}  // namespace korvanta
