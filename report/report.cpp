@@ -20,17 +20,6 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kNone = "none";
 
-// Captions of the position table, by Body.
-constexpr std::array<std::string_view, kBodyCount> kPositionLabels = {
-    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
-
-// "Your Details" as the window writes its captions, "Latitude   :" with its
-// three blanks included.
-constexpr std::array<std::string_view, 7> kDetailLabels = {
-    "Date of Birth :", "Time of Birth :", "Longitude :", "Latitude   :",
-    "City :",          "State :",         "Country :"};
-
 // The UL's house as the window names it.
 constexpr std::array<std::string_view, 12> kHouseCaptions = {
     "House 1", "House 2", "House 3", "House 4",  "House 5",  "House 6",
@@ -124,39 +113,19 @@ PadasView DescribePadas(const Chart& chart) {
 // the abbreviation not at all.
 void FillProfile(int sign, std::string_view ulHouse, ChartReport& report) {
     const SignProfileRow& p = SignProfile_Load()[static_cast<std::size_t>(sign)];
-    report.profile = {{
-        {"Vedic Name", p.vedicName},
-        {"Upapada Lagna Present In House", ulHouse},
-        {"Upapada Lagna Present In Sign", p.englishName},
-        {"Rulling Planet", p.rulingPlanet},
-        {"Compatible With", p.compatibleWith},
-        {"Not Compatible With", p.notCompatibleWith},
-        {"Symbol", p.symbol},
-        {"Nature", p.element},
-        {"Color", p.colour},
-        {"Type Of Sign", p.typeOfSign},
-        {"Gender", p.gender},
-        {"Best Period Of Activity", p.bestPeriod},
-        {"Barren", p.fruitfulness},
-        {"Caste", p.caste},
-        {"Position", p.position},
-        {"Constituent Character", p.constituentCharacter},
-        {"Lucky Days", p.luckyDays},
-        {"Lucky Numbers", p.luckyNumbers},
-        {"Best Direction", p.bestDirection},
-        {"Lucky Colors", p.luckyColours},
-        {"Lucky Gemstone", p.luckyGemstone},
-        {"Part Of The Body", p.partOfBody},
-        {"Physique", p.physique},
-        {"English Name", p.englishName},
-    }};
-    report.readings = {{
-        {"Looks", p.looks},
-        {"Nature", p.nature},
-        {"Career And Finance", p.careerAndFinance},
-        {"Love And Domestic Life", p.loveAndDomesticLife},
-        {"Health", p.health},
-    }};
+    const std::array<std::string_view, 24> values = {
+        p.vedicName,     ulHouse,          p.englishName,         p.rulingPlanet,
+        p.compatibleWith, p.notCompatibleWith, p.symbol,          p.element,
+        p.colour,        p.typeOfSign,     p.gender,              p.bestPeriod,
+        p.fruitfulness,  p.caste,          p.position,            p.constituentCharacter,
+        p.luckyDays,     p.luckyNumbers,   p.bestDirection,       p.luckyColours,
+        p.luckyGemstone, p.partOfBody,     p.physique,            p.englishName};
+    for (std::size_t k = 0; k < values.size(); ++k) report.profile[k] = {kProfileLabels[k], values[k]};
+    const std::array<std::string_view, 5> readings = {p.looks, p.nature, p.careerAndFinance,
+                                                      p.loveAndDomesticLife, p.health};
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        report.readings[k] = {kReadingLabels[k], readings[k]};
+    }
 }
 
 std::string CoordinateText(int degrees, int minutes, std::string_view side) {

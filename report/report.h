@@ -26,6 +26,31 @@ inline constexpr std::string_view kChartHeading = "Upapada Lagna-Chart";
 inline constexpr std::string_view kProfileHeading = "Upapada Lagna Details";
 inline constexpr std::string_view kPadasHeading = "Padas And Special Lagnas";
 inline constexpr std::string_view kUpapadaLagna = "Upapada Lagna";
+// Captions of the position table, by Body.
+inline constexpr std::array<std::string_view, kBodyCount> kPositionLabels = {
+    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+
+// "Your Details" as the window writes its captions, "Latitude   :" with its
+// three blanks included: date, time, longitude, latitude, city, state, country.
+inline constexpr std::array<std::string_view, 7> kDetailLabels = {
+    "Date of Birth :", "Time of Birth :", "Longitude :", "Latitude   :",
+    "City :",          "State :",         "Country :"};
+
+// The UL sign's profile, in the window's order (three to a row), and its
+// readings.
+inline constexpr std::array<std::string_view, 24> kProfileLabels = {
+    "Vedic Name",       "Upapada Lagna Present In House", "Upapada Lagna Present In Sign",
+    "Rulling Planet",   "Compatible With",                "Not Compatible With",
+    "Symbol",           "Nature",                         "Color",
+    "Type Of Sign",     "Gender",                         "Best Period Of Activity",
+    "Barren",           "Caste",                          "Position",
+    "Constituent Character", "Lucky Days",                "Lucky Numbers",
+    "Best Direction",   "Lucky Colors",                   "Lucky Gemstone",
+    "Part Of The Body", "Physique",                       "English Name"};
+inline constexpr std::array<std::string_view, 5> kReadingLabels = {
+    "Looks", "Nature", "Career And Finance", "Love And Domestic Life", "Health"};
+
 // The tag of the Upapada Lagna's line in its chart cell.
 inline constexpr std::string_view kUpapadaTag = "UL";
 

@@ -22,7 +22,7 @@ constexpr double kTextPoints = 8.0;
 
 frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setWindowTitle(DisplayText(ProgramTitle()));
     setFont(VerdanaFont(kTextPoints));
     setFixedSize(TwipsX(kWindowWidth), TwipsY(kWindowHeight));
 
@@ -35,11 +35,11 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
     chartPage->setObjectName(QStringLiteral("tabChart"));
     auto* detailsPage = new QWidget;
     detailsPage->setObjectName(QStringLiteral("tabDetails"));
-    SSTab1->addTab(chartPage, QStringLiteral("Upapada Lagna-Chart"));
-    SSTab1->addTab(detailsPage, QStringLiteral("Upapada Lagna Details"));
+    SSTab1->addTab(chartPage, DisplayText(kChartHeading));
+    SSTab1->addTab(detailsPage, DisplayText(kProfileHeading));
     auto* padasPage = new QWidget;
     padasPage->setObjectName(QStringLiteral("tabPadas"));
-    SSTab1->addTab(padasPage, QStringLiteral("Padas And Special Lagnas"));
+    SSTab1->addTab(padasPage, DisplayText(kPadasHeading));
     BuildChartTab(chartPage);
     BuildProfileTab(detailsPage);
     BuildPadasTab(padasPage);
@@ -47,15 +47,15 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
 }
 
 void frmDisplay::BuildHeader() {
-    dsd[2] = PlaceLabel(this, "dsd_2", QStringLiteral("Significance of Upapada Lagna"),
+    dsd[2] = PlaceLabel(this, "dsd_2", DisplayText(kSignificanceHeading),
                         TwipsRect(240, 0, 6000, 240));
     dsd[2]->setFont(VerdanaFont(kTextPoints, true));
     Label8[3] =
         PlaceLabel(this, "Label8_3",
-                   QStringLiteral("Upapada Lagna signifies marriage and spouse related issues."),
+                   DisplayText(kSignificanceText),
                    TwipsRect(240, 240, 7800, 240));
     Label10 =
-        PlaceLabel(this, "Label10", QStringLiteral("Upapada Lagna Present In House Significance"),
+        PlaceLabel(this, "Label10", DisplayText(kHouseSignificanceHeading),
                    TwipsRect(240, 480, 7800, 240));
     Label10->setFont(VerdanaFont(kTextPoints, true));
     lblHoraDesc = PlaceLabel(this, "lblHoraDesc", QString(), TwipsRect(240, 705, 12255, 390));
@@ -88,58 +88,26 @@ void frmDisplay::SetArudhaCaption(int sign, const QString& text) {
     tag->raise();
 }
 
-void frmDisplay::Fill(const ResultCaptions& captions) {
-    for (std::size_t i = 0; i < planet.size(); ++i)
-        planet[i]->setText(DisplayText(captions.planet[i]));
+void frmDisplay::Fill(const ChartReport& report) {
+    for (std::size_t i = 0; i < planet.size(); ++i) {
+        planet[i]->setText(DisplayText(report.positions[i].text));
+    }
     const auto cells = SignCells();
     for (std::size_t k = 0; k < cells.size(); ++k) {
-        cells[k]->setText(DisplayText(captions.signCells[k]));
-        SetArudhaCaption(static_cast<int>(k), DisplayText(captions.lblArudha[k]));
+        cells[k]->setText(DisplayText(BodyCaption(report.cells[k])));
+        SetArudhaCaption(static_cast<int>(k), DisplayText(MarkCaption(report.cells[k])));
     }
 
-    lblName->setText(DisplayText(captions.lblName));
-    lblDOB->setText(DisplayText(captions.lblDOB));
-    lblTOB->setText(DisplayText(captions.lblTOB));
-    lblLatitude->setText(DisplayText(captions.lblLatitude));
-    lblLongitude->setText(DisplayText(captions.lblLongitude));
-    lblCity->setText(DisplayText(captions.lblCity));
-    lblState->setText(DisplayText(captions.lblState));
-    lblCountry->setText(DisplayText(captions.lblCountry));
+    lblName->setText(DisplayText(report.name));
+    const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,
+                                            lblCity, lblState, lblCountry};
+    for (std::size_t k = 0; k < details.size(); ++k) {
+        details[k]->setText(DisplayText(report.details[k].text));
+    }
 
-    lblULPresentHouse->setText(DisplayText(captions.lblULPresentHouse));
-    lblHoraDesc->setText(DisplayText(captions.lblHoraDesc));
-    FillProfile(captions);
-}
-
-void frmDisplay::FillProfile(const ResultCaptions& captions) {
-    lblVedicName->setText(DisplayText(captions.lblVedicName));
-    lblEnglishName->setText(DisplayText(captions.lblEnglishName));
-    lblArudhaLagnaPresentInSign->setText(DisplayText(captions.lblArudhaLagnaPresentInSign));
-    lblRullingPlanet->setText(DisplayText(captions.lblRullingPlanet));
-    lblSymbol->setText(DisplayText(captions.lblSymbol));
-    lblNature->setText(DisplayText(captions.lblNature));
-    lblColor->setText(DisplayText(captions.lblColor));
-    lblTypeOfSign->setText(DisplayText(captions.lblTypeOfSign));
-    lblGender->setText(DisplayText(captions.lblGender));
-    lblBestPeriodOfActivity->setText(DisplayText(captions.lblBestPeriodOfActivity));
-    lblBarren->setText(DisplayText(captions.lblBarren));
-    lblCaste->setText(DisplayText(captions.lblCaste));
-    lblPosition->setText(DisplayText(captions.lblPosition));
-    lblConstituentCharacter->setText(DisplayText(captions.lblConstituentCharacter));
-    lblLuckyDays->setText(DisplayText(captions.lblLuckyDays));
-    lblLuckyNumbers->setText(DisplayText(captions.lblLuckyNumbers));
-    lblBestDirection->setText(DisplayText(captions.lblBestDirection));
-    lblLuckyColors->setText(DisplayText(captions.lblLuckyColors));
-    lblLuckyGemstone->setText(DisplayText(captions.lblLuckyGemstone));
-    lblPartOfTheBody->setText(DisplayText(captions.lblPartOfTheBody));
-    lblPhysique->setText(DisplayText(captions.lblPhysique));
-    lblCompatibleWith->setText(DisplayText(captions.lblCompatibleWith));
-    lblNotCompatibleWith->setText(DisplayText(captions.lblNotCompatibleWith));
-    txtLooks->setPlainText(DisplayText(captions.txtLooks));
-    txtNature->setPlainText(DisplayText(captions.txtNature));
-    txtCareerAndFinance->setPlainText(DisplayText(captions.txtCareerAndFinance));
-    txtLoveAndDomesticLife->setPlainText(DisplayText(captions.txtLoveAndDomesticLife));
-    txtHealth->setPlainText(DisplayText(captions.txtHealth));
+    lblHoraDesc->setText(DisplayText(report.ulReading));
+    FillProfile(report);
+    FillPadas(report.padas);
 }
 
 }  // namespace korvanta

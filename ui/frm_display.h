@@ -7,8 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "records/result_captions.h"
-#include "ui/views/padas_view.h"
+#include "report/report.h"
 
 class QFrame;
 class QGroupBox;
@@ -26,10 +25,8 @@ class frmDisplay : public QWidget {
   public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
-    // Copies every caption of one calculation into the window.
-    void Fill(const ResultCaptions& captions);
-    // Copies the padas, special lagnas and the UL's account into the third tab.
-    void FillPadas(const PadasView& padas);
+    // Shows one chart's report: every value of the three tabs.
+    void Fill(const ChartReport& report);
 
     // Tab indexes of SSTab1.
     static constexpr int kChartTab = 0;
@@ -109,7 +106,8 @@ class frmDisplay : public QWidget {
     void BuildDetails(QWidget* page);
     void BuildProfileTab(QWidget* page);
     void BuildPadasTab(QWidget* page);
-    void FillProfile(const ResultCaptions& captions);
+    void FillProfile(const ChartReport& report);
+    void FillPadas(const PadasView& padas);
     void SetArudhaCaption(int sign, const QString& text);
 };
 

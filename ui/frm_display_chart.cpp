@@ -35,23 +35,14 @@ QFrame* Outline(QWidget* parent, const QString& name, QRect pixels) {
     return frame;
 }
 
-// Captions of the position table, with the index each keeps in its array.
-struct PlanetRow {
-    int index;
-    const char* caption;
-};
-constexpr std::array<PlanetRow, 10> kPlanetRows = {{
-    {0, "Surya/Sun"},
-    {1, "Chandra/Moon"},
-    {2, "Budha/Mercury"},
-    {3, "Shukra/Venus"},
-    {4, "Mangala/Mars"},
-    {5, "Guru/Jupiter"},
-    {6, "Shani/Saturn"},
-    {10, "Rahu/North Node"},
-    {11, "Ketu/South node"},
-    {16, "Asc/Lagna"},
-}};
+// Object names of the twelve sign cells, by sign; "lblSagattarius" is
+// spelled as the control is named.
+constexpr std::array<const char*, 12> kSignCellNames = {
+    "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
+    "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
+
+// The index each row's caption keeps in the PlanetName array, by Body.
+constexpr std::array<int, 10> kPlanetNameIndex = {0, 1, 2, 3, 4, 5, 6, 10, 11, 16};
 
 }  // namespace
 
@@ -80,7 +71,7 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
         shpHora[k] = Outline(chart, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
                              TwipsRect(left, top, kCellWidth, kCellHeight));
 
-        QLabel* cell = PlaceLabel(chart, kSignCellNames[k].data(), QString(),
+        QLabel* cell = PlaceLabel(chart, kSignCellNames[k], QString(),
                                   TwipsRect(left + 60, top + 15, 1305, 1500));
         cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         *cellMembers[k] = cell;
@@ -117,15 +108,15 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
 }
 
 void frmDisplay::BuildPositionTable(QWidget* page) {
-    fraWestern = new QGroupBox(QStringLiteral("Vedic Planetary Position"), page);
+    fraWestern = new QGroupBox(DisplayText(kPositionsHeading), page);
     fraWestern->setObjectName(QStringLiteral("fraWestern"));
     fraWestern->setGeometry(TwipsRect(8640, 3240 - kTabStrip, 3495, 4335));
-    for (std::size_t row = 0; row < kPlanetRows.size(); ++row) {
+    for (std::size_t row = 0; row < kPlanetNameIndex.size(); ++row) {
         const int top = 330 + 390 * static_cast<int>(row);
         PlanetName[row] = PlaceLabel(
             fraWestern,
-            QStringLiteral("PlanetName_%1").arg(kPlanetRows[row].index).toLatin1().constData(),
-            QString::fromLatin1(kPlanetRows[row].caption), TwipsRect(120, top, 1920, 240));
+            QStringLiteral("PlanetName_%1").arg(kPlanetNameIndex[row]).toLatin1().constData(),
+            DisplayText(kPositionLabels[row]), TwipsRect(120, top, 1920, 240));
         planet[row] =
             PlaceLabel(fraWestern, QStringLiteral("planet_%1").arg(row).toLatin1().constData(),
                        QString(), TwipsRect(2100, top, 1320, 240));
@@ -133,7 +124,7 @@ void frmDisplay::BuildPositionTable(QWidget* page) {
 }
 
 void frmDisplay::BuildDetails(QWidget* page) {
-    fraDetails = new QGroupBox(QStringLiteral("Your Details"), page);
+    fraDetails = new QGroupBox(DisplayText(kDetailsHeading), page);
     fraDetails->setObjectName(QStringLiteral("fraDetails"));
     fraDetails->setGeometry(TwipsRect(8640, 360 - kTabStrip, 3490, 2775));
 
@@ -143,23 +134,23 @@ void frmDisplay::BuildDetails(QWidget* page) {
     struct DetailRow {
         QLabel* frmDisplay::*caption;
         const char* captionName;
-        const char* captionText;
         QLabel* frmDisplay::*value;
         const char* valueName;
     };
+    // The captions are the report's detail labels, in the same order.
     const std::array<DetailRow, 7> rows = {{
-        {&frmDisplay::Label1, "Label1", "Date of Birth :", &frmDisplay::lblDOB, "lblDOB"},
-        {&frmDisplay::Label14, "Label14", "Time of Birth :", &frmDisplay::lblTOB, "lblTOB"},
-        {&frmDisplay::Label2, "Label2", "Longitude :", &frmDisplay::lblLongitude, "lblLongitude"},
-        {&frmDisplay::Label9, "Label9", "Latitude   :", &frmDisplay::lblLatitude, "lblLatitude"},
-        {&frmDisplay::Label3, "Label3", "City :", &frmDisplay::lblCity, "lblCity"},
-        {&frmDisplay::Label12, "Label12", "State :", &frmDisplay::lblState, "lblState"},
-        {&frmDisplay::Label4, "Label4", "Country :", &frmDisplay::lblCountry, "lblCountry"},
+        {&frmDisplay::Label1, "Label1", &frmDisplay::lblDOB, "lblDOB"},
+        {&frmDisplay::Label14, "Label14", &frmDisplay::lblTOB, "lblTOB"},
+        {&frmDisplay::Label2, "Label2", &frmDisplay::lblLongitude, "lblLongitude"},
+        {&frmDisplay::Label9, "Label9", &frmDisplay::lblLatitude, "lblLatitude"},
+        {&frmDisplay::Label3, "Label3", &frmDisplay::lblCity, "lblCity"},
+        {&frmDisplay::Label12, "Label12", &frmDisplay::lblState, "lblState"},
+        {&frmDisplay::Label4, "Label4", &frmDisplay::lblCountry, "lblCountry"},
     }};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int top = 600 + 300 * static_cast<int>(i);
         this->*rows[i].caption =
-            PlaceLabel(fraDetails, rows[i].captionName, QString::fromLatin1(rows[i].captionText),
+            PlaceLabel(fraDetails, rows[i].captionName, DisplayText(kDetailLabels[i]),
                        TwipsRect(120, top, 1500, 240));
         this->*rows[i].value =
             PlaceLabel(fraDetails, rows[i].valueName, QString(), TwipsRect(1650, top, 1780, 240));

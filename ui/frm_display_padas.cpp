@@ -107,11 +107,12 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
 void frmDisplay::FillPadas(const PadasView& padas) {
     for (std::size_t house = 0; house < padas.padas.size(); ++house) {
         const PadaRow& row = padas.padas[house];
-        SetRow(tblPadas, static_cast<int>(house), {row.house, row.name, row.sign});
+        SetRow(tblPadas, static_cast<int>(house), {row.house, row.name, std::string(row.sign)});
     }
     for (std::size_t i = 0; i < padas.points.size(); ++i) {
         const SpecialPointRow& row = padas.points[i];
-        SetRow(tblSpecialLagnas, static_cast<int>(i), {row.point, row.sign, row.position});
+        SetRow(tblSpecialLagnas, static_cast<int>(i),
+               {std::string(row.point), std::string(row.sign), row.position});
     }
     lblReferenceSunrise->setText(QString::fromStdString(padas.referenceSunrise));
     lblUpapadaAccount->setText(QString::fromStdString(padas.upapadaAccount));

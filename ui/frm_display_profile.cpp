@@ -20,61 +20,61 @@ constexpr int kFirstRowTop = 240;
 constexpr int kRowStep = 600;
 constexpr int kValueDrop = 240;
 
+// The headings are the report's profile labels, in the same order.
 struct ProfileCell {
     const char* headingName;
-    const char* heading;
     QLabel* frmDisplay::*value;
     const char* valueName;
 };
 
 // The grid, row by row, left to right.
 const std::array<ProfileCell, 24> kProfileGrid = {{
-    {"dsd_0", "Vedic Name", &frmDisplay::lblVedicName, "lblVedicName"},
-    {"dsd_1", "Upapada Lagna Present In House", &frmDisplay::lblULPresentHouse,
+    {"dsd_0", &frmDisplay::lblVedicName, "lblVedicName"},
+    {"dsd_1", &frmDisplay::lblULPresentHouse,
      "lblULPresentHouse"},
-    {"Label8_1", "Upapada Lagna Present In Sign", &frmDisplay::lblArudhaLagnaPresentInSign,
+    {"Label8_1", &frmDisplay::lblArudhaLagnaPresentInSign,
      "lblArudhaLagnaPresentInSign"},
-    {"Label8_2", "Rulling Planet", &frmDisplay::lblRullingPlanet, "lblRullingPlanet"},
-    {"Label8_4", "Compatible With", &frmDisplay::lblCompatibleWith, "lblCompatibleWith"},
-    {"Label8_5", "Not Compatible With", &frmDisplay::lblNotCompatibleWith, "lblNotCompatibleWith"},
-    {"Label8_6", "Symbol", &frmDisplay::lblSymbol, "lblSymbol"},
-    {"Label8_7", "Nature", &frmDisplay::lblNature, "lblNature"},
-    {"Label8_8", "Color", &frmDisplay::lblColor, "lblColor"},
-    {"Label8_9", "Type Of Sign", &frmDisplay::lblTypeOfSign, "lblTypeOfSign"},
-    {"Label8_10", "Gender", &frmDisplay::lblGender, "lblGender"},
-    {"Label8_11", "Best Period Of Activity", &frmDisplay::lblBestPeriodOfActivity,
+    {"Label8_2", &frmDisplay::lblRullingPlanet, "lblRullingPlanet"},
+    {"Label8_4", &frmDisplay::lblCompatibleWith, "lblCompatibleWith"},
+    {"Label8_5", &frmDisplay::lblNotCompatibleWith, "lblNotCompatibleWith"},
+    {"Label8_6", &frmDisplay::lblSymbol, "lblSymbol"},
+    {"Label8_7", &frmDisplay::lblNature, "lblNature"},
+    {"Label8_8", &frmDisplay::lblColor, "lblColor"},
+    {"Label8_9", &frmDisplay::lblTypeOfSign, "lblTypeOfSign"},
+    {"Label8_10", &frmDisplay::lblGender, "lblGender"},
+    {"Label8_11", &frmDisplay::lblBestPeriodOfActivity,
      "lblBestPeriodOfActivity"},
-    {"Label8_12", "Barren", &frmDisplay::lblBarren, "lblBarren"},
-    {"Label8_13", "Caste", &frmDisplay::lblCaste, "lblCaste"},
-    {"Label8_14", "Position", &frmDisplay::lblPosition, "lblPosition"},
-    {"Label8_15", "Constituent Character", &frmDisplay::lblConstituentCharacter,
+    {"Label8_12", &frmDisplay::lblBarren, "lblBarren"},
+    {"Label8_13", &frmDisplay::lblCaste, "lblCaste"},
+    {"Label8_14", &frmDisplay::lblPosition, "lblPosition"},
+    {"Label8_15", &frmDisplay::lblConstituentCharacter,
      "lblConstituentCharacter"},
-    {"Label8_16", "Lucky Days", &frmDisplay::lblLuckyDays, "lblLuckyDays"},
-    {"Label8_17", "Lucky Numbers", &frmDisplay::lblLuckyNumbers, "lblLuckyNumbers"},
-    {"Label8_18", "Best Direction", &frmDisplay::lblBestDirection, "lblBestDirection"},
-    {"Label8_19", "Lucky Colors", &frmDisplay::lblLuckyColors, "lblLuckyColors"},
-    {"Label8_20", "Lucky Gemstone", &frmDisplay::lblLuckyGemstone, "lblLuckyGemstone"},
-    {"Label8_21", "Part Of The Body", &frmDisplay::lblPartOfTheBody, "lblPartOfTheBody"},
-    {"Label8_22", "Physique", &frmDisplay::lblPhysique, "lblPhysique"},
-    {"Label8_23", "English Name", &frmDisplay::lblEnglishName, "lblEnglishName"},
+    {"Label8_16", &frmDisplay::lblLuckyDays, "lblLuckyDays"},
+    {"Label8_17", &frmDisplay::lblLuckyNumbers, "lblLuckyNumbers"},
+    {"Label8_18", &frmDisplay::lblBestDirection, "lblBestDirection"},
+    {"Label8_19", &frmDisplay::lblLuckyColors, "lblLuckyColors"},
+    {"Label8_20", &frmDisplay::lblLuckyGemstone, "lblLuckyGemstone"},
+    {"Label8_21", &frmDisplay::lblPartOfTheBody, "lblPartOfTheBody"},
+    {"Label8_22", &frmDisplay::lblPhysique, "lblPhysique"},
+    {"Label8_23", &frmDisplay::lblEnglishName, "lblEnglishName"},
 }};
 
+// The headings are the report's reading labels, in the same order.
 struct ReadingBox {
     int headingIndex;  // index in the Label8 array
-    const char* heading;
     QPlainTextEdit* frmDisplay::*box;
     const char* boxName;
     int left, top, width, height;
 };
 
 const std::array<ReadingBox, 5> kReadingBoxes = {{
-    {0, "Looks", &frmDisplay::txtLooks, "txtLooks", 120, 5280, 3735, 735},
-    {24, "Nature", &frmDisplay::txtNature, "txtNature", 3960, 5280, 4215, 735},
-    {25, "Career And Finance", &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280,
+    {0, &frmDisplay::txtLooks, "txtLooks", 120, 5280, 3735, 735},
+    {24, &frmDisplay::txtNature, "txtNature", 3960, 5280, 4215, 735},
+    {25, &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280,
      3615, 735},
-    {26, "Love And Domestic Life", &frmDisplay::txtLoveAndDomesticLife, "txtLoveAndDomesticLife",
+    {26, &frmDisplay::txtLoveAndDomesticLife, "txtLoveAndDomesticLife",
      120, 6360, 6015, 735},
-    {27, "Health", &frmDisplay::txtHealth, "txtHealth", 6240, 6360, 5655, 735},
+    {27, &frmDisplay::txtHealth, "txtHealth", 6240, 6360, 5655, 735},
 }};
 
 // Headings stand this far above their box.
@@ -93,7 +93,7 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
         const ProfileCell& cell = kProfileGrid[i];
         const int left = kColumnLeft[i % kColumnLeft.size()];
         const int top = kFirstRowTop + kRowStep * static_cast<int>(i / kColumnLeft.size());
-        QLabel* heading = PlaceLabel(Frame4, cell.headingName, QString::fromLatin1(cell.heading),
+        QLabel* heading = PlaceLabel(Frame4, cell.headingName, DisplayText(kProfileLabels[i]),
                                      TwipsRect(left, top, kColumnWidth, 240));
         heading->setFont(headingFont);
         const QString headingName = QString::fromLatin1(cell.headingName);
@@ -107,10 +107,11 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
                                        TwipsRect(left, top + kValueDrop, kColumnWidth, 270));
     }
 
-    for (const ReadingBox& reading : kReadingBoxes) {
+    for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
+        const ReadingBox& reading = kReadingBoxes[r];
         QLabel* heading = PlaceLabel(
             Frame4, QStringLiteral("Label8_%1").arg(reading.headingIndex).toLatin1().constData(),
-            QString::fromLatin1(reading.heading),
+            DisplayText(kReadingLabels[r]),
             TwipsRect(reading.left, reading.top - kReadingHeadingRise, reading.width, 240));
         heading->setFont(headingFont);
         Label8[static_cast<std::size_t>(reading.headingIndex)] = heading;
@@ -126,6 +127,15 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
         buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
         box->setPalette(buttonFace);
         this->*reading.box = box;
+    }
+}
+
+void frmDisplay::FillProfile(const ChartReport& report) {
+    for (std::size_t i = 0; i < kProfileGrid.size(); ++i) {
+        (this->*kProfileGrid[i].value)->setText(DisplayText(report.profile[i].text));
+    }
+    for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
+        (this->*kReadingBoxes[r].box)->setPlainText(DisplayText(report.readings[r].text));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 #include "ui/frm_display.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
@@ -43,7 +44,7 @@ bool IsCharacterKey(const QKeyEvent& key) {
 frmMain::frmMain(MessageSink& messages, QWidget* parent)
     : QMainWindow(parent), messages_(messages) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setWindowTitle(DisplayText(ProgramTitle()));
     setFont(VerdanaFont(8.0));
     BuildControls();
     BuildMenus();
@@ -113,12 +114,12 @@ void frmMain::ShowRefusal(const Refusal& refusal) {
 }
 
 void frmMain::Calculate() {
-    const ChartOutcome outcome = CalculateChart(CurrentEntry());
+    const auto outcome = CalculateChart(CurrentEntry());
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         ShowRefusal(*refusal);
         return;
     }
-    const auto& result = std::get<ChartResult>(outcome);
+    const auto& [birth, chart] = std::get<BirthChart>(outcome);
 
     // Every calculation shows a freshly built frame and result window.
     if (mdi_) {
@@ -127,7 +128,7 @@ void frmMain::Calculate() {
     }
     mdi_ = std::make_unique<MDI>();
     mdi_->setWindowIcon(windowIcon());
-    mdi_->ShowResult(result);
+    mdi_->ShowResult(BuildReport(birth, chart));
     connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
     connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
     hide();

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "ui/frm_main.h"
-#include "ui/views/entry_atlas.h"
+#include "atlas/entry_atlas.h"
 
 namespace korvanta {
 

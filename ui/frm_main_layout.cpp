@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "pipeline/zones.h"
-#include "records/records.h"
+#include "report/names.h"
 #include "ui/frm_main.h"
 #include "ui/help_menu.h"
 #include "ui/link_label.h"

@@ -35,7 +35,7 @@ MDI::MDI(QWidget* parent)
       realDialogs_(std::make_unique<QtExportDialogs>()),
       dialogs_(realDialogs_.get()) {
     setObjectName(QStringLiteral("MDI"));
-    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setWindowTitle(DisplayText(ProgramTitle()));
     setFont(VerdanaFont(8.0));
 
     auto* central = new QWidget(this);
@@ -123,15 +123,14 @@ void MDI::BuildMenus() {
 
 MDI::~MDI() = default;
 
-frmDisplay* MDI::ShowResult(const ChartResult& result) {
+frmDisplay* MDI::ShowResult(const ChartReport& report) {
     if (subWindow_ != nullptr) {
         mdiArea->removeSubWindow(subWindow_);
         subWindow_->deleteLater();
     }
-    page_ = BuildChartPage(result);
+    page_ = report;
     display_ = new frmDisplay;
-    display_->Fill(result.captions);
-    display_->FillPadas(page_->padas);
+    display_->Fill(report);
     subWindow_ = mdiArea->addSubWindow(display_);
     subWindow_->setObjectName(QStringLiteral("frmDisplayWindow"));
     subWindow_->setWindowIcon(windowIcon());

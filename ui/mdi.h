@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "ui/views/chart_page.h"
+#include "report/report.h"
 
 class QLabel;
 class QMdiArea;
@@ -29,7 +29,7 @@ class MDI : public QMainWindow {
 
     // Builds a new result window as the frame's child and fills it; keeps the
     // chart page for the File menu's export and print.
-    frmDisplay* ShowResult(const ChartResult& result);
+    frmDisplay* ShowResult(const ChartReport& report);
     frmDisplay* Display() const { return display_; }
 
     // The dialogs the export entries use; the real ones unless replaced.
@@ -73,7 +73,7 @@ class MDI : public QMainWindow {
     void CentreResultWindow();
     QString SuggestedPath(const char* extension) const;
 
-    std::optional<ChartPage> page_;
+    std::optional<ChartReport> page_;
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;
     frmDisplay* display_ = nullptr;

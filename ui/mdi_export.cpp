@@ -6,7 +6,7 @@
 
 #include "ui/export_dialogs.h"
 #include "ui/mdi.h"
-#include "ui/views/page_export.h"
+#include "report/page_export.h"
 
 namespace korvanta {
 
