@@ -1,12 +1,15 @@
 // Julian days, ayanamsas, the angle helpers, the position text and the
 // ascendant's universal time.
-#include "astro/ephemeris.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "support/chart_fixtures.h"
+#include "astro/angles.h"
+#include "astro/ayanamsa.h"
+#include "astro/time_scales.h"
+#include "pipeline/birth.h"
+#include "pipeline/steps.h"
+#include "report/positions.h"
 
 namespace korvanta {
 namespace {
@@ -70,54 +73,56 @@ TEST(FormatSignPosition, DegreesMinutesSecondsAndSign) {
     EXPECT_EQ(FormatSignPosition(361.25), "1\xC2\xB0 15' 0\" Ari");
 }
 
-BirthData BirthAt(int hour, int minute, bool east, bool dst) {
-    BirthData b;
-    b.BirthYear = 2000;
-    b.BirthMonth = 1;
-    b.BirthDay = 1;
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.BirthMinute = static_cast<std::int16_t>(minute);
-    b.IsEast = east;
-    b.IsDST = dst;
+Birth BirthAt(int hour, int minute, bool east, bool dst) {
+    Birth b;
+    b.year = 2000;
+    b.month = 1;
+    b.day = 1;
+    b.hour = hour;
+    b.minute = minute;
+    b.east = east;
+    b.dst = dst;
     return b;
 }
 
-TEST(BirthUniversalHours, SignedZoneAndDaylightSaving) {
-    ChartRecord india;  // Indian Time: 5h30 east
-    india.ZoneHours = -5;
-    india.ZoneMinutes = -30;
-    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(23, 30, true, false), india), 18.0);
+TEST(UniversalHours, SignedZoneAndDaylightSaving) {
+    // Indian Time: 5h30 east.
+    EXPECT_DOUBLE_EQ(UniversalHours(23, 30, false, -5, -30), 18.0);
     // Before the zone's offset has passed, UT falls on the day before: -3.5 h.
-    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(2, 0, true, false), india), -3.5);
+    EXPECT_DOUBLE_EQ(UniversalHours(2, 0, false, -5, -30), -3.5);
     // Daylight saving makes UT one hour earlier on both sides of Greenwich.
-    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(23, 30, true, true), india), 17.0);
-    ChartRecord newYork;
-    newYork.ZoneHours = 5;
-    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(22, 0, false, true), newYork), 26.0);
-    // The zone row's sign decides, whatever the longitude's hemisphere: a
-    // western longitude with Indian Time still gives local time - 5.5 h.
-    EXPECT_DOUBLE_EQ(BirthUniversalHours(BirthAt(12, 0, false, false), india), 6.5);
+    EXPECT_DOUBLE_EQ(UniversalHours(23, 30, true, -5, -30), 17.0);
+    EXPECT_DOUBLE_EQ(UniversalHours(22, 0, true, 5, 0), 26.0);
+}
+
+TEST(Lagna, TheZoneRowDecidesWhateverTheHemisphere) {
+    // A western longitude with Indian Time still takes local time - 5.5 h:
+    // the same moment as 06:30 at Greenwich.
+    Birth west = BirthAt(12, 0, false, false);
+    west.zoneHours = -5;
+    west.zoneMinutes = -30;
+    Birth greenwich = BirthAt(6, 30, false, false);
+    EXPECT_NEAR(Lagna_Calculation(west).ascendant, Lagna_Calculation(greenwich).ascendant, 1e-9);
 }
 
 TEST(Lagna, SameMomentGivesSameAscendantWhateverTheZone) {
     // Madrid's longitude with Central European Time at 12:00 and with GMT at
     // 11:00 is the same moment, so the same ascendant (to 1e-9°).
-    BirthData madrid = BirthAt(12, 0, false, false);
-    madrid.LonDeg = 3;
-    madrid.LonMin = 42;
-    madrid.LatDeg = 40;
-    madrid.LatMin = 25;
-    ChartRecord cet;
-    cet.ZoneHours = -1;
-    Lagna_Calculation(madrid, cet);
-    BirthData madridGmt = madrid;
-    madridGmt.BirthHour = 11;
-    ChartRecord gmt;
-    Lagna_Calculation(madridGmt, gmt);
-    EXPECT_NEAR(cet.Ascendant, gmt.Ascendant, 1e-9);
-    EXPECT_EQ(cet.AscText, gmt.AscText);
-    EXPECT_EQ(cet.AscendantWhole, std::floor(cet.Ascendant));
-    EXPECT_NEAR(cet.Ayanamsa, -23.86, 0.01);
+    Birth madrid = BirthAt(12, 0, false, false);
+    madrid.lonDeg = 3;
+    madrid.lonMin = 42;
+    madrid.latDeg = 40;
+    madrid.latMin = 25;
+    madrid.zoneHours = -1;
+    const LagnaResult cet = Lagna_Calculation(madrid);
+    Birth madridGmt = madrid;
+    madridGmt.hour = 11;
+    madridGmt.zoneHours = 0;
+    const LagnaResult gmt = Lagna_Calculation(madridGmt);
+    EXPECT_NEAR(cet.ascendant, gmt.ascendant, 1e-9);
+    EXPECT_EQ(FormatSignPosition(cet.ascendant), FormatSignPosition(gmt.ascendant));
+    EXPECT_EQ(cet.ascendantWhole, std::floor(cet.ascendant));
+    EXPECT_NEAR(cet.ayanamsa, -23.86, 0.01);
 }
 
 TEST(Lagna, RisesThroughAllSignsInADay) {
@@ -125,14 +130,13 @@ TEST(Lagna, RisesThroughAllSignsInADay) {
     // samples every sign appears, and each value lies in [0, 360].
     bool seen[12] = {};
     for (int hour = 0; hour < 24; ++hour) {
-        BirthData b = BirthAt(hour, 0, true, false);
-        b.LonDeg = 77;
-        b.LatDeg = 28;
-        ChartRecord chart;
-        Lagna_Calculation(b, chart);
-        ASSERT_GE(chart.Ascendant, 0);
-        ASSERT_LE(chart.Ascendant, 360);
-        seen[static_cast<int>(chart.Ascendant / 30) % 12] = true;
+        Birth b = BirthAt(hour, 0, true, false);
+        b.lonDeg = 77;
+        b.latDeg = 28;
+        const double ascendant = Lagna_Calculation(b).ascendant;
+        ASSERT_GE(ascendant, 0);
+        ASSERT_LE(ascendant, 360);
+        seen[static_cast<int>(ascendant / 30) % 12] = true;
     }
     for (bool s : seen) EXPECT_TRUE(s);
 }

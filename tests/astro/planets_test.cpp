@@ -6,8 +6,11 @@
 
 #include <cmath>
 
-#include "astro/ephemeris.h"
-#include "astro/moon.h"
+#include "astro/angles.h"
+#include "astro/time_scales.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/steps.h"
+#include "report/positions.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta {
@@ -82,106 +85,103 @@ TEST(PlanetPositions, AgreeWithAPreciseEphemeris) {
         {1980, 6, 5, 3, 35, {73.0330, 66.4588, 51.0414, 138.3283, 128.9483, 146.7725}},
     };
     for (const Case& c : cases) {
-        BirthData b;
-        b.BirthYear = static_cast<std::int16_t>(c.year);
-        b.BirthMonth = static_cast<std::int16_t>(c.month);
-        b.BirthDay = static_cast<std::int16_t>(c.day);
-        b.BirthHour = static_cast<std::int16_t>(c.hour);
-        b.BirthMinute = static_cast<std::int16_t>(c.minute);
-        ChartRecord chart;
-        Lagna_Calculation(b, chart);
-        Moon_Calculation(b, chart);
-        PlanetPositions(b, chart);
-        for (int p = 0; p < 6; ++p) {
-            const auto ours = testing::LongitudeOf(chart.PlanetText[static_cast<std::size_t>(p)]);
-            ASSERT_TRUE(ours) << chart.PlanetText[static_cast<std::size_t>(p)];
-            EXPECT_LT(testing::AngleGap(*ours, c.swiss[p]), 0.3)
-                << c.year << "-" << c.month << " planet " << p << ": ours " << *ours
+        Birth b;
+        b.year = c.year;
+        b.month = c.month;
+        b.day = c.day;
+        b.hour = c.hour;
+        b.minute = c.minute;
+        const PlanetLongitudes at =
+            PlanetPositions(b, {c.year, c.month, c.day, c.hour, c.minute},
+                            Lagna_Calculation(b).ayanamsa);
+        for (std::size_t p = 0; p < 6; ++p) {
+            EXPECT_LT(testing::AngleGap(at.planets[p], c.swiss[p]), 0.3)
+                << c.year << "-" << c.month << " planet " << p << ": ours " << at.planets[p]
                 << ", Swiss Ephemeris " << c.swiss[p];
         }
     }
 }
 
-TEST(PlanetPositions, KetuOppositeRahuAndChartListOrder) {
-    BirthData b;
-    b.BirthYear = 1975;
-    b.BirthMonth = 3;
-    b.BirthDay = 14;
-    b.BirthHour = 6;
-    ChartRecord chart;
-    Lagna_Calculation(b, chart);
-    Moon_Calculation(b, chart);
-    PlanetPositions(b, chart);
-    const double rahu = *testing::LongitudeOf(chart.RahuText);
-    const double ketu = *testing::LongitudeOf(chart.KetuText);
-    EXPECT_NEAR(testing::AngleGap(rahu, ketu), 180.0, 1.0 / 3600 + 1e-9);
-    EXPECT_EQ(chart.ChartList[kSun], ShortPosition(chart.PlanetText[2]));
-    EXPECT_EQ(chart.ChartList[kMoon], ShortPosition(chart.MoonText));
-    EXPECT_EQ(chart.ChartList[kMercury], ShortPosition(chart.PlanetText[0]));
-    EXPECT_EQ(chart.ChartList[kSaturn], ShortPosition(chart.PlanetText[5]));
-    EXPECT_EQ(chart.ChartList[kKetu], ShortPosition(chart.KetuText));
-    EXPECT_EQ(chart.ChartList[kAsc], ShortPosition(chart.AscText));
+TEST(PlanetPositions, KetuOppositeRahuAndTheChartTakesEachBodyInItsPlace) {
+    Birth b;
+    b.year = 1975;
+    b.month = 3;
+    b.day = 14;
+    b.hour = 6;
+    const Chart chart = CalculateChart(b);
+    const PlanetLongitudes at = PlanetPositions(b, {1975, 3, 14, 6, 0}, chart.ayanamsa);
+    EXPECT_NEAR(testing::AngleGap(at.nodes.rahu, at.nodes.ketu), 180.0, 1e-9);
+    EXPECT_EQ(chart.Longitude(Body::Mercury), at.planets[0]);
+    EXPECT_EQ(chart.Longitude(Body::Venus), at.planets[1]);
+    EXPECT_EQ(chart.Longitude(Body::Sun), at.planets[2]);
+    EXPECT_EQ(chart.Longitude(Body::Mars), at.planets[3]);
+    EXPECT_EQ(chart.Longitude(Body::Jupiter), at.planets[4]);
+    EXPECT_EQ(chart.Longitude(Body::Saturn), at.planets[5]);
+    EXPECT_EQ(chart.Longitude(Body::Rahu), at.nodes.rahu);
+    EXPECT_EQ(chart.Longitude(Body::Ketu), at.nodes.ketu);
+    EXPECT_EQ(chart.Longitude(Body::Moon), Moon_Calculation(b).longitude);
+    EXPECT_EQ(chart.Longitude(Body::Asc), Lagna_Calculation(b).ascendant);
+    for (std::size_t k = 0; k < kBodyCount; ++k) {
+        EXPECT_EQ(chart.sign[k], SignOfLongitude(chart.longitude[k])) << "body " << k;
+    }
 }
 
 TEST(PlanetPositions, ZoneCrossingMidnightChangesTheDate) {
     // 00:30 in Australian Eastern time is 14:30 UT of the day before; the
     // same moment entered in GMT must give identical planets.
-    BirthData sydney;
-    sydney.BirthYear = 2001;
-    sydney.BirthMonth = 1;
-    sydney.BirthDay = 1;
-    sydney.BirthHour = 0;
-    sydney.BirthMinute = 30;
-    ChartRecord aest;
-    aest.ZoneHours = -10;
-    Lagna_Calculation(sydney, aest);
-    PlanetPositions(sydney, aest);
+    Birth sydney;
+    sydney.year = 2001;
+    sydney.month = 1;
+    sydney.day = 1;
+    sydney.hour = 0;
+    sydney.minute = 30;
+    sydney.zoneHours = -10;
+    const double ayanamsa = Lagna_Calculation(sydney).ayanamsa;
+    const PlanetLongitudes aest = PlanetPositions(sydney, {2001, 1, 1, 0, 30}, ayanamsa);
 
-    BirthData gmt = sydney;
-    gmt.BirthYear = 2000;
-    gmt.BirthMonth = 12;
-    gmt.BirthDay = 31;
-    gmt.BirthHour = 14;
-    ChartRecord utc;
-    Lagna_Calculation(gmt, utc);
-    PlanetPositions(gmt, utc);
-    EXPECT_EQ(aest.PlanetText, utc.PlanetText);
-    EXPECT_EQ(aest.RahuText, utc.RahuText);
+    Birth gmt = sydney;
+    gmt.year = 2000;
+    gmt.month = 12;
+    gmt.day = 31;
+    gmt.hour = 14;
+    gmt.zoneHours = 0;
+    const PlanetLongitudes utc = PlanetPositions(gmt, {2000, 12, 31, 14, 30}, ayanamsa);
+    EXPECT_EQ(aest.planets, utc.planets);
+    EXPECT_EQ(aest.nodes.rahu, utc.nodes.rahu);
+    EXPECT_EQ(PlanetDayNumber(sydney, {2001, 1, 1, 0, 30}), DayNumber(2000, 12, 31, 14, 30));
 }
 
-TEST(PlanetPositions, SecondMomentTakesTheSunriseClockTime) {
-    BirthData b;
-    b.BirthYear = 1990;
-    b.BirthMonth = 3;
-    b.BirthDay = 1;
-    b.BirthHour = 20;
-    b.IsDST = true;
-    ChartRecord chart;
-    chart.ZoneHours = -5;
-    chart.ZoneMinutes = -30;
-    Lagna_Calculation(b, chart);
-    PlanetPositions(b, chart);
-    const auto birthSun = chart.PlanetText[2];
+TEST(PlanetPositions, TheGivenClockMinuteDecidesNotTheBirthTime) {
+    // The sunrise's Sun is computed at the sunrise's clock time with the
+    // birth's zone and daylight saving: a birth at another hour asked for
+    // 20:00 gives the planets of a birth at 20:00.
+    Birth b;
+    b.year = 1990;
+    b.month = 3;
+    b.day = 1;
+    b.hour = 20;
+    b.dst = true;
+    b.zoneHours = -5;
+    b.zoneMinutes = -30;
+    const double ayanamsa = Lagna_Calculation(b).ayanamsa;
+    const PlanetLongitudes atBirth = PlanetPositions(b, {1990, 3, 1, 20, 0}, ayanamsa);
 
-    // The same clock time given as the second moment gives the same Sun.
-    chart.SecondMomentMode = true;
-    chart.SunriseDay = "1";
-    chart.SunriseMonthName = "March";
-    chart.SunriseYear = "1990";
-    chart.SunriseHour = "20";
-    chart.SunriseMinute = "0";
-    PlanetPositions(b, chart);
-    EXPECT_EQ(chart.PlanetText[2], birthSun);
-    EXPECT_EQ(chart.SunriseSunText, ShortPosition(birthSun));
-    EXPECT_NEAR(chart.SunriseSunLongitude, *testing::LongitudeOf(birthSun), 1.0 / 3600);
+    Birth morning = b;
+    morning.hour = 5;
+    morning.minute = 17;
+    const LocalMinute evening{1990, 3, 1, 20, 0};
+    EXPECT_EQ(PlanetPositions(morning, evening, ayanamsa).planets, atBirth.planets);
+    EXPECT_EQ(SiderealSun(PlanetDayNumber(morning, evening), ayanamsa), atBirth.planets[2]);
 }
 
 TEST(ShortPosition, PadsDegreesAndMinutes) {
-    EXPECT_EQ(ShortPosition("5\xC2\xB0 7' 9\" Ari"), "05 Ari 07");
-    EXPECT_EQ(ShortPosition("23\xC2\xB0 41' 0\" Sco"), "23 Sco 41");
-    EXPECT_EQ(ShortPosition("  0\xC2\xB0 0' 59\" Pis  "), "00 Pis 00");
-    EXPECT_EQ(ShortPosition("29\xC2\xB0 59' 59\" Cap"), "29 Cap 59");
-    EXPECT_EQ(ShortPosition(""), "");
+    // Half a second in, so the cut minutes never fall on a rounding edge.
+    constexpr double kHalf = 0.5 / 3600;
+    EXPECT_EQ(ShortPosition(5 + 7 / 60.0 + 9.0 / 3600), "05 Ari 07");
+    EXPECT_EQ(ShortPosition(233 + 41 / 60.0 + kHalf), "23 Sco 41");
+    EXPECT_EQ(ShortPosition(330 + 59.0 / 3600), "00 Pis 00");
+    EXPECT_EQ(ShortPosition(299 + 59 / 60.0 + 59.0 / 3600), "29 Cap 59");
+    EXPECT_EQ(ShortPosition(-(233 + 41 / 60.0 + kHalf)), "23 Sco 41");  // absolute value
 }
 
 }  // namespace

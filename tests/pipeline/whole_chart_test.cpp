@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta {
@@ -30,23 +31,32 @@ struct Expected {
     std::array<const char*, 10> chartList;
 };
 
-ChartResult Calculate(const Birth& b) {
-    ChartOutcome outcome = CalculateChart(FormOf(b));
-    EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
-    return std::get<ChartResult>(std::move(outcome));
+struct Calculated {
+    Chart chart;
+    ChartReport report;
+};
+
+Calculated Calculate(const Birth& b) {
+    auto outcome = CalculateChart(FormOf(b));
+    EXPECT_TRUE(std::holds_alternative<BirthChart>(outcome));
+    const BirthChart& result = std::get<BirthChart>(outcome);
+    return {result.chart, BuildReport(result.birth, result.chart)};
 }
 
-void ExpectChart(const ChartResult& r, const Expected& e) {
-    EXPECT_EQ(r.chart.AscText, e.asc);
-    EXPECT_EQ(r.chart.MoonText, e.moon);
-    EXPECT_EQ(r.chart.MoonNakStart, e.nakStart);
+void ExpectChart(const Calculated& r, const Expected& e) {
+    const auto& text = r.report.longPositions;
+    EXPECT_EQ(text[Index(korvanta::Body::Asc)], e.asc);
+    EXPECT_EQ(text[Index(korvanta::Body::Moon)], e.moon);
+    EXPECT_EQ(r.chart.moonNakStart, e.nakStart);
+    constexpr korvanta::Body kPlanetOrder[6] = {korvanta::Body::Mercury, korvanta::Body::Venus,
+                                                korvanta::Body::Sun,     korvanta::Body::Mars,
+                                                korvanta::Body::Jupiter, korvanta::Body::Saturn};
     for (std::size_t p = 0; p < 6; ++p)
-        EXPECT_EQ(r.birthPlanetText[p], e.planets[p]) << "planet " << p;
-    EXPECT_EQ(r.birthRahuText, e.rahu);
-    EXPECT_EQ(r.birthKetuText, e.ketu);
+        EXPECT_EQ(text[Index(kPlanetOrder[p])], e.planets[p]) << "planet " << p;
+    EXPECT_EQ(text[Index(korvanta::Body::Rahu)], e.rahu);
+    EXPECT_EQ(text[Index(korvanta::Body::Ketu)], e.ketu);
     for (std::size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(r.birthChartList[i], e.chartList[i]) << "slot " << i;
-        EXPECT_EQ(r.captions.planet[i], e.chartList[i]) << "slot " << i;
+        EXPECT_EQ(r.report.positions[i].text, e.chartList[i]) << "body " << i;
     }
 }
 
@@ -133,12 +143,12 @@ TEST(WholeChart, ZoneAndLongitudeOnDifferentSidesGiveOneMoment) {
     gmt.hour = 6;
     gmt.minute = 30;
     gmt.zone = 29;
-    const ChartResult a = Calculate(india);
-    const ChartResult b = Calculate(gmt);
-    EXPECT_EQ(a.chart.AscText, b.chart.AscText);
-    EXPECT_EQ(a.chart.MoonText, b.chart.MoonText);
-    EXPECT_EQ(a.birthPlanetText, b.birthPlanetText);
-    EXPECT_EQ(a.birthChartList, b.birthChartList);
+    const Calculated a = Calculate(india);
+    const Calculated b = Calculate(gmt);
+    EXPECT_EQ(a.report.longPositions, b.report.longPositions);
+    for (std::size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(a.report.positions[i].text, b.report.positions[i].text) << "body " << i;
+    }
 }
 
 }  // namespace

@@ -53,29 +53,18 @@ TEST(ZoneCalculation, TheListedExamples) {
                  {5, -10, -30},  {46, -13, 0},   {36, 12, 0},   {52, -6, -30},
                  {56, -10, -30}, {57, -10, -30}, {58, -9, -30}, {59, -9, -30}};
     for (const Case& c : cases) {
-        ChartRecord chart;
-        Zone_Calculation(c.index, chart);
-        EXPECT_EQ(chart.ZoneHours, c.hours) << c.index;
-        EXPECT_EQ(chart.ZoneMinutes, c.minutes) << c.index;
+        const ZoneCorrection zone = Zone_Calculation(c.index);
+        EXPECT_EQ(zone.hours, c.hours) << c.index;
+        EXPECT_EQ(zone.minutes, c.minutes) << c.index;
     }
 }
 
-TEST(ZoneCalculation, NoSelectionKeepsThePreviousValues) {
-    ChartRecord chart;
-    Zone_Calculation(-1, chart);
-    EXPECT_EQ(chart.ZoneHours, 0);
-    EXPECT_EQ(chart.ZoneMinutes, 0);
-    Zone_Calculation(34, chart);
-    Zone_Calculation(34, chart);
-    EXPECT_EQ(chart.ZoneHours, -5);
+TEST(ZoneCalculation, NoSelectionGivesNoCorrection) {
     for (int bad : {-1, 71, 1000, -32768}) {
-        Zone_Calculation(bad, chart);
-        EXPECT_EQ(chart.ZoneHours, -5);
-        EXPECT_EQ(chart.ZoneMinutes, -30);
+        const ZoneCorrection zone = Zone_Calculation(bad);
+        EXPECT_EQ(zone.hours, 0) << bad;
+        EXPECT_EQ(zone.minutes, 0) << bad;
     }
-    Zone_Calculation(50, chart);
-    EXPECT_EQ(chart.ZoneHours, 3);
-    EXPECT_EQ(chart.ZoneMinutes, 30);
 }
 
 }  // namespace

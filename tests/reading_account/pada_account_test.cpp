@@ -1,31 +1,25 @@
 // Pada names and the plain-language account of the Upapada Lagna.
-#include "reading/pada_account.h"
+#include "report/pada_account.h"
 
 #include <gtest/gtest.h>
 
 #include <variant>
 
 #include "pipeline/pipeline.h"
+#include "report/names.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta {
 namespace {
 
-// A chart holding only the ascendant and the house-12 lord, run through the
-// twelve house calls as the pipeline makes them.
-ArudhaState PadasFor(int ascendantSign, int lordSlot, int lordSign, ChartRecord& chart) {
-    chart.ChartList.fill("");
-    chart.ChartList[kAsc] =
-        "05 " + std::string(kSignAbbr[static_cast<std::size_t>(ascendantSign)]) + " 00";
-    chart.ChartList[static_cast<std::size_t>(lordSlot)] =
-        "10 " + std::string(kSignAbbr[static_cast<std::size_t>(lordSign)]) + " 00";
-    ArudhaState state;
-    ResultCaptions captions;
-    for (int n = 0; n < 12; ++n) {
-        Arudha_Calculation(kSignLord[static_cast<std::size_t>((ascendantSign + n) % 12)], chart,
-                           state, captions);
-    }
-    return state;
+// A chart with every body in the ascendant's sign but the house-12 lord, and
+// its padas as the calculation finds them.
+Chart PadasFor(int ascendantSign, korvanta::Body lord, int lordSign) {
+    Chart chart;
+    chart.sign.fill(ascendantSign);
+    chart.sign[Index(lord)] = lordSign;
+    chart.padas = Arudha_Calculation(chart.sign);
+    return chart;
 }
 
 TEST(PadaName, HouseNames) {
@@ -39,39 +33,36 @@ TEST(PadaName, HouseNames) {
 
 TEST(ExplainUpapada, LordInTheHouseItself) {
     // Ascendant Leo: house 12 is Cancer; the Moon in Cancer gives Aries.
-    ChartRecord chart;
-    const ArudhaState state = PadasFor(4, kMoon, 3, chart);
-    EXPECT_EQ(ExplainUpapada(state, chart),
+    const Chart chart = PadasFor(4, korvanta::Body::Moon, 3);
+    EXPECT_EQ(ExplainUpapada(chart),
               "House 12 is Cancer; its lord, the Moon, stands in Cancer itself, so the pada is the "
               "10th sign from Cancer: Aries.");
 }
 
 TEST(ExplainUpapada, LordInTheSeventhAndPlainCount) {
-    ChartRecord chart;
     // Ascendant Aries: house 12 Pisces, lord Jupiter in Virgo (7th): 10th from Pisces =
     // Sagittarius.
-    ArudhaState state = PadasFor(0, kJupiter, 5, chart);
+    Chart chart = PadasFor(0, korvanta::Body::Jupiter, 5);
     EXPECT_EQ(
-        ExplainUpapada(state, chart),
+        ExplainUpapada(chart),
         "House 12 is Pisces; its lord, Jupiter, stands in Virgo, the 7th sign from Pisces, so "
         "the pada is the 10th sign from Pisces: Sagittarius.");
     // Jupiter in Taurus (3rd from Pisces): three signs on from Taurus is Cancer.
-    state = PadasFor(0, kJupiter, 1, chart);
-    EXPECT_EQ(ExplainUpapada(state, chart),
+    chart = PadasFor(0, korvanta::Body::Jupiter, 1);
+    EXPECT_EQ(ExplainUpapada(chart),
               "House 12 is Pisces; its lord, Jupiter, stands in Taurus, the 3rd sign from Pisces; "
               "counting 3 signs on from Taurus gives Cancer, the pada.");
-    EXPECT_EQ(state.ULSignIndex, 3);
+    EXPECT_EQ(chart.padas.ulSign, 3);
 }
 
 TEST(ExplainUpapada, FourthFromTheHouseAndRetrogradeLord) {
-    ChartRecord chart;
-    chart.BodyName[kJupiter] = "Jupiter (R) ";
     // Jupiter in Gemini is the 4th from Pisces; counting 4 on lands in Virgo,
     // the 7th from Pisces, so the pada is the 4th from Pisces: Gemini.
-    const ArudhaState state = PadasFor(0, kJupiter, 2, chart);
-    EXPECT_EQ(state.ULSignIndex, 2);
+    Chart chart = PadasFor(0, korvanta::Body::Jupiter, 2);
+    chart.retrograde[3] = true;  // Mercury, Venus, Mars, Jupiter, Saturn
+    EXPECT_EQ(chart.padas.ulSign, 2);
     EXPECT_EQ(
-        ExplainUpapada(state, chart),
+        ExplainUpapada(chart),
         "House 12 is Pisces; its lord, Jupiter (retrograde), stands in Gemini, the 4th sign "
         "from Pisces; counting 4 signs on from Gemini gives Virgo, the 7th from Pisces, so the "
         "pada moves to the 4th sign from Pisces: Gemini.");
@@ -87,22 +78,18 @@ TEST(ExplainUpapada, AgreesWithThePadaInEveryChartOfASweep) {
         b.hour = (k * 5) % 24;
         b.lonDeg = (k * 17) % 180;
         b.latDeg = (k * 7) % 70;
-        ChartOutcome outcome = CalculateChart(testing::FormOf(b));
-        const auto& r = std::get<ChartResult>(outcome);
-        const std::string text = ExplainUpapada(r.arudha, r.chart);
-        const std::string ending =
-            ": " + std::string(kSignNames[static_cast<std::size_t>(r.arudha.ULSignIndex)]) + ".";
+        const auto outcome = CalculateChart(testing::FormOf(b));
+        ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
+        const Chart& chart = std::get<BirthChart>(outcome).chart;
+        const std::string text = ExplainUpapada(chart);
+        const std::string_view ul = SignName(chart.padas.ulSign);
+        const std::string ending = ": " + std::string(ul) + ".";
         const bool namesPada = text.ends_with(ending) || text.ends_with(", the pada.");
         EXPECT_TRUE(namesPada) << text;
         if (text.ends_with(", the pada.")) {
-            EXPECT_NE(
-                text.find(std::string(kSignNames[static_cast<std::size_t>(r.arudha.ULSignIndex)]) +
-                          ", the pada."),
-                std::string::npos)
-                << text;
+            EXPECT_NE(text.find(std::string(ul) + ", the pada."), std::string::npos) << text;
         }
     }
-    EXPECT_EQ(ExplainUpapada(ArudhaState{}, ChartRecord{}), "");
 }
 
 }  // namespace

@@ -35,20 +35,20 @@ std::int64_t ElapsedDays(const StationMoment& from, const StationMoment& to) {
     return minutes >= 0 ? minutes / 1440 : -((1439 - minutes) / 1440);
 }
 
-TEST(CivilDayNumber, MatchesKnownDayCounts) {
+TEST(DaysFromCivil, MatchesKnownDayCounts) {
     // Day counts from 30 December 1899 as used by date-time values
     // (exact; checked with Python's datetime.date subtraction).
-    EXPECT_EQ(CivilDayNumber(1899, 12, 30), 0);
-    EXPECT_EQ(CivilDayNumber(1899, 12, 1), -29);
-    EXPECT_EQ(CivilDayNumber(1900, 1, 1), 2);
-    EXPECT_EQ(CivilDayNumber(1900, 3, 1), 61);  // 1900 is not a leap year
-    EXPECT_EQ(CivilDayNumber(2000, 1, 1), 36526);
-    EXPECT_EQ(CivilDayNumber(2000, 3, 1), 36586);  // 2000 is
-    EXPECT_EQ(CivilDayNumber(2051, 6, 1), 55305);
+    EXPECT_EQ(DaysFromCivil(1899, 12, 30), 0);
+    EXPECT_EQ(DaysFromCivil(1899, 12, 1), -29);
+    EXPECT_EQ(DaysFromCivil(1900, 1, 1), 2);
+    EXPECT_EQ(DaysFromCivil(1900, 3, 1), 61);  // 1900 is not a leap year
+    EXPECT_EQ(DaysFromCivil(2000, 1, 1), 36526);
+    EXPECT_EQ(DaysFromCivil(2000, 3, 1), 36586);  // 2000 is
+    EXPECT_EQ(DaysFromCivil(2051, 6, 1), 55305);
     // Months and days outside their ranges carry over.
-    EXPECT_EQ(CivilDayNumber(1999, 13, 1), CivilDayNumber(2000, 1, 1));
-    EXPECT_EQ(CivilDayNumber(2000, 0, 31), CivilDayNumber(1999, 12, 31));
-    EXPECT_EQ(CivilDayNumber(2000, 2, 30), CivilDayNumber(2000, 3, 1));
+    EXPECT_EQ(DaysFromCivil(1999, 13, 1), DaysFromCivil(2000, 1, 1));
+    EXPECT_EQ(DaysFromCivil(2000, 0, 31), DaysFromCivil(1999, 12, 31));
+    EXPECT_EQ(DaysFromCivil(2000, 2, 30), DaysFromCivil(2000, 3, 1));
 }
 
 TEST(ParseStationRow, ReadsTheFiveNumbers) {
@@ -125,10 +125,10 @@ TEST(StationTables, TextsAndParsedPeriodsAgree) {
             EXPECT_EQ(StationMinuteNumber(period.direct), MinutesOf(table.directRows[k]))
                 << table.planetName << " row " << k;
             EXPECT_EQ(period.retrogradeDay,
-                      CivilDayNumber(period.retrograde.year, period.retrograde.month,
+                      DaysFromCivil(period.retrograde.year, period.retrograde.month,
                                      period.retrograde.day));
             EXPECT_EQ(period.directDay,
-                      CivilDayNumber(period.direct.year, period.direct.month, period.direct.day));
+                      DaysFromCivil(period.direct.year, period.direct.month, period.direct.day));
         }
     }
 }
@@ -207,7 +207,7 @@ TEST(StationTables, MarsHasNoPeriodStartingIn1900) {
     // 13 January 1901; nothing in between.
     const StationTable& mars = TableOf("Mars");
     ASSERT_FALSE(mars.periods.empty());
-    EXPECT_EQ(mars.periods.front().retrogradeDay, CivilDayNumber(1901, 1, 13));
+    EXPECT_EQ(mars.periods.front().retrogradeDay, DaysFromCivil(1901, 1, 13));
 }
 
 }  // namespace

@@ -173,49 +173,32 @@ TEST(Vighati2Degree, SplitsIntoSignsDegreesMinutesSeconds) {
               (std::array<int, 4>{0, 0, 0, 0}));
 }
 
+// A Sun at whole degrees and minutes of a sign, half a second in so the cut
+// minutes never fall on a rounding edge.
+double SunAt(int sign, int degrees, int minutes) {
+    return sign * 30.0 + degrees + minutes / 60.0 + 0.5 / 3600;
+}
+
 TEST(PranapadaLagna, CountsFromTheSunsSignByItsQuality) {
     // Movable Aries: 45' + 37' carries one degree; 1 + 10 + 20 = 31 carries a
     // sign; P = 1 + 0.
-    std::array<int, 4> parts{0, 20, 37, 30};
-    EXPECT_EQ(PranapadaSign(parts, "10 Ari 45"), 1);
-    EXPECT_EQ(parts, (std::array<int, 4>{1, 20, 37, 30}));
+    EXPECT_EQ(PranapadaSign({0, 20, 37, 30}, SunAt(0, 10, 45)), 1);
 
     // Fixed Taurus: 1 + 1 + 8.
-    parts = {0, 20, 37, 30};
-    EXPECT_EQ(PranapadaSign(parts, "10 Tau 45"), 10);
+    EXPECT_EQ(PranapadaSign({0, 20, 37, 30}, SunAt(1, 10, 45)), 10);
 
     // Dual Pisces: 59' + 59' carries one; 1 + 29 + 29 = 59 carries one sign;
     // 4 + 11 + 4 = 19 -> 7.
-    parts = {3, 29, 59, 0};
-    EXPECT_EQ(PranapadaSign(parts, "29 Pis 59"), 7);
-    EXPECT_EQ(parts[0], 4);
+    EXPECT_EQ(PranapadaSign({3, 29, 59, 0}, SunAt(11, 29, 59)), 7);
+
+    // A Sun at a full turn stands at 0° Aries: 20° 37' carry nothing.
+    EXPECT_EQ(PranapadaSign({2, 20, 37, 30}, 360.0), 2);
 }
 
-TEST(PranapadaLagna, NoMarkWithoutAKnownSign) {
-    std::array<int, 4> parts{0, 20, 37, 30};
-    EXPECT_FALSE(PranapadaSign(parts, "10 ari 45").has_value());
-    EXPECT_EQ(parts[0], 1);  // the carry is still added
-    parts = {0, 20, 37, 30};
-    EXPECT_FALSE(PranapadaSign(parts, "1").has_value());
-    EXPECT_EQ(parts, (std::array<int, 4>{0, 20, 37, 30}));
-}
-
-TEST(SignMarks, AppendOneBareLineBreakToTheMatchingSign) {
-    ResultCaptions captions;
-    captions.lblArudha[4] = "\r\nA5";
-    EXPECT_EQ(MarkSignOfText("05 Leo 07", captions), 4);
-    EXPECT_EQ(captions.lblArudha[4], "\r\nA5\r\n");
-
-    // Sign names compare exactly; anything else marks nothing.
-    EXPECT_FALSE(MarkSignOfText("05 leo 07", captions).has_value());
-    EXPECT_FALSE(MarkSignOfText("05", captions).has_value());
-    EXPECT_FALSE(MarkSignOfLongitude(std::numeric_limits<double>::quiet_NaN(), captions));
-    EXPECT_EQ(captions.lblArudha[4], "\r\nA5\r\n");
-
-    EXPECT_EQ(MarkSignOfLongitude(310.0, captions), 10);  // Aquarius
-    EXPECT_EQ(MarkSignOfLongitude(360.0, captions), 0);   // a full turn is Aries
-    EXPECT_EQ(captions.lblArudha[10], "\r\n");
-    EXPECT_EQ(captions.lblArudha[0], "\r\n");
+TEST(PranapadaLagna, NoMarkForANegativeCount) {
+    EXPECT_FALSE(PranapadaSign({-20, 0, 0, 0}, SunAt(0, 10, 45)).has_value());
+    EXPECT_FALSE(PranapadaSign({-1, 0, 0, 0}, SunAt(0, 10, 45)).has_value());
+    EXPECT_EQ(PranapadaSign({0, 0, 0, 0}, SunAt(0, 10, 45)), 0);
 }
 
 }  // namespace

@@ -11,15 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
+#include <variant>
 
+#include "astro/angles.h"
 #include "astro/calendar.h"
-#include "astro/ephemeris.h"
-#include "astro/moon.h"
-#include "astro/planets.h"
-#include "astro/retrograde.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/steps.h"
 #include "pipeline/zones.h"
+#include "report/positions.h"
+#include "report/report.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta {
@@ -35,94 +37,86 @@ int ZoneIndex(std::string_view text) {
     return kDefaultZoneIndex;
 }
 
-// A chart as the calculation holds it just before its sunrise steps: birth
-// fields and their text copies, zone, ascendant, Moon, planets, retrograde
-// names and the twelve arudha padas with their marks.
+// A chart as the calculation holds it just before its sunrise steps: the
+// birth's numbers with the zone correction, the ascendant, Moon, planets,
+// retrograde marks and the twelve arudha padas, run step by step.
 struct Prepared {
-    BirthData birth;
-    ChartRecord chart;
-    ArudhaState arudha;
-    ResultCaptions captions;
+    korvanta::Birth birth;
+    Chart chart;
 };
 
 Prepared Prepare(const Birth& b) {
     Prepared p;
-    Zone_Calculation(b.zone, p.chart);
-    BirthData& birth = p.birth;
-    birth.BirthMonth = static_cast<std::int16_t>(b.month);
-    birth.BirthDay = static_cast<std::int16_t>(b.day);
-    birth.BirthYear = static_cast<std::int16_t>(b.year);
-    birth.BirthHour = static_cast<std::int16_t>(b.hour);
-    birth.BirthMinute = static_cast<std::int16_t>(b.minute);
-    birth.AbsZoneHours = static_cast<std::int16_t>(std::abs(p.chart.ZoneHours));
-    birth.AbsZoneMinutes = static_cast<std::int16_t>(std::abs(p.chart.ZoneMinutes));
-    birth.LonDeg = static_cast<std::int16_t>(b.lonDeg);
-    birth.LonMin = static_cast<std::int16_t>(b.lonMin);
-    birth.LatDeg = static_cast<std::int16_t>(b.latDeg);
-    birth.LatMin = static_cast<std::int16_t>(b.latMin);
-    birth.IsEast = b.east;
-    birth.IsSouth = b.south;
-    birth.IsDST = b.dst;
-    birth.BirthMonthName = std::string(kMonthNames[b.month - 1]);
-    birth.BirthDayText = std::to_string(b.day);
-    birth.BirthYearText = std::to_string(b.year);
-    birth.BirthHourText = std::to_string(b.hour);
-    birth.BirthMinuteText = std::to_string(b.minute);
-    birth.BirthSecondText = std::to_string(b.second);
-    birth.BirthDateText =
-        birth.BirthMonthName + " " + birth.BirthDayText + "," + birth.BirthYearText;
-    p.chart.BirthDateText = birth.BirthDateText;
+    korvanta::Birth& birth = p.birth;
+    birth.year = b.year, birth.month = b.month, birth.day = b.day;
+    birth.hour = b.hour, birth.minute = b.minute, birth.second = b.second;
+    birth.latDeg = b.latDeg, birth.latMin = b.latMin, birth.south = b.south;
+    birth.lonDeg = b.lonDeg, birth.lonMin = b.lonMin, birth.east = b.east;
+    birth.zoneIndex = b.zone;
+    const ZoneCorrection zone = Zone_Calculation(b.zone);
+    birth.zoneHours = zone.hours;
+    birth.zoneMinutes = zone.minutes;
+    birth.dst = b.dst;
 
-    Lagna_Calculation(birth, p.chart);
-    Moon_Calculation(birth, p.chart);
-    PlanetPositions(birth, p.chart);
-    Retrograde_Calculation(birth, p.chart);
-    const std::optional<int> ascendant = [&]() -> std::optional<int> {
-        for (int k = 0; k < 12; ++k) {
-            if (p.chart.ChartList[kAsc].substr(3, 3) == kSignAbbr[k]) return k;
-        }
-        return std::nullopt;
-    }();
-    EXPECT_TRUE(ascendant.has_value()) << p.chart.ChartList[kAsc];
-    for (int n = 0; n < 12 && ascendant; ++n) {
-        Arudha_Calculation(kSignLord[(*ascendant + n) % 12], p.chart, p.arudha, p.captions);
+    Chart& chart = p.chart;
+    chart.zoneHours = zone.hours;
+    chart.zoneMinutes = zone.minutes;
+    const LagnaResult lagna = Lagna_Calculation(birth);
+    chart.ayanamsa = lagna.ayanamsa;
+    chart.longitude[Index(korvanta::Body::Asc)] = lagna.ascendant;
+    chart.ascendantWhole = lagna.ascendantWhole;
+    const MoonResult moon = Moon_Calculation(birth);
+    chart.moonAyanamsa = moon.ayanamsa;
+    chart.longitude[Index(korvanta::Body::Moon)] = moon.longitude;
+    chart.moonNakStart = moon.nakStart;
+    const PlanetLongitudes planets =
+        PlanetPositions(birth, {b.year, b.month, b.day, b.hour, b.minute}, lagna.ayanamsa);
+    constexpr korvanta::Body kOrder[6] = {korvanta::Body::Mercury, korvanta::Body::Venus,
+                                          korvanta::Body::Sun,     korvanta::Body::Mars,
+                                          korvanta::Body::Jupiter, korvanta::Body::Saturn};
+    for (std::size_t k = 0; k < 6; ++k) chart.longitude[Index(kOrder[k])] = planets.planets[k];
+    chart.longitude[Index(korvanta::Body::Rahu)] = planets.nodes.rahu;
+    chart.longitude[Index(korvanta::Body::Ketu)] = planets.nodes.ketu;
+    for (std::size_t k = 0; k < kBodyCount; ++k) {
+        chart.sign[k] = SignOfLongitude(chart.longitude[k]);
     }
+    chart.retrograde = Retrograde_Calculation(birth);
+    chart.padas = Arudha_Calculation(chart.sign);
     return p;
 }
 
-// Runs the sunrise steps and returns how many bare line breaks each sign
-// cell gained; fails when a cell changed in any other way.
-std::array<int, 12> RunAndCountMarks(Prepared& p, SpecialPoints& special) {
-    const ResultCaptions before = p.captions;
-    SunriseReference_Calculation(p.birth, p.chart, p.arudha, p.captions, special);
+// Runs the sunrise steps and returns how many marks each sign's cell of the
+// chart holds beyond the padas' (the lagna lord's included); fails when the
+// padas' marks are not first in their cells or a further mark is not blank.
+std::array<int, 12> RunAndCountMarks(Prepared& p) {
+    const auto bodies = p.chart.longitude;
+    SunriseReference_Calculation(p.birth, p.chart);
+    EXPECT_EQ(p.chart.longitude, bodies) << "the sunrise steps moved a body";
+
+    std::array<std::vector<std::string_view>, 12> padaMarks;
+    for (std::size_t house = 0; house < 12; ++house) {
+        padaMarks[static_cast<std::size_t>(p.chart.padas.pada[house])].push_back(
+            house == 11 ? kUpapadaTag : std::string_view{});
+        if (house == 0) {
+            padaMarks[static_cast<std::size_t>(p.chart.padas.lagnaLordSign)].push_back({});
+        }
+    }
+    const ChartReport report = BuildReport(p.birth, p.chart);
     std::array<int, 12> added{};
-    for (int k = 0; k < 12; ++k) {
-        const std::string& old = before.lblArudha[k];
-        const std::string& now = p.captions.lblArudha[k];
-        EXPECT_EQ(now.substr(0, old.size()), old) << "cell " << k << " lost its pada marks";
-        std::string tail = now.substr(std::min(old.size(), now.size()));
-        while (tail.rfind("\r\n", 0) == 0) {
-            tail.erase(0, 2);
+    for (std::size_t k = 0; k < 12; ++k) {
+        const std::vector<std::string_view>& marks = report.cells[k].marks;
+        const std::vector<std::string_view>& padas = padaMarks[k];
+        const std::size_t first = std::min(padas.size(), marks.size());
+        EXPECT_TRUE(std::equal(padas.begin(), padas.begin() + static_cast<std::ptrdiff_t>(first),
+                               marks.begin()) &&
+                    first == padas.size())
+            << "cell " << k << " lost its pada marks";
+        for (std::size_t i = first; i < marks.size(); ++i) {
+            EXPECT_EQ(marks[i], "") << "cell " << k << " gained a mark that is not blank";
             ++added[k];
         }
-        EXPECT_EQ(tail, "") << "cell " << k << " gained more than bare line breaks";
     }
     return added;
-}
-
-int SignOfLongitude(double degrees) {
-    const std::string text = ShortPosition(FormatSignPosition(degrees));
-    for (int k = 0; k < 12; ++k) {
-        if (text.substr(3, 3) == kSignAbbr[k]) return k;
-    }
-    return -1;
-}
-
-int SignOfText(const std::string& text) {
-    for (int k = 0; k < 12; ++k) {
-        if (text.size() >= 6 && text.substr(3, 3) == kSignAbbr[k]) return k;
-    }
-    return -1;
 }
 
 Birth Delhi(int day, int hour, int minute, int second) {
@@ -133,101 +127,88 @@ Birth Delhi(int day, int hour, int minute, int second) {
     return b;
 }
 
-void ExpectReference(const ChartRecord& chart, int day, int minutes, int seconds) {
-    ASSERT_TRUE(chart.ReferenceSunrise.has_value());
-    EXPECT_EQ(*chart.ReferenceSunrise, DateTimeValue(2020, 6, day, 5, 24));
-    EXPECT_EQ(chart.MinutesFromSunrise, minutes);
-    EXPECT_EQ(chart.SecondsFromSunrise, seconds);
-    EXPECT_EQ(chart.SunriseDay, std::to_string(day));
-    EXPECT_EQ(chart.SunriseMonthName, "June");
-    EXPECT_EQ(chart.SunriseYear, "2020");
-    EXPECT_EQ(chart.SunriseHour, "5");
-    EXPECT_EQ(chart.SunriseMinute, "24");
+void ExpectReference(const Chart& chart, int day, int minutes, int seconds) {
+    ASSERT_TRUE(chart.sunrise.reference.has_value());
+    EXPECT_EQ(*chart.sunrise.reference, DateTimeValue(2020, 6, day, 5, 24));
+    EXPECT_EQ(chart.sunrise.minutesFromSunrise, minutes);
+    EXPECT_EQ(chart.sunrise.secondsFromSunrise, seconds);
 }
 
 TEST(SunriseReferenceChart, DayBirthFillsEveryFieldAndNineMarks) {
     Prepared p = Prepare(Delhi(21, 10, 30, 15));
-    const std::string birthMoon = p.chart.ChartList[kMoon];
-    const std::string birthAsc = p.chart.ChartList[kAsc];
-    SpecialPoints special;
-    const std::array<int, 12> added = RunAndCountMarks(p, special);
-    const ChartRecord& chart = p.chart;
+    const std::array<int, 12> added = RunAndCountMarks(p);
+    const Chart& chart = p.chart;
+    const SunriseReference& sunrise = chart.sunrise;
+    const SpecialPoints& special = chart.special;
 
-    EXPECT_EQ(chart.SunriseToday, DateTimeValue(2020, 6, 21, 5, 24));
-    EXPECT_EQ(chart.SunsetToday, DateTimeValue(2020, 6, 21, 19, 22));
-    EXPECT_EQ(chart.SunrisePrev, DateTimeValue(2020, 6, 20, 5, 24));
-    EXPECT_EQ(chart.SunsetPrev, DateTimeValue(2020, 6, 20, 19, 22));
-    EXPECT_EQ(chart.SunriseNext, DateTimeValue(2020, 6, 22, 5, 24));
-    EXPECT_EQ(chart.SunsetNext, DateTimeValue(2020, 6, 22, 19, 22));
-    EXPECT_EQ(chart.BirthMoment, DateTimeValue(2020, 6, 21, 10, 30, 15));
+    EXPECT_EQ(sunrise.today, DateTimeValue(2020, 6, 21, 5, 24));
+    EXPECT_EQ(sunrise.sunsetToday, DateTimeValue(2020, 6, 21, 19, 22));
+    EXPECT_EQ(sunrise.prev, DateTimeValue(2020, 6, 20, 5, 24));
+    EXPECT_EQ(sunrise.sunsetPrev, DateTimeValue(2020, 6, 20, 19, 22));
+    EXPECT_EQ(sunrise.next, DateTimeValue(2020, 6, 22, 5, 24));
+    EXPECT_EQ(sunrise.sunsetNext, DateTimeValue(2020, 6, 22, 19, 22));
+    EXPECT_EQ(sunrise.birthMoment, DateTimeValue(2020, 6, 21, 10, 30, 15));
     // 05:24:00 to 10:30:15.
     ExpectReference(chart, 21, 306, 18375);
-    EXPECT_TRUE(chart.SecondMomentMode);
 
-    // The Sun at sunrise on the June solstice is in sidereal Gemini; the
-    // rebuilt list keeps the birth's Moon and ascendant.
-    EXPECT_EQ(chart.SunriseSunText.substr(3, 3), "Gem") << chart.SunriseSunText;
-    EXPECT_EQ(chart.SunriseSunText, ShortPosition(FormatSignPosition(chart.SunriseSunLongitude)));
-    EXPECT_EQ(chart.ChartList[kSun], chart.SunriseSunText);
-    EXPECT_EQ(chart.ChartList[kMoon], birthMoon);
-    EXPECT_EQ(chart.ChartList[kAsc], birthAsc);
+    // The Sun at sunrise on the June solstice is in sidereal Gemini.
+    const ChartReport report = BuildReport(p.birth, chart);
+    EXPECT_EQ(report.sunAtSunrise.substr(3, 3), "Gem") << report.sunAtSunrise;
+    EXPECT_EQ(report.sunAtSunrise, ShortPosition(sunrise.sunLongitude));
 
-    const double sun = chart.SunriseSunLongitude;
+    const double sun = sunrise.sunLongitude;
     ASSERT_TRUE(special.ghati && special.hora && special.bhava && special.varnada && special.sree);
     EXPECT_DOUBLE_EQ(*special.ghati, ReduceLongitude(sun + 1.25 * 306));
     EXPECT_DOUBLE_EQ(*special.hora, ReduceLongitude(sun + 0.5 * 306));
     EXPECT_DOUBLE_EQ(*special.bhava, ReduceLongitude(sun + 0.25 * 306));
     EXPECT_DOUBLE_EQ(*special.varnada,
-                     Varnada_Calculation(chart.AscendantWhole, std::floor(*special.hora)));
-    EXPECT_DOUBLE_EQ(*special.sree, SreeLagna_Calculation(chart.Ascendant, chart.MoonLongitude,
-                                                          chart.MoonNakStart));
+                     Varnada_Calculation(chart.ascendantWhole, std::floor(*special.hora)));
+    EXPECT_DOUBLE_EQ(*special.sree,
+                     SreeLagna_Calculation(chart.Longitude(korvanta::Body::Asc),
+                                           chart.Longitude(korvanta::Body::Moon),
+                                           chart.moonNakStart));
 
-    // 18375 s / 360 = 51.04...: three signs, then the carry from the Sun's text.
-    std::array<int, 4> parts = Vighati2Degree(18375 / 360.0);
+    // 18375 s / 360 = 51.04...: three signs, then the carry from the Sun.
+    const std::array<int, 4> parts = Vighati2Degree(18375 / 360.0);
     EXPECT_EQ(parts[0], 3);
-    const std::optional<int> pranapada = PranapadaSign(parts, chart.SunriseSunText);
-    EXPECT_EQ(chart.PranapadaParts, parts);
-    EXPECT_EQ(special.pranapada, pranapada);
+    EXPECT_EQ(special.pranapada, PranapadaSign(parts, sun));
 
     // One mark per point, nine in all, in the cells of their signs.
     ASSERT_TRUE(special.signCountMark && special.pranapada);
     std::array<int, 12> expected{};
     for (const double point :
          {*special.ghati, *special.hora, *special.bhava, *special.varnada, *special.sree}) {
-        ++expected[SignOfLongitude(point)];
+        ++expected[static_cast<std::size_t>(SignOfLongitude(point))];
     }
-    ++expected[*special.signCountMark];
-    ++expected[SignOfText(chart.ChartList[kMoon])];
-    ++expected[SignOfText(chart.ChartList[kSun])];
-    ++expected[*special.pranapada];
+    ++expected[static_cast<std::size_t>(*special.signCountMark)];
+    ++expected[static_cast<std::size_t>(chart.SignOf(korvanta::Body::Moon))];
+    ++expected[static_cast<std::size_t>(SignOfLongitude(sun))];
+    ++expected[static_cast<std::size_t>(*special.pranapada)];
     EXPECT_EQ(added, expected);
 }
 
 TEST(SunriseReferenceChart, TwoInTheMorningTakesThePreviousSunrise) {
     Prepared p = Prepare(Delhi(21, 2, 0, 0));
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
+    RunAndCountMarks(p);
     // 20 June 05:24 to 21 June 02:00: 20 h 36 min.
     ExpectReference(p.chart, 20, 1236, 74160);
 }
 
 TEST(SunriseReferenceChart, TenInTheEveningTakesTheNextSunrise) {
     Prepared p = Prepare(Delhi(21, 22, 0, 0));
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
+    RunAndCountMarks(p);
     // 22:00 to 05:24 next morning: 7 h 24 min still to come.
     ExpectReference(p.chart, 22, 444, 26640);
 }
 
 TEST(SunriseReferenceChart, BirthAtTheMinuteOfSunsetIsADayBirth) {
     Prepared atSunset = Prepare(Delhi(21, 19, 22, 0));
-    SpecialPoints special;
-    RunAndCountMarks(atSunset, special);
+    RunAndCountMarks(atSunset);
     ExpectReference(atSunset.chart, 21, 838, 50280);  // 05:24 to 19:22
 
     // One second later the night has begun: 19:22:01 to 05:24:00.
     Prepared after = Prepare(Delhi(21, 19, 22, 1));
-    RunAndCountMarks(after, special);
+    RunAndCountMarks(after);
     ExpectReference(after.chart, 22, 602, 36119);
 }
 
@@ -238,16 +219,10 @@ TEST(SunriseReferenceChart, NightBirthOnNewYearsEveTakesNextYearsSunrise) {
     london.east = false;
     london.zone = ZoneIndex("Greenwich Mean Time,GMT,0.0");
     Prepared p = Prepare(london);
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
-    ASSERT_TRUE(p.chart.ReferenceSunrise.has_value());
-    EXPECT_EQ(*p.chart.ReferenceSunrise, DateTimeValue(2001, 1, 1, 8, 6));
-    EXPECT_EQ(p.chart.MinutesFromSunrise, 606);  // 22:00 to 08:06
-    EXPECT_EQ(p.chart.SunriseDay, "1");
-    EXPECT_EQ(p.chart.SunriseMonthName, "January");
-    EXPECT_EQ(p.chart.SunriseYear, "2001");
-    EXPECT_EQ(p.chart.SunriseHour, "8");
-    EXPECT_EQ(p.chart.SunriseMinute, "6");
+    RunAndCountMarks(p);
+    ASSERT_TRUE(p.chart.sunrise.reference.has_value());
+    EXPECT_EQ(*p.chart.sunrise.reference, DateTimeValue(2001, 1, 1, 8, 6));
+    EXPECT_EQ(p.chart.sunrise.minutesFromSunrise, 606);  // 22:00 to 08:06
 }
 
 TEST(SunriseReferenceChart, SunAtSunriseIsTakenOnTheDaylightSavingClock) {
@@ -260,15 +235,15 @@ TEST(SunriseReferenceChart, SunAtSunriseIsTakenOnTheDaylightSavingClock) {
     noon.latDeg = 40, noon.latMin = 43, noon.lonDeg = 74, noon.east = false, noon.dst = true;
     noon.zone = ZoneIndex("Eastern Standard Time,EST,-5.0");
     Prepared p = Prepare(noon);
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
-    ASSERT_TRUE(p.chart.ReferenceSunrise.has_value());
-    EXPECT_EQ(*p.chart.ReferenceSunrise, DateTimeValue(1990, 7, 4, 5, 29));
+    RunAndCountMarks(p);
+    ASSERT_TRUE(p.chart.sunrise.reference.has_value());
+    EXPECT_EQ(*p.chart.sunrise.reference, DateTimeValue(1990, 7, 4, 5, 29));
 
     Birth atSunrise = noon;
     atSunrise.hour = 5, atSunrise.minute = 29;
     const Prepared sunrise = Prepare(atSunrise);
-    EXPECT_EQ(p.chart.SunriseSunText, sunrise.chart.ChartList[kSun]);
+    EXPECT_EQ(ShortPosition(p.chart.sunrise.sunLongitude),
+              ShortPosition(sunrise.chart.Longitude(korvanta::Body::Sun)));
 }
 
 Birth Svalbard(int month, int day) {
@@ -281,22 +256,17 @@ Birth Svalbard(int month, int day) {
 
 void ExpectNoReference(const Birth& birth) {
     Prepared p = Prepare(birth);
-    const std::array<std::string, 10> birthList = p.chart.ChartList;
-    SpecialPoints special;
-    const std::array<int, 12> added = RunAndCountMarks(p, special);
-    const ChartRecord& chart = p.chart;
+    const std::array<int, 12> added = RunAndCountMarks(p);
+    const Chart& chart = p.chart;
+    const SpecialPoints& special = chart.special;
 
-    EXPECT_FALSE(chart.SunriseToday.has_value());
-    EXPECT_FALSE(chart.SunsetToday.has_value());
-    EXPECT_FALSE(chart.ReferenceSunrise.has_value());
-    EXPECT_EQ(chart.MinutesFromSunrise, 0);
-    EXPECT_EQ(chart.SecondsFromSunrise, 0);
-    EXPECT_EQ(chart.SunriseDay + chart.SunriseMonthName + chart.SunriseYear + chart.SunriseHour +
-                  chart.SunriseMinute + chart.SunriseSunText,
-              "");
-    EXPECT_EQ(chart.SunriseSunLongitude, 0.0);
-    EXPECT_EQ(chart.PranapadaParts, (std::array<int, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(chart.ChartList, birthList) << "the Sun at sunrise was computed anyway";
+    EXPECT_FALSE(chart.sunrise.today.has_value());
+    EXPECT_FALSE(chart.sunrise.sunsetToday.has_value());
+    EXPECT_FALSE(chart.sunrise.reference.has_value());
+    EXPECT_EQ(chart.sunrise.minutesFromSunrise, 0);
+    EXPECT_EQ(chart.sunrise.secondsFromSunrise, 0);
+    EXPECT_EQ(chart.sunrise.sunLongitude, 0.0) << "the Sun at sunrise was computed anyway";
+    EXPECT_EQ(BuildReport(p.birth, chart).sunAtSunrise, "");
 
     EXPECT_FALSE(special.ghati || special.hora || special.bhava || special.varnada ||
                  special.pranapada);
@@ -304,9 +274,9 @@ void ExpectNoReference(const Birth& birth) {
 
     // Only the sign-count, Moon and Sree marks.
     std::array<int, 12> expected{};
-    if (special.signCountMark) ++expected[*special.signCountMark];
-    ++expected[SignOfText(chart.ChartList[kMoon])];
-    ++expected[SignOfLongitude(*special.sree)];
+    if (special.signCountMark) ++expected[static_cast<std::size_t>(*special.signCountMark)];
+    ++expected[static_cast<std::size_t>(chart.SignOf(korvanta::Body::Moon))];
+    ++expected[static_cast<std::size_t>(SignOfLongitude(*special.sree))];
     EXPECT_EQ(added, expected);
 }
 
@@ -319,69 +289,83 @@ TEST(SunriseReferencePolar, MidwinterAtEightyNorthHasNoReference) {
 }
 
 TEST(SunriseReferencePolar, NothingIsLeftFromAnEarlierBirth) {
-    // The same record first for Delhi, then for a polar birth.
+    // The same chart first for Delhi, then for a polar birth.
     Prepared p = Prepare(Delhi(21, 10, 30, 15));
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
-    ASSERT_TRUE(p.chart.ReferenceSunrise.has_value());
+    RunAndCountMarks(p);
+    ASSERT_TRUE(p.chart.sunrise.reference.has_value());
 
     const Prepared polar = Prepare(Svalbard(6, 21));
     p.birth = polar.birth;
-    p.chart.Ascendant = polar.chart.Ascendant;
-    p.chart.AscendantWhole = polar.chart.AscendantWhole;
-    RunAndCountMarks(p, special);
-    EXPECT_FALSE(p.chart.SunriseToday || p.chart.SunsetToday || p.chart.SunrisePrev ||
-                 p.chart.SunsetPrev || p.chart.SunriseNext || p.chart.SunsetNext);
-    EXPECT_FALSE(p.chart.ReferenceSunrise.has_value());
-    EXPECT_EQ(p.chart.MinutesFromSunrise, 0);
-    EXPECT_EQ(p.chart.SunriseSunText, "");
-    EXPECT_EQ(p.chart.PranapadaParts, (std::array<int, 4>{0, 0, 0, 0}));
-    EXPECT_FALSE(special.ghati || special.pranapada);
+    p.chart.longitude[Index(korvanta::Body::Asc)] = polar.chart.Longitude(korvanta::Body::Asc);
+    p.chart.ascendantWhole = polar.chart.ascendantWhole;
+    RunAndCountMarks(p);
+    const SunriseReference& s = p.chart.sunrise;
+    EXPECT_FALSE(s.today || s.sunsetToday || s.prev || s.sunsetPrev || s.next || s.sunsetNext);
+    EXPECT_FALSE(s.reference.has_value());
+    EXPECT_EQ(s.minutesFromSunrise, 0);
+    EXPECT_EQ(s.sunLongitude, 0.0);
+    EXPECT_FALSE(p.chart.special.ghati || p.chart.special.pranapada);
 }
 
 TEST(SunriseReferenceMarks, SignCountMarkBelowAriesMarksNothing) {
-    // ExtraMarkSign 1 advanced by (10 + 2) mod 12 - 1 = -1 lands on 0: index -1.
+    // Aries (sign 1) advanced by (10 + 2) mod 12 - 1 = -1 lands on 0.
     Prepared p = Prepare(Delhi(21, 10, 30, 15));
-    p.arudha.ExtraMarkSign = 1;
-    p.arudha.LagnaSignCount = 10;
-    p.arudha.MoonSignCount = 2;
-    SpecialPoints special;
-    const std::array<int, 12> added = RunAndCountMarks(p, special);
-    EXPECT_EQ(p.arudha.ExtraMarkSign, 0);
-    EXPECT_FALSE(special.signCountMark.has_value());
+    p.chart.padas.lagnaSign = 0;
+    p.chart.padas.lagnaSignCount = 10;
+    p.chart.padas.moonSignCount = 2;
+    const std::array<int, 12> added = RunAndCountMarks(p);
+    EXPECT_FALSE(p.chart.special.signCountMark.has_value());
     int total = 0;
     for (const int n : added) total += n;
     EXPECT_EQ(total, 8);
 }
 
 TEST(SunriseReferenceMarks, SignCountMarkWrapsPastPisces) {
-    // 12 + (10 + 1) mod 12 - 1 = 22 -> 10: Capricorn, index 9.
+    // Pisces (sign 12): 12 + (10 + 1) mod 12 - 1 = 22 -> 10: Capricorn, index 9.
     Prepared p = Prepare(Delhi(21, 10, 30, 15));
-    p.arudha.ExtraMarkSign = 12;
-    p.arudha.LagnaSignCount = 10;
-    p.arudha.MoonSignCount = 1;
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
-    EXPECT_EQ(p.arudha.ExtraMarkSign, 10);
-    EXPECT_EQ(special.signCountMark, 9);
+    p.chart.padas.lagnaSign = 11;
+    p.chart.padas.lagnaSignCount = 10;
+    p.chart.padas.moonSignCount = 1;
+    RunAndCountMarks(p);
+    EXPECT_EQ(p.chart.special.signCountMark, 9);
+}
+
+TEST(SunriseReferenceMarks, ANonFinitePointMarksNothingAndAFullTurnMarksAries) {
+    Prepared p = Prepare(Delhi(21, 10, 30, 15));
+    RunAndCountMarks(p);
+    const auto markCount = [&p](std::size_t sign) {
+        return BuildReport(p.birth, p.chart).cells[sign].marks.size();
+    };
+    ASSERT_TRUE(p.chart.special.ghati.has_value());
+    const auto ghatiSign = static_cast<std::size_t>(SignOfLongitude(*p.chart.special.ghati));
+    const std::size_t before = markCount(ghatiSign);
+    p.chart.special.ghati = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(markCount(ghatiSign), before - 1);
+
+    const std::size_t aries = markCount(0);
+    p.chart.special.ghati = 360.0;
+    EXPECT_EQ(markCount(0), aries + 1);
 }
 
 TEST(SunriseReferenceMarks, TheWholeCalculationAddsTheSameMarks) {
     // The full calculation reaches the same sunrise fields and cells as the
-    // steps run here on a prepared chart.
+    // steps run here one by one.
     const Birth birth = Delhi(21, 10, 30, 15);
     Prepared p = Prepare(birth);
-    SpecialPoints special;
-    RunAndCountMarks(p, special);
+    RunAndCountMarks(p);
 
-    ChartResult result;
-    ASSERT_FALSE(CalculateChart(testing::FormOf(birth), result).has_value());
-    EXPECT_EQ(result.captions.lblArudha, p.captions.lblArudha);
-    EXPECT_EQ(result.chart.ReferenceSunrise, p.chart.ReferenceSunrise);
-    EXPECT_EQ(result.chart.SecondsFromSunrise, p.chart.SecondsFromSunrise);
-    EXPECT_EQ(result.chart.PranapadaParts, p.chart.PranapadaParts);
-    EXPECT_EQ(result.special.pranapada, special.pranapada);
-    EXPECT_EQ(result.special.sree, special.sree);
+    const auto outcome = CalculateChart(testing::FormOf(birth));
+    ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
+    const BirthChart& whole = std::get<BirthChart>(outcome);
+    const ChartReport wholeReport = BuildReport(whole.birth, whole.chart);
+    const ChartReport stepsReport = BuildReport(p.birth, p.chart);
+    for (std::size_t k = 0; k < 12; ++k) {
+        EXPECT_EQ(wholeReport.cells[k].marks, stepsReport.cells[k].marks) << "cell " << k;
+    }
+    EXPECT_EQ(whole.chart.sunrise.reference, p.chart.sunrise.reference);
+    EXPECT_EQ(whole.chart.sunrise.secondsFromSunrise, p.chart.sunrise.secondsFromSunrise);
+    EXPECT_EQ(whole.chart.special.pranapada, p.chart.special.pranapada);
+    EXPECT_EQ(whole.chart.special.sree, p.chart.special.sree);
 }
 
 }  // namespace

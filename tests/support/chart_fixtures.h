@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "pipeline/entry.h"
-#include "records/records.h"
 
 namespace korvanta::testing {
 

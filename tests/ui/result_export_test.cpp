@@ -20,9 +20,9 @@
 #include <variant>
 
 #include "astro/calendar.h"
-#include "astro/ephemeris.h"
 #include "pipeline/pipeline.h"
-#include "reading/pada_account.h"
+#include "report/pada_account.h"
+#include "report/positions.h"
 #include "recording_sink.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
@@ -163,8 +163,8 @@ class ResultExportTest : public QObject {
 
     void thirdTabListsTheCoresPadasAndPoints() {
         const auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
-        QVERIFY(std::holds_alternative<korvanta::ChartResult>(outcome));
-        const auto& result = std::get<korvanta::ChartResult>(outcome);
+        QVERIFY(std::holds_alternative<korvanta::BirthChart>(outcome));
+        const korvanta::Chart& chart = std::get<korvanta::BirthChart>(outcome).chart;
         frmDisplay* display = Frame()->Display();
         QCOMPARE(display->SSTab1->currentIndex(), frmDisplay::kDetailsTab);
         QCOMPARE(display->SSTab1->widget(frmDisplay::kPadasTab)->objectName(),
@@ -172,7 +172,7 @@ class ResultExportTest : public QObject {
 
         QCOMPARE(display->tblPadas->rowCount(), 12);
         for (int house = 1; house <= 12; ++house) {
-            const int sign = result.arudha.Pada[static_cast<std::size_t>(house - 1)];
+            const int sign = chart.padas.pada[static_cast<std::size_t>(house - 1)];
             QCOMPARE(Cell(display->tblPadas, house - 1, 0), QString::number(house));
             QCOMPARE(Cell(display->tblPadas, house - 1, 1),
                      QString::fromStdString(korvanta::PadaName(house)));
@@ -182,7 +182,7 @@ class ResultExportTest : public QObject {
 
         // Each point's sign and position as the chart's marks read them: the
         // long position text, its sign abbreviation split off.
-        const korvanta::SpecialPoints& special = result.special;
+        const korvanta::SpecialPoints& special = chart.special;
         const std::array<std::optional<double>, 5> longitudes = {
             special.ghati, special.hora, special.bhava, special.varnada, special.sree};
         const QStringList names = {"Ghati Lagna", "Hora Lagna", "Bhava Lagna", "Varnada Lagna",
@@ -204,16 +204,16 @@ class ResultExportTest : public QObject {
         QCOMPARE(Cell(display->tblSpecialLagnas, 6, 0), QStringLiteral("Sign-count mark"));
         QCOMPARE(Cell(display->tblSpecialLagnas, 6, 1), kSigns.at(*special.signCountMark));
 
-        QVERIFY(result.chart.ReferenceSunrise.has_value());
+        QVERIFY(chart.sunrise.reference.has_value());
         const korvanta::CivilDateTime sunrise =
-            korvanta::SplitDateTime(*result.chart.ReferenceSunrise);
+            korvanta::SplitDateTime(*chart.sunrise.reference);
         const QString clock = QStringLiteral("%1:%2")
                                   .arg(sunrise.hour, 2, 10, QLatin1Char('0'))
                                   .arg(sunrise.minute, 2, 10, QLatin1Char('0'));
         QVERIFY2(display->lblReferenceSunrise->text().contains(clock),
                  qPrintable(display->lblReferenceSunrise->text()));
         QCOMPARE(display->lblUpapadaAccount->text(),
-                 QString::fromStdString(korvanta::ExplainUpapada(result.arudha, result.chart)));
+                 QString::fromStdString(korvanta::ExplainUpapada(chart)));
     }
 
     void savePdfWritesAReadablePage() {

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 #include "recording_sink.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
@@ -62,59 +63,43 @@ QString Shown(const QWidget* control) {
     return QStringLiteral("<not a caption control>");
 }
 
-// Every control the core fills, by object name, with the core's text.
-std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ResultCaptions& c) {
+// Every control the window fills, by object name, with the report's text.
+std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartReport& r) {
+    static const std::array<const char*, 12> kSignCells = {
+        "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
+        "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
+    static const std::array<const char*, 7> kDetails = {
+        "lblDOB", "lblTOB", "lblLongitude", "lblLatitude", "lblCity", "lblState", "lblCountry"};
+    // The profile's controls in the report's order.
+    static const std::array<const char*, 24> kProfile = {
+        "lblVedicName",         "lblULPresentHouse",    "lblArudhaLagnaPresentInSign",
+        "lblRullingPlanet",     "lblCompatibleWith",    "lblNotCompatibleWith",
+        "lblSymbol",            "lblNature",            "lblColor",
+        "lblTypeOfSign",        "lblGender",            "lblBestPeriodOfActivity",
+        "lblBarren",            "lblCaste",             "lblPosition",
+        "lblConstituentCharacter", "lblLuckyDays",      "lblLuckyNumbers",
+        "lblBestDirection",     "lblLuckyColors",       "lblLuckyGemstone",
+        "lblPartOfTheBody",     "lblPhysique",          "lblEnglishName"};
+    static const std::array<const char*, 5> kReadings = {
+        "txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"};
     std::vector<std::pair<QString, QString>> expected;
     auto add = [&expected](const QString& name, std::string_view text) {
         expected.emplace_back(name, DisplayText(text));
     };
-    for (std::size_t i = 0; i < 10; ++i) add(QStringLiteral("planet_%1").arg(i), c.planet[i]);
+    for (std::size_t i = 0; i < 10; ++i) add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
-        add(QString::fromLatin1(korvanta::kSignCellNames[k].data()), c.signCells[k]);
-        add(QStringLiteral("lblArudha_%1").arg(k), c.lblArudha[k]);
+        add(QString::fromLatin1(kSignCells[k]), korvanta::BodyCaption(r.cells[k]));
+        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::MarkCaption(r.cells[k]));
     }
-    add("lblName", c.lblName);
-    add("lblDOB", c.lblDOB);
-    add("lblTOB", c.lblTOB);
-    add("lblLatitude", c.lblLatitude);
-    add("lblLongitude", c.lblLongitude);
-    add("lblCity", c.lblCity);
-    add("lblState", c.lblState);
-    add("lblCountry", c.lblCountry);
-    add("lblULPresentHouse", c.lblULPresentHouse);
-    add("lblHoraDesc", c.lblHoraDesc);
-    add("lblVedicName", c.lblVedicName);
-    add("lblEnglishName", c.lblEnglishName);
-    add("lblArudhaLagnaPresentInSign", c.lblArudhaLagnaPresentInSign);
-    add("lblRullingPlanet", c.lblRullingPlanet);
-    add("lblSymbol", c.lblSymbol);
-    add("lblNature", c.lblNature);
-    add("lblColor", c.lblColor);
-    add("lblTypeOfSign", c.lblTypeOfSign);
-    add("lblGender", c.lblGender);
-    add("lblBestPeriodOfActivity", c.lblBestPeriodOfActivity);
-    add("lblBarren", c.lblBarren);
-    add("lblCaste", c.lblCaste);
-    add("lblPosition", c.lblPosition);
-    add("lblConstituentCharacter", c.lblConstituentCharacter);
-    add("lblLuckyDays", c.lblLuckyDays);
-    add("lblLuckyNumbers", c.lblLuckyNumbers);
-    add("lblBestDirection", c.lblBestDirection);
-    add("lblLuckyColors", c.lblLuckyColors);
-    add("lblLuckyGemstone", c.lblLuckyGemstone);
-    add("lblPartOfTheBody", c.lblPartOfTheBody);
-    add("lblPhysique", c.lblPhysique);
-    add("lblCompatibleWith", c.lblCompatibleWith);
-    add("lblNotCompatibleWith", c.lblNotCompatibleWith);
-    add("txtLooks", c.txtLooks);
-    add("txtNature", c.txtNature);
-    add("txtCareerAndFinance", c.txtCareerAndFinance);
-    add("txtLoveAndDomesticLife", c.txtLoveAndDomesticLife);
-    add("txtHealth", c.txtHealth);
+    add("lblName", r.name);
+    for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details[k].text);
+    add("lblHoraDesc", r.ulReading);
+    for (std::size_t k = 0; k < kProfile.size(); ++k) add(kProfile[k], r.profile[k].text);
+    for (std::size_t k = 0; k < kReadings.size(); ++k) add(kReadings[k], r.readings[k].text);
     return expected;
 }
 
-void VerifyCaptions(const frmDisplay& display, const korvanta::ResultCaptions& captions) {
+void VerifyCaptions(const frmDisplay& display, const korvanta::ChartReport& captions) {
     for (const auto& [name, text] : ExpectedCaptions(captions)) {
         const auto* control = display.findChild<QWidget*>(name);
         QVERIFY2(control != nullptr, qPrintable(name));
@@ -131,7 +116,7 @@ class ResultWindowTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
-    korvanta::ResultCaptions expected_;
+    korvanta::ChartReport expected_;
 
     MDI* Calculate() {
         QTest::mouseClick(w_->cmdRashi, Qt::LeftButton);
@@ -145,9 +130,10 @@ class ResultWindowTest : public QObject {
         w_->show();
         EnterBirth(*w_);
         auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
-        QVERIFY2(std::holds_alternative<korvanta::ChartResult>(outcome),
+        QVERIFY2(std::holds_alternative<korvanta::BirthChart>(outcome),
                  "the sample birth must be accepted");
-        expected_ = std::get<korvanta::ChartResult>(outcome).captions;
+        const auto& [birth, chart] = std::get<korvanta::BirthChart>(outcome);
+        expected_ = korvanta::BuildReport(birth, chart);
     }
     void cleanup() {
         w_.reset();
