@@ -22,16 +22,20 @@ std::optional<EntryPlace> EntryPlaceOf(const atlas::Place& place) {
     const std::optional<atlas::EntryCoordinates> at =
         atlas::ToEntryCoordinates(place.latitude, place.longitude);
     if (!at) return std::nullopt;
+    return EntryPlaceOf(place, *at);
+}
+
+EntryPlace EntryPlaceOf(const atlas::Place& place, const atlas::EntryCoordinates& at) {
     EntryPlace entry;
     entry.city = place.name;
     entry.state = place.state;
     entry.country = place.country;
-    entry.lonDeg = std::to_string(at->LonDeg);
-    entry.lonMin = std::to_string(at->LonMin);
-    entry.east = at->IsEast;
-    entry.latDeg = std::to_string(at->LatDeg);
-    entry.latMin = std::to_string(at->LatMin);
-    entry.south = at->IsSouth;
+    entry.lonDeg = std::to_string(at.LonDeg);
+    entry.lonMin = std::to_string(at.LonMin);
+    entry.east = at.IsEast;
+    entry.latDeg = std::to_string(at.LatDeg);
+    entry.latMin = std::to_string(at.LatMin);
+    entry.south = at.IsSouth;
     return entry;
 }
 

@@ -27,6 +27,9 @@ struct EntryPlace {
 // Empty when the place's position cannot be entered (see ToEntryCoordinates).
 std::optional<EntryPlace> EntryPlaceOf(const atlas::Place& place);
 
+// The same with the place's coordinates already in entry form.
+EntryPlace EntryPlaceOf(const atlas::Place& place, const atlas::EntryCoordinates& at);
+
 // The zone controls for a birth at a place.
 struct EntryZone {
     std::optional<int> zoneRow;  // 0..70 to select; empty: leave the list as it is

@@ -1,5 +1,6 @@
 #include "cli/place_flag.h"
 
+#include "atlas/entry_atlas.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
@@ -86,20 +87,21 @@ std::variant<PlaceFlagResult, FlagError> LookUpPlaceFlag(std::string_view query,
 
 std::optional<FlagError> ApplyPlace(const PlaceFlagResult& found, const GivenFlags& given,
                                     EntryForm& form) {
-    const atlas::EntryCoordinates& at = found.finding.coordinates;
+    // The same values the entry window's Find Place writes into its boxes.
+    const EntryPlace entry = EntryPlaceOf(found.place, found.finding.coordinates);
     if (!given.lat) {
-        form.txtLatD = std::to_string(at.LatDeg);
-        form.txtLatM = std::to_string(at.LatMin);
-        form.optLatSouth = at.IsSouth;
+        form.txtLatD = entry.latDeg;
+        form.txtLatM = entry.latMin;
+        form.optLatSouth = entry.south;
     }
     if (!given.lon) {
-        form.txtLonD = std::to_string(at.LonDeg);
-        form.txtLonM = std::to_string(at.LonMin);
-        form.optLongEast = at.IsEast;
+        form.txtLonD = entry.lonDeg;
+        form.txtLonM = entry.lonMin;
+        form.optLongEast = entry.east;
     }
-    if (!given.city) form.txtMCity = found.place.name;
-    if (!given.state) form.txtMState = found.place.state;
-    if (!given.country) form.txtMCountry = found.place.country;
+    if (!given.city) form.txtMCity = entry.city;
+    if (!given.state) form.txtMState = entry.state;
+    if (!given.country) form.txtMCountry = entry.country;
 
     const atlas::BirthZoneFinding& zone = found.finding.zone;
     if (zone.status == atlas::LocalTimeStatus::InvalidTime) return std::nullopt;
