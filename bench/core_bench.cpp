@@ -1,82 +1,61 @@
-// The whole calculation and each of its stages on the spread of 1,000 births.
-// Every benchmark cycles through the births, one call per iteration, so a
-// stage is timed on the inputs the pipeline really gives it and no birth's
-// result stays in the branch predictor from one call to the next.
+// The calculation of a chart, its report, and each stage of the calculation
+// on the spread of 1,000 births. Every benchmark cycles through the births,
+// one call per iteration, so a stage is timed on the inputs the calculation
+// really gives it and no birth's result stays in the branch predictor from
+// one call to the next.
 #include <algorithm>
 #include <chrono>
-#include <string_view>
 #include <vector>
 
-#include "astro/ephemeris.h"
-#include "astro/moon.h"
 #include "astro/planets.h"
-#include "astro/retrograde.h"
 #include "astro/sunrise.h"
 #include "bench/bench_support.h"
 #include "bench/prepared_births.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/steps.h"
 #include "pipeline/sunrise_reference.h"
 #include "reading/arudha.h"
-#include "reading/sign_profile.h"
+#include "report/report.h"
 
 namespace korvanta::bench {
 namespace {
 
-// Mutable copies of one of the prepared records, one per birth.
-std::vector<ChartRecord> BirthCharts() {
-    std::vector<ChartRecord> charts;
-    for (const PreparedBirth& p : PreparedBirths()) charts.push_back(p.birthChart);
-    return charts;
+// The typed chart of a birth: every number, no text.
+Chart ChartOnly(const Birth& birth) {
+    return CalculateChart(birth);
 }
 
-std::vector<ChartRecord> SunriseCharts() {
-    std::vector<ChartRecord> charts;
-    for (const PreparedBirth& p : PreparedBirths()) charts.push_back(p.sunriseChart);
-    return charts;
+// The chart and its report: everything a reader sees.
+ChartReport ChartAndReport(const Birth& birth) {
+    return BuildReport(birth, CalculateChart(birth));
 }
 
-// The whole calculation into one reused result, as a batch caller runs it.
-void FullCalculation(benchmark::State& state) {
+template <typename Calculation>
+void MeanOverTheSpread(benchmark::State& state, Calculation calculation) {
     const auto& births = PreparedBirths();
-    ChartResult result;
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        auto refusal = CalculateChart(births[k].form, result);
-        benchmark::DoNotOptimize(refusal);
+        auto result = calculation(births[k].birth);
+        benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
         k = NextBirth(k);
     }
     ReportPerCall(state, allocations);
 }
-BENCHMARK(FullCalculation);
-
-// The same into a fresh result each time, as the window's button runs it.
-void FullCalculationFreshResult(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        ChartOutcome outcome = CalculateChart(births[k].form);
-        benchmark::DoNotOptimize(outcome);
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
-}
-BENCHMARK(FullCalculationFreshResult);
 
 // Each birth timed on its own call by call; reports the median over the
 // births of each birth's median time, with the 90th percentile and the
 // slowest birth. The clock reading (a few tens of nanoseconds) is included.
-void FullCalculationPerBirth(benchmark::State& state) {
+template <typename Calculation>
+void PerBirth(benchmark::State& state, Calculation calculation) {
     const auto& births = PreparedBirths();
     std::vector<std::vector<double>> samples(births.size());
-    ChartResult result;
     for (auto _ : state) {
         for (std::size_t k = 0; k < births.size(); ++k) {
             const auto start = std::chrono::steady_clock::now();
-            auto refusal = CalculateChart(births[k].form, result);
-            benchmark::DoNotOptimize(refusal);
+            auto result = calculation(births[k].birth);
+            benchmark::DoNotOptimize(result);
             benchmark::ClobberMemory();
             const auto stop = std::chrono::steady_clock::now();
             samples[k].push_back(std::chrono::duration<double, std::nano>(stop - start).count());
@@ -95,8 +74,28 @@ void FullCalculationPerBirth(benchmark::State& state) {
     state.counters["max_ns"] = perBirth.back();
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(births.size()));
 }
-BENCHMARK(FullCalculationPerBirth);
 
+void ChartCalculation(benchmark::State& state) {
+    MeanOverTheSpread(state, ChartOnly);
+}
+BENCHMARK(ChartCalculation);
+
+void ChartCalculationPerBirth(benchmark::State& state) {
+    PerBirth(state, ChartOnly);
+}
+BENCHMARK(ChartCalculationPerBirth);
+
+void ChartAndReportCalculation(benchmark::State& state) {
+    MeanOverTheSpread(state, ChartAndReport);
+}
+BENCHMARK(ChartAndReportCalculation);
+
+void ChartAndReportPerBirth(benchmark::State& state) {
+    PerBirth(state, ChartAndReport);
+}
+BENCHMARK(ChartAndReportPerBirth);
+
+// The entry check a form passes before its chart is calculated.
 void ValidateBirthData(benchmark::State& state) {
     const auto& births = PreparedBirths();
     std::size_t k = 0;
@@ -110,108 +109,66 @@ void ValidateBirthData(benchmark::State& state) {
 }
 BENCHMARK(ValidateBirthData);
 
-void Lagna_Calculation(benchmark::State& state) {
+// A step of the calculation, from the birth (and the chart so far) to its
+// numbers.
+template <typename Step>
+void EachBirth(benchmark::State& state, Step step) {
     const auto& births = PreparedBirths();
-    auto charts = BirthCharts();
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        korvanta::Lagna_Calculation(births[k].birth, charts[k]);
+        auto result = step(births[k]);
+        benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
         k = NextBirth(k);
     }
     ReportPerCall(state, allocations);
+}
+
+void Lagna_Calculation(benchmark::State& state) {
+    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Lagna_Calculation(p.birth); });
 }
 BENCHMARK(Lagna_Calculation);
 
 void Moon_Calculation(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    auto charts = BirthCharts();
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        korvanta::Moon_Calculation(births[k].birth, charts[k]);
-        benchmark::ClobberMemory();
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
+    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Moon_Calculation(p.birth); });
 }
 BENCHMARK(Moon_Calculation);
 
-// Birth-moment mode: six planets, the nodes and the ten chart texts.
+// Six planets and the nodes at the birth's clock minute.
 void PlanetPositions(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    auto charts = BirthCharts();
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        korvanta::PlanetPositions(births[k].birth, charts[k]);
-        benchmark::ClobberMemory();
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
+    EachBirth(state, [](const PreparedBirth& p) {
+        const Birth& b = p.birth;
+        return korvanta::PlanetPositions(b, {b.year, b.month, b.day, b.hour, b.minute},
+                                         p.chart.ayanamsa);
+    });
 }
 BENCHMARK(PlanetPositions);
 
 void Retrograde_Calculation(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    auto charts = BirthCharts();
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        korvanta::Retrograde_Calculation(births[k].birth, charts[k]);
-        benchmark::ClobberMemory();
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
+    EachBirth(state,
+              [](const PreparedBirth& p) { return korvanta::Retrograde_Calculation(p.birth); });
 }
 BENCHMARK(Retrograde_Calculation);
 
-// The bodies' signs read once, then the twelve pada calls on a fresh state
-// and fresh marks, as the pipeline makes them.
-void Arudha_CalculationTwelveHouses(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    std::vector<std::array<std::string_view, 12>> lords;
-    for (const PreparedBirth& p : births) {
-        std::array<std::string_view, 12> houseLords{};
-        const int ascendantSign = p.padas.LagnaSign - 1;
-        for (int n = 0; n < 12; ++n) {
-            houseLords[static_cast<std::size_t>(n)] =
-                kSignLord[static_cast<std::size_t>((ascendantSign + n) % 12)];
-        }
-        lords.push_back(houseLords);
-    }
-    ResultCaptions captions;
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        ArudhaState arudha;
-        captions.lblArudha = {};
-        const ChartBodies bodies = ReadChartBodies(births[k].birthChart);
-        for (const std::string_view lord : lords[k]) {
-            Arudha_Calculation(lord, bodies, arudha, captions);
-        }
-        benchmark::DoNotOptimize(arudha);
-        benchmark::ClobberMemory();
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
+// The padas of the twelve houses and the Upapada Lagna from the bodies' signs.
+void Arudha_Calculation(benchmark::State& state) {
+    EachBirth(state,
+              [](const PreparedBirth& p) { return korvanta::Arudha_Calculation(p.chart.sign); });
 }
-BENCHMARK(Arudha_CalculationTwelveHouses);
+BENCHMARK(Arudha_Calculation);
 
 // Sunrise and sunset of the birth date and of the days on either side.
 void SunRiseSet_CalculationThreeDays(benchmark::State& state) {
     const auto& births = PreparedBirths();
-    std::array<std::optional<double>, 3> events;
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        const BirthData& b = births[k].birth;
-        const ChartRecord& c = births[k].birthChart;
+        const Birth& b = births[k].birth;
         for (const CivilDateTime& date : births[k].sunriseDates) {
-            SunRiseSet_Calculation(date.month, date.day, date.year, b.BirthHour, b.BirthMinute,
-                                   b.LatDeg, b.LatMin, b.IsSouth, b.LonDeg, b.LonMin, b.IsEast,
-                                   c.ZoneHours, c.ZoneMinutes, b.IsDST, events);
+            SunEvents events = SunRiseSet_Calculation(date.year, date.month, date.day, b.latDeg,
+                                                      b.latMin, b.south, b.lonDeg, b.lonMin, b.east,
+                                                      b.zoneHours, b.zoneMinutes, b.dst);
             benchmark::DoNotOptimize(events);
         }
         k = NextBirth(k);
@@ -220,43 +177,38 @@ void SunRiseSet_CalculationThreeDays(benchmark::State& state) {
 }
 BENCHMARK(SunRiseSet_CalculationThreeDays);
 
-// The planets again at the reference sunrise (part of the sunrise stage),
-// for the births that have one.
-void PlanetPositionsAtSunrise(benchmark::State& state) {
+// The Sun at the reference sunrise (part of the sunrise stage), for the
+// births that have one.
+void SunAtReferenceSunrise(benchmark::State& state) {
     const auto& births = PreparedBirths();
-    auto charts = SunriseCharts();
     std::vector<std::size_t> withSunrise;
     for (std::size_t k = 0; k < births.size(); ++k) {
-        if (births[k].result.chart.ReferenceSunrise) withSunrise.push_back(k);
+        if (births[k].referenceSunrise) withSunrise.push_back(k);
     }
     std::size_t n = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        const std::size_t k = withSunrise[n];
-        korvanta::PlanetPositions(births[k].birth, charts[k]);
-        benchmark::ClobberMemory();
+        const PreparedBirth& p = births[withSunrise[n]];
+        double sun = SiderealSun(PlanetDayNumber(p.birth, *p.referenceSunrise), p.chart.ayanamsa);
+        benchmark::DoNotOptimize(sun);
         n = n + 1 == withSunrise.size() ? 0 : n + 1;
     }
     ReportPerCall(state, allocations);
 }
-BENCHMARK(PlanetPositionsAtSunrise);
+BENCHMARK(SunAtReferenceSunrise);
 
 // The whole sunrise stage: three days' events, the reference sunrise, the
-// planets at it and the marks. Each call starts from the padas' state and
-// marks again; restoring the twelve short mark texts is included.
+// Sun at it and the points found from it, into a copy of the birth's chart
+// (the stage overwrites what it fills).
 void SunriseReference_Calculation(benchmark::State& state) {
     const auto& births = PreparedBirths();
-    auto charts = SunriseCharts();
-    ResultCaptions captions;
-    SpecialPoints special;
+    std::vector<Chart> charts;
+    for (const PreparedBirth& p : births) charts.push_back(p.chart);
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        ArudhaState arudha = births[k].padas;
-        captions.lblArudha = births[k].padaMarks;
-        korvanta::SunriseReference_Calculation(births[k].birth, charts[k], arudha, captions,
-                                               special);
-        benchmark::DoNotOptimize(arudha);
+        korvanta::SunriseReference_Calculation(births[k].birth, charts[k]);
+        benchmark::DoNotOptimize(charts[k]);
         benchmark::ClobberMemory();
         k = NextBirth(k);
     }
@@ -264,19 +216,12 @@ void SunriseReference_Calculation(benchmark::State& state) {
 }
 BENCHMARK(SunriseReference_Calculation);
 
-void ShowSignProfile(benchmark::State& state) {
-    const auto& births = PreparedBirths();
-    ResultCaptions captions;
-    std::size_t k = 0;
-    const std::uint64_t allocations = AllocationCount();
-    for (auto _ : state) {
-        korvanta::ShowSignProfile(births[k].result.arudha.ULSignIndex, captions);
-        benchmark::ClobberMemory();
-        k = NextBirth(k);
-    }
-    ReportPerCall(state, allocations);
+// The report of a calculated chart: every text a reader sees.
+void BuildReport(benchmark::State& state) {
+    EachBirth(state,
+              [](const PreparedBirth& p) { return korvanta::BuildReport(p.birth, p.chart); });
 }
-BENCHMARK(ShowSignProfile);
+BENCHMARK(BuildReport);
 
 }  // namespace
 }  // namespace korvanta::bench

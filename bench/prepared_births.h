@@ -1,29 +1,28 @@
-// The benchmark's births, each with the records as the pipeline holds them
-// just before each stage, so that a stage can be timed on its own with the
-// inputs it really receives.
+// The benchmark's births, each with what the calculation holds just before
+// each stage, so that a stage can be timed on its own with the inputs it
+// really receives.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "astro/calendar.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/steps.h"
 
 namespace korvanta::bench {
 
 struct PreparedBirth {
     EntryForm form;
-    ChartResult result;                     // the whole calculation, as CalculateChart leaves it
-    BirthData birth;                        // with its text copies
-    ChartRecord birthChart;                 // birth-moment state: what the padas read
-    ChartRecord sunriseChart;               // second-moment state: what the sunrise run leaves
-    ArudhaState padas;                      // after the twelve pada calls
-    std::array<std::string, 12> padaMarks;  // lblArudha after the twelve pada calls
+    Birth birth;  // what the entry check accepted
+    Chart chart;  // the whole calculation, as CalculateChart returns it
     std::array<CivilDateTime, 3> sunriseDates;  // birth date, the day before, the day after
-    double utJulianDay = 0;                     // the birth moment, UT, as a Julian day
-    double latitude = 0, longitude = 0;         // degrees, north and east positive
+    // The local clock minute of the reference sunrise; empty without one.
+    std::optional<LocalMinute> referenceSunrise;
+    double utJulianDay = 0;              // the birth moment, UT, as a Julian day
+    double latitude = 0, longitude = 0;  // degrees, north and east positive
 };
 
 // The spread of BirthSpread(count), prepared. Aborts when a birth is refused,

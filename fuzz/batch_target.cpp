@@ -6,12 +6,14 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "cli/batch.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/targets.h"
 #include "pipeline/pipeline.h"
+#include "report/positions.h"
 
 namespace korvanta::fuzz {
 namespace {
@@ -119,11 +121,13 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
         }
         const std::optional<EntryForm> form = FormOfEcho(answer.value("input", nlohmann::json()));
         if (!form) return "a chart object without a complete input record";
-        ChartResult result;
-        if (CalculateChart(*form, result)) return "a refused entry was answered with a chart";
+        const auto outcome = CalculateChart(*form);
+        const auto* result = std::get_if<BirthChart>(&outcome);
+        if (!result) return "a refused entry was answered with a chart";
         if (answer.value("ul_sign_index", nlohmann::json()) !=
-                nlohmann::json(result.arudha.ULSignIndex) ||
-            answer.value("asc_text", nlohmann::json()) != nlohmann::json(result.chart.AscText)) {
+                nlohmann::json(result->chart.padas.ulSign) ||
+            answer.value("asc_text", nlohmann::json()) !=
+                nlohmann::json(FormatSignPosition(result->chart.Longitude(Body::Asc)))) {
             return "the chart object differs from the core's chart of its input";
         }
     }

@@ -1,8 +1,7 @@
 // The whole calculation with entries whose every list index and coordinate
 // lies in range. A date the month does not have must be refused; any other
-// entry must give a chart with every property of ChartFaults, and the same
-// result whether it is computed fresh or into a result that held another
-// chart before.
+// entry must give a chart and report with every property of ChartFaults, and
+// the same chart and report whether or not another was computed before.
 #include <string>
 
 #include "fuzz/chart_properties.h"
@@ -10,6 +9,7 @@
 #include "fuzz/targets.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/zones.h"
+#include "report/report.h"
 
 namespace korvanta::fuzz {
 namespace {
@@ -72,21 +72,28 @@ std::string WholeCalculation(const std::uint8_t* data, std::size_t size) {
     const EntryForm form = RangeValidForm(in);
     const EntryForm before = RangeValidForm(in);
 
-    const ChartOutcome fresh = CalculateChart(form);
+    const auto fresh = CalculateChart(form);
     if (std::holds_alternative<Refusal>(fresh) == DayExists(form)) {
         return DayExists(form) ? "an existing date was refused"
                                : "a date that does not exist was accepted";
     }
     if (std::holds_alternative<Refusal>(fresh)) return {};
-    const ChartResult& result = std::get<ChartResult>(fresh);
-    if (std::string fault = ChartFaults(form, result); !fault.empty()) return fault;
+    const BirthChart& result = std::get<BirthChart>(fresh);
+    const ChartReport report = BuildReport(result.birth, result.chart);
+    if (std::string fault = ChartFaults(form, result.chart, report); !fault.empty()) return fault;
 
-    // Another chart first (or a refused entry, which leaves the result as it
-    // was), then this one into the same result.
-    ChartResult reused;
-    (void)CalculateChart(before, reused);
-    if (CalculateChart(form, reused)) return "the entry was refused the second time";
-    if (std::string field = ResultDifference(result, reused); !field.empty()) {
+    // Another chart and its report first (or a refused entry), then this one
+    // again: nothing of the earlier calculation may show in it.
+    const auto previous = CalculateChart(before);
+    if (const auto* other = std::get_if<BirthChart>(&previous)) {
+        (void)BuildReport(other->birth, other->chart);
+    }
+    const auto again = CalculateChart(form);
+    if (!std::holds_alternative<BirthChart>(again)) return "the entry was refused the second time";
+    const BirthChart& second = std::get<BirthChart>(again);
+    if (std::string field = ResultDifference(result.chart, report, second.chart,
+                                             BuildReport(second.birth, second.chart));
+        !field.empty()) {
         return "a result computed after another chart differs in its " + field;
     }
     return {};

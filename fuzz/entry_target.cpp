@@ -13,6 +13,7 @@
 #include "fuzz/targets.h"
 #include "pipeline/entry.h"
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 
 namespace korvanta::fuzz {
 namespace {
@@ -154,15 +155,17 @@ std::string CheckEntry(const EntryForm& form) {
     }
 
     // Accepted: the calculation must run and agree with the entry.
-    ChartResult result;
-    if (CalculateChart(form, result)) return "an accepted entry was refused by the calculation";
-    if (result.birth.LonDeg != *CoordinateNumber(form.txtLonD) ||
-        result.birth.LonMin != *CoordinateNumber(form.txtLonM) ||
-        result.birth.LatDeg != *CoordinateNumber(form.txtLatD) ||
-        result.birth.LatMin != *CoordinateNumber(form.txtLatM)) {
+    const auto outcome = CalculateChart(form);
+    const auto* result = std::get_if<BirthChart>(&outcome);
+    if (!result) return "an accepted entry was refused by the calculation";
+    const Birth& birth = result->birth;
+    if (birth.lonDeg != *CoordinateNumber(form.txtLonD) ||
+        birth.lonMin != *CoordinateNumber(form.txtLonM) ||
+        birth.latDeg != *CoordinateNumber(form.txtLatD) ||
+        birth.latMin != *CoordinateNumber(form.txtLatM)) {
         return "the calculation read other coordinates than the check";
     }
-    return ChartFaults(form, result);
+    return ChartFaults(form, result->chart, BuildReport(birth, result->chart));
 }
 
 std::string CheckKeyFilters(int code) {

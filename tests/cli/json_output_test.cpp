@@ -10,6 +10,7 @@
 #include "cli_process.h"
 #include "pipeline/pipeline.h"
 #include "reading/sign_profile.h"
+#include "report/report.h"
 
 namespace korvanta::testing {
 namespace {
@@ -49,69 +50,75 @@ json OrNull(const std::optional<T>& value) {
     return value ? json(*value) : json(nullptr);
 }
 
-// What each key holds, taken straight from the core.
-json Expected(const ChartResult& r, const Birth& birth) {
-    const ChartRecord& c = r.chart;
-    const ResultCaptions& k = r.captions;
+// What each key holds, taken straight from the core and its report.
+json Expected(const Chart& c, const ChartReport& k, const Birth& birth) {
+    const auto text = [&k](Body body) { return k.longPositions[Index(body)]; };
     json e;
     e["input"] = json::parse(RecordLineOf(birth));
-    e["zone_hours"] = c.ZoneHours;
-    e["zone_minutes"] = c.ZoneMinutes;
-    e["ayanamsa"] = c.Ayanamsa;
-    e["moon_ayanamsa"] = c.MoonAyanamsa;
-    e["ascendant"] = c.Ascendant;
-    e["ascendant_whole"] = c.AscendantWhole;
-    e["asc_text"] = c.AscText;
-    e["moon_longitude"] = c.MoonLongitude;
-    e["moon_text"] = c.MoonText;
-    e["moon_nak_start"] = c.MoonNakStart;
-    e["planet_text"] = r.birthPlanetText;
-    e["rahu_text"] = r.birthRahuText;
-    e["ketu_text"] = r.birthKetuText;
-    e["chart_list"] = r.birthChartList;
-    e["retrograde"] = {{"Mercury", c.RetroFlags[0]},
-                       {"Venus", c.RetroFlags[1]},
-                       {"Mars", c.RetroFlags[2]},
-                       {"Jupiter", c.RetroFlags[3]},
-                       {"Saturn", c.RetroFlags[4]}};
-    e["body_name"] = std::vector<std::string>(c.BodyName.begin(), c.BodyName.begin() + 10);
-    e["sign_cells"] = k.signCells;
-    e["arudha_cells"] = k.lblArudha;
-    e["padas"] = r.arudha.Pada;
-    e["ul_sign_index"] = r.arudha.ULSignIndex;
-    e["ul_house"] = r.arudha.ULHouse;
-    e["ul_house_caption"] = k.lblULPresentHouse;
-    e["ul_house_reading"] = k.lblHoraDesc;
-    e["details"] = {{"name", k.lblName},
-                    {"dob", k.lblDOB},
-                    {"tob", k.lblTOB},
-                    {"latitude", k.lblLatitude},
-                    {"longitude", k.lblLongitude},
-                    {"city", k.lblCity},
-                    {"state", k.lblState},
-                    {"country", k.lblCountry}};
-    const bool reference = c.ReferenceSunrise.has_value();
+    e["zone_hours"] = c.zoneHours;
+    e["zone_minutes"] = c.zoneMinutes;
+    e["ayanamsa"] = c.ayanamsa;
+    e["moon_ayanamsa"] = c.moonAyanamsa;
+    e["ascendant"] = c.Longitude(Body::Asc);
+    e["ascendant_whole"] = c.ascendantWhole;
+    e["asc_text"] = text(Body::Asc);
+    e["moon_longitude"] = c.Longitude(Body::Moon);
+    e["moon_text"] = text(Body::Moon);
+    e["moon_nak_start"] = c.moonNakStart;
+    e["planet_text"] = {text(Body::Mercury), text(Body::Venus),   text(Body::Sun),
+                        text(Body::Mars),    text(Body::Jupiter), text(Body::Saturn)};
+    e["rahu_text"] = text(Body::Rahu);
+    e["ketu_text"] = text(Body::Ketu);
+    e["chart_list"] = json::array();
+    for (const LabelledText& position : k.positions) e["chart_list"].push_back(position.text);
+    e["retrograde"] = {{"Mercury", c.retrograde[0]},
+                       {"Venus", c.retrograde[1]},
+                       {"Mars", c.retrograde[2]},
+                       {"Jupiter", c.retrograde[3]},
+                       {"Saturn", c.retrograde[4]}};
+    e["body_name"] = std::vector<std::string>(k.bodyNames.begin(), k.bodyNames.end());
+    e["sign_cells"] = json::array();
+    e["arudha_cells"] = json::array();
+    for (const ChartCell& cell : k.cells) {
+        e["sign_cells"].push_back(BodyCaption(cell));
+        e["arudha_cells"].push_back(MarkCaption(cell));
+    }
+    e["padas"] = c.padas.pada;
+    e["ul_sign_index"] = c.padas.ulSign;
+    e["ul_house"] = c.padas.ulHouse;
+    e["ul_house_caption"] = k.ulHouse;
+    e["ul_house_reading"] = k.ulReading;
+    e["details"] = {{"name", k.name},
+                    {"dob", k.details[0].text},
+                    {"tob", k.details[1].text},
+                    {"latitude", k.details[3].text},
+                    {"longitude", k.details[2].text},
+                    {"city", k.details[4].text},
+                    {"state", k.details[5].text},
+                    {"country", k.details[6].text}};
+    const SunriseReference& s = c.sunrise;
+    const bool reference = s.reference.has_value();
     e["sunrise"] = {
-        {"today", DateTimeOrNull(c.SunriseToday)},
-        {"sunset_today", DateTimeOrNull(c.SunsetToday)},
-        {"prev", DateTimeOrNull(c.SunrisePrev)},
-        {"sunset_prev", DateTimeOrNull(c.SunsetPrev)},
-        {"next", DateTimeOrNull(c.SunriseNext)},
-        {"sunset_next", DateTimeOrNull(c.SunsetNext)},
-        {"birth_moment", DateTimeOrNull(c.BirthMoment)},
-        {"reference", DateTimeOrNull(c.ReferenceSunrise)},
-        {"minutes_from_sunrise", reference ? json(c.MinutesFromSunrise) : json(nullptr)},
-        {"seconds_from_sunrise", reference ? json(c.SecondsFromSunrise) : json(nullptr)},
-        {"sun_longitude", reference ? json(c.SunriseSunLongitude) : json(nullptr)},
-        {"sun_text", reference ? json(c.SunriseSunText) : json(nullptr)}};
-    e["special"] = {{"ghati", OrNull(r.special.ghati)},
-                    {"hora", OrNull(r.special.hora)},
-                    {"bhava", OrNull(r.special.bhava)},
-                    {"varnada", OrNull(r.special.varnada)},
-                    {"sree", OrNull(r.special.sree)},
-                    {"sign_count_mark", OrNull(r.special.signCountMark)},
-                    {"pranapada", OrNull(r.special.pranapada)}};
-    const SignProfileRow& p = SignProfile_Load().at(static_cast<std::size_t>(r.arudha.ULSignIndex));
+        {"today", DateTimeOrNull(s.today)},
+        {"sunset_today", DateTimeOrNull(s.sunsetToday)},
+        {"prev", DateTimeOrNull(s.prev)},
+        {"sunset_prev", DateTimeOrNull(s.sunsetPrev)},
+        {"next", DateTimeOrNull(s.next)},
+        {"sunset_next", DateTimeOrNull(s.sunsetNext)},
+        {"birth_moment", DateTimeOrNull(s.birthMoment)},
+        {"reference", DateTimeOrNull(s.reference)},
+        {"minutes_from_sunrise", reference ? json(s.minutesFromSunrise) : json(nullptr)},
+        {"seconds_from_sunrise", reference ? json(s.secondsFromSunrise) : json(nullptr)},
+        {"sun_longitude", reference ? json(s.sunLongitude) : json(nullptr)},
+        {"sun_text", reference ? json(k.sunAtSunrise) : json(nullptr)}};
+    e["special"] = {{"ghati", OrNull(c.special.ghati)},
+                    {"hora", OrNull(c.special.hora)},
+                    {"bhava", OrNull(c.special.bhava)},
+                    {"varnada", OrNull(c.special.varnada)},
+                    {"sree", OrNull(c.special.sree)},
+                    {"sign_count_mark", OrNull(c.special.signCountMark)},
+                    {"pranapada", OrNull(c.special.pranapada)}};
+    const SignProfileRow& p = SignProfile_Load().at(static_cast<std::size_t>(c.padas.ulSign));
     e["profile"] = {{"vedic_name", p.vedicName},
                     {"english_name", p.englishName},
                     {"abbreviation", p.abbreviation},
@@ -173,9 +180,11 @@ TEST_P(JsonOutput, EveryKeyEqualsTheCoreResult) {
     EXPECT_EQ(run.err, "");
     const json actual = json::parse(run.out);
 
-    const ChartOutcome outcome = CalculateChart(FormOf(birth));
-    ASSERT_TRUE(std::holds_alternative<ChartResult>(outcome));
-    const json expected = Expected(std::get<ChartResult>(outcome), birth);
+    const auto outcome = CalculateChart(FormOf(birth));
+    ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
+    const BirthChart& computed = std::get<BirthChart>(outcome);
+    const json expected =
+        Expected(computed.chart, BuildReport(computed.birth, computed.chart), birth);
 
     EXPECT_EQ(KeysOf(actual), kTopKeys);
     ExpectSameValue(actual, expected, "chart");

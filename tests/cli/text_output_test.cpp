@@ -9,6 +9,8 @@
 
 #include "cli_process.h"
 #include "pipeline/pipeline.h"
+#include "reading/sign_profile.h"
+#include "report/report.h"
 
 namespace korvanta::testing {
 namespace {
@@ -84,14 +86,20 @@ class TextOutput : public ::testing::Test {
   protected:
     void SetUp() override {
         run_ = RunCliProgram(FlagsOf(NewDelhi1980()));
-        const ChartOutcome outcome = CalculateChart(FormOf(NewDelhi1980()));
-        ASSERT_TRUE(std::holds_alternative<ChartResult>(outcome));
-        result_ = std::get<ChartResult>(outcome);
+        auto outcome = CalculateChart(FormOf(NewDelhi1980()));
+        ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
+        const BirthChart& computed = std::get<BirthChart>(outcome);
+        chart_ = computed.chart;
+        report_ = BuildReport(computed.birth, computed.chart);
     }
     bool Shows(const std::string& text) const { return run_.out.find(text) != std::string::npos; }
+    const SignProfileRow& UlProfile() const {
+        return SignProfile_Load().at(static_cast<std::size_t>(chart_.padas.ulSign));
+    }
 
     CliRun run_;
-    ChartResult result_;
+    Chart chart_;
+    ChartReport report_;
 };
 
 TEST_F(TextOutput, EachSignCellListsItsBodiesAndTheUlTagOnItsLine) {
@@ -106,13 +114,14 @@ TEST_F(TextOutput, EachSignCellListsItsBodiesAndTheUlTagOnItsLine) {
         nameLine >> name >> number;
         EXPECT_EQ(name, kSignNames[sign]);
         EXPECT_EQ(number, std::to_string(sign + 1)) << kSignNames[sign];
-        // Caption line n is cell line n: both captions open with a line break
-        // and the name line stands in its place.
-        const auto bodies = SplitOn(result_.captions.signCells[sign], "\r\n");
-        const auto tags = SplitOn(result_.captions.lblArudha[sign], "\r\n");
+        // Cell line n holds body n - 1 and mark n - 1: the first line is the
+        // sign's name.
+        const auto& bodies = report_.cells[static_cast<std::size_t>(sign)].bodies;
+        const auto& tags = report_.cells[static_cast<std::size_t>(sign)].marks;
         for (std::size_t n = 1; n < cell.size(); ++n) {
-            const std::string expectedBody = n < bodies.size() ? Trim(bodies[n]) : "";
-            const std::string expectedTag = n < tags.size() ? Trim(tags[n]) : "";
+            const std::string expectedBody =
+                n <= bodies.size() ? Trim(std::string(bodies[n - 1])) : "";
+            const std::string expectedTag = n <= tags.size() ? Trim(std::string(tags[n - 1])) : "";
             const std::string shown = Trim(cell[n]);
             const std::string shownTag = shown.size() >= 2 && shown.ends_with("UL") ? "UL" : "";
             const std::string shownBody = Trim(shown.substr(0, shown.size() - shownTag.size()));
@@ -121,31 +130,33 @@ TEST_F(TextOutput, EachSignCellListsItsBodiesAndTheUlTagOnItsLine) {
             ulCells += shownTag == "UL";
         }
         // Every body of the caption made it into the drawing.
-        for (std::size_t n = cell.size(); n < bodies.size(); ++n) {
-            EXPECT_EQ(Trim(bodies[n]), "") << kSignNames[sign] << " lost line " << n;
+        for (std::size_t n = cell.size(); n <= bodies.size(); ++n) {
+            EXPECT_EQ(Trim(std::string(bodies[n - 1])), "")
+                << kSignNames[sign] << " lost line " << n;
         }
     }
     EXPECT_EQ(ulCells, 1);
-    const Cell ulCell = CellOfSign(rows, result_.arudha.ULSignIndex);
+    const Cell ulCell = CellOfSign(rows, chart_.padas.ulSign);
     EXPECT_TRUE(std::any_of(ulCell.begin(), ulCell.end(),
                             [](const std::string& line) { return Trim(line).ends_with("UL"); }));
 }
 
 TEST_F(TextOutput, ShowsThePositionTableDetailsUlHouseAndReading) {
     ASSERT_EQ(run_.status, 0) << run_.err;
-    const ResultCaptions& c = result_.captions;
-    EXPECT_TRUE(Shows("Surya/Sun         " + c.planet[0] + "\n")) << run_.out;
-    EXPECT_TRUE(Shows("Asc/Lagna         " + c.planet[9] + "\n"));
+    EXPECT_TRUE(Shows("Surya/Sun         " + report_.positions[Index(Body::Sun)].text + "\n"))
+        << run_.out;
+    EXPECT_TRUE(Shows("Asc/Lagna         " + report_.positions[Index(Body::Asc)].text + "\n"));
     EXPECT_TRUE(Shows("Date of Birth : June/5/1980\n"));
     EXPECT_TRUE(Shows("Time of Birth : 9:5\n"));
     EXPECT_TRUE(Shows("Latitude   : 28° 36' N\n"));
     EXPECT_TRUE(Shows("Longitude : 77° 12' E\n"));
     EXPECT_TRUE(Shows("City : New Delhi\n"));
-    EXPECT_TRUE(Shows("Upapada Lagna Present In House : " + c.lblULPresentHouse + "\n"));
-    EXPECT_TRUE(Shows("  " + Trim(std::string(c.lblHoraDesc)) + "\n")) << c.lblHoraDesc;
-    EXPECT_TRUE(Shows(
-        "Upapada Lagna Present In Sign  : " + std::string(c.lblArudhaLagnaPresentInSign) + "\n"));
-    EXPECT_TRUE(Shows("Lucky Gemstone                 : " + std::string(c.lblLuckyGemstone)));
+    EXPECT_TRUE(Shows("Upapada Lagna Present In House : " + std::string(report_.ulHouse) + "\n"));
+    EXPECT_TRUE(Shows("  " + Trim(std::string(report_.ulReading)) + "\n")) << report_.ulReading;
+    EXPECT_TRUE(
+        Shows("Upapada Lagna Present In Sign  : " + std::string(UlProfile().englishName) + "\n"));
+    EXPECT_TRUE(
+        Shows("Lucky Gemstone                 : " + std::string(UlProfile().luckyGemstone)));
 }
 
 TEST_F(TextOutput, ReadingsAreWrappedWithoutLosingWords) {
@@ -158,7 +169,7 @@ TEST_F(TextOutput, ReadingsAreWrappedWithoutLosingWords) {
         EXPECT_LE(line->size(), 78u) << *line;
         joined += (joined.empty() ? "" : " ") + Trim(*line);
     }
-    std::istringstream words(std::string(result_.captions.txtNature));
+    std::istringstream words(std::string(UlProfile().nature));
     std::string expected;
     for (std::string word; words >> word;) expected += (expected.empty() ? "" : " ") + word;
     EXPECT_EQ(joined, expected);

@@ -1,4 +1,4 @@
-// The births the view tests calculate.
+// The births the report tests calculate, and their charts and reports.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "pipeline/pipeline.h"
+#include "report/report.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta::testing {
@@ -31,13 +32,19 @@ inline Birth LongyearbyenMidsummer() {
     return b;
 }
 
-inline ChartResult Calculated(const Birth& birth) {
-    ChartOutcome outcome = CalculateChart(FormOf(birth));
+struct Calculation {
+    Chart chart;
+    ChartReport report;
+};
+
+inline Calculation Calculated(const Birth& birth) {
+    auto outcome = CalculateChart(FormOf(birth));
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         ADD_FAILURE() << "refused: " << refusal->message;
         return {};
     }
-    return std::get<ChartResult>(std::move(outcome));
+    const BirthChart& computed = std::get<BirthChart>(outcome);
+    return {computed.chart, BuildReport(computed.birth, computed.chart)};
 }
 
 }  // namespace korvanta::testing

@@ -1,7 +1,7 @@
 // What the entry window takes from the atlas: the place's controls, the zone
 // row and daylight-saving box for the birth moment with the note under the
 // zone, and the zone check against the longitude typed.
-#include "ui/views/entry_atlas.h"
+#include "atlas/entry_atlas.h"
 
 #include <gtest/gtest.h>
 
