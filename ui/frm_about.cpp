@@ -68,7 +68,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine), this);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
     lblCredits->setFont(VerdanaFont(7.0));
-    lblCredits->setWordWrap(true);
     lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* texts = new QVBoxLayout;
