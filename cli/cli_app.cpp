@@ -11,6 +11,7 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "pipeline/pipeline.h"
+#include "records/program_notice.h"
 
 namespace korvanta {
 namespace {
@@ -44,6 +45,13 @@ Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
 least one line gave an error object; 4 a --pdf or --png file could not be
 written.)";
+
+// What --version prints, without the final line break.
+std::string VersionText() {
+    std::string text = std::string(kProgram) + " ";
+    text.append(kProgramVersion).append("\n").append(kLicenceLine).append("\n");
+    return text.append(kCreditsLine);
+}
 
 // The flags as typed; empty texts for flags not given.
 struct Flags {
@@ -259,12 +267,14 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         "or a batch of JSON lines.",
         kProgram};
     app.footer(kFooter);
+    app.set_version_flag("--version", VersionText(),
+                         "Print the version, the licence and the credits, e.g. --version");
     Flags flags;
     const auto birthFlags = AddFlags(app, flags);
     try {
         app.get_option("--dst")->excludes("--no-dst");
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help or --version
         return app.exit(e, out, err);
     } catch (const CLI::ParseError& e) {
         err << kProgram << ": " << e.what() << " (see --help)\n";

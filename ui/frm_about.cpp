@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "records/program_notice.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/twips.h"
@@ -61,6 +62,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
+    const auto utf8 = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine), this);
+    lblCredits->setObjectName(QStringLiteral("lblCredits"));
+    lblCredits->setFont(VerdanaFont(7.0));
+    lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* texts = new QVBoxLayout;
     texts->addWidget(Label2);
     texts->addWidget(Label1);
@@ -73,8 +82,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     top->addSpacing(TwipsX(240));
     top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
+    buttons->addWidget(lblCredits, 1);
+    buttons->addWidget(cmdOK, 0, Qt::AlignBottom);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(top);
     whole->addWidget(Line1);
