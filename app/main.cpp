@@ -7,6 +7,7 @@
 #include "ui/frm_main.h"
 #include "ui/message_sink.h"
 #include "ui/screenshot_tour.h"
+#include "ui/settings_file.h"
 #include "ui/single_instance.h"
 #include "ui/update_reminder.h"
 
@@ -20,8 +21,10 @@ int main(int argc, char* argv[]) {
 
     korvanta::QtMessageSink messages;
     korvanta::SingleInstance instance;
-    QSettings settings;
-    auto window = korvanta::StartKorvanta(instance, settings, QDate::currentDate(), messages);
+    QString settingsNote;
+    const auto settings = korvanta::OpenSettingsFile(korvanta::SettingsFilePath(), settingsNote);
+    if (!settingsNote.isEmpty()) qWarning("%s", qPrintable(settingsNote));
+    auto window = korvanta::StartKorvanta(instance, *settings, QDate::currentDate(), messages);
     if (!window) return 1;
 
     const QString screenshotFolder = qEnvironmentVariable(korvanta::kScreenshotFolderVariable);

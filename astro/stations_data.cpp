@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Retrograde station tables of Mercury, Venus, Mars, Jupiter and Saturn: every
 // retrograde period whose retrograde station falls in the years 1900 to 2050.
 //
@@ -7,6 +8,11 @@
 // changes sign. Row k of a planet's two lists is one period: the station where
 // the planet turns retrograde and the following one where it turns direct,
 // both "month,day,year,hour,minute," in UT rounded to the minute.
+//
+// The rows are numbers computed with Swiss Ephemeris (Astrodienst AG; the
+// library AGPL-3.0, its data files CC0-1.0). The generator's source is
+// GPL-3.0-or-later; linked with Swiss Ephemeris it is distributed under
+// AGPL-3.0. The program never links Swiss Ephemeris; it only reads this table.
 //
 // Regenerate from the repository root with:
 //   cmake -S . -B build-stations -DKORVANTA_STATIONS_GENERATOR=ON

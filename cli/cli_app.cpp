@@ -1,16 +1,21 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <ostream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
 #include "cli/flag_values.h"
+#include "cli/output_stream.h"
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "pipeline/pipeline.h"
+#include "report/program_notice.h"
 #include "report/report.h"
 
 namespace korvanta {
@@ -29,6 +34,14 @@ Batch input, one JSON object per line:
    "zone_index":34,"dst":false,"city":"New Delhi","state":"Delhi","country":"India"}
   ("second", "dst", "city", "state" and "country" may be left out.) A line that
   gives no chart is answered with {"input_line":N,"error":"...","field":"..."}.
+  A line holds at most 1 MiB (a longer one is answered with its length and
+  skipped); a byte-order mark may open the input but no other line; a key
+  given twice is an error for its line.
+
+A name takes letters and blanks only, as the entry window's name box; small
+letters become capitals. --city, --state, --country and --place take UTF-8
+without control characters. An empty value is a value: --zone "" is refused,
+never read as "not given".
 
 With --place the atlas fills the coordinates, zone and daylight saving for the
 birth moment; --lat, --lon, --zone, --dst/--no-dst, --city, --state and
@@ -43,8 +56,17 @@ output then stays empty unless --json is given. No display is needed.
 
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
-least one line gave an error object; 4 a --pdf or --png file could not be
-written.)";
+least one line gave an error object, or standard input could not be read (after
+every line read before was answered); 4 a --pdf or --png file could not be
+written (an existing file is left as it was); 5 standard output could not be
+written (the reason on standard error).)";
+
+// What --version prints, without the final line break.
+std::string VersionText() {
+    std::string text = std::string(kProgram) + " ";
+    text.append(kProgramVersion).append("\n").append(kLicenceLine).append("\n");
+    return text.append(kCreditsLine);
+}
 
 // The flags as typed; empty texts for flags not given.
 struct Flags {
@@ -52,7 +74,14 @@ struct Flags {
     std::string place, pdf, png;
     bool dst = false, json = false, batch = false, listZones = false;
     bool noDst = false;
+    std::set<std::string> given;  // the flags that appear on the command line
+    bool Given(const std::string& flag) const { return given.count(flag) > 0; }
 };
+
+// Flags whose empty value can mean nothing: refused rather than taken as
+// "not given".
+constexpr const char* kNonEmptyFlags[] = {"--date", "--time", "--lat", "--lon",
+                                          "--zone", "--place", "--pdf", "--png"};
 
 // Adds the flags; returns the ones that describe a birth.
 std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
@@ -125,8 +154,9 @@ int BadFlag(std::ostream& err, std::string_view flag, std::string_view value,
 
 // The flag a refusal points at, with the value the user gave.
 std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
-    auto shown = [](std::string_view flag, const std::string& value) {
-        return std::string(flag) + (value.empty() ? " (not given)" : " " + value);
+    auto shown = [&flags](std::string_view flag, const std::string& value) {
+        if (!value.empty()) return std::string(flag) + " " + value;
+        return std::string(flag) + (flags.Given(std::string(flag)) ? " \"\"" : " (not given)");
     };
     switch (refusal.focus) {
         case EntryControl::txtName:
@@ -144,13 +174,13 @@ std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
 
 GivenFlags GivenOf(const Flags& flags) {
     GivenFlags given;
-    given.lat = !flags.lat.empty();
-    given.lon = !flags.lon.empty();
-    given.zone = !flags.zone.empty();
+    given.lat = flags.Given("--lat");
+    given.lon = flags.Given("--lon");
+    given.zone = flags.Given("--zone");
     given.dst = flags.dst || flags.noDst;
-    given.city = !flags.city.empty();
-    given.state = !flags.state.empty();
-    given.country = !flags.country.empty();
+    given.city = flags.Given("--city");
+    given.state = flags.Given("--state");
+    given.country = flags.Given("--country");
     return given;
 }
 
@@ -164,13 +194,58 @@ Json WithAtlas(const Json& chart, Json atlas) {
     return out;
 }
 
-int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
+// Standard output failed: the reason, and a status of its own.
+int OutputFailed(std::ostream& err, const std::string& reason) {
+    err << kProgram << ": standard output: " << reason << "\n";
+    return kExitOutputNotWritten;
+}
+
+// Whether two page paths name one file: the same path once cleaned and its
+// links resolved, or two names of one existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::equivalent(a, b, error)) return true;
+    const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+    if (error) return false;
+    const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+    return !error && first == second;
+}
+
+// The texts that reach the chart text or the entry check as they are: the
+// name under the window's key rules, the place texts as valid UTF-8 without
+// control characters. Returns the exit status when one cannot be used.
+std::optional<int> CheckTexts(Flags& flags, std::ostream& err) {
+    const auto name = ParseName(flags.name);
+    if (const auto* e = std::get_if<FlagError>(&name)) {
+        err << kProgram << ": --name: " << e->reason << "\n";
+        return kExitBadCommandLine;
+    }
+    flags.name = std::get<std::string>(name);
+    for (const auto& [flag, value] :
+         {std::pair{"--city", &flags.city}, std::pair{"--state", &flags.state},
+          std::pair{"--country", &flags.country}, std::pair{"--place", &flags.place}}) {
+        if (const auto e = CheckPlaceText(*value)) {
+            err << kProgram << ": " << flag << ": " << e->reason << "\n";
+            return kExitBadCommandLine;
+        }
+    }
+    return std::nullopt;
+}
+
+int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     if ((!flags.pdf.empty() || !flags.png.empty()) && !PageFilesSupported()) {
         err << kProgram
             << ": this korvanta-cli was built without Qt, so --pdf and --png are "
                "not available\n";
         return kExitBadCommandLine;
     }
+    if (!flags.pdf.empty() && !flags.png.empty() && SameFile(flags.pdf, flags.png)) {
+        err << kProgram << ": --pdf and --png name the same file, " << flags.png
+            << "; give each its own\n";
+        return kExitBadCommandLine;
+    }
+    if (const auto status = CheckTexts(flags, err)) return *status;
     for (const auto& [flag, value] : {std::pair{"--date", &flags.date}, {"--time", &flags.time}}) {
         if (value->empty()) {
             err << kProgram << ": " << flag << " is required (see --help)\n";
@@ -191,21 +266,21 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
     form.cboSS = std::get<TimeValue>(time).second;
     // A coordinate flag not given leaves its boxes empty; the entry check
     // then asks for it in the program's own words.
-    if (!flags.lat.empty()) {
+    if (flags.Given("--lat")) {
         const auto lat = ParseLatitude(flags.lat);
         if (auto* e = std::get_if<FlagError>(&lat)) return BadFlag(err, "--lat", flags.lat, *e);
         form.txtLatD = std::get<CoordinateValue>(lat).degrees;
         form.txtLatM = std::get<CoordinateValue>(lat).minutes;
         form.optLatSouth = std::get<CoordinateValue>(lat).secondHemisphere;
     }
-    if (!flags.lon.empty()) {
+    if (flags.Given("--lon")) {
         const auto lon = ParseLongitude(flags.lon);
         if (auto* e = std::get_if<FlagError>(&lon)) return BadFlag(err, "--lon", flags.lon, *e);
         form.txtLonD = std::get<CoordinateValue>(lon).degrees;
         form.txtLonM = std::get<CoordinateValue>(lon).minutes;
         form.optLongEast = !std::get<CoordinateValue>(lon).secondHemisphere;
     }
-    if (!flags.zone.empty()) {
+    if (flags.Given("--zone")) {
         const auto zone = FindZone(flags.zone);
         if (auto* e = std::get_if<FlagError>(&zone)) return BadFlag(err, "--zone", flags.zone, *e);
         form.cmbTimeZone = std::get<int>(zone);
@@ -216,7 +291,7 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
     form.txtMCountry = flags.country;
 
     std::optional<PlaceFlagResult> place;
-    if (!flags.place.empty()) {
+    if (flags.Given("--place")) {
         auto found =
             LookUpPlaceFlag(flags.place, std::get<DateValue>(date), std::get<TimeValue>(time));
         if (auto* e = std::get_if<FlagError>(&found))
@@ -237,14 +312,15 @@ int RunOneChart(const Flags& flags, std::ostream& out, std::ostream& err) {
     const auto& [birth, chartValues] = std::get<BirthChart>(outcome);
     const ChartReport report = BuildReport(birth, chartValues);
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
+    std::string printed;
     if (flags.json) {
         Json chart = ChartJson(chartValues, report, RecordFromForm(form));
         if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
-        out << chart.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+        printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     } else if (!pageFiles) {
-        out << ChartText(report);
+        printed = ChartText(report);
     }
-    out.flush();
+    if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
     if (const std::optional<std::string> problem = WritePageFiles(report, flags.pdf, flags.png)) {
         err << kProgram << ": " << *problem << "\n";
         return kExitPageNotWritten;
@@ -261,26 +337,48 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         "or a batch of JSON lines.",
         kProgram};
     app.footer(kFooter);
+    app.set_version_flag("--version", VersionText(),
+                         "Print the version, the licence and the credits, e.g. --version");
     Flags flags;
     const auto birthFlags = AddFlags(app, flags);
     try {
         app.get_option("--dst")->excludes("--no-dst");
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e, out, err);
+    } catch (const CLI::Success& e) {  // --help or --version
+        std::ostringstream text;
+        const int status = app.exit(e, text, err);
+        if (const auto problem = WriteChecked(out, text.str())) return OutputFailed(err, *problem);
+        return status;
     } catch (const CLI::ParseError& e) {
         err << kProgram << ": " << e.what() << " (see --help)\n";
         return kExitBadCommandLine;
+    }
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0) flags.given.insert(option->get_name());
+    }
+    for (const char* flag : kNonEmptyFlags) {
+        if (flags.Given(flag) && app.get_option(flag)->as<std::string>().empty()) {
+            err << kProgram << ": " << flag << " was given an empty value (see --help)\n";
+            return kExitBadCommandLine;
+        }
     }
     if (const std::string conflict = ModeConflict(flags, birthFlags); !conflict.empty()) {
         err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
     }
     if (flags.listZones) {
-        out << ZoneListing();
+        if (const auto problem = WriteChecked(out, ZoneListing())) return OutputFailed(err, *problem);
         return kExitOk;
     }
-    if (flags.batch) return RunBatch(in, out) == 0 ? kExitOk : kExitBatchFailures;
+    if (flags.batch) {
+        const BatchSummary batch = RunBatch(in, out);
+        if (batch.writeError) {
+            err << kProgram << ": " << *batch.writeError << "\n";
+            return kExitOutputNotWritten;
+        }
+        if (batch.readError) err << kProgram << ": " << *batch.readError << "\n";
+        return batch.failedLines == 0 ? kExitOk : kExitBatchFailures;
+    }
     return RunOneChart(flags, out, err);
 }
 

@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitRefused = 2,         // the entry check refused the birth data
     kExitBatchFailures = 3,   // --batch: at least one line gave an error object
     kExitPageNotWritten = 4,  // --pdf or --png: the file could not be written
+    kExitOutputNotWritten = 5,  // standard output could not be written
 };
 
 // Runs korvanta-cli with the given arguments (argv[0] is the program name),

@@ -3,6 +3,7 @@
 // controls' values, or explains in one sentence why it cannot.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -59,6 +60,18 @@ std::string_view ZoneName(std::string_view rowText);
 // from the table's. A text that fits several rows (NST, "South Australia
 // Daylight Time") is refused with the candidates, never guessed.
 std::variant<int, FlagError> FindZone(std::string_view text);
+
+// A name as the entry window's name box can hold it: the window's key
+// filter lets letters and blanks in and turns a-z into A-Z, so the same
+// characters pass here, lower case made capitals, and any other character
+// (a digit, a tab, a line break, a NUL, a letter outside A-Z) is refused with
+// its position, never echoed.
+std::variant<std::string, FlagError> ParseName(std::string_view text);
+
+// A place text (--city, --state, --country, --place): valid UTF-8 without
+// control characters, so that the chart text stays valid UTF-8 and keeps its
+// lines. The reason names what is wrong and where, without the raw bytes.
+std::optional<FlagError> CheckPlaceText(std::string_view text);
 
 // "  0  Alaska/Hawaii Daylight Time,AHDT,-9.0" lines, one per row.
 std::string ZoneListing();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "cli/flag_values.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
@@ -70,6 +71,18 @@ std::string Quote(std::string_view key) {
     return "\"" + std::string(key) + "\"";
 }
 
+// An error object shows at most this many bytes of a value it quotes: enough
+// to recognise it, never a whole 10 MB number.
+constexpr std::size_t kShownBytes = 40;
+
+// `text` cut to kShownBytes at a character boundary, "..." marking the cut.
+std::string Shortened(std::string_view text) {
+    if (text.size() <= kShownBytes) return std::string(text);
+    std::size_t end = kShownBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end)) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
 void WriteNumberText(std::int64_t number, std::string& text) {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
@@ -107,6 +120,14 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool number_float(number_float_t, const string_t& text) override { return Misfit(text); }
     bool string(string_t& value) override {
         if (!Expecting(Kind::Text)) return Misfit(Json(value).dump());
+        if (key_ == kName) {
+            auto name = ParseName(value);
+            if (const auto* e = std::get_if<FlagError>(&name)) {
+                return Fail("name", Quote("name") + ": " + e->reason);
+            }
+            form_.txtName = std::move(std::get<std::string>(name));
+            return Stored();
+        }
         std::string& target = key_ == kName    ? form_.txtName
                               : key_ == kCity  ? form_.txtMCity
                               : key_ == kState ? form_.txtMState
@@ -125,7 +146,13 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool key(string_t& name) override {
         key_ = 0;
         while (key_ < kKeyCount && kKeys[key_].key != name) ++key_;
-        if (key_ == kKeyCount) return Fail(name, Quote(name) + ": unknown key");
+        if (key_ == kKeyCount) {
+            const std::string shown = Shortened(name);
+            return Fail(shown, Quote(shown) + ": unknown key");
+        }
+        // Taking the first or the last of two values would be a guess.
+        if (given_ & (1u << key_)) return Fail(name, Quote(name) + ": given twice");
+        given_ |= 1u << key_;
         return true;
     }
     bool end_object() override {
@@ -139,8 +166,16 @@ class RecordReader : public nlohmann::json_sax<Json> {
         // nlohmann's messages start with "[json.exception.parse_error.101] ".
         const std::string what = e.what();
         const auto end = what.find("] ");
-        return Fail("",
-                    "not a JSON object: " + what.substr(end == std::string::npos ? 0 : end + 2));
+        std::string message = what.substr(end == std::string::npos ? 0 : end + 2);
+        // The parser quotes the token it stopped in, which may be megabytes.
+        const auto open = message.find('\'');
+        const auto close = message.rfind('\'');
+        if (open != std::string::npos && close > open) {
+            message = message.substr(0, open + 1) +
+                      Shortened(std::string_view(message).substr(open + 1, close - open - 1)) +
+                      message.substr(close);
+        }
+        return Fail("", "not a JSON object: " + message);
     }
 
   private:
@@ -189,7 +224,8 @@ class RecordReader : public nlohmann::json_sax<Json> {
 
     // A value that does not fit where it stands; `shown` is how the reason
     // quotes it.
-    bool Misfit(const std::string& shown) {
+    bool Misfit(const std::string& value) {
+        const std::string shown = Shortened(value);
         if (depth_ == 0) return Fail("", "expected a JSON object, got " + shown);
         const KeySpec& spec = kKeys[key_];
         std::string expected;
@@ -221,6 +257,7 @@ class RecordReader : public nlohmann::json_sax<Json> {
     }
 
     EntryForm& form_;
+    std::uint32_t given_ = 0;  // keys met so far, stored or not
     int depth_ = 0;
     std::size_t key_ = 0;
 };

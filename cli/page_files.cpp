@@ -16,11 +16,12 @@ std::optional<std::string> WritePageFiles(const ChartReport& page, const std::st
                                           const std::string& pngPath) {
     if (pdfPath.empty() && pngPath.empty()) return std::nullopt;
     const OffscreenGui gui;
+    // The paths are the bytes the user gave, whatever their encoding.
     QString error;
-    if (!pdfPath.empty() && !SaveChartPagePdf(page, QString::fromStdString(pdfPath), error)) {
+    if (!pdfPath.empty() && !SaveChartPageFile(page, PageFileFormat::Pdf, pdfPath, error)) {
         return error.toStdString();
     }
-    if (!pngPath.empty() && !SaveChartPagePng(page, QString::fromStdString(pngPath), error)) {
+    if (!pngPath.empty() && !SaveChartPageFile(page, PageFileFormat::Png, pngPath, error)) {
         return error.toStdString();
     }
     return std::nullopt;

@@ -13,8 +13,9 @@ namespace korvanta {
 // Whether this build can write page files.
 bool PageFilesSupported();
 
-// Writes the page of `result` to `pdfPath` and `pngPath`, each when not
-// empty. Returns the reason when a file could not be written.
+// Writes the page of `report` to `pdfPath` and `pngPath` (the bytes the user
+// gave), each when not empty; an existing file is replaced only by a complete
+// new one. Returns the reason when a file could not be written.
 std::optional<std::string> WritePageFiles(const ChartReport& report, const std::string& pdfPath,
                                           const std::string& pngPath);
 

@@ -90,7 +90,9 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
     std::ostringstream outStream;
     long failed = 0;
     try {
-        failed = RunBatch(inStream, outStream);
+        const BatchSummary summary = RunBatch(inStream, outStream);
+        if (summary.readError || summary.writeError) return "a string stream reported an error";
+        failed = summary.failedLines;
     } catch (const std::exception& e) {
         return std::string("an exception escaped the batch reader: ") + e.what();
     }

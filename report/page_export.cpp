@@ -1,6 +1,7 @@
 #include "report/page_export.h"
 
-#include <QFileInfo>
+#include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "report/file_replace.h"
 #include "report/page_painter.h"
 
 namespace korvanta {
@@ -45,30 +47,50 @@ QImage RenderChartPage(const ChartReport& page, int dotsPerInch) {
     return image;
 }
 
-bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error) {
-    if (!RenderChartPage(page).save(path, "PNG")) {
-        error = QStringLiteral("Cannot write the image %1.").arg(path);
-        return false;
+QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == PageFileFormat::Png) {
+        if (!RenderChartPage(page).save(&buffer, "PNG")) return {};
+        return bytes;
     }
-    return true;
-}
-
-bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error) {
-    bool written = false;
+    bool painted = false;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDotsPerInch);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(Q(page.title));
         writer.setCreator(Q(page.programTitle));
-        written = PaintOn(writer, page);
+        painted = PaintOn(writer, page);
     }
-    if (!written || !QFileInfo(path).isFile()) {
-        error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
+    return painted ? bytes : QByteArray();
+}
+
+bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std::string& path,
+                       QString& error) {
+    const QString what = format == PageFileFormat::Png ? QStringLiteral("the image")
+                                                       : QStringLiteral("the PDF file");
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
+    const QByteArray bytes = ChartPageFileBytes(page, format);
+    if (bytes.isEmpty()) {
+        error = QStringLiteral("Cannot write %1 %2: the page could not be drawn.").arg(what, shown);
+        return false;
+    }
+    if (const auto reason = ReplaceFileWhole(path, std::string_view(bytes.constData(), bytes.size()))) {
+        error = QStringLiteral("Cannot write %1 %2: %3.").arg(what, shown, Q(*reason));
         return false;
     }
     return true;
+}
+
+bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error) {
+    return SaveChartPageFile(page, PageFileFormat::Png, QFile::encodeName(path).toStdString(), error);
+}
+
+bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error) {
+    return SaveChartPageFile(page, PageFileFormat::Pdf, QFile::encodeName(path).toStdString(), error);
 }
 
 bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <memory>
+#include <string>
 
 #include "report/report.h"
 
@@ -21,8 +22,19 @@ inline constexpr int kPageImageDotsPerInch = 150;
 // The page as an A4 image on white at `dotsPerInch`.
 QImage RenderChartPage(const ChartReport& page, int dotsPerInch = kPageImageDotsPerInch);
 
-// Writes the page as a PNG image or a one-page A4 PDF file. On failure
-// returns false and puts the reason in `error`.
+enum class PageFileFormat { Png, Pdf };
+
+// The page as the bytes of a PNG image or of a one-page A4 PDF file.
+QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format);
+
+// Writes the page as a PNG image or a one-page A4 PDF file to `path`, the
+// file name's bytes as the system takes them. An existing file is replaced
+// only by a complete new one (ReplaceFileWhole). On failure returns false and
+// puts the reason in `error`: "Cannot write the PDF file NAME: No space left
+// on device."
+bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std::string& path,
+                       QString& error);
+// The same for a file name as Qt holds it (the window's file dialog).
 bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error);
 bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error);
 

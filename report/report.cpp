@@ -13,6 +13,7 @@
 #include "report/names.h"
 #include "report/pada_account.h"
 #include "report/positions.h"
+#include "report/program_notice.h"
 
 namespace korvanta {
 namespace {
@@ -241,7 +242,8 @@ std::string DateTimeText(double dateTime) {
 }
 
 std::string_view ProgramTitle() {
-    return "Korvanta v" KORVANTA_VERSION;
+    static const std::string title = "Korvanta v" + std::string(kProgramVersion);
+    return title;
 }
 
 std::string PageFileStem(std::string_view name) {

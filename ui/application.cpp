@@ -12,10 +12,18 @@ namespace korvanta {
 
 std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, QSettings& settings,
                                        const QDate& today, MessageSink& messages) {
-    if (!instance.TryAcquire()) {
-        messages.Inform(nullptr, QString::fromLatin1(kAlreadyRunningMessage),
-                        MessageIcon::Information);
-        return nullptr;
+    switch (instance.Acquire()) {
+        case SingleInstance::State::Acquired:
+            break;
+        case SingleInstance::State::RunningElsewhere:
+            messages.Inform(nullptr, QString::fromLatin1(kAlreadyRunningMessage),
+                            MessageIcon::Information);
+            return nullptr;
+        case SingleInstance::State::Unusable:
+            // Refusing every start until the user finds the file would be
+            // worse than a second copy.
+            messages.Inform(nullptr, instance.Problem(), MessageIcon::Error);
+            break;
     }
     UpdateReminder(settings, today, messages);
     auto window = std::make_unique<frmMain>(messages);

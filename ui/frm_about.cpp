@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "report/program_notice.h"
+#include "report/report.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/twips.h"
@@ -15,7 +17,7 @@ namespace korvanta {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Korvanta v1.20"));
+    setWindowTitle(DisplayText(ProgramTitle()));
     setModal(true);
     setFont(VerdanaFont(8.0));
 
@@ -25,7 +27,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     picIcon->setPixmap(QIcon(QStringLiteral(":/korvanta/korvanta.svg")).pixmap(side, side));
     picIcon->setAlignment(Qt::AlignTop);
 
-    Label2 = new QLabel(QStringLiteral("Korvanta v1.20"), this);
+    Label2 = new QLabel(DisplayText(ProgramTitle()), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(VerdanaFont(12.0, true));
 
@@ -61,6 +63,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
+    const auto utf8 = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine), this);
+    lblCredits->setObjectName(QStringLiteral("lblCredits"));
+    lblCredits->setFont(VerdanaFont(7.0));
+    lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* texts = new QVBoxLayout;
     texts->addWidget(Label2);
     texts->addWidget(Label1);
@@ -73,8 +83,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     top->addSpacing(TwipsX(240));
     top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
+    buttons->addWidget(lblCredits, 1);
+    buttons->addWidget(cmdOK, 0, Qt::AlignBottom);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(top);
     whole->addWidget(Line1);

@@ -24,6 +24,8 @@ class frmAbout : public QDialog {
     LinkLabel* lblCoBrand = nullptr;
     QFrame* Line1 = nullptr;
     QPushButton* cmdOK = nullptr;
+    // The licence and the credit the atlas's place data ask for, beside cmdOK.
+    QLabel* lblCredits = nullptr;
 };
 
 }  // namespace korvanta

@@ -34,13 +34,14 @@ ReminderOutcome UpdateReminder(QSettings& settings, const QDate& today, MessageS
         GetEncodedSetting(settings.value(key, QString()).toString().toStdString());
     const QString todayText = Encoded(FormatStoredDate(ToCivil(today)));
 
-    if (storedText.empty()) {
+    const auto stored = ParseStoredDate(storedText);
+    if (!stored) {
+        // An unreadable date would keep the reminder off for good; it counts
+        // as no date, and today's replaces it.
         settings.setValue(key, todayText);
         settings.sync();
-        return ReminderOutcome::FirstStart;
+        return storedText.empty() ? ReminderOutcome::FirstStart : ReminderOutcome::Unreadable;
     }
-    const auto stored = ParseStoredDate(storedText);
-    if (!stored) return ReminderOutcome::Unreadable;
     if (!ReminderIsDue(*stored, ToCivil(today))) return ReminderOutcome::NotDue;
 
     const bool yes = messages.AskYesNo(parent, QString::fromLatin1(kUpdatePrompt));

@@ -24,12 +24,13 @@ inline constexpr const char* kDurationKey = "Duration";
 enum class ReminderOutcome {
     FirstStart,  // no stored date: today written, no question
     NotDue,      // within the 14 days: nothing written
-    Unreadable,  // stored text is not a date: nothing written, no question
+    Unreadable,  // stored text is not a date: today written over it, no question
     AskedNo,     // asked, today written
     AskedYes,    // asked, today written, download page opened
 };
 
-// On a first start stores today's date; later, when the stored date is more
+// On a first start, or when the stored text is not a date, stores today's
+// date; later, when the stored date is more
 // than 14 days away from today, asks whether to look for an update, stores
 // today whatever the answer, and opens the download page on Yes. The key and
 // the date are stored through EncodeSetting.

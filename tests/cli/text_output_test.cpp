@@ -200,7 +200,7 @@ TEST(Help, ListsEveryFlagWithAnExample) {
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* flag :
          {"--name", "--date", "--time", "--lat", "--lon", "--zone", "--dst", "--city", "--state",
-          "--country", "--json", "--batch", "--list-zones"}) {
+          "--country", "--json", "--batch", "--list-zones", "--version"}) {
         const auto at = run.out.find(std::string(flag) + " ");
         ASSERT_NE(at, std::string::npos) << flag;
         const auto lineEnd = run.out.find("\n", at);

@@ -1,6 +1,9 @@
 // The result window's third tab against the core's result, and the frame's
 // File menu: the chart page saved as PNG and PDF and printed, each rendered
 // back (pdftoppm for PDF) and checked to be a page with the chart's text.
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -259,15 +262,55 @@ class ResultExportTest : public QObject {
         QVERIFY(dialogs_.failures.isEmpty());
     }
 
-    void aFileThatCannotBeWrittenIsReported() {
+    void aFileThatCannotBeWrittenIsReportedWithItsReason() {
+        dialogs_.failures.clear();
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("no-such-folder/chart.pdf"));
         Frame()->mnuSavePdf->trigger();
         QCOMPARE(dialogs_.failures.size(), 1);
-        QVERIFY2(dialogs_.failures[0].contains(QStringLiteral("chart.pdf")),
+        QVERIFY2(dialogs_.failures[0].contains(QStringLiteral("chart.pdf: No such file or directory")),
                  qPrintable(dialogs_.failures[0]));
-        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("no-such-folder/chart.png"));
+        QVERIFY(QDir().mkpath(folder_->filePath(QStringLiteral("taken.png"))));
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("taken.png"));
         Frame()->mnuSaveImage->trigger();
         QCOMPARE(dialogs_.failures.size(), 2);
+        QVERIFY2(dialogs_.failures[1].contains(QStringLiteral("Is a directory")),
+                 qPrintable(dialogs_.failures[1]));
+    }
+
+    void aPageCutShortLeavesTheOldFileWhole() {
+        // A file-size limit far below any page, as on a nearly full disk.
+        dialogs_.failures.clear();
+        const QByteArray old = "a chart saved last week";
+        for (const QString& name : {QStringLiteral("kept.pdf"), QStringLiteral("kept.png")}) {
+            QFile file(folder_->filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 8 * 1024;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("kept.pdf"));
+        Frame()->mnuSavePdf->trigger();
+        dialogs_.fileAnswer = folder_->filePath(QStringLiteral("kept.png"));
+        Frame()->mnuSaveImage->trigger();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(dialogs_.failures.size(), 2);
+        for (const QString& failure : dialogs_.failures) {
+            QVERIFY2(failure.contains(QStringLiteral("File too large")), qPrintable(failure));
+        }
+        for (const QString& name : {QStringLiteral("kept.pdf"), QStringLiteral("kept.png")}) {
+            QFile file(folder_->filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), old);
+        }
+        // No temporary file stays behind.
+        QCOMPARE(QDir(folder_->path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 };
 

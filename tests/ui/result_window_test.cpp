@@ -22,6 +22,7 @@
 #include "pipeline/pipeline.h"
 #include "report/report.h"
 #include "recording_sink.h"
+#include "report/program_notice.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -340,6 +341,37 @@ class ResultWindowTest : public QObject {
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()};
         QCOMPARE(browser.opened, expected);
+    }
+
+    // The licence and the GeoNames credit sit under the separator, beside
+    // OK, wholly shown; the texts above the line stay as they were. The
+    // caption must follow the project's version.
+    void aboutBoxCreditsTheLicenceAndThePlaceDataUnderItsLine() {
+        korvanta::frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.windowTitle(), QStringLiteral("Korvanta v") +
+                                          QString::fromUtf8(korvanta::kProgramVersion.data(),
+                                                            korvanta::kProgramVersion.size()));
+        QCOMPARE(about.Label2->text(), about.windowTitle());
+        QCOMPARE(
+            about.lblCredits->text(),
+            QStringLiteral("Licensed under the GNU GPL v3 or later\n"
+                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/"));
+        const QRect line = about.Line1->geometry();
+        const QRect credits = about.lblCredits->geometry();
+        for (QWidget* above :
+             std::initializer_list<QWidget*>{about.picIcon, about.Label2, about.Label1,
+                                             about.lblHomePage, about.Label3, about.lblCoBrand}) {
+            QVERIFY2(above->mapTo(&about, QPoint(0, above->height())).y() <= line.top(),
+                     qPrintable(above->objectName()));
+        }
+        QVERIFY(credits.top() >= line.bottom());
+        QVERIFY(credits.right() < about.cmdOK->geometry().left());
+        const QSize wanted = about.lblCredits->sizeHint();
+        QVERIFY(credits.width() >= wanted.width() && credits.height() >= wanted.height());
+        QVERIFY(about.rect().contains(credits) && about.rect().contains(about.cmdOK->geometry()));
+        about.close();
     }
 
     void exitOrCloseBoxOfTheFrameEndsTheProgram_data() {

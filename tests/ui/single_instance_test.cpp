@@ -1,8 +1,13 @@
 // One running copy per user: the start-up sequence with the lock held by
-// another copy, free, and left behind by a copy that crashed.
+// another copy, free, left behind by a copy that crashed, and lock files no
+// living copy holds or that cannot be removed.
 #include "ui/single_instance.h"
 
+#include <unistd.h>
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -15,6 +20,7 @@
 #include "ui/frm_main.h"
 
 using korvanta::SingleInstance;
+using State = korvanta::SingleInstance::State;
 using korvanta::testing::RecordingSink;
 
 class SingleInstanceTest : public QObject {
@@ -30,7 +36,7 @@ class SingleInstanceTest : public QObject {
   private slots:
     void secondStartIsToldAndEnds() {
         SingleInstance first(runtime_.path());
-        QVERIFY(first.TryAcquire());
+        QCOMPARE(first.Acquire(), State::Acquired);
 
         RecordingSink sink;
         QSettings settings = Settings();
@@ -45,7 +51,7 @@ class SingleInstanceTest : public QObject {
 
         // The first copy still holds the lock.
         SingleInstance third(runtime_.path());
-        QVERIFY(!third.TryAcquire());
+        QCOMPARE(third.Acquire(), State::RunningElsewhere);
         QVERIFY(QFile::exists(first.LockFilePath()));
     }
 
@@ -92,7 +98,7 @@ class SingleInstanceTest : public QObject {
                    QCoreApplication::applicationName().toUtf8() + "\n" +
                    QSysInfo::machineHostName().toUtf8() + "\n");
         held.close();
-        QVERIFY(!instance.TryAcquire());
+        QCOMPARE(instance.Acquire(), State::RunningElsewhere);
     }
 
     void lockOfACrashedCopyDoesNotBlock() {
@@ -111,9 +117,83 @@ class SingleInstanceTest : public QObject {
         leftOver.write(deadPid + "\nkorvanta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         leftOver.close();
 
-        QVERIFY(instance.TryAcquire());
+        QCOMPARE(instance.Acquire(), State::Acquired);
         SingleInstance another(folder.path());
-        QVERIFY(!another.TryAcquire());
+        QCOMPARE(another.Acquire(), State::RunningElsewhere);
+    }
+
+    void lockFilesOfNoLivingCopyAreTakenOver_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("garbage") << QByteArray("\x89\xff\x00garbage\n\n\n") << false;
+        QTest::newRow("not a number") << QByteArray("korvanta\nkorvanta\nhost\n") << false;
+        QTest::newRow("read-only garbage") << QByteArray("garbage") << true;
+        QTest::newRow("read-only stale") << QByteArray() << true;  // a dead process, below
+    }
+
+    void lockFilesOfNoLivingCopyAreTakenOver() {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, readOnly);
+        if (contents.isEmpty() && readOnly) {
+            QProcess gone;
+            gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+            QVERIFY(gone.waitForFinished());
+            contents = gone.readAllStandardOutput().trimmed() + "\nkorvanta\n" +
+                       QSysInfo::machineHostName().toUtf8() + "\n";
+        }
+        QTemporaryDir folder;
+        SingleInstance instance(folder.path());
+        QFile leftOver(instance.LockFilePath());
+        QVERIFY(leftOver.open(QIODevice::WriteOnly));
+        leftOver.write(contents);
+        leftOver.close();
+        if (readOnly) QVERIFY(leftOver.setPermissions(QFileDevice::ReadOwner));
+
+        RecordingSink sink;
+        QSettings settings = Settings();
+        const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
+        QVERIFY(window != nullptr);
+        QVERIFY(sink.messages.empty());
+        // The lock is this copy's now: a second start is turned away.
+        SingleInstance second(folder.path());
+        QCOMPARE(second.Acquire(), State::RunningElsewhere);
+    }
+
+    void aLockThatCannotBeRemovedIsNamedAndTheProgramStarts() {
+        QTemporaryDir folder;
+        SingleInstance instance(folder.path());
+        QVERIFY(QDir().mkpath(instance.LockFilePath() + QStringLiteral("/inside")));
+        RecordingSink sink;
+        QSettings settings = Settings();
+        const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
+        QVERIFY(window != nullptr);
+        QVERIFY(window->isVisible());
+        QCOMPARE(sink.messages.size(), std::size_t{1});
+        QVERIFY2(sink.messages[0].text.contains(instance.LockFilePath()),
+                 qPrintable(sink.messages[0].text));
+        QVERIFY2(sink.messages[0].text.contains(QStringLiteral("is a folder")),
+                 qPrintable(sink.messages[0].text));
+        // The folder and what it holds are the user's: untouched.
+        QVERIFY(QFileInfo(instance.LockFilePath() + QStringLiteral("/inside")).isDir());
+    }
+
+    void aStaleLockInAFolderWithoutWritePermissionIsNamed() {
+        if (::geteuid() == 0) QSKIP("root may write in any folder");
+        QTemporaryDir folder;
+        SingleInstance instance(folder.path());
+        QFile leftOver(instance.LockFilePath());
+        QVERIFY(leftOver.open(QIODevice::WriteOnly));
+        leftOver.write("garbage");
+        leftOver.close();
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const State state = instance.Acquire();
+        const QString problem = instance.Problem();
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+        QCOMPARE(state, State::Unusable);
+        QVERIFY2(problem.contains(instance.LockFilePath()), qPrintable(problem));
+        QVERIFY2(problem.contains(QStringLiteral("Permission denied")), qPrintable(problem));
     }
 };
 

@@ -114,18 +114,24 @@ class UpdateReminderTest : public QObject {
         QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
     }
 
-    void unreadableDurationIsLeftAlone_data() {
+    void unreadableDurationIsReplacedByToday_data() {
         QTest::addColumn<QString>("raw");
         QTest::newRow("text that decodes to no date") << Encoded(QStringLiteral("yesterday"));
         QTest::newRow("date stored without encoding") << QStringLiteral("2024-01-01");
-        QTest::newRow("impossible date") << Encoded(QStringLiteral("2024-02-30"));
+        QTest::newRow("impossible date") << Encoded(QStringLiteral("2023-02-30"));
+        QTest::newRow("garbage bytes") << QString::fromLatin1("\x01\xff garbage");
     }
-    void unreadableDurationIsLeftAlone() {
+    void unreadableDurationIsReplacedByToday() {
         QFETCH(QString, raw);
         settings_->setValue(StoredKey(), raw);
         QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::Unreadable);
         QVERIFY(sink_.messages.empty());
-        QCOMPARE(settings_->value(StoredKey()).toString(), raw);
+        QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
+        // The reminder works again: quiet for 14 days, then it asks.
+        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(14), sink_),
+                 ReminderOutcome::NotDue);
+        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(15), sink_),
+                 ReminderOutcome::AskedNo);
     }
 };
 
