@@ -6,7 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include "astro/ephemeris.h"
+#include "astro/angles.h"
+#include "astro/ayanamsa.h"
 #include "astro/moon.h"
 #include "astro/planets.h"
 

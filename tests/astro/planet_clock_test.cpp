@@ -6,33 +6,22 @@
 #include <string>
 
 #include "astro/calendar.h"
-#include "astro/planets.h"
+#include "pipeline/steps.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
 
-BirthData BirthAt(const CivilDateTime& t) {
-    BirthData b;
-    b.BirthYear = static_cast<std::int16_t>(t.year);
-    b.BirthMonth = static_cast<std::int16_t>(t.month);
-    b.BirthDay = static_cast<std::int16_t>(t.day);
-    b.BirthHour = static_cast<std::int16_t>(t.hour);
-    b.BirthMinute = static_cast<std::int16_t>(t.minute);
-    return b;
+LocalMinute MinuteOf(const CivilDateTime& t) {
+    return {t.year, t.month, t.day, t.hour, t.minute};
 }
 
-// Every text PlanetPositions writes for the moment, apart from the Moon's and
-// the ascendant's, which it copies.
-std::string PositionsOf(const BirthData& birth, const ChartRecord& zone) {
-    ChartRecord chart;
-    chart.ZoneHours = zone.ZoneHours;
-    chart.ZoneMinutes = zone.ZoneMinutes;
-    chart.Ayanamsa = -23.85;
-    PlanetPositions(birth, chart);
+// Every longitude PlanetPositions gives for the moment, written out exactly.
+std::string PositionsOf(const Birth& birth, const LocalMinute& local) {
+    const PlanetLongitudes at = PlanetPositions(birth, local, -23.85);
     std::string all;
-    for (const std::string& text : chart.PlanetText) all += text + "|";
-    return all + chart.RahuText + "|" + chart.KetuText;
+    for (const double longitude : at.planets) all += std::to_string(longitude) + "|";
+    return all + std::to_string(at.nodes.rahu) + "|" + std::to_string(at.nodes.ketu);
 }
 
 TEST(PlanetClock, EveryZoneRowWithAndWithoutDaylightSaving) {
@@ -40,17 +29,18 @@ TEST(PlanetClock, EveryZoneRowWithAndWithoutDaylightSaving) {
     // turn of a month, so that the correction carries across both.
     const CivilDateTime locals[] = {{2000, 1, 1, 0, 20, 0}, {1987, 2, 28, 23, 40, 0}};
     for (int row = 0; row < kZoneCount; ++row) {
-        ChartRecord zone;
-        Zone_Calculation(row, zone);
+        const ZoneCorrection zone = Zone_Calculation(row);
         for (const CivilDateTime& local : locals) {
             for (const bool dst : {false, true}) {
-                BirthData birth = BirthAt(local);
-                birth.IsDST = dst;
+                Birth birth;
+                birth.zoneHours = zone.hours;
+                birth.zoneMinutes = zone.minutes;
+                birth.dst = dst;
                 // The same moment entered directly in universal time.
-                const int shift = zone.ZoneHours * 60 + zone.ZoneMinutes - (dst ? 60 : 0);
+                const int shift = zone.hours * 60 + zone.minutes - (dst ? 60 : 0);
                 const CivilDateTime ut = SplitDateTime(DateTimeValue(
                     local.year, local.month, local.day, local.hour, local.minute + shift));
-                EXPECT_EQ(PositionsOf(birth, zone), PositionsOf(BirthAt(ut), ChartRecord{}))
+                EXPECT_EQ(PositionsOf(birth, MinuteOf(local)), PositionsOf(Birth{}, MinuteOf(ut)))
                     << kZoneTable[static_cast<std::size_t>(row)].text
                     << (dst ? " with" : " without") << " daylight saving, local " << local.year
                     << "-" << local.month << "-" << local.day << " " << local.hour << ":"

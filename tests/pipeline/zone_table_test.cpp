@@ -96,13 +96,9 @@ TEST(ZoneTableInFull, EveryRowHasItsTextHoursAndMinutes) {
     for (std::size_t index = 0; index < kWrittenZones.size(); ++index) {
         const WrittenZone& written = kWrittenZones[index];
         EXPECT_EQ(kZoneTable[index].text, written.text) << "row " << index;
-        // Start from a row of other values so that each field must be written.
-        ChartRecord chart;
-        chart.ZoneHours = 99;
-        chart.ZoneMinutes = 99;
-        Zone_Calculation(static_cast<int>(index), chart);
-        EXPECT_EQ(chart.ZoneHours, written.hours) << written.text;
-        EXPECT_EQ(chart.ZoneMinutes, written.minutes) << written.text;
+        const ZoneCorrection zone = Zone_Calculation(static_cast<int>(index));
+        EXPECT_EQ(zone.hours, written.hours) << written.text;
+        EXPECT_EQ(zone.minutes, written.minutes) << written.text;
     }
 }
 

@@ -12,7 +12,8 @@
 
 #include "reading/arudha.h"
 #include "reading/sign_profile.h"
-#include "records/records.h"
+#include "report/names.h"
+#include "report/report.h"
 
 namespace korvanta {
 namespace {
@@ -25,12 +26,10 @@ TEST(SignTablesInFull, AbbreviationLordAndSignCountOfEverySign) {
                                                        "Jupiter", "Saturn",  "Saturn",  "Jupiter"};
     constexpr std::array<int, 12> count = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
     for (std::size_t k = 0; k < 12; ++k) {
-        EXPECT_EQ(ChartRecord::SignAbbr[k], abbr[k]) << "sign " << k;
-        EXPECT_EQ(ChartRecord::SignLord[k], lord[k]) << "sign " << k;
+        EXPECT_EQ(kSignAbbr[k], abbr[k]) << "sign " << k;
+        EXPECT_EQ(kBodyNames[Index(kSignLord[k])], lord[k]) << "sign " << k;
         EXPECT_EQ(kSignCount[k], count[k]) << "sign " << k;
     }
-    EXPECT_EQ(ChartRecord::SignAbbr[12], "");
-    EXPECT_EQ(ChartRecord::SignLord[12], "");
 }
 
 // The records of sign_tables.txt by kind ("profile", "house"): each record's
@@ -69,23 +68,33 @@ TEST(SignTablesInFull, EveryShortProfileColumnOfEveryRow) {
             r.colour, r.typeOfSign, r.gender, r.bestPeriod, r.fruitfulness, r.caste, r.position,
             r.constituentCharacter, r.luckyDays, r.luckyNumbers, r.bestDirection, r.luckyColours,
             r.luckyGemstone, r.partOfBody, r.physique, r.compatibleWith, r.notCompatibleWith};
-        ResultCaptions c;
-        ShowSignProfile(static_cast<int>(k), c);
+        // The report of a chart whose Upapada Lagna is in sign k.
+        Chart chart;
+        chart.padas.ulSign = static_cast<int>(k);
+        const ChartReport report = BuildReport(Birth{}, chart);
+        const auto label = [&report](std::string_view name) {
+            for (const LabelledView& row : report.profile) {
+                if (row.label == name) return row.text;
+            }
+            return std::string_view("<no such label>");
+        };
         // The labels in the same order; the English name is shown twice and
         // the abbreviation not at all.
         const std::array<std::string_view, 23> shown = {
-            c.lblVedicName, c.lblEnglishName, {}, c.lblRullingPlanet, c.lblSymbol, c.lblNature,
-            c.lblColor, c.lblTypeOfSign, c.lblGender, c.lblBestPeriodOfActivity, c.lblBarren,
-            c.lblCaste, c.lblPosition, c.lblConstituentCharacter, c.lblLuckyDays,
-            c.lblLuckyNumbers, c.lblBestDirection, c.lblLuckyColors, c.lblLuckyGemstone,
-            c.lblPartOfTheBody, c.lblPhysique, c.lblCompatibleWith, c.lblNotCompatibleWith};
+            label("Vedic Name"), label("English Name"), {}, label("Rulling Planet"),
+            label("Symbol"), label("Nature"), label("Color"), label("Type Of Sign"),
+            label("Gender"), label("Best Period Of Activity"), label("Barren"), label("Caste"),
+            label("Position"), label("Constituent Character"), label("Lucky Days"),
+            label("Lucky Numbers"), label("Best Direction"), label("Lucky Colors"),
+            label("Lucky Gemstone"), label("Part Of The Body"), label("Physique"),
+            label("Compatible With"), label("Not Compatible With")};
         // clang-format on
         for (std::size_t col = 0; col < columns.size(); ++col) {
             EXPECT_EQ(columns[col], w[col]) << "row " << k << ", column " << col + 1;
             if (col == kAbbreviationColumn) continue;
             EXPECT_EQ(shown[col], w[col]) << "row " << k << ", label of column " << col + 1;
         }
-        EXPECT_EQ(c.lblArudhaLagnaPresentInSign, w[1]) << "row " << k;
+        EXPECT_EQ(label("Upapada Lagna Present In Sign"), w[1]) << "row " << k;
     }
 }
 
