@@ -4,7 +4,9 @@
 // nothing of their own but layout.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +67,34 @@ struct LabelledView {
     std::string_view text;
 };
 
+// A short list of table texts kept in place: a cell holds at most the ten
+// bodies and the 22 marks a chart can put into one sign, so a report needs
+// no allocation for its cells.
+template <std::size_t Capacity>
+class TextList {
+  public:
+    void push_back(std::string_view text) {
+        if (size_ < Capacity) items_[size_++] = text;
+    }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    std::string_view operator[](std::size_t i) const { return items_[i]; }
+    std::string_view at(std::size_t i) const {
+        if (i >= size_) throw std::out_of_range("TextList::at");
+        return items_[i];
+    }
+    const std::string_view* begin() const { return items_.data(); }
+    const std::string_view* end() const { return items_.data() + size_; }
+    std::vector<std::string_view> ToVector() const { return {begin(), end()}; }
+    friend bool operator==(const TextList& a, const TextList& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+  private:
+    std::array<std::string_view, Capacity> items_{};
+    std::size_t size_ = 0;
+};
+
 // One sign's cell of the fixed-sign chart. Its lines pair, top to bottom, a
 // body on the left with a mark on the right; the first line of both columns
 // is left for the sign's name.
@@ -73,13 +103,13 @@ struct ChartCell {
     int number = 1;             // 1..12
     // The bodies in the sign, in body order; a retrograde planet's name ends
     // in " (R) ".
-    std::vector<std::string_view> bodies;
+    TextList<kBodyCount> bodies;
     // One entry per mark in the order the marks were found: the padas house
     // by house (the lord of house 1 right after house 1's), then the points
     // of the sunrise reference, the sign-count mark, the Moon, the Sun at
     // sunrise, the Sree Lagna and the Pranapada. Every mark is blank but the
     // Upapada Lagna's kUpapadaTag.
-    std::vector<std::string_view> marks;
+    TextList<24> marks;
 };
 
 // Where a sign's cell sits in the fixed-sign 4 x 4 chart, row and column 0..3

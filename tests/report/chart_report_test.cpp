@@ -66,7 +66,7 @@ TEST(ChartReport, TheUpapadaTagKeepsItsLineAndEmptyMarksShowNothing) {
     // Pisces holds a blank mark, then the tag, then a blank mark: the tag on
     // the second line below the sign's name, as in the window.
     const std::vector<std::string_view> pisces = {"", "UL", ""};
-    EXPECT_EQ(report.cells[11].marks, pisces);
+    EXPECT_EQ(report.cells[11].marks.ToVector(), pisces);
     EXPECT_EQ(MarkCaption(report.cells[11]), "\r\n\r\nUL\r\n");
     const std::vector<CellLine> piscesLines = CellLines(report.cells[11]);
     ASSERT_EQ(piscesLines.size(), 2u);

@@ -104,7 +104,7 @@ std::array<int, 12> RunAndCountMarks(Prepared& p) {
     const ChartReport report = BuildReport(p.birth, p.chart);
     std::array<int, 12> added{};
     for (std::size_t k = 0; k < 12; ++k) {
-        const std::vector<std::string_view>& marks = report.cells[k].marks;
+        const auto& marks = report.cells[k].marks;
         const std::vector<std::string_view>& padas = padaMarks[k];
         const std::size_t first = std::min(padas.size(), marks.size());
         EXPECT_TRUE(std::equal(padas.begin(), padas.begin() + static_cast<std::ptrdiff_t>(first),
