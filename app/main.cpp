@@ -10,12 +10,14 @@
 #include "ui/settings_file.h"
 #include "ui/single_instance.h"
 #include "ui/update_reminder.h"
+#include "report/program_notice.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(korvanta::SettingsApplicationName());
     QApplication::setOrganizationName(korvanta::SettingsApplicationName());
-    QApplication::setApplicationVersion(QStringLiteral("1.20"));
+    QApplication::setApplicationVersion(QString::fromUtf8(korvanta::kProgramVersion.data(),
+                                                          static_cast<qsizetype>(korvanta::kProgramVersion.size())));
     QApplication::setDesktopFileName(QStringLiteral("org.example.korvanta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
 

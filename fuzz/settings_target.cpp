@@ -8,7 +8,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "fuzz/targets.h"
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 namespace korvanta::fuzz {
 

@@ -4,7 +4,7 @@
 
 #include "ui/links.h"
 #include "ui/message_sink.h"
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 namespace korvanta {
 

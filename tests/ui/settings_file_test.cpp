@@ -16,7 +16,7 @@
 
 #include "recording_sink.h"
 #include "ui/update_reminder.h"
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 using korvanta::ReminderOutcome;
 using korvanta::testing::RecordingSink;

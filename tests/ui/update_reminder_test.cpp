@@ -9,7 +9,7 @@
 
 #include "recording_sink.h"
 #include "ui/links.h"
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 using korvanta::ReminderOutcome;
 using korvanta::testing::RecordingSink;

@@ -1,5 +1,5 @@
 // The reminder's rules and the frame's button arithmetic, without windows.
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 #include <QTest>
 

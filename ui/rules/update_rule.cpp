@@ -1,4 +1,4 @@
-#include "ui/update_rule.h"
+#include "ui/rules/update_rule.h"
 
 #include <cstdio>
 
