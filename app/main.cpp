@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QSettings>
 
+#include "report/program_notice.h"
 #include "ui/application.h"
 #include "ui/frm_main.h"
 #include "ui/message_sink.h"
@@ -10,14 +11,14 @@
 #include "ui/settings_file.h"
 #include "ui/single_instance.h"
 #include "ui/update_reminder.h"
-#include "report/program_notice.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(korvanta::SettingsApplicationName());
     QApplication::setOrganizationName(korvanta::SettingsApplicationName());
-    QApplication::setApplicationVersion(QString::fromUtf8(korvanta::kProgramVersion.data(),
-                                                          static_cast<qsizetype>(korvanta::kProgramVersion.size())));
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(korvanta::kProgramVersion.data(),
+                          static_cast<qsizetype>(korvanta::kProgramVersion.size())));
     QApplication::setDesktopFileName(QStringLiteral("org.example.korvanta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
 

@@ -31,7 +31,8 @@ SignPosition SignPositionOf(double x) {
     const double seconds = std::floor(60.0 * (60.0 * fraction - minutes));
     // The sign is taken modulo 12 so that 360 degrees reads as 0 Aries rather
     // than as a thirteenth sign.
-    const auto sign = static_cast<std::int64_t>(std::floor(whole / kDegreesPerSign)) % kSignsInZodiac;
+    const auto sign =
+        static_cast<std::int64_t>(std::floor(whole / kDegreesPerSign)) % kSignsInZodiac;
     whole -= kDegreesPerSign * std::floor(whole / kDegreesPerSign);
     return {static_cast<int>(sign), static_cast<int>(whole), static_cast<int>(minutes),
             static_cast<int>(seconds)};

@@ -17,8 +17,8 @@ struct CivilDateTime {
 };
 
 // Days from 30 December 1899 to the given proleptic Gregorian date (negative
-// before it), by Hinnant's days-from-civil algorithm. Months outside 1..12 carry into the year and days outside the
-// month carry into the neighbouring months, so every input has a value.
+// before it), by Hinnant's days-from-civil algorithm. Months outside 1..12 carry into the year and
+// days outside the month carry into the neighbouring months, so every input has a value.
 constexpr std::int32_t DaysFromCivil(std::int32_t year, std::int32_t month, std::int32_t day) {
     // Fold the month into 1..12 (floor division), carrying whole years.
     const std::int32_t monthIndex0 = month - 1;
@@ -37,7 +37,6 @@ constexpr std::int32_t DaysFromCivil(std::int32_t year, std::int32_t month, std:
     constexpr std::int32_t kMarch0000To18991230 = 693899;
     return era * 146097 + dayOfEra - kMarch0000To18991230;
 }
-
 
 // The date-time value of a civil date and clock time. Hours, minutes and
 // seconds outside their usual ranges carry into the neighbouring units, so

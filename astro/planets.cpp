@@ -145,8 +145,8 @@ std::array<double, 6> SiderealPlanets(double d, double ayanamsa) {
 }
 
 double SiderealSun(double d, double ayanamsa) {
-    double lambda =
-        LongitudeFromEarth(kEarth, d, EarthPosition(d)) + PrecessionSinceJ2000(d) - std::fabs(ayanamsa);
+    double lambda = LongitudeFromEarth(kEarth, d, EarthPosition(d)) + PrecessionSinceJ2000(d) -
+                    std::fabs(ayanamsa);
     while (lambda < 0) lambda += 360.0;
     return lambda;
 }

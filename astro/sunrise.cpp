@@ -9,8 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "astro/calendar.h"
 #include "astro/angles.h"
+#include "astro/calendar.h"
 
 namespace korvanta {
 namespace {
@@ -95,8 +95,8 @@ std::optional<LocalEventTime> EventTime(double offset, bool isSunrise, int dayIn
 
 }  // namespace
 
-SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin,
-                                 bool isSouth, int lonDeg, int lonMin, bool isEast, int zoneHours,
+SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin, bool isSouth,
+                                 int lonDeg, int lonMin, bool isEast, int zoneHours,
                                  int zoneMinutes, bool isDst) {
     double latitudeDeg = latDeg + latMin / 60.0;
     if (isSouth) latitudeDeg = -latitudeDeg;

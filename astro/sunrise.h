@@ -18,8 +18,8 @@ struct SunEvents {
 // minutes, hemisphere); the signed zone correction (UT minus local standard
 // time, hours and minutes of the same sign); daylight saving, which moves the
 // clock one hour on. Returned: the two events, local clock, whole minutes.
-SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin,
-                                 bool isSouth, int lonDeg, int lonMin, bool isEast, int zoneHours,
+SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin, bool isSouth,
+                                 int lonDeg, int lonMin, bool isEast, int zoneHours,
                                  int zoneMinutes, bool isDst);
 
 }  // namespace korvanta

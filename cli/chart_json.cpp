@@ -131,7 +131,8 @@ void FillChart(const Chart& chart, const ChartReport& report, Json& out) {
     Json& planetText = SizedArray(out["planet_text"], 6);
     constexpr std::array<Body, 6> kPlanetOrder = {Body::Mercury, Body::Venus,   Body::Sun,
                                                   Body::Mars,    Body::Jupiter, Body::Saturn};
-    for (std::size_t k = 0; k < kPlanetOrder.size(); ++k) SetText(planetText[k], text(kPlanetOrder[k]));
+    for (std::size_t k = 0; k < kPlanetOrder.size(); ++k)
+        SetText(planetText[k], text(kPlanetOrder[k]));
     SetText(out["rahu_text"], text(Body::Rahu));
     SetText(out["ketu_text"], text(Body::Ketu));
     Json& chartList = SizedArray(out["chart_list"], kBodyCount);

@@ -80,7 +80,7 @@ struct Flags {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time", "--lat", "--lon",
+constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat", "--lon",
                                           "--zone", "--place", "--pdf", "--png"};
 
 // Adds the flags; returns the ones that describe a birth.
@@ -367,7 +367,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return kExitBadCommandLine;
     }
     if (flags.listZones) {
-        if (const auto problem = WriteChecked(out, ZoneListing())) return OutputFailed(err, *problem);
+        if (const auto problem = WriteChecked(out, ZoneListing()))
+            return OutputFailed(err, *problem);
         return kExitOk;
     }
     if (flags.batch) {

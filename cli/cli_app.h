@@ -9,10 +9,10 @@ namespace korvanta {
 // Exit statuses of korvanta-cli.
 enum ExitStatus : int {
     kExitOk = 0,
-    kExitBadCommandLine = 1,  // unknown or malformed flag, missing --date or --time
-    kExitRefused = 2,         // the entry check refused the birth data
-    kExitBatchFailures = 3,   // --batch: at least one line gave an error object
-    kExitPageNotWritten = 4,  // --pdf or --png: the file could not be written
+    kExitBadCommandLine = 1,    // unknown or malformed flag, missing --date or --time
+    kExitRefused = 2,           // the entry check refused the birth data
+    kExitBatchFailures = 3,     // --batch: at least one line gave an error object
+    kExitPageNotWritten = 4,    // --pdf or --png: the file could not be written
     kExitOutputNotWritten = 5,  // standard output could not be written
 };
 

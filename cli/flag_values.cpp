@@ -166,9 +166,10 @@ std::variant<std::string, FlagError> ParseName(std::string_view text) {
         const KeyFilterResult key =
             (code == '\r' || code == '\b') ? KeyFilterResult{} : NameKeyFilter(code);
         if (key.code == 0) {
-            return FlagError{"a name takes only letters A-Z and blanks, as the entry window's "
-                             "name box does; character " +
-                             std::to_string(i + 1) + " is neither"};
+            return FlagError{
+                "a name takes only letters A-Z and blanks, as the entry window's "
+                "name box does; character " +
+                std::to_string(i + 1) + " is neither"};
         }
         name += static_cast<char>(key.code);
     }
@@ -201,7 +202,8 @@ std::optional<FlagError> CheckPlaceText(std::string_view text) {
         if (i + length > text.size()) return FlagError{"is not valid UTF-8" + at};
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
-            const bool fits = k == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
+            const bool fits =
+                k == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
             if (!fits) return FlagError{"is not valid UTF-8" + at};
         }
         // C1 controls (U+0080..U+009F) break lines on some terminals.

@@ -164,7 +164,8 @@ std::string DrawSignChart(const std::array<ChartCell, 12>& signCells,
             if (sign == kCentre) continue;
             const int left = xs[column] + 2, top = ys[row] + 1;
             const std::string number = std::to_string(sign + 1);
-            canvas.Write(left, top, signCells[static_cast<std::size_t>(sign)].signName, kCellWidth - 5);
+            canvas.Write(left, top, signCells[static_cast<std::size_t>(sign)].signName,
+                         kCellWidth - 5);
             canvas.Write(xs[column + 1] - 1 - static_cast<int>(number.size()), top, number, 2);
             int y = top + 1;
             for (const CellLine& line : cells[sign]) {

@@ -51,8 +51,21 @@ enum class MessageIcon { Error, Information };
 
 // Controls a refusal can send the focus to; None leaves the focus where it is.
 enum class EntryControl {
-    None, txtName, cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS,
-    txtMCity, txtMState, txtMCountry, txtLonD, txtLonM, txtLatD, txtLatM,
+    None,
+    txtName,
+    cboMonth,
+    cboDate,
+    cboYear,
+    cboHH,
+    cboMM,
+    cboSS,
+    txtMCity,
+    txtMState,
+    txtMCountry,
+    txtLonD,
+    txtLonM,
+    txtLatD,
+    txtLatM,
 };
 
 // Object name of a control ("txtLonD"); "" for None.

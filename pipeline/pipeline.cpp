@@ -43,7 +43,8 @@ Chart CalculateChart(const Birth& birth) {
     const PlanetLongitudes planets = PlanetPositions(birth, birthMinute, chart.ayanamsa);
     constexpr Body kPlanetOrder[6] = {Body::Mercury, Body::Venus,   Body::Sun,
                                       Body::Mars,    Body::Jupiter, Body::Saturn};
-    for (std::size_t k = 0; k < 6; ++k) chart.longitude[Index(kPlanetOrder[k])] = planets.planets[k];
+    for (std::size_t k = 0; k < 6; ++k)
+        chart.longitude[Index(kPlanetOrder[k])] = planets.planets[k];
     chart.longitude[Index(Body::Rahu)] = planets.nodes.rahu;
     chart.longitude[Index(Body::Ketu)] = planets.nodes.ketu;
     for (std::size_t body = 0; body < kBodyCount; ++body) {

@@ -48,7 +48,8 @@ MoonResult Moon_Calculation(const Birth& birth) {
 }
 
 double PlanetDayNumber(const Birth& birth, const LocalMinute& local) {
-    const double clock = DateTimeValue(local.year, local.month, local.day, local.hour, local.minute);
+    const double clock =
+        DateTimeValue(local.year, local.month, local.day, local.hour, local.minute);
     const int offsetMinutes = (birth.dst ? -60 : 0) + birth.zoneHours * 60 + birth.zoneMinutes;
     const CivilDateTime ut = SplitDateTime(clock + offsetMinutes / 1440.0);
     return DayNumber(ut.year, ut.month, ut.day, ut.hour, ut.minute);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "astro/calendar.h"
 #include "astro/angles.h"
+#include "astro/calendar.h"
 #include "astro/planets.h"
 #include "astro/sunrise.h"
 #include "pipeline/steps.h"
@@ -234,8 +234,8 @@ void SunriseReference_Calculation(const Birth& birth, Chart& chart) {
 
     // The Pranapada from the seconds since sunrise.
     if (choice) {
-        const double vighatis = sunrise.secondsFromSunrise / kSecondsPerHour * kVighatiHourFactor /
-                                kVighatiDivisor;
+        const double vighatis =
+            sunrise.secondsFromSunrise / kSecondsPerHour * kVighatiHourFactor / kVighatiDivisor;
         special.pranapada = PranapadaSign(Vighati2Degree(vighatis), sunrise.sunLongitude);
     }
 }

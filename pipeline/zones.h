@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-
 namespace korvanta {
 
 // One row of the zone list. The correction is UT minus local standard time:

@@ -4,15 +4,15 @@
 // rule is usually stated; the results are kept as sign indexes 0..11.
 #include "reading/arudha.h"
 
-#include "astro/angles.h"
-
 #include <cstddef>
+
+#include "astro/angles.h"
 
 namespace korvanta {
 
 constexpr std::array<Body, 12> kSignLord = {
-    Body::Mars, Body::Venus,   Body::Mercury, Body::Moon,   Body::Sun,    Body::Mercury,
-    Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn, Body::Saturn, Body::Jupiter};
+    Body::Mars,  Body::Venus, Body::Mercury, Body::Moon,   Body::Sun,    Body::Mercury,
+    Body::Venus, Body::Mars,  Body::Jupiter, Body::Saturn, Body::Saturn, Body::Jupiter};
 
 constexpr std::array<int, 12> kSignCount = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
 

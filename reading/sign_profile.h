@@ -5,7 +5,6 @@
 #include <array>
 #include <string_view>
 
-
 namespace korvanta {
 
 struct SignProfileRow {

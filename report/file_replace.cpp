@@ -34,7 +34,8 @@ int WriteAll(int fd, std::string_view bytes) {
 // Opens a new file next to `target` under a name no other file has.
 int CreateTemporary(const std::string& target, std::string& name) {
     const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     std::random_device seed;
     std::mt19937_64 random(seed());

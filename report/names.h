@@ -20,7 +20,7 @@ inline constexpr std::array<std::string_view, 12> kSignAbbr = {
 inline constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
     "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
 inline constexpr std::array<std::string_view, kBodyCount> kRetrogradeBodyNames = {
-    "Sun",         "Moon",        "Mercury (R) ", "Venus (R) ", "Mars (R) ",
+    "Sun",          "Moon",        "Mercury (R) ", "Venus (R) ", "Mars (R) ",
     "Jupiter (R) ", "Saturn (R) ", "Rahu",         "Ketu",       "Asc"};
 
 inline constexpr std::array<std::string_view, 12> kMonthNames = {

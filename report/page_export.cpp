@@ -78,7 +78,8 @@ bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std
         error = QStringLiteral("Cannot write %1 %2: the page could not be drawn.").arg(what, shown);
         return false;
     }
-    if (const auto reason = ReplaceFileWhole(path, std::string_view(bytes.constData(), bytes.size()))) {
+    if (const auto reason =
+            ReplaceFileWhole(path, std::string_view(bytes.constData(), bytes.size()))) {
         error = QStringLiteral("Cannot write %1 %2: %3.").arg(what, shown, Q(*reason));
         return false;
     }
@@ -86,11 +87,13 @@ bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std
 }
 
 bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error) {
-    return SaveChartPageFile(page, PageFileFormat::Png, QFile::encodeName(path).toStdString(), error);
+    return SaveChartPageFile(page, PageFileFormat::Png, QFile::encodeName(path).toStdString(),
+                             error);
 }
 
 bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error) {
-    return SaveChartPageFile(page, PageFileFormat::Pdf, QFile::encodeName(path).toStdString(), error);
+    return SaveChartPageFile(page, PageFileFormat::Pdf, QFile::encodeName(path).toStdString(),
+                             error);
 }
 
 bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device) {

@@ -89,8 +89,8 @@ double Heading(PageLayout& out, double x, double y, double width, const QString&
 void DrawCell(PageLayout& out, const QRectF& box, const ChartCell& cell) {
     const QFont small = out.Font(6.5);
     out.Text(box.left() + 3, box.top() + 2, box.width() - 6, Q(cell.signName), small, kMuted);
-    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, QString::number(cell.number), small, kMuted,
-             Qt::AlignRight);
+    out.Text(box.left() + 3, box.top() + 2, box.width() - 6, QString::number(cell.number), small,
+             kMuted, Qt::AlignRight);
     const std::vector<CellLine> lines = CellLines(cell);
     if (lines.empty()) return;
     // A crowded sign gets a smaller type so that all its bodies stay inside.
@@ -231,8 +231,7 @@ double ProfileGrid(PageLayout& out, double x, double y,
 }
 
 // The readings in two columns, each reading placed under the shorter one.
-double Readings(PageLayout& out, double x, double y,
-                const std::array<LabelledView, 5>& readings) {
+double Readings(PageLayout& out, double x, double y, const std::array<LabelledView, 5>& readings) {
     const double gap = 14;
     const double width = (kContentWidth - gap) / 2;
     double columnBottom[2] = {y, y};
@@ -261,7 +260,8 @@ double LayOutPage(PageLayout& out, const ChartReport& page) {
     const double side2 = SideColumn(out, columnX, y, x + kContentWidth - columnX, page);
     y += std::max(ChartSquare(out, x, y, side, page), side2) + kSectionGap;
 
-    const std::string ulHouse = std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
+    const std::string ulHouse =
+        std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
     y += out.Text(x, y, kContentWidth, Q(ulHouse), out.Font(9.5, true), kAccent) + 2;
     y += out.Text(x, y, kContentWidth, Q(page.ulReading), out.Font(8.5)) + kSectionGap;
 

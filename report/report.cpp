@@ -73,10 +73,9 @@ std::string ReferenceSunriseText(const SunriseReference& sunrise) {
     // follow the birth.
     const bool afterSunrise = sunrise.birthMoment >= *sunrise.reference;
     return "Sunrise used: " + IntText(t.day) + " " +
-           std::string(kMonthNames[static_cast<std::size_t>(t.month - 1)]) + " " +
-           IntText(t.year) + " at " + ClockText(t) + " local time, " +
-           IntText(sunrise.minutesFromSunrise) + " minutes " +
-           (afterSunrise ? "before" : "after") + " the birth.";
+           std::string(kMonthNames[static_cast<std::size_t>(t.month - 1)]) + " " + IntText(t.year) +
+           " at " + ClockText(t) + " local time, " + IntText(sunrise.minutesFromSunrise) +
+           " minutes " + (afterSunrise ? "before" : "after") + " the birth.";
 }
 
 SpecialPointRow LongitudeRow(std::string_view point, const std::optional<double>& degrees) {
@@ -114,14 +113,20 @@ PadasView DescribePadas(const Chart& chart) {
 // the abbreviation not at all.
 void FillProfile(int sign, std::string_view ulHouse, ChartReport& report) {
     const SignProfileRow& p = SignProfile_Load()[static_cast<std::size_t>(sign)];
-    const std::array<std::string_view, 24> values = {
-        p.vedicName,     ulHouse,          p.englishName,         p.rulingPlanet,
-        p.compatibleWith, p.notCompatibleWith, p.symbol,          p.element,
-        p.colour,        p.typeOfSign,     p.gender,              p.bestPeriod,
-        p.fruitfulness,  p.caste,          p.position,            p.constituentCharacter,
-        p.luckyDays,     p.luckyNumbers,   p.bestDirection,       p.luckyColours,
-        p.luckyGemstone, p.partOfBody,     p.physique,            p.englishName};
-    for (std::size_t k = 0; k < values.size(); ++k) report.profile[k] = {kProfileLabels[k], values[k]};
+    const std::array<std::string_view, 24> values = {p.vedicName,      ulHouse,
+                                                     p.englishName,    p.rulingPlanet,
+                                                     p.compatibleWith, p.notCompatibleWith,
+                                                     p.symbol,         p.element,
+                                                     p.colour,         p.typeOfSign,
+                                                     p.gender,         p.bestPeriod,
+                                                     p.fruitfulness,   p.caste,
+                                                     p.position,       p.constituentCharacter,
+                                                     p.luckyDays,      p.luckyNumbers,
+                                                     p.bestDirection,  p.luckyColours,
+                                                     p.luckyGemstone,  p.partOfBody,
+                                                     p.physique,       p.englishName};
+    for (std::size_t k = 0; k < values.size(); ++k)
+        report.profile[k] = {kProfileLabels[k], values[k]};
     const std::array<std::string_view, 5> readings = {p.looks, p.nature, p.careerAndFinance,
                                                       p.loveAndDomesticLife, p.health};
     for (std::size_t k = 0; k < readings.size(); ++k) {
@@ -150,7 +155,8 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
 
     for (std::size_t body = 0; body < kBodyCount; ++body) {
         const auto b = static_cast<Body>(body);
-        report.bodyNames[body] = chart.IsRetrograde(b) ? kRetrogradeBodyNames[body] : kBodyNames[body];
+        report.bodyNames[body] =
+            chart.IsRetrograde(b) ? kRetrogradeBodyNames[body] : kBodyNames[body];
         report.positions[body] = {kPositionLabels[body], ShortPosition(chart.longitude[body])};
         report.longPositions[body] = FormatSignPosition(chart.longitude[body]);
     }
@@ -183,7 +189,8 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
         birth.city,
         birth.state,
         birth.country};
-    for (std::size_t k = 0; k < values.size(); ++k) report.details[k] = {kDetailLabels[k], values[k]};
+    for (std::size_t k = 0; k < values.size(); ++k)
+        report.details[k] = {kDetailLabels[k], values[k]};
 
     // The UL's house, its reading and its sign's profile.
     const ArudhaPadas& padas = chart.padas;

@@ -42,14 +42,30 @@ inline constexpr std::array<std::string_view, 7> kDetailLabels = {
 // The UL sign's profile, in the window's order (three to a row), and its
 // readings.
 inline constexpr std::array<std::string_view, 24> kProfileLabels = {
-    "Vedic Name",       "Upapada Lagna Present In House", "Upapada Lagna Present In Sign",
-    "Rulling Planet",   "Compatible With",                "Not Compatible With",
-    "Symbol",           "Nature",                         "Color",
-    "Type Of Sign",     "Gender",                         "Best Period Of Activity",
-    "Barren",           "Caste",                          "Position",
-    "Constituent Character", "Lucky Days",                "Lucky Numbers",
-    "Best Direction",   "Lucky Colors",                   "Lucky Gemstone",
-    "Part Of The Body", "Physique",                       "English Name"};
+    "Vedic Name",
+    "Upapada Lagna Present In House",
+    "Upapada Lagna Present In Sign",
+    "Rulling Planet",
+    "Compatible With",
+    "Not Compatible With",
+    "Symbol",
+    "Nature",
+    "Color",
+    "Type Of Sign",
+    "Gender",
+    "Best Period Of Activity",
+    "Barren",
+    "Caste",
+    "Position",
+    "Constituent Character",
+    "Lucky Days",
+    "Lucky Numbers",
+    "Best Direction",
+    "Lucky Colors",
+    "Lucky Gemstone",
+    "Part Of The Body",
+    "Physique",
+    "English Name"};
 inline constexpr std::array<std::string_view, 5> kReadingLabels = {
     "Looks", "Nature", "Career And Finance", "Love And Domestic Life", "Health"};
 
@@ -120,8 +136,18 @@ struct ChartCellPlace {
     int column = 0;
 };
 inline constexpr std::array<ChartCellPlace, 12> kChartCellOfSign = {{
-    {0, 1}, {0, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3},  // Aries .. Virgo
-    {3, 2}, {3, 1}, {3, 0}, {2, 0}, {1, 0}, {0, 0},  // Libra .. Pisces
+    {0, 1},
+    {0, 2},
+    {0, 3},
+    {1, 3},
+    {2, 3},
+    {3, 3},  // Aries .. Virgo
+    {3, 2},
+    {3, 1},
+    {3, 0},
+    {2, 0},
+    {1, 0},
+    {0, 0},  // Libra .. Pisces
 }};
 
 // One row of the pada table, e.g. {"12", "Upapada Lagna", "Pisces"}.
@@ -150,8 +176,8 @@ struct PadasView {
 };
 
 struct ChartReport {
-    std::string programTitle;  // "Korvanta v1.20"
-    std::string title;         // "Upapada Lagna Chart of ASHA RAO"
+    std::string programTitle;         // "Korvanta v1.20"
+    std::string title;                // "Upapada Lagna Chart of ASHA RAO"
     std::array<ChartCell, 12> cells;  // by sign 0..11
     // The chart square's centre block: the name, date and time of birth,
     // "Upapada Lagna" and the UL's sign and house.
@@ -162,8 +188,8 @@ struct ChartReport {
     // state, country; labels as the window writes them ("Date of Birth :").
     std::string name;
     std::array<LabelledText, 7> details;
-    std::string_view ulHouse;      // "House 7"
-    std::string_view ulReading;    // the reading of that house
+    std::string_view ulHouse;    // "House 7"
+    std::string_view ulReading;  // the reading of that house
     // The UL sign's profile in the window's order, and its five readings.
     std::array<LabelledView, 24> profile;
     std::array<LabelledView, 5> readings;

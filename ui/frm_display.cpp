@@ -47,16 +47,13 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
 }
 
 void frmDisplay::BuildHeader() {
-    dsd[2] = PlaceLabel(this, "dsd_2", DisplayText(kSignificanceHeading),
-                        TwipsRect(240, 0, 6000, 240));
+    dsd[2] =
+        PlaceLabel(this, "dsd_2", DisplayText(kSignificanceHeading), TwipsRect(240, 0, 6000, 240));
     dsd[2]->setFont(VerdanaFont(kTextPoints, true));
-    Label8[3] =
-        PlaceLabel(this, "Label8_3",
-                   DisplayText(kSignificanceText),
-                   TwipsRect(240, 240, 7800, 240));
-    Label10 =
-        PlaceLabel(this, "Label10", DisplayText(kHouseSignificanceHeading),
-                   TwipsRect(240, 480, 7800, 240));
+    Label8[3] = PlaceLabel(this, "Label8_3", DisplayText(kSignificanceText),
+                           TwipsRect(240, 240, 7800, 240));
+    Label10 = PlaceLabel(this, "Label10", DisplayText(kHouseSignificanceHeading),
+                         TwipsRect(240, 480, 7800, 240));
     Label10->setFont(VerdanaFont(kTextPoints, true));
     lblHoraDesc = PlaceLabel(this, "lblHoraDesc", QString(), TwipsRect(240, 705, 12255, 390));
     lblHoraDesc->setWordWrap(true);

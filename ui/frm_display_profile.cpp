@@ -30,10 +30,8 @@ struct ProfileCell {
 // The grid, row by row, left to right.
 const std::array<ProfileCell, 24> kProfileGrid = {{
     {"dsd_0", &frmDisplay::lblVedicName, "lblVedicName"},
-    {"dsd_1", &frmDisplay::lblULPresentHouse,
-     "lblULPresentHouse"},
-    {"Label8_1", &frmDisplay::lblArudhaLagnaPresentInSign,
-     "lblArudhaLagnaPresentInSign"},
+    {"dsd_1", &frmDisplay::lblULPresentHouse, "lblULPresentHouse"},
+    {"Label8_1", &frmDisplay::lblArudhaLagnaPresentInSign, "lblArudhaLagnaPresentInSign"},
     {"Label8_2", &frmDisplay::lblRullingPlanet, "lblRullingPlanet"},
     {"Label8_4", &frmDisplay::lblCompatibleWith, "lblCompatibleWith"},
     {"Label8_5", &frmDisplay::lblNotCompatibleWith, "lblNotCompatibleWith"},
@@ -42,13 +40,11 @@ const std::array<ProfileCell, 24> kProfileGrid = {{
     {"Label8_8", &frmDisplay::lblColor, "lblColor"},
     {"Label8_9", &frmDisplay::lblTypeOfSign, "lblTypeOfSign"},
     {"Label8_10", &frmDisplay::lblGender, "lblGender"},
-    {"Label8_11", &frmDisplay::lblBestPeriodOfActivity,
-     "lblBestPeriodOfActivity"},
+    {"Label8_11", &frmDisplay::lblBestPeriodOfActivity, "lblBestPeriodOfActivity"},
     {"Label8_12", &frmDisplay::lblBarren, "lblBarren"},
     {"Label8_13", &frmDisplay::lblCaste, "lblCaste"},
     {"Label8_14", &frmDisplay::lblPosition, "lblPosition"},
-    {"Label8_15", &frmDisplay::lblConstituentCharacter,
-     "lblConstituentCharacter"},
+    {"Label8_15", &frmDisplay::lblConstituentCharacter, "lblConstituentCharacter"},
     {"Label8_16", &frmDisplay::lblLuckyDays, "lblLuckyDays"},
     {"Label8_17", &frmDisplay::lblLuckyNumbers, "lblLuckyNumbers"},
     {"Label8_18", &frmDisplay::lblBestDirection, "lblBestDirection"},
@@ -70,10 +66,8 @@ struct ReadingBox {
 const std::array<ReadingBox, 5> kReadingBoxes = {{
     {0, &frmDisplay::txtLooks, "txtLooks", 120, 5280, 3735, 735},
     {24, &frmDisplay::txtNature, "txtNature", 3960, 5280, 4215, 735},
-    {25, &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280,
-     3615, 735},
-    {26, &frmDisplay::txtLoveAndDomesticLife, "txtLoveAndDomesticLife",
-     120, 6360, 6015, 735},
+    {25, &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280, 3615, 735},
+    {26, &frmDisplay::txtLoveAndDomesticLife, "txtLoveAndDomesticLife", 120, 6360, 6015, 735},
     {27, &frmDisplay::txtHealth, "txtHealth", 6240, 6360, 5655, 735},
 }};
 

@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "ui/frm_main.h"
 #include "atlas/entry_atlas.h"
+#include "ui/frm_main.h"
 
 namespace korvanta {
 

@@ -4,9 +4,9 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include "report/page_export.h"
 #include "ui/export_dialogs.h"
 #include "ui/mdi.h"
-#include "report/page_export.h"
 
 namespace korvanta {
 

@@ -69,23 +69,26 @@ std::unique_ptr<QSettings> OpenSettingsFile(const QString& path, QString& note) 
     const QFileInfo info(path);  // stat() only: a pipe is not opened
     if (!info.exists()) {
         if (info.isSymLink()) {
-            note = QStringLiteral("The settings file %1 is a link to nothing; the settings are "
-                                  "kept for this run only.")
+            note = QStringLiteral(
+                       "The settings file %1 is a link to nothing; the settings are "
+                       "kept for this run only.")
                        .arg(shown);
             return InMemory();
         }
         return std::make_unique<QSettings>(path, QSettings::IniFormat);
     }
     if (!info.isFile()) {
-        note = QStringLiteral("The settings file %1 is not a regular file; it is neither read nor "
-                              "written, and the settings are kept for this run only.")
+        note = QStringLiteral(
+                   "The settings file %1 is not a regular file; it is neither read nor "
+                   "written, and the settings are kept for this run only.")
                    .arg(shown);
         return InMemory();
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        note = QStringLiteral("The settings file %1 cannot be read (%2); the settings are kept "
-                              "for this run only.")
+        note = QStringLiteral(
+                   "The settings file %1 cannot be read (%2); the settings are kept "
+                   "for this run only.")
                    .arg(shown, file.errorString());
         return InMemory();
     }
@@ -98,14 +101,16 @@ std::unique_ptr<QSettings> OpenSettingsFile(const QString& path, QString& note) 
     }
     QString movedTo;
     if (!MoveAside(path, movedTo)) {
-        note = QStringLiteral("The settings file %1 cannot be read as settings and cannot be "
-                              "renamed; it is left as it is, and the settings are kept for this "
-                              "run only.")
+        note = QStringLiteral(
+                   "The settings file %1 cannot be read as settings and cannot be "
+                   "renamed; it is left as it is, and the settings are kept for this "
+                   "run only.")
                    .arg(shown);
         return InMemory();
     }
-    note = QStringLiteral("The settings file %1 could not be read as settings; it was kept as %2 "
-                          "and a new one started.")
+    note = QStringLiteral(
+               "The settings file %1 could not be read as settings; it was kept as %2 "
+               "and a new one started.")
                .arg(shown, QDir::toNativeSeparators(movedTo));
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }

@@ -20,8 +20,9 @@ bool ProcessRunning(qint64 pid) {
 }
 
 QString RemoveAdvice(const QString& path) {
-    return QStringLiteral(" Korvanta starts anyway, but cannot tell whether another copy is "
-                          "running. Remove %1 to mend this.")
+    return QStringLiteral(
+               " Korvanta starts anyway, but cannot tell whether another copy is "
+               "running. Remove %1 to mend this.")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -86,8 +87,9 @@ SingleInstance::State SingleInstance::Acquire() {
                                            ? QStringLiteral("no permission to write in %1")
                                                  .arg(QDir::toNativeSeparators(folder))
                                            : QStringLiteral("unknown error")) +
-                       QStringLiteral(" Korvanta starts anyway, but cannot tell whether another "
-                                      "copy is running.");
+                       QStringLiteral(
+                           " Korvanta starts anyway, but cannot tell whether another "
+                           "copy is running.");
             return State::Unusable;
         }
         if (HeldByLivingCopy()) return State::RunningElsewhere;
