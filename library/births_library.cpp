@@ -243,6 +243,17 @@ EntryForm FormOfBirth(const Birth& b) {
     return form;
 }
 
+std::string ExportLine(const StoredBirth& stored) {
+    Json line = Json::object();
+    line["id"] = stored.id;
+    const Json record = RecordFromForm(FormOfBirth(stored.birth));
+    for (const auto& [key, value] : record.items()) line[key] = value;
+    if (!stored.note.empty()) line["note"] = stored.note;
+    if (!stored.atlasPlace.empty()) line["atlas_place"] = stored.atlasPlace;
+    if (!stored.atlasZone.empty()) line["atlas_zone"] = stored.atlasZone;
+    return line.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 bool MatchesSearch(const StoredBirth& stored, std::string_view text) {
     if (text.empty()) return true;
     const Birth& b = stored.birth;

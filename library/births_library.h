@@ -153,6 +153,11 @@ class BirthsLibrary {
     std::string readOnlyReason_;
 };
 
+// A stored birth as one line of the command line's input record format,
+// "id" first, then the record, then "note", "atlas_place" and "atlas_zone"
+// when they are not empty: what --list-births prints and Export writes.
+std::string ExportLine(const StoredBirth& stored);
+
 // Whether a stored birth matches a search text: it is found in the name,
 // city, state, country or note, letters A-Z in either case. An empty text
 // matches every birth.
