@@ -59,9 +59,6 @@ void frmMain::BuildLibraryMenu() {
     connect(mnuRecent, &QMenu::aboutToShow, this, &frmMain::FillRecent);
     libraryProblem_ = QStringLiteral("No births library is open");
     UpdateLibraryMenu();
-    // The Exit item stays last.
-    mnuFile->removeAction(mnuNext);
-    mnuFile->insertAction(mnuSaveBirth, mnuNext);
 }
 
 void frmMain::UseLibrary(const std::string& path) {
