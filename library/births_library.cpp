@@ -30,7 +30,8 @@ CREATE TABLE births(
   lon_deg INTEGER NOT NULL, lon_min INTEGER NOT NULL, east INTEGER NOT NULL,
   zone_index INTEGER NOT NULL, zone_text TEXT NOT NULL, dst INTEGER NOT NULL,
   atlas_place TEXT NOT NULL, atlas_zone TEXT NOT NULL, note TEXT NOT NULL,
-  created INTEGER NOT NULL, modified INTEGER NOT NULL);
+  created INTEGER NOT NULL, modified INTEGER NOT NULL, used INTEGER NOT NULL);
+CREATE INDEX births_used ON births(used);
 CREATE INDEX births_moment ON births(name, year, month, day, hour, minute, second);
 )";
 
@@ -38,7 +39,7 @@ CREATE INDEX births_moment ON births(name, year, month, day, hour, minute, secon
 constexpr const char* kColumns =
     "id, name, year, month, day, hour, minute, second, city, state, country, lat_deg, lat_min, "
     "south, lon_deg, lon_min, east, zone_index, zone_text, dst, atlas_place, atlas_zone, note, "
-    "created, modified";
+    "created, modified, used";
 
 // The longest import line read, as in batch mode.
 constexpr std::size_t kMaxImportLineBytes = std::size_t{1} << 20;
@@ -130,6 +131,7 @@ ReadBirth ReadRow(const Statement& s) {
     st.note = s.Text(22);
     st.created = s.Int(23);
     st.modified = s.Int(24);
+    st.used = s.Int(25);
     const ZoneCorrection zone = Zone_Calculation(b.zoneIndex);
     b.zoneHours = zone.hours;
     b.zoneMinutes = zone.minutes;
@@ -168,13 +170,14 @@ void BindBirth(Statement& s, const StoredBirth& st) {
     s.Bind(22, st.note);
     s.Bind(23, st.created);
     s.Bind(24, st.modified);
+    s.Bind(26, st.used);
 }
 
 constexpr const char* kInsert =
     "INSERT INTO births(name, year, month, day, hour, minute, second, city, state, country, "
     "lat_deg, lat_min, south, lon_deg, lon_min, east, zone_index, zone_text, dst, atlas_place, "
-    "atlas_zone, note, created, modified) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, "
-    "?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24)";
+    "atlas_zone, note, created, modified, used) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
+    "?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?26)";
 
 constexpr const char* kSameMoment =
     "SELECT id FROM births WHERE name = ?1 AND year = ?2 AND month = ?3 AND day = ?4 AND "
@@ -436,6 +439,13 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
     const auto& ids = std::get<std::vector<std::int64_t>>(same);
     StoredBirth row = birth;
     row.modified = now;
+    {
+        // The recent list's order: later than every birth used before, even
+        // within one second.
+        Statement last(db_, "SELECT coalesce(max(used), 0) FROM births");
+        if (last.Step() != SQLITE_ROW) return ErrorOf(SQLITE_ERROR, "cannot save");
+        row.used = std::max(now, last.Int(0) + 1);
+    }
     if (!ids.empty() && onDuplicate == OnDuplicate::Refuse) return Duplicate{ids};
     if (!ids.empty() && onDuplicate == OnDuplicate::Replace) {
         Statement s(db_,
@@ -443,7 +453,7 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
                     "minute = ?6, second = ?7, city = ?8, state = ?9, country = ?10, lat_deg = "
                     "?11, lat_min = ?12, south = ?13, lon_deg = ?14, lon_min = ?15, east = ?16, "
                     "zone_index = ?17, zone_text = ?18, dst = ?19, atlas_place = ?20, atlas_zone "
-                    "= ?21, note = CASE WHEN ?22 = '' THEN note ELSE ?22 END, modified = ?24 "
+                    "= ?21, note = CASE WHEN ?22 = '' THEN note ELSE ?22 END, modified = ?24, used = ?26 "
                     "WHERE id = ?25");
         if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot save");
         BindBirth(s, row);
@@ -526,6 +536,30 @@ std::variant<std::vector<ReadBirth>, LibraryError> ReadRows(
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::List() {
     return ReadRows(db_, "", [](Statement&) {},
                     [this](int code) { return ErrorOf(code, "cannot read"); });
+}
+
+std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::Recent(int count) {
+    Statement s(db_, std::string("SELECT ") + kColumns +
+                         " FROM births WHERE used > 0 ORDER BY used DESC, id DESC LIMIT ?1");
+    if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot read");
+    s.Bind(1, std::int64_t{count});
+    std::vector<ReadBirth> rows;
+    int step;
+    while ((step = s.Step()) == SQLITE_ROW) rows.push_back(ReadRow(s));
+    if (step != SQLITE_DONE) return ErrorOf(step, "cannot read");
+    return rows;
+}
+
+std::optional<LibraryError> BirthsLibrary::MarkOpened(std::int64_t id) {
+    if (auto e = Writable()) return e;
+    Statement s(db_, "UPDATE births SET used = max(?1, (SELECT max(used) FROM births) + 1) "
+                     "WHERE id = ?2");
+    if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot write");
+    s.Bind(1, Now());
+    s.Bind(2, id);
+    const int step = s.Step();
+    if (step != SQLITE_DONE) return ErrorOf(step, "cannot write");
+    return std::nullopt;
 }
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FindByName(std::string_view name) {

@@ -50,6 +50,7 @@ struct StoredBirth {
     std::string note;
     std::int64_t created = 0;   // seconds since 1970-01-01 UTC
     std::int64_t modified = 0;  // likewise
+    std::int64_t used = 0;      // when last saved or opened, for the recent list; 0: imported
 };
 
 // The entry controls that give `birth` back: lists at its values, the
@@ -127,6 +128,10 @@ class BirthsLibrary {
     // Every stored birth, by id.
     std::variant<std::vector<ReadBirth>, LibraryError> List();
     std::variant<ReadBirth, LibraryError> Get(std::int64_t id);
+    // The `count` births saved or opened last, the latest first.
+    std::variant<std::vector<ReadBirth>, LibraryError> Recent(int count);
+    // Records that the birth was opened, for Recent.
+    std::optional<LibraryError> MarkOpened(std::int64_t id);
     // Stored births named exactly `name`, by id.
     std::variant<std::vector<ReadBirth>, LibraryError> FindByName(std::string_view name);
     // Ids of stored births with the name and the moment of `birth`.
