@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     if (!settingsNote.isEmpty()) qWarning("%s", qPrintable(settingsNote));
     auto window = korvanta::StartKorvanta(instance, *settings, QDate::currentDate(), messages);
     if (!window) return 1;
+    window->UseLibrary(korvanta::library::DefaultLibraryPath());
 
     const QString screenshotFolder = qEnvironmentVariable(korvanta::kScreenshotFolderVariable);
     if (!screenshotFolder.isEmpty()) korvanta::ScheduleScreenshotTour(*window, screenshotFolder);

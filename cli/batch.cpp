@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/chart_json.h"
-#include "cli/input_record.h"
+#include "library/birth_record.h"
 #include "cli/output_stream.h"
 #include "pipeline/pipeline.h"
 #include "report/report.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/input_record.h"
+#include "library/birth_record.h"
 #include "pipeline/chart.h"
 #include "report/report.h"
 

@@ -11,6 +11,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
 #include "cli/flag_values.h"
+#include "cli/library_commands.h"
 #include "cli/output_stream.h"
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
@@ -59,7 +60,26 @@ check refused the birth data (its message on standard error); 3 --batch: at
 least one line gave an error object, or standard input could not be read (after
 every line read before was answered); 4 a --pdf or --png file could not be
 written (an existing file is left as it was); 5 standard output could not be
-written (the reason on standard error).)";
+written (the reason on standard error); 6 the births library cannot be used:
+not a SQLite file, damaged, another program's file, written by a newer
+Korvanta, cannot be created, read-only for --save or --import, or held by
+another writer past the 5-second wait (nothing is written to it); 7 --birth
+names no stored birth, or several (listed), or one whose stored zone row no
+longer reads as it did; 8 --import refused at least one line (the others were
+imported; each refused line on standard error) or --list-births left out a
+stored birth that no longer reads; 9 --save: another birth of the same name
+and moment but other details is stored (nothing stored, no chart).
+
+The births library is one SQLite file shared with the window:
+$XDG_DATA_HOME/Korvanta/births.sqlite (~/.local/share/Korvanta/births.sqlite),
+or --db FILE. Each change is one transaction; an interrupted import adds
+nothing. Examples:
+  korvanta-cli --name "ASHA RAO" --date 1980-06-05 --time 09:05:30 \
+      --place "New Delhi, Delhi, India" --save
+  korvanta-cli --list-births delhi
+  korvanta-cli --list-births | korvanta-cli --batch
+  korvanta-cli --birth "ASHA RAO" --json      (or --birth 12, its id)
+  korvanta-cli --import births.jsonl          (or --import - for standard input))";
 
 // What --version prints, without the final line break.
 std::string VersionText() {
@@ -72,7 +92,8 @@ std::string VersionText() {
 struct Flags {
     std::string name, date, time, lat, lon, zone, city, state, country;
     std::string place, pdf, png;
-    bool dst = false, json = false, batch = false, listZones = false;
+    std::string db, listText, birth, import;
+    bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
     std::set<std::string> given;  // the flags that appear on the command line
     bool Given(const std::string& flag) const { return given.count(flag) > 0; }
@@ -80,8 +101,9 @@ struct Flags {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat", "--lon",
-                                          "--zone", "--place", "--pdf", "--png"};
+constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",   "--lon",   "--zone",
+                                          "--place", "--pdf",  "--png",   "--db",    "--birth",
+                                          "--import"};
 
 // Adds the flags; returns the ones that describe a birth.
 std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
@@ -130,18 +152,53 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                  "per line, e.g. --batch < births.jsonl");
     app.add_flag("--list-zones", flags.listZones,
                  "Print the 71 time zones with their indexes, e.g. --list-zones");
+    app.add_option("--db", flags.db,
+                   "The births library to use instead of $XDG_DATA_HOME/Korvanta/births.sqlite, "
+                   "e.g. --db family.sqlite")
+        ->type_name("FILE");
+    app.add_flag("--save", flags.save,
+                 "Store the birth given by the other flags in the births library, then print its "
+                 "chart as usual, e.g. --save");
+    app.add_option("--list-births", flags.listText,
+                   "Print the stored births whose name, place or note contains TEXT (all without "
+                   "TEXT), one input record with its \"id\" per line, e.g. --list-births pune")
+        ->expected(0, 1)
+        ->type_name("[TEXT]");
+    app.add_option("--birth", flags.birth,
+                   "Compute a stored birth, given by its id or its name, e.g. --birth 12 or "
+                   "--birth \"ASHA RAO\"")
+        ->type_name("ID-OR-NAME");
+    app.add_option("--import", flags.import,
+                   "Store the births of a file of input records (- for standard input) in the "
+                   "births library and print how many were added, skipped and refused, e.g. "
+                   "--import births.jsonl")
+        ->type_name("FILE");
     return birth;
 }
 
 // --batch and --list-zones stand alone: a birth flag beside them would be
 // ignored, which is never what the user meant.
 std::string ModeConflict(const Flags& flags, const std::vector<CLI::Option*>& birth) {
-    const char* mode = flags.batch ? "--batch" : flags.listZones ? "--list-zones" : nullptr;
-    if (mode == nullptr) return "";
-    if (flags.batch && flags.listZones) return "--batch and --list-zones exclude each other";
-    for (const CLI::Option* option : birth) {
-        if (option->count() > 0) return std::string(mode) + " takes no " + option->get_name();
+    std::vector<std::string> modes;
+    for (const char* mode : {"--batch", "--list-zones", "--list-births", "--import", "--birth"}) {
+        if (flags.Given(mode)) modes.push_back(mode);
     }
+    if (flags.Given("--db") && !flags.save && !flags.Given("--list-births") &&
+        !flags.Given("--import") && !flags.Given("--birth")) {
+        return "--db needs --save, --list-births, --birth or --import";
+    }
+    if (modes.empty()) return "";
+    if (modes.size() > 1) return modes[0] + " and " + modes[1] + " exclude each other";
+    const std::string& mode = modes.front();
+    if (flags.save) return mode + " takes no --save";
+    for (const CLI::Option* option : birth) {
+        if (option->count() == 0) continue;
+        const std::string name = option->get_name();
+        // A stored birth can still be written as a page.
+        if (mode == "--birth" && (name == "--pdf" || name == "--png")) continue;
+        return mode + " takes no " + name;
+    }
+    if (flags.json && mode != "--birth") return mode + " takes no --json";
     return "";
 }
 
@@ -233,6 +290,10 @@ std::optional<int> CheckTexts(Flags& flags, std::ostream& err) {
     return std::nullopt;
 }
 
+// The entry form the birth flags (and --place) describe, or the exit status.
+std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<PlaceFlagResult>& place,
+                               std::ostream& err);
+
 int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     if ((!flags.pdf.empty() || !flags.png.empty()) && !PageFilesSupported()) {
         err << kProgram
@@ -245,6 +306,55 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
             << "; give each its own\n";
         return kExitBadCommandLine;
     }
+    EntryForm form;
+    std::optional<PlaceFlagResult> place;
+    std::optional<library::StoredBirth> stored;
+    if (flags.Given("--birth")) {
+        auto found = FindStoredBirth(flags.db, flags.birth, err);
+        if (const int* status = std::get_if<int>(&found)) return *status;
+        stored = std::move(std::get<library::StoredBirth>(found));
+        form = library::FormOfBirth(stored->birth);
+    } else if (const auto status = FormOfFlags(flags, form, place, err)) {
+        return *status;
+    }
+
+    const auto outcome = CalculateChart(form);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        err << refusal->message << "\n"
+            << kProgram << ": the entry check refused "
+            << (stored ? "the stored birth " + flags.birth : RefusedFlag(*refusal, flags)) << "\n";
+        return kExitRefused;
+    }
+    const auto& [birth, chartValues] = std::get<BirthChart>(outcome);
+    if (flags.save) {
+        library::StoredBirth toStore;
+        toStore.birth = birth;
+        if (place) {
+            toStore.atlasPlace = atlas::PlaceLabel(place->place);
+            toStore.atlasZone = place->place.timeZone;
+        }
+        if (const int status = SaveBirth(flags.db, toStore, err); status != kExitOk) return status;
+    }
+    const ChartReport report = BuildReport(birth, chartValues);
+    const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
+    std::string printed;
+    if (flags.json) {
+        Json chart = ChartJson(chartValues, report, RecordFromForm(form));
+        if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
+        printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    } else if (!pageFiles) {
+        printed = ChartText(report);
+    }
+    if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
+    if (const std::optional<std::string> problem = WritePageFiles(report, flags.pdf, flags.png)) {
+        err << kProgram << ": " << *problem << "\n";
+        return kExitPageNotWritten;
+    }
+    return kExitOk;
+}
+
+std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<PlaceFlagResult>& place,
+                               std::ostream& err) {
     if (const auto status = CheckTexts(flags, err)) return *status;
     for (const auto& [flag, value] : {std::pair{"--date", &flags.date}, {"--time", &flags.time}}) {
         if (value->empty()) {
@@ -252,7 +362,6 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
             return kExitBadCommandLine;
         }
     }
-    EntryForm form;
     form.txtName = flags.name;
     const auto date = ParseDate(flags.date);
     if (auto* e = std::get_if<FlagError>(&date)) return BadFlag(err, "--date", flags.date, *e);
@@ -290,7 +399,6 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     form.txtMState = flags.state;
     form.txtMCountry = flags.country;
 
-    std::optional<PlaceFlagResult> place;
     if (flags.Given("--place")) {
         auto found =
             LookUpPlaceFlag(flags.place, std::get<DateValue>(date), std::get<TimeValue>(time));
@@ -302,30 +410,7 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         if (const std::string warning = LocalTimeWarning(*place); !warning.empty())
             err << kProgram << ": " << warning << "\n";
     }
-
-    const auto outcome = CalculateChart(form);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        err << refusal->message << "\n"
-            << kProgram << ": the entry check refused " << RefusedFlag(*refusal, flags) << "\n";
-        return kExitRefused;
-    }
-    const auto& [birth, chartValues] = std::get<BirthChart>(outcome);
-    const ChartReport report = BuildReport(birth, chartValues);
-    const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
-    std::string printed;
-    if (flags.json) {
-        Json chart = ChartJson(chartValues, report, RecordFromForm(form));
-        if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
-        printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    } else if (!pageFiles) {
-        printed = ChartText(report);
-    }
-    if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
-    if (const std::optional<std::string> problem = WritePageFiles(report, flags.pdf, flags.png)) {
-        err << kProgram << ": " << *problem << "\n";
-        return kExitPageNotWritten;
-    }
-    return kExitOk;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -371,6 +456,9 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
             return OutputFailed(err, *problem);
         return kExitOk;
     }
+    if (flags.db.empty()) flags.db = library::DefaultLibraryPath();
+    if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
+    if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
     if (flags.batch) {
         const BatchSummary batch = RunBatch(in, out);
         if (batch.writeError) {

@@ -14,6 +14,10 @@ enum ExitStatus : int {
     kExitBatchFailures = 3,     // --batch: at least one line gave an error object
     kExitPageNotWritten = 4,    // --pdf or --png: the file could not be written
     kExitOutputNotWritten = 5,  // standard output could not be written
+    kExitLibraryUnusable = 6,   // the births library cannot be opened, read or written
+    kExitNoSuchBirth = 7,       // --birth: no stored birth, several, or one that no longer reads
+    kExitSomeRefused = 8,       // --import refused a line, or --list-births skipped a row
+    kExitAlreadyStored = 9,     // --save: another birth of this name and moment is stored
 };
 
 // Runs korvanta-cli with the given arguments (argv[0] is the program name),

@@ -1,5 +1,7 @@
 #include "cli/flag_values.h"
 
+#include "library/birth_record.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -159,20 +161,7 @@ std::variant<int, FlagError> FindZone(std::string_view text) {
 
 std::variant<std::string, FlagError> ParseName(std::string_view text) {
     std::string name;
-    name.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int code = static_cast<unsigned char>(text[i]);
-        // Enter and Backspace pass the filter as keys but never become text.
-        const KeyFilterResult key =
-            (code == '\r' || code == '\b') ? KeyFilterResult{} : NameKeyFilter(code);
-        if (key.code == 0) {
-            return FlagError{
-                "a name takes only letters A-Z and blanks, as the entry window's "
-                "name box does; character " +
-                std::to_string(i + 1) + " is neither"};
-        }
-        name += static_cast<char>(key.code);
-    }
+    if (auto reason = NameAsEntered(text, name)) return FlagError{std::move(*reason)};
     return name;
 }
 

@@ -9,7 +9,7 @@
 
 #include "atlas/atlas.h"
 #include "cli/flag_values.h"
-#include "cli/input_record.h"
+#include "library/birth_record.h"
 
 namespace korvanta {
 

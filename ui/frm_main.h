@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "atlas/places.h"
+#include "library/births_library.h"
 #include "pipeline/entry.h"
 
 class QCheckBox;
@@ -27,6 +28,7 @@ class QStandardItemModel;
 
 namespace korvanta {
 
+class BirthsDialog;
 class LinkLabel;
 class MDI;
 class MessageSink;
@@ -73,6 +75,12 @@ class frmMain : public QMainWindow {
 
     QMenu* mnuFile = nullptr;
     QAction* mnuNext = nullptr;
+    // The births library.
+    QAction* mnuSaveBirth = nullptr;
+    QAction* mnuOpenBirth = nullptr;
+    QMenu* mnuRecent = nullptr;
+    QAction* mnuImportBirths = nullptr;
+    QAction* mnuExportBirths = nullptr;
     QAction* mnuExit = nullptr;
 
   public slots:
@@ -84,6 +92,25 @@ class frmMain : public QMainWindow {
     void EndProgram();
 
   public:
+    // Opens the births library at `path` (created when missing). A file that
+    // cannot be used is named in one message and the library's menu items
+    // are disabled, their tooltip saying why; a read-only one disables
+    // saving. Until this is called the window works without a library.
+    void UseLibrary(const std::string& path);
+    library::BirthsLibrary* Library() const { return library_.get(); }
+    // "Save Birth": the entry check, then the library; a birth of the same
+    // name and moment asks whether to replace it (Yes) or keep both (No).
+    void SaveBirth();
+    // "Open Birth…": the dialog over the whole library (the caller shows it).
+    std::unique_ptr<BirthsDialog> CreateBirthsDialog();
+    void ShowBirthsDialog();
+    // Fills the entry controls and the atlas note with a stored birth.
+    void OpenStoredBirth(const library::ReadBirth& stored);
+    // Import and export of JSON lines; false when nothing could be done
+    // (the message shown).
+    bool ImportBirthsFrom(const QString& path);
+    bool ExportBirthsTo(const QString& path, const std::vector<const library::ReadBirth*>& births);
+
     // Fills City, State, Country, the coordinates and hemispheres from an
     // atlas place, and the zone and daylight saving for the birth moment;
     // the zone keeps following the birth date and time until another place
@@ -107,6 +134,11 @@ class frmMain : public QMainWindow {
     void FollowBirthMoment();
     void ForgetPlace();
     void UpdateZoneCheck();
+    void BuildLibraryMenu();
+    void UpdateLibraryMenu();
+    void FillRecent();
+    void ImportBirthsChosen();
+    void ExportBirthsChosen();
 
     MessageSink& messages_;
     std::unique_ptr<MDI> mdi_;
@@ -114,6 +146,11 @@ class frmMain : public QMainWindow {
     QStandardItemModel* placeModel_ = nullptr;
     std::vector<atlas::Place> placeCandidates_;
     std::optional<atlas::Place> chosenPlace_;
+    std::unique_ptr<library::BirthsLibrary> library_;
+    QString libraryProblem_;  // why the library cannot be used; empty when it can
+    // The atlas's place and zone of an opened birth, kept for its next save
+    // until the place is edited by hand.
+    std::string openedAtlasPlace_, openedAtlasZone_;
 };
 
 }  // namespace korvanta

@@ -146,6 +146,8 @@ void frmMain::FollowBirthMoment() {
 }
 
 void frmMain::ForgetPlace() {
+    openedAtlasPlace_.clear();
+    openedAtlasZone_.clear();
     if (!chosenPlace_) return;
     chosenPlace_.reset();
     ShowNote(lblZoneNote, "");

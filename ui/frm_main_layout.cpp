@@ -199,6 +199,7 @@ void frmMain::BuildMenus() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuNext = mnuFile->addAction(QStringLiteral("Get My Upapada Lagna"));
     mnuNext->setObjectName(QStringLiteral("mnuNext"));
+    BuildLibraryMenu();
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     AddHelpMenu(menuBar(), this, "mnuHelp1", "mnuHelp2");

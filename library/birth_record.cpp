@@ -1,17 +1,16 @@
-#include "cli/input_record.h"
+#include "library/birth_record.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 
-#include "cli/flag_values.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
 
-enum class Kind { List, Number, Flag, Text };
+enum class Kind { List, Number, Flag, Text, Id };
 
 // One key of the record: its kind, the list range for list fields, and
 // whether it may be left out.
@@ -43,6 +42,10 @@ enum KeyIndex : std::size_t {
     kCity,
     kState,
     kCountry,
+    kId,
+    kNote,
+    kAtlasPlace,
+    kAtlasZone,
     kKeyCount
 };
 
@@ -65,6 +68,11 @@ constexpr std::array<KeySpec, kKeyCount> kKeys = {{
     {"city", Kind::Text, 0, 0, true},
     {"state", Kind::Text, 0, 0, true},
     {"country", Kind::Text, 0, 0, true},
+    // Kept by the births library; a chart ignores them.
+    {"id", Kind::Id, 1, 0, true},
+    {"note", Kind::Text, 0, 0, true},
+    {"atlas_place", Kind::Text, 0, 0, true},
+    {"atlas_zone", Kind::Text, 0, 0, true},
 }};
 
 std::string Quote(std::string_view key) {
@@ -94,7 +102,7 @@ void WriteNumberText(std::int64_t number, std::string& text) {
 // fit stops the parse with the reason.
 class RecordReader : public nlohmann::json_sax<Json> {
   public:
-    explicit RecordReader(EntryForm& form) : form_(form) {}
+    RecordReader(EntryForm& form, RecordExtras* extras) : form_(form), extras_(extras) {}
 
     std::optional<RecordError> error;
     std::uint32_t seen = 0;
@@ -121,15 +129,21 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool string(string_t& value) override {
         if (!Expecting(Kind::Text)) return Misfit(Json(value).dump());
         if (key_ == kName) {
-            auto name = ParseName(value);
-            if (const auto* e = std::get_if<FlagError>(&name)) {
-                return Fail("name", Quote("name") + ": " + e->reason);
+            if (auto reason = NameAsEntered(value, form_.txtName)) {
+                return Fail("name", Quote("name") + ": " + *reason);
             }
-            form_.txtName = std::move(std::get<std::string>(name));
             return Stored();
         }
-        std::string& target = key_ == kName    ? form_.txtName
-                              : key_ == kCity  ? form_.txtMCity
+        if (key_ == kNote || key_ == kAtlasPlace || key_ == kAtlasZone) {
+            if (extras_ != nullptr) {
+                std::string& kept = key_ == kNote         ? extras_->note
+                                    : key_ == kAtlasPlace ? extras_->atlasPlace
+                                                          : extras_->atlasZone;
+                kept = value;
+            }
+            return Stored();
+        }
+        std::string& target = key_ == kCity    ? form_.txtMCity
                               : key_ == kState ? form_.txtMState
                                                : form_.txtMCountry;
         target = value;
@@ -184,6 +198,11 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool Number(std::int64_t value, const std::string& text) {
         if (depth_ != 1) return Misfit(text);
         const KeySpec& spec = kKeys[key_];
+        if (spec.kind == Kind::Id) {
+            if (value < 1) return Misfit(text);
+            if (extras_ != nullptr) extras_->id = value;
+            return Stored();
+        }
         if (spec.kind == Kind::Number) {
             std::string& target = key_ == kLatDeg   ? form_.txtLatD
                                   : key_ == kLatMin ? form_.txtLatM
@@ -243,6 +262,9 @@ class RecordReader : public nlohmann::json_sax<Json> {
             case Kind::Text:
                 expected = "a text";
                 break;
+            case Kind::Id:
+                expected = "a whole number from 1 on";
+                break;
         }
         return Fail(std::string(spec.key),
                     Quote(spec.key) + ": expected " + expected + ", got " + shown);
@@ -257,6 +279,7 @@ class RecordReader : public nlohmann::json_sax<Json> {
     }
 
     EntryForm& form_;
+    RecordExtras* extras_;
     std::uint32_t given_ = 0;  // keys met so far, stored or not
     int depth_ = 0;
     std::size_t key_ = 0;
@@ -264,7 +287,27 @@ class RecordReader : public nlohmann::json_sax<Json> {
 
 }  // namespace
 
-std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form) {
+std::optional<std::string> NameAsEntered(std::string_view text, std::string& name) {
+    name.clear();
+    name.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int code = static_cast<unsigned char>(text[i]);
+        // Enter and Backspace pass the filter as keys but never become text.
+        const KeyFilterResult key =
+            (code == '\r' || code == '\b') ? KeyFilterResult{} : NameKeyFilter(code);
+        if (key.code == 0) {
+            return "a name takes only letters A-Z and blanks, as the entry window's name box "
+                   "does; character " +
+                   std::to_string(i + 1) + " is neither";
+        }
+        name += static_cast<char>(key.code);
+    }
+    return std::nullopt;
+}
+
+std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
+                                      RecordExtras* extras) {
+    if (extras != nullptr) *extras = RecordExtras{};
     form.cboSS = 0;
     form.chkDST = false;
     form.txtMCity.clear();
@@ -276,7 +319,7 @@ std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form) {
         return RecordError{"", "not a JSON object: parse error at line 1, column " +
                                    std::to_string(nul + 1) + ": a NUL byte is not JSON"};
     }
-    RecordReader reader(form);
+    RecordReader reader(form, extras);
     Json::sax_parse(text.begin(), text.end(), &reader);
     if (reader.error) return reader.error;
     for (std::size_t index = 0; index < kKeyCount; ++index) {

@@ -6,10 +6,12 @@
 //    "zone_index":34,"dst":false,"city":"New Delhi","state":"Delhi","country":"India"}
 //
 // "second", "dst", "city", "state" and "country" may be left out (0, false,
-// empty); every other key is required, and unknown keys are refused so that
+// empty); so may the births library's own keys "id", "note", "atlas_place"
+// and "atlas_zone", which a chart ignores; every other key is required, and unknown keys are refused so that
 // a misspelt optional key cannot pass unnoticed.
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -28,13 +30,27 @@ struct RecordError {
     std::string message;
 };
 
+// The births library's keys of a record: its row id (0: none), the user's
+// note, and the atlas's place label and IANA zone when the atlas filled the
+// place.
+struct RecordExtras {
+    std::int64_t id = 0;
+    std::string note, atlasPlace, atlasZone;
+};
+
 // Reads the record in `text` (one JSON object) into the entry controls
 // `form`; empty on success. List fields (month, day, year, hour, minute,
 // second, zone_index) must lie within their lists; the coordinate numbers
 // become the boxes' texts unchecked, so an out-of-range value meets the entry
 // check and its message, as in the window. The form's strings are reused,
 // which matters to callers that read many records.
-std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form);
+std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
+                                      RecordExtras* extras = nullptr);
+
+// A name as the entry window's name box can hold it: letters and blanks, a-z
+// made capitals, into `name`. Any other character is refused with its
+// position (the reason), never echoed.
+std::optional<std::string> NameAsEntered(std::string_view text, std::string& name);
 
 // The record of an entry whose coordinate boxes hold digits only (as the
 // flags give them). Keys in the order shown above.
