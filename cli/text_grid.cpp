@@ -159,7 +159,8 @@ struct CanvasPoint {
 };
 
 CanvasPoint OnCanvas(SquarePoint p) {
-    return {static_cast<int>(p.x * kFigureColumns + 0.5), static_cast<int>(p.y * kFigureLines + 0.5)};
+    return {static_cast<int>(p.x * kFigureColumns + 0.5),
+            static_cast<int>(p.y * kFigureLines + 0.5)};
 }
 
 bool InsideOutline(const std::vector<SquarePoint>& outline, double x, double y) {
@@ -280,7 +281,8 @@ std::string DrawFigureChart(ChartStyle style, const std::array<ChartCompartment,
     }
     std::string below;
     if (const std::optional<SquareBox> box = CentreBox(style)) {
-        const CanvasPoint topLeft = OnCanvas(box->topLeft), bottomRight = OnCanvas(box->bottomRight);
+        const CanvasPoint topLeft = OnCanvas(box->topLeft);
+        const CanvasPoint bottomRight = OnCanvas(box->bottomRight);
         const int width = bottomRight.x - topLeft.x - 3;
         const int height = bottomRight.y - topLeft.y - 1;
         const int shown = std::min(height, static_cast<int>(centre.size()));

@@ -13,8 +13,8 @@
 namespace korvanta {
 
 // The menu's names of the styles, by ChartStyle: "South Indian".
-inline constexpr std::array<std::string_view, 3> kChartStyleNames = {
-    "South Indian", "North Indian", "East Indian"};
+inline constexpr std::array<std::string_view, 3> kChartStyleNames = {"South Indian", "North Indian",
+                                                                     "East Indian"};
 // The command line's and the settings store's words, by ChartStyle: "south".
 inline constexpr std::array<std::string_view, 3> kChartStyleKeys = {"south", "north", "east"};
 

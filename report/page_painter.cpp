@@ -150,7 +150,8 @@ void DrawCompartment(PageLayout& out, const QRectF& square, const ChartCompartme
     QPolygonF outline;
     for (const SquarePoint& p : c.outline) outline << at(p);
     out.Polygon(outline, kInk);
-    const QRectF box = QRectF(at(c.textBox.topLeft), at(c.textBox.bottomRight)).adjusted(2, 2, -2, -2);
+    const QRectF box =
+        QRectF(at(c.textBox.topLeft), at(c.textBox.bottomRight)).adjusted(2, 2, -2, -2);
     const std::vector<std::string_view> texts = CompartmentTexts(c);
     // A crowded compartment gets a smaller type so that all its texts stay inside.
     double points = 7.5;

@@ -2,13 +2,14 @@
 // sign number and pada tag lands in the compartment of its sign (South and
 // East Indian) or of its house (North Indian), and the compartments tile the
 // square as the styles draw it.
+#include "report/chart_style.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 #include <string>
 
-#include "report/chart_style.h"
 #include "report/names.h"
 #include "view_births.h"
 
@@ -22,8 +23,7 @@ bool Inside(const std::vector<SquarePoint>& outline, SquarePoint p) {
     bool inside = false;
     for (std::size_t i = 0, j = outline.size() - 1; i < outline.size(); j = i++) {
         const SquarePoint a = outline[i], b = outline[j];
-        if ((a.y > p.y) != (b.y > p.y) &&
-            p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
             inside = !inside;
         }
     }
@@ -125,20 +125,37 @@ TEST(ChartStyle, CompartmentsTileTheSquareWhereEachStyleDrawsThem) {
     const Calculation c = Calculated(NewDelhi1980());
     // A point inside each house of the North Indian chart, houses 1..12:
     // top diamond, then counter-clockwise.
-    const std::array<SquarePoint, 12> north = {{{0.5, 0.25}, {0.25, 0.05}, {0.05, 0.25},
-                                                {0.25, 0.5}, {0.05, 0.75}, {0.25, 0.95},
-                                                {0.5, 0.75}, {0.75, 0.95}, {0.95, 0.75},
-                                                {0.75, 0.5}, {0.95, 0.25}, {0.75, 0.05}}};
+    const std::array<SquarePoint, 12> north = {{{0.5, 0.25},
+                                                {0.25, 0.05},
+                                                {0.05, 0.25},
+                                                {0.25, 0.5},
+                                                {0.05, 0.75},
+                                                {0.25, 0.95},
+                                                {0.5, 0.75},
+                                                {0.75, 0.95},
+                                                {0.95, 0.75},
+                                                {0.75, 0.5},
+                                                {0.95, 0.25},
+                                                {0.75, 0.05}}};
     // A point inside each sign of the East Indian chart, Aries..Pisces.
-    const std::array<SquarePoint, 12> east = {{{0.5, 0.1}, {0.3, 0.05}, {0.05, 0.3},
-                                               {0.1, 0.5}, {0.05, 0.7}, {0.3, 0.95},
-                                               {0.5, 0.9}, {0.7, 0.95}, {0.95, 0.7},
-                                               {0.9, 0.5}, {0.95, 0.3}, {0.7, 0.05}}};
+    const std::array<SquarePoint, 12> east = {{{0.5, 0.1},
+                                               {0.3, 0.05},
+                                               {0.05, 0.3},
+                                               {0.1, 0.5},
+                                               {0.05, 0.7},
+                                               {0.3, 0.95},
+                                               {0.5, 0.9},
+                                               {0.7, 0.95},
+                                               {0.95, 0.7},
+                                               {0.9, 0.5},
+                                               {0.95, 0.3},
+                                               {0.7, 0.05}}};
     const auto northComps = ChartCompartments(c.report, {ChartStyle::North, false});
     const auto eastComps = ChartCompartments(c.report, {ChartStyle::East, false});
     const auto southComps = ChartCompartments(c.report, {ChartStyle::South, false});
     for (int k = 0; k < 12; ++k) {
-        EXPECT_EQ(CompartmentAt(northComps, north[static_cast<std::size_t>(k)]), k) << "house " << k + 1;
+        EXPECT_EQ(CompartmentAt(northComps, north[static_cast<std::size_t>(k)]), k)
+            << "house " << k + 1;
         EXPECT_EQ(CompartmentAt(eastComps, east[static_cast<std::size_t>(k)]), k) << "sign " << k;
         const ChartCellPlace place = kChartCellOfSign[static_cast<std::size_t>(k)];
         EXPECT_EQ(CompartmentAt(southComps, {place.column * 0.25 + 0.1, place.row * 0.25 + 0.1}),
