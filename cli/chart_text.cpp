@@ -129,7 +129,11 @@ std::string ChartText(const ChartReport& report) {
     // The page's centre block, with a blank line setting the UL apart.
     std::vector<std::string> centre = report.centre;
     if (centre.size() > 2) centre.insert(centre.begin() + 2, std::string());
-    std::string text = DrawSignChart(report.cells, centre);
+    const ChartDrawing& drawing = report.drawing;
+    std::string text =
+        drawing.style == ChartStyle::South
+            ? DrawSignChart(DrawnCells(report, drawing.allPadas), centre)
+            : DrawFigureChart(drawing.style, ChartCompartments(report, drawing), centre);
     text += '\n';
     text += PositionTable(report);
     text += '\n';

@@ -16,6 +16,7 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "pipeline/pipeline.h"
+#include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
 
@@ -55,6 +56,12 @@ A name that several places have is refused with the candidates listed.
 UL's house, reading and sign profile, padas and special lagnas); standard
 output then stays empty unless --json is given. No display is needed.
 
+--style north or --style east draws the chart of the text and of the page as
+the North Indian chart (houses fixed, house 1 the top diamond) or the East
+Indian chart (signs fixed, Aries top middle); south, the default, is the
+South Indian chart. --all-padas tags the pada of every house in its sign:
+AL, A2..A11 and UL. The JSON is the same whatever the drawing.
+
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
 least one line gave an error object, or standard input could not be read (after
@@ -93,6 +100,8 @@ struct Flags {
     std::string name, date, time, lat, lon, zone, city, state, country;
     std::string place, pdf, png;
     std::string db, listText, birth, import;
+    std::string style = "south";
+    bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
     std::set<std::string> given;  // the flags that appear on the command line
@@ -146,6 +155,13 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                        "Also write the chart page as a PNG image, e.g. --png chart.png")
             ->type_name("FILE"),
     };
+    app.add_option("--style", flags.style,
+                   "Drawing of the chart in the text and the page: south (the default), north or "
+                   "east, e.g. --style north")
+        ->check(CLI::IsMember({"south", "north", "east"}));
+    app.add_flag("--all-padas", flags.allPadas,
+                 "Tag the arudha pada of every house on the chart (AL, A2..A11, UL), e.g. "
+                 "--all-padas");
     app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
     app.add_flag("--batch", flags.batch,
                  "Read JSON records from standard input, one per line, and write one JSON result "
@@ -335,7 +351,8 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         }
         if (const int status = SaveBirth(flags.db, toStore, err); status != kExitOk) return status;
     }
-    const ChartReport report = BuildReport(birth, chartValues);
+    ChartReport report = BuildReport(birth, chartValues);
+    report.drawing = {ChartStyleOfKey(flags.style).value_or(ChartStyle::South), flags.allPadas};
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     std::string printed;
     if (flags.json) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/chart_style.h"
 #include "report/report.h"
 
 namespace korvanta {
@@ -22,5 +23,14 @@ std::size_t DisplayWidth(std::string_view text);
 // line break.
 std::string DrawSignChart(const std::array<ChartCell, 12>& cells,
                           const std::vector<std::string>& centre);
+
+// Draws the North or East Indian chart of `compartments` in a square of 73
+// columns and 37 lines, diagonals included: each compartment lists its sign's
+// number on a line of its own, then its bodies and tags, as many to a line as
+// its width there takes. `centre` goes into the East Indian chart's middle
+// cell, or under the North Indian chart. Texts a compartment has no room for
+// follow the chart, named by their sign. The result ends with a line break.
+std::string DrawFigureChart(ChartStyle style, const std::array<ChartCompartment, 12>& compartments,
+                            const std::vector<std::string>& centre);
 
 }  // namespace korvanta

@@ -12,6 +12,9 @@ namespace korvanta {
 inline constexpr std::array<std::string_view, 12> kSignNames = {
     "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
     "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+// The signs' numbers as the charts write them, "1".."12".
+inline constexpr std::array<std::string_view, 12> kSignNumbers = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
 inline constexpr std::array<std::string_view, 12> kSignAbbr = {
     "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
 

@@ -3,7 +3,11 @@
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
+#include <utility>
+
+#include "report/chart_style.h"
 
 namespace korvanta {
 namespace {
@@ -65,6 +69,20 @@ class PageLayout {
         painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     }
 
+    // The width a one-line text takes.
+    double Width(const QString& text, const QFont& font) const {
+        painter_.setFont(font);
+        return painter_.boundingRect(QRectF(0, 0, 10000, 1000), Qt::AlignLeft | Qt::AlignTop, text)
+            .width();
+    }
+
+    void Polygon(const QPolygonF& outline, const QColor& line, double width = 0.6) {
+        if (!drawing_) return;
+        painter_.setPen(QPen(line, width));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawPolygon(outline);
+    }
+
     void Box(const QRectF& box, const QColor& line, const QColor& fill = Qt::transparent,
              double width = 0.6) {
         if (!drawing_) return;
@@ -106,13 +124,102 @@ void DrawCell(PageLayout& out, const QRectF& box, const ChartCell& cell) {
     }
 }
 
+// The texts of a compartment packed into lines of at most `width` at
+// `points`: the sign's number alone, then as many texts to a line as fit.
+// Each line keeps the index of its first text.
+std::vector<std::pair<std::size_t, QString>> PackTexts(PageLayout& out,
+                                                       const std::vector<std::string_view>& texts,
+                                                       double width, double points) {
+    std::vector<std::pair<std::size_t, QString>> lines;
+    const QFont font = out.Font(points);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QString text = Q(texts[i]);
+        if (i >= 2 && out.Width(lines.back().second + QLatin1Char(' ') + text, font) <= width) {
+            lines.back().second += QLatin1Char(' ') + text;
+        } else {
+            lines.emplace_back(i, text);
+        }
+    }
+    return lines;
+}
+
+void DrawCompartment(PageLayout& out, const QRectF& square, const ChartCompartment& c) {
+    const auto at = [&square](SquarePoint p) {
+        return QPointF(square.left() + p.x * square.width(), square.top() + p.y * square.height());
+    };
+    QPolygonF outline;
+    for (const SquarePoint& p : c.outline) outline << at(p);
+    out.Polygon(outline, kInk);
+    const QRectF box =
+        QRectF(at(c.textBox.topLeft), at(c.textBox.bottomRight)).adjusted(2, 2, -2, -2);
+    const std::vector<std::string_view> texts = CompartmentTexts(c);
+    // A crowded compartment gets a smaller type so that all its texts stay inside.
+    double points = 7.5;
+    std::vector<std::pair<std::size_t, QString>> lines;
+    for (;; points -= 0.25) {
+        lines = PackTexts(out, texts, box.width(), points);
+        double widest = 0;
+        for (const auto& line : lines) {
+            widest = std::max(widest, out.Width(line.second, out.Font(points)));
+        }
+        const bool fits = 1.3 * points * static_cast<double>(lines.size()) <= box.height() &&
+                          widest <= box.width();
+        if (fits || points <= 4) break;
+    }
+    const double step = 1.3 * points;
+    double y = box.center().y() - step * static_cast<double>(lines.size()) / 2;
+    for (const auto& [first, line] : lines) {
+        // The number in grey, a line of tags only in the accent colour.
+        const bool number = first == 0;
+        const bool tags = first > c.cell.bodies.size();
+        out.Text(box.left() - 8, y, box.width() + 16, line, out.Font(points, number || tags),
+                 number ? kMuted : tags ? kAccent : kInk, Qt::AlignHCenter);
+        y += step;
+    }
+}
+
+// The centre block's lines from `top` in a column of `width`; returns the
+// height they take.
+double CentreLines(PageLayout& out, double x, double top, double width, const ChartReport& page) {
+    double lineY = top;
+    for (std::size_t i = 0; i < page.centre.size(); ++i) {
+        const bool strong = i == 0 || i + 2 == page.centre.size();
+        const QFont font = out.Font(i == 0 ? 10.5 : 8.5, strong);
+        lineY += out.Text(x, lineY, width, Q(page.centre[i]), font,
+                          i + 2 >= page.centre.size() ? kAccent : kInk, Qt::AlignHCenter);
+        lineY += i == 1 ? 14 : 3;
+    }
+    return lineY - top;
+}
+
+// The North or East Indian square at (x, y); the North Indian one has its
+// centre block under it. Returns the height used.
+double FigureSquare(PageLayout& out, double x, double y, double side, const ChartReport& page,
+                    bool withCentre) {
+    const QRectF square(x, y, side, side);
+    for (const ChartCompartment& c : ChartCompartments(page, page.drawing)) {
+        DrawCompartment(out, square, c);
+    }
+    out.Box(square, kInk, Qt::transparent, 1.2);
+    if (!withCentre) return side;
+    if (const std::optional<SquareBox> centre = CentreBox(page.drawing.style)) {
+        const double left = x + centre->topLeft.x * side;
+        const double width = (centre->bottomRight.x - centre->topLeft.x) * side;
+        CentreLines(out, left + 4, y + centre->topLeft.y * side + 8, width - 8, page);
+        return side;
+    }
+    return side + 8 + CentreLines(out, x, y + side + 8, side, page);
+}
+
 double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page) {
+    if (page.drawing.style != ChartStyle::South) return FigureSquare(out, x, y, side, page, true);
     const double cell = side / 4;
-    for (std::size_t sign = 0; sign < page.cells.size(); ++sign) {
+    const std::array<ChartCell, 12> cells = DrawnCells(page, page.drawing.allPadas);
+    for (std::size_t sign = 0; sign < cells.size(); ++sign) {
         const ChartCellPlace place = kChartCellOfSign[sign];
         const QRectF box(x + place.column * cell, y + place.row * cell, cell, cell);
         out.Box(box, kInk);
-        DrawCell(out, box, page.cells[sign]);
+        DrawCell(out, box, cells[sign]);
     }
     out.Box(QRectF(x, y, side, side), kInk, Qt::transparent, 1.2);
     out.Box(QRectF(x + cell, y + cell, 2 * cell, 2 * cell), kInk);
@@ -287,6 +394,18 @@ void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& 
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     PageLayout draw(painter, true);
     LayOutPage(draw, page);
+    painter.restore();
+}
+
+void PaintChartFigure(QPainter& painter, const QRectF& square, const ChartReport& page,
+                      bool withCentre) {
+    if (square.width() <= 0 || square.height() <= 0) return;
+    painter.save();
+    painter.translate(square.topLeft());
+    painter.scale(square.width() / kFigureSidePoints, square.height() / kFigureSidePoints);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    PageLayout draw(painter, true);
+    FigureSquare(draw, 0, 0, kFigureSidePoints, page, withCentre);
     painter.restore();
 }
 

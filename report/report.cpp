@@ -27,7 +27,8 @@ constexpr std::array<std::string_view, 12> kHouseCaptions = {
     "House 7", "House 8", "House 9", "House 10", "House 11", "House 12"};
 
 // The chart's marks, sign by sign, in the order they are found.
-void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells) {
+void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells,
+              std::array<PadaMarkPlace, 12>& padaMarks) {
     const auto mark = [&cells](int sign, std::string_view tag = {}) {
         if (sign >= 0 && sign < 12) cells[static_cast<std::size_t>(sign)].marks.push_back(tag);
     };
@@ -36,7 +37,11 @@ void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells) {
     };
     const ArudhaPadas& padas = chart.padas;
     for (std::size_t house = 0; house < padas.pada.size(); ++house) {
-        mark(padas.pada[house], house == 11 ? kUpapadaTag : std::string_view{});
+        const int sign = padas.pada[house];
+        if (sign >= 0 && sign < 12) {
+            padaMarks[house] = {sign, cells[static_cast<std::size_t>(sign)].marks.size()};
+        }
+        mark(sign, house == 11 ? kUpapadaTag : std::string_view{});
         if (house == 0) mark(padas.lagnaLordSign);
     }
     const SpecialPoints& special = chart.special;
@@ -168,7 +173,8 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
         report.cells[static_cast<std::size_t>(chart.sign[body])].bodies.push_back(
             report.bodyNames[body]);
     }
-    AddMarks(chart, report.cells);
+    AddMarks(chart, report.cells, report.padaMarks);
+    report.ascendantSign = chart.SignOf(Body::Asc);
 
     // "Your Details"
     report.name = birth.name;

@@ -71,6 +71,19 @@ inline constexpr std::array<std::string_view, 5> kReadingLabels = {
 
 // The tag of the Upapada Lagna's line in its chart cell.
 inline constexpr std::string_view kUpapadaTag = "UL";
+// The tags of the arudha padas of houses 1..12 when every pada is shown on
+// the chart: "AL" for the first house's, "A2".."A11", and the UL.
+inline constexpr std::array<std::string_view, 12> kPadaTags = {
+    "AL", "A2", "A3", "A4", "A5", "A6", "A7", "A8", "A9", "A10", "A11", kUpapadaTag};
+
+// How the chart square is drawn: the fixed-sign South Indian chart, the North
+// Indian chart of fixed houses, or the fixed-sign East Indian chart; and
+// whether every house's pada is tagged in its sign or only the UL.
+enum class ChartStyle { South, North, East };
+struct ChartDrawing {
+    ChartStyle style = ChartStyle::South;
+    bool allPadas = false;
+};
 
 // A label and its value: {"Surya/Sun", "21 Tau 03"}.
 struct LabelledText {
@@ -95,6 +108,9 @@ class TextList {
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     std::string_view operator[](std::size_t i) const { return items_[i]; }
+    void set(std::size_t i, std::string_view text) {
+        if (i < size_) items_[i] = text;
+    }
     std::string_view at(std::size_t i) const {
         if (i >= size_) throw std::out_of_range("TextList::at");
         return items_[i];
@@ -175,10 +191,23 @@ struct PadasView {
     std::string upapadaAccount;    // how the Upapada Lagna was found
 };
 
+// Where the mark of one house's pada sits: the sign's cell and the line of
+// its marks column.
+struct PadaMarkPlace {
+    int sign = 0;
+    std::size_t line = 0;
+};
+
 struct ChartReport {
     std::string programTitle;         // "Korvanta v1.20"
     std::string title;                // "Upapada Lagna Chart of ASHA RAO"
     std::array<ChartCell, 12> cells;  // by sign 0..11
+    int ascendantSign = 0;            // 0..11, the sign of the first house
+    // The mark of each house's pada, houses 1..12 (the last one is the UL's).
+    std::array<PadaMarkPlace, 12> padaMarks;
+    // How the window, the page and the text chart draw the square; the JSON
+    // describes the chart, not its drawing, and leaves this out.
+    ChartDrawing drawing;
     // The chart square's centre block: the name, date and time of birth,
     // "Upapada Lagna" and the UL's sign and house.
     std::vector<std::string> centre;

@@ -27,6 +27,7 @@ std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, QSettings& sett
     }
     UpdateReminder(settings, today, messages);
     auto window = std::make_unique<frmMain>(messages);
+    window->SetSettingsStore(&settings);
     window->setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
     window->show();
     return window;

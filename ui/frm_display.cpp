@@ -5,6 +5,8 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "report/chart_style.h"
+#include "ui/chart_figure_view.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/twips.h"
@@ -89,11 +91,8 @@ void frmDisplay::Fill(const ChartReport& report) {
     for (std::size_t i = 0; i < planet.size(); ++i) {
         planet[i]->setText(DisplayText(report.positions[i].text));
     }
-    const auto cells = SignCells();
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-        cells[k]->setText(DisplayText(BodyCaption(report.cells[k])));
-        SetArudhaCaption(static_cast<int>(k), DisplayText(MarkCaption(report.cells[k])));
-    }
+    report_ = report;
+    ShowChart();
 
     lblName->setText(DisplayText(report.name));
     const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,
@@ -105,6 +104,38 @@ void frmDisplay::Fill(const ChartReport& report) {
     lblHoraDesc->setText(DisplayText(report.ulReading));
     FillProfile(report);
     FillPadas(report.padas);
+}
+
+void frmDisplay::SetChartDrawing(const ChartDrawing& drawing) {
+    report_.drawing = drawing;
+    ShowChart();
+}
+
+void frmDisplay::ShowChart() {
+    const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
+    const auto cells = SignCells();
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        cells[k]->setText(DisplayText(BodyCaption(drawn[k])));
+        SetArudhaCaption(static_cast<int>(k), DisplayText(MarkCaption(drawn[k])));
+    }
+    // The South Indian chart is its labels and outlines; the other styles
+    // are painted over their place.
+    const bool south = report_.drawing.style == ChartStyle::South;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        for (QWidget* part : {static_cast<QWidget*>(cells[k]), static_cast<QWidget*>(lblArudha[k]),
+                              static_cast<QWidget*>(Hno[k]), static_cast<QWidget*>(shpHora[k])}) {
+            part->setVisible(south);
+        }
+    }
+    for (QWidget* part : {static_cast<QWidget*>(Shape1), static_cast<QWidget*>(Shape2),
+                          static_cast<QWidget*>(Label7)}) {
+        part->setVisible(south);
+    }
+    chartFigure->setVisible(!south);
+    if (!south) {
+        chartFigure->SetReport(report_);
+        chartFigure->raise();
+    }
 }
 
 }  // namespace korvanta

@@ -18,6 +18,7 @@ class QTableWidget;
 
 namespace korvanta {
 
+class ChartFigureView;
 class LinkLabel;
 
 class frmDisplay : public QWidget {
@@ -25,8 +26,11 @@ class frmDisplay : public QWidget {
   public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
-    // Shows one chart's report: every value of the three tabs.
+    // Shows one chart's report: every value of the three tabs, the chart in
+    // the report's drawing.
     void Fill(const ChartReport& report);
+    // Redraws the chart tab's square in another style or with other pada tags.
+    void SetChartDrawing(const ChartDrawing& drawing);
 
     // Tab indexes of SSTab1.
     static constexpr int kChartTab = 0;
@@ -56,6 +60,9 @@ class frmDisplay : public QWidget {
     std::array<QLabel*, 12> lblArudha{};
     std::array<QLabel*, 12> Hno{};
     LinkLabel* Label7 = nullptr;
+    // The North and East Indian square, over the place of the sign cells;
+    // hidden while the South Indian chart shows.
+    ChartFigureView* chartFigure = nullptr;
 
     // Tab 0: positions, by table row; PlanetName keeps its own indexes
     // (0..6, 10, 11, 16) in the object names.
@@ -109,6 +116,9 @@ class frmDisplay : public QWidget {
     void FillProfile(const ChartReport& report);
     void FillPadas(const PadasView& padas);
     void SetArudhaCaption(int sign, const QString& text);
+    void ShowChart();
+
+    ChartReport report_;
 };
 
 }  // namespace korvanta

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "ui/chart_figure_view.h"
 #include "ui/frm_display.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
@@ -105,6 +106,10 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
     Label7->setAlignment(Qt::AlignCenter);
     Label7->setWordWrap(true);
     Label7->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
+
+    chartFigure = new ChartFigureView(chart);
+    chartFigure->setGeometry(TwipsRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
+    chartFigure->hide();
 }
 
 void frmDisplay::BuildPositionTable(QWidget* page) {

@@ -128,6 +128,7 @@ void frmMain::Calculate() {
     }
     mdi_ = std::make_unique<MDI>();
     mdi_->setWindowIcon(windowIcon());
+    mdi_->SetSettingsStore(settings_);
     mdi_->ShowResult(BuildReport(birth, chart));
     connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
     connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);

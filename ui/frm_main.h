@@ -24,6 +24,7 @@ class QMenu;
 class QModelIndex;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class QStandardItemModel;
 
 namespace korvanta {
@@ -41,6 +42,9 @@ class frmMain : public QMainWindow {
 
     // The entry controls as the core reads them.
     EntryForm CurrentEntry() const;
+
+    // The settings store the result frame keeps its View choices in.
+    void SetSettingsStore(QSettings* settings) { settings_ = settings; }
 
     // The result frame of the last successful calculation while it is shown.
     MDI* ResultFrame() const { return mdi_.get(); }
@@ -142,6 +146,7 @@ class frmMain : public QMainWindow {
 
     MessageSink& messages_;
     std::unique_ptr<MDI> mdi_;
+    QSettings* settings_ = nullptr;
     bool ending_ = false;
     QStandardItemModel* placeModel_ = nullptr;
     std::vector<atlas::Place> placeCandidates_;

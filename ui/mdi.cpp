@@ -1,5 +1,6 @@
 #include "ui/mdi.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,7 +8,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
+
+#include "report/chart_style.h"
 
 #include "ui/export_dialogs.h"
 #include "ui/frame_layout.h"
@@ -27,6 +31,15 @@ constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 405;
 constexpr int kExitRightGap = 300;
 constexpr int kButtonGap = 100;
+
+// The settings store's keys of the View menu's choices, in the section of
+// the update reminder's date.
+constexpr const char* kChartStyleKey = "Settings/ChartStyle";
+constexpr const char* kShowAllPadasKey = "Settings/ShowAllPadas";
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -118,7 +131,72 @@ void MDI::BuildMenus() {
     connect(mnuSavePdf, &QAction::triggered, this, &MDI::SaveChartPdf);
     connect(mnuPrint, &QAction::triggered, this, &MDI::PrintChart);
     connect(mnuExit, &QAction::triggered, this, &MDI::endProgramRequested);
+    BuildViewMenu();
     AddHelpMenu(menuBar(), this, "mnuHelpSep1", "mnuHelpSep2");
+}
+
+void MDI::BuildViewMenu() {
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuChartStyle = mnuView->addMenu(QStringLiteral("Chart &Style"));
+    mnuChartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
+    auto* styles = new QActionGroup(this);
+    styles->setExclusive(true);
+    constexpr std::array<const char*, 3> names = {"mnuStyleSouth", "mnuStyleNorth",
+                                                  "mnuStyleEast"};
+    for (std::size_t k = 0; k < mnuStyle.size(); ++k) {
+        QAction* action = mnuChartStyle->addAction(FromView(kChartStyleNames[k]));
+        action->setObjectName(QString::fromLatin1(names[k]));
+        action->setCheckable(true);
+        styles->addAction(action);
+        connect(action, &QAction::triggered, this, [this, k] {
+            ChooseDrawing({static_cast<ChartStyle>(k), drawing_.allPadas});
+        });
+        mnuStyle[k] = action;
+    }
+    mnuShowAllPadas = mnuView->addAction(QStringLiteral("Show &All Padas"));
+    mnuShowAllPadas->setObjectName(QStringLiteral("mnuShowAllPadas"));
+    mnuShowAllPadas->setCheckable(true);
+    connect(mnuShowAllPadas, &QAction::triggered, this,
+            [this](bool on) { ChooseDrawing({drawing_.style, on}); });
+    ShowDrawingInMenu();
+}
+
+void MDI::ShowDrawingInMenu() {
+    mnuStyle[static_cast<std::size_t>(drawing_.style)]->setChecked(true);
+    mnuShowAllPadas->setChecked(drawing_.allPadas);
+}
+
+void MDI::SetSettingsStore(QSettings* settings) {
+    settings_ = settings;
+    if (settings_ == nullptr) return;
+    ChartDrawing stored;
+    // An unknown word counts as no choice: the South Indian chart.
+    stored.style = ChartStyleOfKey(settings_->value(QString::fromLatin1(kChartStyleKey))
+                                       .toString()
+                                       .toStdString())
+                       .value_or(ChartStyle::South);
+    // Only the word the program writes turns the tags on.
+    const QString padas = settings_->value(QString::fromLatin1(kShowAllPadasKey)).toString();
+    stored.allPadas = padas == QStringLiteral("true");
+    SetDrawing(stored);
+}
+
+void MDI::SetDrawing(const ChartDrawing& drawing) {
+    drawing_ = drawing;
+    ShowDrawingInMenu();
+    if (page_) page_->drawing = drawing_;
+    if (display_ != nullptr) display_->SetChartDrawing(drawing_);
+}
+
+void MDI::ChooseDrawing(const ChartDrawing& drawing) {
+    SetDrawing(drawing);
+    if (settings_ == nullptr) return;
+    settings_->setValue(QString::fromLatin1(kChartStyleKey),
+                        FromView(ChartStyleKey(drawing.style)));
+    settings_->setValue(QString::fromLatin1(kShowAllPadasKey),
+                        drawing.allPadas ? QStringLiteral("true") : QStringLiteral("false"));
+    settings_->sync();
 }
 
 MDI::~MDI() = default;
@@ -129,8 +207,9 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
         subWindow_->deleteLater();
     }
     page_ = report;
+    page_->drawing = drawing_;
     display_ = new frmDisplay;
-    display_->Fill(report);
+    display_->Fill(*page_);
     subWindow_ = mdiArea->addSubWindow(display_);
     subWindow_->setObjectName(QStringLiteral("frmDisplayWindow"));
     subWindow_->setWindowIcon(windowIcon());

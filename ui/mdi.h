@@ -4,16 +4,19 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 #include <optional>
 
 #include "report/report.h"
 
+class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPushButton;
+class QSettings;
 
 namespace korvanta {
 
@@ -32,6 +35,14 @@ class MDI : public QMainWindow {
     frmDisplay* ShowResult(const ChartReport& report);
     frmDisplay* Display() const { return display_; }
 
+    // The settings store that keeps the View menu's chart style and pada
+    // choice across runs; reads them now. Without one the choices last for
+    // this frame only.
+    void SetSettingsStore(QSettings* settings);
+    // The chart style and pada tags the chart tab and the exports use.
+    const ChartDrawing& Drawing() const { return drawing_; }
+    void SetDrawing(const ChartDrawing& drawing);
+
     // The dialogs the export entries use; the real ones unless replaced.
     void SetExportDialogs(ExportDialogs& dialogs) { dialogs_ = &dialogs; }
 
@@ -49,6 +60,13 @@ class MDI : public QMainWindow {
     QAction* mnuSavePdf = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuExit = nullptr;
+
+    // "View": "Chart Style" (South Indian, North Indian, East Indian) and
+    // "Show All Padas".
+    QMenu* mnuView = nullptr;
+    QMenu* mnuChartStyle = nullptr;
+    std::array<QAction*, 3> mnuStyle{};  // by ChartStyle
+    QAction* mnuShowAllPadas = nullptr;
 
   public slots:
     // "Save Chart As Image…", "Save Chart As PDF…", "&Print…": the chart page.
@@ -72,6 +90,12 @@ class MDI : public QMainWindow {
     void PlaceButtons();
     void CentreResultWindow();
     QString SuggestedPath(const char* extension) const;
+    void BuildViewMenu();
+    void ShowDrawingInMenu();
+    void ChooseDrawing(const ChartDrawing& drawing);
+
+    ChartDrawing drawing_;
+    QSettings* settings_ = nullptr;
 
     std::optional<ChartReport> page_;
     std::unique_ptr<ExportDialogs> realDialogs_;

@@ -112,6 +112,12 @@ void RunTour(frmMain& window, const QString& folder) {
     Save(frame, folder, "result-details.png");
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kChartTab);
     Save(frame, folder, "result-chart.png");
+    // The other chart styles, through the View menu, and back.
+    frame->mnuStyle[1]->trigger();
+    Save(frame, folder, "result-chart-north.png");
+    frame->mnuStyle[2]->trigger();
+    Save(frame, folder, "result-chart-east.png");
+    frame->mnuStyle[0]->trigger();
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kPadasTab);
     Save(frame, folder, "result-padas.png");
 

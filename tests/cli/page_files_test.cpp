@@ -139,6 +139,39 @@ TEST(PageFiles, PdfAndPngAreWrittenWithoutADisplay) {
     }
 }
 
+TEST(PageFiles, TheStyleFlagsRedrawTheChartOfThePage) {
+    const ScratchFolder folder;
+    const auto page = [&folder](const std::string& name, std::vector<std::string> extra) {
+        std::vector<std::string> args = BirthArgs();
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.insert(args.end(), {"--png", folder.File(name + ".png"), "--pdf",
+                                 folder.File(name + ".pdf")});
+        const CliRun run = RunCliProgram(args, "", kNoDisplay);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return ReadFile(folder.File(name + ".png"));
+    };
+    const std::string plain = page("plain", {});
+    EXPECT_EQ(page("south", {"--style", "south"}), plain);
+    const std::string north = page("north", {"--style", "north", "--all-padas"});
+    const std::string east = page("east", {"--style", "east", "--all-padas"});
+    EXPECT_NE(north, plain);
+    EXPECT_NE(east, plain);
+    EXPECT_NE(north, east);
+    EXPECT_NE(page("south-padas", {"--all-padas"}), plain);
+    if (!HasProgram("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    for (const std::string name : {"north", "east", "south-padas"}) {
+        const std::string textFile = folder.File(name + ".txt");
+        ASSERT_EQ(std::system(("pdftotext '" + folder.File(name + ".pdf") + "' '" + textFile + "'")
+                                  .c_str()),
+                  0);
+        const std::string text = ReadFile(textFile);
+        // Every pada's tag is on the chart; the pada table names them otherwise.
+        for (const char* tag : {"AL", "A2", "A5", "A10", "A11", "UL"}) {
+            EXPECT_NE(text.find(tag), std::string::npos) << name << " " << tag;
+        }
+    }
+}
+
 TEST(PageFiles, JsonStillGoesToStandardOutput) {
     const ScratchFolder folder;
     std::vector<std::string> args = BirthArgs();

@@ -261,7 +261,7 @@ class ResultWindowTest : public QObject {
         QCOMPARE(frame->mdiArea->background().color(), QColor(75, 75, 150));
 
         const QList<QAction*> bar = frame->menuBar()->actions();
-        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar.size(), 3);
         QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
         // Back first and Exit last; the export entries between them.
         const QList<QAction*> file = bar[0]->menu()->actions();
@@ -275,8 +275,23 @@ class ResultWindowTest : public QObject {
         QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
         QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
         QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
-        QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
-        const QList<QAction*> help = bar[1]->menu()->actions();
+        // View: the chart's style and the pada tags.
+        QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
+        const QList<QAction*> view = bar[1]->menu()->actions();
+        QCOMPARE(view.size(), 2);
+        QCOMPARE(view[0]->text(), QStringLiteral("Chart &Style"));
+        QCOMPARE(view[1]->text(), QStringLiteral("Show &All Padas"));
+        QVERIFY(view[1]->isCheckable());
+        const QList<QAction*> styles = view[0]->menu()->actions();
+        const QStringList styleNames = {"South Indian", "North Indian", "East Indian"};
+        QCOMPARE(styles.size(), styleNames.size());
+        for (int i = 0; i < styles.size(); ++i) {
+            QCOMPARE(styles[i]->text(), styleNames[i]);
+            QVERIFY(styles[i]->isCheckable());
+            QCOMPARE(styles[i]->isChecked(), i == 0);  // the specified chart by default
+        }
+        QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
+        const QList<QAction*> help = bar[2]->menu()->actions();
         const QStringList names = {"mnuOnline",   "mnuVisit", "mnuHelpSep1", "mnuUpdate",
                                    "mnuHelpSep2", "mnuAbout", "mnuDonate"};
         QCOMPARE(help.size(), names.size());

@@ -1,0 +1,182 @@
+// The result frame's View menu: the chart style and the pada tags change the
+// chart tab and the exported page, and the choice survives a restart through
+// the settings store.
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <variant>
+
+#include "pipeline/pipeline.h"
+#include "report/chart_style.h"
+#include "report/page_export.h"
+#include "ui/chart_figure_view.h"
+#include "ui/export_dialogs.h"
+#include "ui/frm_display.h"
+#include "ui/mdi.h"
+
+using korvanta::ChartDrawing;
+using korvanta::ChartReport;
+using korvanta::ChartStyle;
+using korvanta::MDI;
+
+namespace {
+
+class FileDialogs final : public korvanta::ExportDialogs {
+  public:
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return fileAnswer;
+    }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void ReportFailure(QWidget*, const QString& text) override { failures << text; }
+    QString fileAnswer;
+    QStringList failures;
+};
+
+struct Calculated {
+    korvanta::Chart chart;
+    ChartReport report;
+};
+
+Calculated NewDelhi() {
+    korvanta::EntryForm f;
+    f.txtName = "ASHA RAO";
+    f.cboMonth = 5;
+    f.cboDate = 4;
+    f.cboYear = 1980 - korvanta::kFirstYear;
+    f.cboHH = 9;
+    f.cboMM = 5;
+    f.cboSS = 30;
+    f.txtLonD = "77", f.txtLonM = "12", f.optLongEast = true;
+    f.txtLatD = "28", f.txtLatM = "36", f.optLatSouth = false;
+    f.cmbTimeZone = 34;
+    f.txtMCity = "New Delhi", f.txtMState = "Delhi", f.txtMCountry = "India";
+    const auto outcome = korvanta::CalculateChart(f);
+    const auto& computed = std::get<korvanta::BirthChart>(outcome);
+    return {computed.chart, korvanta::BuildReport(computed.birth, computed.chart)};
+}
+
+}  // namespace
+
+class ChartStyleWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void StyleMenuRedrawsTheChartTabAndTheExport() {
+        const Calculated c = NewDelhi();
+        QSettings settings(dir_.filePath(QStringLiteral("switch.ini")), QSettings::IniFormat);
+        MDI frame;
+        FileDialogs dialogs;
+        frame.SetExportDialogs(dialogs);
+        frame.SetSettingsStore(&settings);
+        frame.ShowResult(c.report);
+        korvanta::frmDisplay* display = frame.Display();
+
+        // The specified chart first: its labels, no painted square.
+        QVERIFY(frame.mnuStyle[0]->isChecked());
+        QVERIFY(!frame.mnuShowAllPadas->isChecked());
+        QVERIFY(!display->lblAries->isHidden());
+        QVERIFY(display->chartFigure->isHidden());
+
+        const QImage southPage = Export(frame, dialogs, QStringLiteral("south.png"));
+        QImage lastShown = display->chartFigure->grab().toImage();
+        for (const auto& [index, style] :
+             {std::pair{1, ChartStyle::North}, std::pair{2, ChartStyle::East}}) {
+            frame.mnuStyle[static_cast<std::size_t>(index)]->trigger();
+            QVERIFY(frame.mnuStyle[static_cast<std::size_t>(index)]->isChecked());
+            QVERIFY(!frame.mnuStyle[0]->isChecked());
+            QVERIFY(!display->chartFigure->isHidden());
+            for (QLabel* cell : display->SignCells()) QVERIFY(cell->isHidden());
+            QVERIFY(display->Shape2->isHidden());
+            QCOMPARE(display->chartFigure->Report()->drawing.style, style);
+            // The painted square changes with the style.
+            const QImage shown = display->chartFigure->grab().toImage();
+            QVERIFY(shown != lastShown);
+            lastShown = shown;
+
+            // The export draws the chosen style: the page of the report in that style.
+            ChartReport expected = c.report;
+            expected.drawing = {style, false};
+            const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
+            QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+            QVERIFY(page != southPage);
+            QCOMPARE(settings.value(QStringLiteral("Settings/ChartStyle")).toString(),
+                     QString::fromUtf8(korvanta::ChartStyleKey(style).data()));
+        }
+
+        // Every pada in the South Indian chart: the window's mark labels carry the tags.
+        frame.mnuStyle[0]->trigger();
+        frame.mnuShowAllPadas->trigger();
+        QVERIFY(!display->lblAries->isHidden());
+        QVERIFY(display->chartFigure->isHidden());
+        for (std::size_t house = 0; house < 12; ++house) {
+            const int sign = c.chart.padas.pada[house];
+            const QString tag = QString::fromUtf8(korvanta::kPadaTags[house].data());
+            const QStringList lines =
+                display->lblArudha[static_cast<std::size_t>(sign)]->text().split(QLatin1Char('\n'));
+            bool found = false;
+            for (const QString& line : lines) found = found || line.trimmed() == tag;
+            QVERIFY2(found, qPrintable(tag));
+        }
+        frame.mnuShowAllPadas->trigger();
+        for (std::size_t sign = 0; sign < 12; ++sign) {
+            const QString text = display->lblArudha[sign]->text();
+            QVERIFY(!text.contains(QStringLiteral("AL")) && !text.contains(QStringLiteral("A2")));
+        }
+        QVERIFY(dialogs.failures.isEmpty());
+    }
+
+    void ChoiceSurvivesARestart() {
+        const Calculated c = NewDelhi();
+        const QString path = dir_.filePath(QStringLiteral("restart.ini"));
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            MDI frame;
+            frame.SetSettingsStore(&settings);
+            frame.ShowResult(c.report);
+            frame.mnuStyle[2]->trigger();
+            frame.mnuShowAllPadas->trigger();
+        }
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            MDI frame;
+            frame.SetSettingsStore(&settings);
+            QVERIFY(frame.mnuStyle[2]->isChecked());
+            QVERIFY(frame.mnuShowAllPadas->isChecked());
+            frame.ShowResult(c.report);
+            QVERIFY(!frame.Display()->chartFigure->isHidden());
+            const ChartDrawing shown = frame.Display()->chartFigure->Report()->drawing;
+            QCOMPARE(shown.style, ChartStyle::East);
+            QVERIFY(shown.allPadas);
+        }
+        // A value the program never writes counts as the specified chart.
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Settings/ChartStyle"), QStringLiteral("western"));
+            settings.setValue(QStringLiteral("Settings/ShowAllPadas"), QStringLiteral("maybe"));
+            MDI frame;
+            frame.SetSettingsStore(&settings);
+            QVERIFY(frame.mnuStyle[0]->isChecked());
+            QVERIFY(!frame.mnuShowAllPadas->isChecked());
+        }
+    }
+
+  private:
+    QImage Export(MDI& frame, FileDialogs& dialogs, const QString& name) {
+        dialogs.fileAnswer = dir_.filePath(name);
+        QFile::remove(dialogs.fileAnswer);
+        frame.SaveChartImage();
+        return QImage(dialogs.fileAnswer);
+    }
+
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(ChartStyleWindowTest)
+#include "chart_style_window_test.moc"

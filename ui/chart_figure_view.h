@@ -1,0 +1,27 @@
+// The result window's North and East Indian chart: a widget that paints the
+// chart square of a report with the page's drawing, scaled to its size.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "report/report.h"
+
+namespace korvanta {
+
+class ChartFigureView : public QWidget {
+  public:
+    explicit ChartFigureView(QWidget* parent = nullptr);
+
+    // The report whose chart is painted, in its drawing's style.
+    void SetReport(const ChartReport& report);
+    const std::optional<ChartReport>& Report() const { return report_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::optional<ChartReport> report_;
+};
+
+}  // namespace korvanta
