@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Angles: the conversion factors every astronomy routine shares, the
 // four-quadrant arctangent, the reduction into one turn, and a longitude's
 // sign with its degrees, minutes and seconds within the sign.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ascendant from the local sidereal time and the obliquity, both by
 // Newcomb's polynomials from 1900 (sidereal time 6h 38m 45.836s +
 // 8640184.542s T + 0.0929s T^2, here in hours; obliquity 23 27' 8.26" -

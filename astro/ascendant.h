@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ascendant: the point of the ecliptic rising on the eastern horizon.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both series add the two largest terms of the nutation in longitude (from
 // twice the Sun's mean longitude and from the Moon's mean node) to Newcomb's
 // general precession in longitude (5025.64" per century, 1.11" per century

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two ayanamsa series: the distance of the sidereal zodiac's start from
 // the equinox of the date, as a negative correction to tropical longitudes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ten points of a chart, in the order of the position table.
 #pragma once
 

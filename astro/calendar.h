@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar services: civil dates and date-times as days since 30 December 1899
 // 00:00, the time of day being the fraction (local clock unless said
 // otherwise). Built on the proleptic Gregorian calendar of <chrono>.

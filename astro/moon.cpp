@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's tropical longitude from the 25 largest periodic terms of its
 // longitude in Meeus, Astronomical Algorithms, table 47.A (coefficients in
 // degrees), with the mean elements of chapter 47 to the first power of T

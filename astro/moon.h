@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's sidereal longitude and the start of its nakshatra.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heliocentric positions from the J2000 mean elements and their rates per
 // Julian century of Standish's "Keplerian Elements for Approximate Positions
 // of the Major Planets" (JPL, table 1, valid 1800-2050), solved by Kepler's

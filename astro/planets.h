@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun and the five planets from Keplerian mean elements, and the Moon's
 // mean nodes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Retrograde marks of Mercury to Saturn from the station tables.
 #pragma once
 

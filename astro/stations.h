@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Retrograde station tables of Mercury, Venus, Mars, Jupiter and Saturn.
 //
 // Each planet's table lists its retrograde periods from 1900 to 2050 in

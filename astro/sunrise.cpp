@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sunrise and sunset by the low-precision method of the Almanac for Computers
 // (US Naval Observatory, 1990): the Sun's mean
 // anomaly, true longitude, right ascension and declination, and the hour angle

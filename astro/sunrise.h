@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local clock times of sunrise and sunset at the birth place.
 #pragma once
 

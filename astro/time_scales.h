@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time scales: the Julian day number of a civil date, Julian centuries from
 // the epochs of the ayanamsa series, days from J2000.0 for the planets, and
 // universal time from a local clock time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The atlas: place search, and for a place and a local birth time everything
 // the entry window needs (coordinates, zone row, daylight saving, a note).
 // Standard library types only; no Qt.

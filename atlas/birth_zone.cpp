@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "atlas/birth_zone.h"
 
 #include "atlas/zone_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the entry window's zone list and daylight-saving box should show for a
 // birth moment, with a one-line note on how it was found.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal coordinates turned into what the entry window takes: whole degrees,
 // whole minutes and a hemisphere for each axis.
 #pragma once

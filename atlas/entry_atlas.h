@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window's use of the atlas, as plain values: what choosing a
 // place writes into the entry controls, the zone row and daylight-saving box
 // for the birth moment with the note under the zone, and the zone check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Place search over the GeoNames city list that ships with libgeonames
 // (about 24,000 cities with their state, country, position and IANA zone).
 #pragma once

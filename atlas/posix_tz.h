@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule string that closes every version-2 tz file ("EST5EDT,M3.2.0,M11.1.0"):
 // it governs all moments after the file's last listed change. The date library
 // reads only the listed changes, which in the installed files end in 2037, so

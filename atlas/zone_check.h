@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plausibility check of a chosen zone against the longitude entered.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "atlas/zone_history.h"
 
 #include <date/tz.h>

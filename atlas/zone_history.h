@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock of a place at a local birth moment, from the system's tz database:
 // the UTC offset, whether daylight saving was in force, and the standard time
 // around it.

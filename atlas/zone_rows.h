@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the row of the zone list that stands for a UTC offset, and the
 // offset texts the atlas writes in its notes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanta-bench: runs the benchmarks (five repetitions each unless the
 // command line says otherwise), prints Google Benchmark's report on standard
 // error and a summary table in Markdown on standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The allocation count replaces the global operator new and delete of this
 // program only. The benchmarks run on one thread, so the count is a relaxed
 // load and store rather than a locked increment, which would cost more than

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every benchmark of this folder shares: the heap allocation count and
 // the per-call figures each benchmark reports beside its time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A reproducible spread of births for the benchmarks: every year of the
 // entry's range, every month and valid day, clock times to the second, both
 // hemispheres on both sides of Greenwich up to 70° of latitude, all 71 zone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanta-click-timing: the desktop program's windows on a real display
 // (run it under Xvfb), started as the program starts them. Types a birth into
 // the entry window as a user would, then times a mouse click on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation of a chart, its report, and each stage of the calculation
 // on the spread of 1,000 births. Every benchmark cycles through the births,
 // one call per iteration, so a stage is timed on the inputs the calculation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Open Birth dialog over a large library, offscreen: the time from the
 // menu click to the first rows painted, and from each keystroke in the search
 // box to the table updated. Prints two Markdown table rows (median times).

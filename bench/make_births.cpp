@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the benchmark's birth spread as JSON lines for korvanta-cli --batch.
 // Usage: korvanta-bench-births COUNT [SEED] > births.jsonl
 #include <cstdio>

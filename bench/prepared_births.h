@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark's births, each with what the calculation holds just before
 // each stage, so that a stage can be timed on its own with the inputs it
 // really receives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Swiss Ephemeris for the same births, as a yardstick: the eight bodies of
 // the chart (Sun, Moon, Mercury to Saturn, the mean node) with swe_calc_ut
 // and the houses with swe_houses_ex, sidereal (Lahiri), from the ephemeris

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch mode: JSON input records on one stream, one JSON result line per
 // input line on the other, in input order.
 #pragma once

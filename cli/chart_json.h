@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculated chart as the command line's JSON object: the input record
 // echoed, the astronomy, the chart's captions, the arudha padas and the UL,
 // "Your Details", the sunrise reference, the special points and the UL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculated chart as a terminal reader wants it: the fixed-sign chart,
 // the position table, "Your Details", the UL's house with its reading and the
 // UL sign's profile, all from the chart's report.

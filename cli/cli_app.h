@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanta-cli's command line: the flags, the three modes (one chart as text
 // or JSON, a batch of JSON lines, the zone list) and the exit statuses.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/flag_values.h"
 
 #include "library/birth_record.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values of the command-line flags that describe one birth: date, clock time,
 // coordinates and zone. Each parser turns a flag's text into the entry
 // controls' values, or explains in one sentence why it cannot.

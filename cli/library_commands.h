@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's use of the births library: --list-births, --import,
 // --birth and --save, each opening the library named by --db.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanta-cli: Korvanta's chart on the command line.
 #include <csignal>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing to standard output with every write checked: a full disk, a closed
 // pipe or a file-size limit must never pass as a printed chart.
 #pragma once

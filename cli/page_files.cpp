@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/page_files.h"
 
 #ifdef KORVANTA_CLI_PAGE_FILES

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --pdf and --png: the chart page written as files, drawn by the same code as
 // the desktop program's File menu. Only this path needs Qt (Gui, on the
 // offscreen platform); a korvanta-cli built without Qt says so.

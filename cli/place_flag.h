@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --place: the birth place looked up in the atlas, which fills the
 // coordinates, the zone row and daylight saving for the birth moment, and the
 // atlas's findings as they go into the JSON object.

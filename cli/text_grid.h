@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed-sign chart drawn with box characters: a 4 x 4 square whose twelve
 // outer cells belong to the signs (Pisces, Aries, Taurus, Gemini along the top,
 // clockwise) and whose four middle cells form one centre block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch reader with any bytes: it answers every input line with exactly
 // one line of valid JSON, a chart for a usable record and an error object
 // naming the line otherwise, counts the error lines it returns, and lets no

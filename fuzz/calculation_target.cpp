@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole calculation with entries whose every list index and coordinate
 // lies in range. A date the month does not have must be refused; any other
 // entry must give a chart and report with every property of ChartFaults, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must hold for every chart the calculation gives and for its report,
 // and whether two calculations gave the same in every field. Shared by the
 // fuzz targets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry check against an independent reading of its rules: an entry is
 // accepted exactly when the name has a non-blank character, the four
 // coordinate texts are whole numbers in range, the lists hold a selection and

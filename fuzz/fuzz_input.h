@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads typed values from a fuzzer's bytes. Every read is total: once the
 // bytes run out, numbers come back as their lowest value and texts empty, so
 // any input, however short, describes one complete case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libFuzzer entry point of one target, chosen when the program is built
 // (KORVANTA_FUZZ_TARGET names a function of targets.h). A failed property
 // aborts, so libFuzzer keeps the input.

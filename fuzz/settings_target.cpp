@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update reminder's stored "Duration" with any bytes of any length: it
 // decodes and re-encodes to the same bytes, only an exact "YYYY-MM-DD" text
 // of a real date reads as a date, and the reminder is due exactly when that

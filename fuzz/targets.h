@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz targets. Each takes any bytes and returns an empty text when every
 // property it checks held, otherwise the first property that failed. The
 // libFuzzer programs abort on a failure; the regression tests run the kept

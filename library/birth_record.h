@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input record of the command line's JSON form: one birth as a JSON
 // object, and the entry controls it stands for.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The births library: every saved birth in one SQLite file, shared by the
 // window and the command line. Qt-free; the SQLite C library directly.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One person's birth as numbers: what the entry check accepted, once, for
 // every later step and every output.
 #pragma once

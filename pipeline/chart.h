@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculated chart as numbers: the astronomy of the birth moment, the
 // retrograde marks, the arudha padas and the Upapada Lagna, the reference
 // sunrise and the points found from it. Nothing here is text; what a reader

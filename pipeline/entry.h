@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data entry: the state of the entry controls as plain values, the
 // lists the entry window loads, the whole-entry check and the key filters.
 // Everything here is pure; the window shows the messages and moves the focus.

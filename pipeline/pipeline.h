@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation from a birth to its chart: the ascendant, the Moon, the
 // Sun, planets and nodes, the retrograde marks, the arudha padas and the
 // Upapada Lagna, the reference sunrise and the points found from it.

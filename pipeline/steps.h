@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation steps of one chart, each from the birth's numbers to
 // numbers: the ascendant, the Moon, the Sun, planets and nodes, the
 // retrograde marks. CalculateChart (pipeline.h) runs them in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sunrise reference of a birth and the further points found from it.
 #include "pipeline/sunrise_reference.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sunrise that opens the day of birth, the time elapsed since it, the Sun
 // at that sunrise, and the further points derived from them (Ghati, Hora,
 // Bhava, Varnada, Sree and Pranapada Lagnas, the sign-count mark).

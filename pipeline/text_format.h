@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small text helpers for the position texts: plain decimal numbers without
 // padding, sign or blanks, written without locale or stream overhead.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 71 time zones of the zone list and the zone correction they give.
 #pragma once
 

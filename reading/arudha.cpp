@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arudha padas of the twelve houses, the Upapada Lagna and its house reading.
 //
 // The pada arithmetic counts whole signs numbered 1..12 (1 = Aries), as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arudha padas of the twelve houses and the Upapada Lagna (the pada of the
 // 12th house) with its house.
 #pragma once

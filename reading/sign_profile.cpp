@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sign profile table: the short columns of the twelve signs, joined with
 // their reading paragraphs, and the copy of one row into the result captions.
 #include "reading/sign_profile.h"

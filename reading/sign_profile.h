@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile of each of the twelve signs: names, symbol, element, lucky
 // things, compatibility and five reading paragraphs.
 #pragma once

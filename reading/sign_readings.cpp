@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading paragraphs of the twelve signs: looks, nature, career and
 // finance, love and domestic life, health. Each is one paragraph without line
 // breaks; the result window wraps it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five reading paragraphs of each sign, kept apart from the short
 // profile columns because of their length. Used only inside reading/.
 #pragma once

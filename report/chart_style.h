@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart square in each of its three drawings, as places and contents
 // without pixels: which sign sits in which compartment, with which bodies
 // and marks. The page, the window and the text chart draw these shapes.

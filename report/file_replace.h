@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file whole or not at all: the new contents go to a temporary
 // file in the target's folder, which is renamed over the target only once it
 // is completely written and flushed to disk. Qt-free; the chart page writers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names a reader sees for signs, bodies and months.
 #pragma once
 

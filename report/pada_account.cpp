@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/pada_account.h"
 
 #include "pipeline/text_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain-language names and accounts of the arudha padas, for the table of
 // padas and special lagnas.
 #pragma once

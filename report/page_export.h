@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the chart page: a PNG image, a PDF file, or any paged device such
 // as a printer. Qt Gui only; the window's File menu and the command line
 // share these.

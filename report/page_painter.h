@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the chart page with QPainter on any paint device: an image, a PDF
 // writer or a printer. Needs a QGuiApplication (for fonts) but no widgets.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a reader sees of one chart: every caption, label and value of the
 // result window, the exported page, the text chart and the JSON, made once
 // from the birth and its chart. The renderers place these texts and add

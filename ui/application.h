@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program: the single-instance rule, the update
 // reminder, then the birth-data window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open Birth…": the births library as a table with a search box. Typing
 // filters the rows (name, city, state, country, note); a header click sorts;
 // Enter or a double-click opens the marked birth; Delete asks first; the

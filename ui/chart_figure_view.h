@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result window's North and East Indian chart: a widget that paints the
 // chart square of a report with the page's drawing, scaled to its size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs of the chart export: choosing a file, setting up the printer,
 // and saying that writing failed. Behind one small interface so that tests
 // can answer them instead of waiting for a click.

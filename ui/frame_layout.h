@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the result frame puts its two buttons and the result window when it
 // is resized. Plain pixel arithmetic, Qt-free, so it is tested on its own.
 #pragma once

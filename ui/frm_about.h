@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box, shown modal from the Help menu of either main window.
 #pragma once
 

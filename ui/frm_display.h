@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result window: the UL's house reading in a header strip, and three
 // tabs: the fixed-sign chart with the positions and the birth details, the
 // profile and readings of the UL's sign, and the padas of all houses with the

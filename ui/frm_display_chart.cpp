@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first tab of the result window: the fixed-sign chart, the planetary
 // positions and the birth details.
 #include <QFrame>

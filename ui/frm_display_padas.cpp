@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The third tab of the result window: the arudha pada of every house, the
 // special lagnas with their signs and positions, the reference sunrise and a
 // plain account of how the Upapada Lagna was found.

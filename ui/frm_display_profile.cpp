@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The second tab of the result window: the profile of the UL's sign and its
 // five readings.
 #include <QFrame>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window: where the user enters one birth and starts the
 // calculation. The checks, key filters and the calculation are the core's;
 // this window copies values between its controls and the core and shows the

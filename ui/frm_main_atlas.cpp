@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window's atlas: the place search with its completion list,
 // filling the place, coordinate and zone controls, and the two notes under
 // the zone. What goes into the controls is computed by ui/views.

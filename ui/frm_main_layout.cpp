@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the controls and menus of the birth-data window and loads its lists.
 #include <QButtonGroup>
 #include <QCheckBox>

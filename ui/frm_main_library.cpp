@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window's births library: Save Birth, Open Birth…, Recent
 // Births, Import and Export Births… in the File menu.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu that the birth-data window and the result frame share.
 #pragma once
 

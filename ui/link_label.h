@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label that acts as a web link: pointing-hand cursor, underlined text, and
 // a click that runs one of the link operations.
 #pragma once

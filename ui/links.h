@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web pages the program opens in the user's browser. The addresses are set
 // when the program is built (see ui/CMakeLists.txt). A page that cannot be
 // opened (no browser, no network) is silently skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result frame: a multiple-document frame that holds the result window,
 // with a strip along its top for the title, the logo, Back, Exit and a
 // promotional link.

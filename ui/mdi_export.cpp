@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result frame's export entries: the chart page saved as an image or a
 // PDF file, or printed. The page is drawn by ui/views, as on the command line.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box of the program goes through this interface, so that tests
 // can record the messages instead of showing boxes that wait for a click.
 #pragma once

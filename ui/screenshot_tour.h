@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A guided run of the real program that saves pictures of its windows: it
 // types a birth into the birth-data window, choosing the place from the
 // atlas's list, runs the calculation, shows the three result tabs, exports the

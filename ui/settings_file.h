@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's settings file, checked before QSettings touches it.
 // QSettings would block forever reading a pipe, and reads bytes it cannot
 // parse as keys that it then writes back in their place; neither may happen

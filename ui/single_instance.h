@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy of the program per user: a lock file in the user's runtime
 // folder. A lock file that is not the lock of a living copy (left behind by a
 // copy that crashed, empty, garbage, read-only) is taken over. One that cannot

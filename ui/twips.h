@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window geometry is laid out in twips (1/1440 inch) and turned into pixels
 // with the screen's logical resolution, so that windows keep their proportions
 // and stay readable on high-resolution screens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reminder at start-up to look for a newer version of the program.
 #pragma once
 

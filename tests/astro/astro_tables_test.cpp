@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The astronomical tables in full, typed again from the written tables: the
 // planets' mean elements with their rates, the Moon's mean elements and its
 // 25 periodic terms, the nakshatra starts, and the two ayanamsa series.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Julian days, ayanamsas, the angle helpers, the position text and the
 // ascendant's universal time.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's longitude and nakshatra.
 #include "astro/moon.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planets' clock: the birth's local time, one hour earlier with daylight
 // saving, plus each zone row's hours and minutes, is the universal time the
 // planets are computed for, across day, month and year boundaries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day numbers, Kepler's equation, the planets against a precise ephemeris,
 // the nodes and the short position texts.
 #include "astro/planets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal positions rounded for the entry window, and the zone check against
 // the longitude. Positions are GeoNames' (the city list of libgeonames).
 #include "atlas/coordinates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Place search over libgeonames' city list. Expected positions, states and
 // zones are those of the GeoNames records the library ships.
 #include "atlas/places.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The closing rule strings of tz files. Expected change dates follow from the
 // rule strings' definition (POSIX TZ, as extended by RFC 8536) and the calendar:
 // in 2045 the second Sunday of March is the 12th, the first Sunday of November

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Offsets, daylight saving and the suggested zone row of a birth moment, read
 // from the system's tz database. Expected values are those of the tz rules
 // (zone files as zdump prints them) and the zone list's own rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the zone-list row for an offset, and the offset texts of the notes.
 // Expected rows are read off the 71-row zone list (pipeline/zones.cpp).
 #include "atlas/zone_rows.h"

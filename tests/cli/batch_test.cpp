@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --batch: one output line per input line, in order; a bad line gives an
 // error object naming the field and the reason, the others still give
 // charts, and the exit status tells that something failed.

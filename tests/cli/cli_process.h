@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the built korvanta-cli from a test, and the births the tests use.
 #pragma once
 

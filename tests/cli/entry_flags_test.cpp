@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Flags of one birth: refused entries print the program's own message and
 // exit with 2; malformed flags are named with what is wrong and exit with 1;
 // zones are found by index, text, abbreviation or name, never guessed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running korvanta-cli under the faults a user meets: standard output on a
 // full device or a pipe nobody reads, a file-size limit, something other than
 // a file on standard input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvanta-cli under faults: standard output that cannot be written, pages
 // that cannot be completed, standard input that cannot be read or holds
 // hostile lines. Each case checks the exit status, the message, and that a

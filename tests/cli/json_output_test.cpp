@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --json: the printed object, parsed back, holds for every key of the
 // command line's JSON form exactly what the core computes for the same birth.
 #include <gtest/gtest.h>

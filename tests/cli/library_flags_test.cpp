@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The births library on the command line: --save, --list-births, --birth and
 // --import against a library in a temporary folder, and their exit statuses.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --pdf and --png: the chart page written without any display, rendered
 // back (pdftoppm for the PDF) and checked to be an A4 page with the chart's
 // ink and words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --place: the atlas fills coordinates, zone and daylight saving for the
 // birth moment, names that several places share are refused with the
 // candidates, flags given beside it win, and the JSON carries the findings.

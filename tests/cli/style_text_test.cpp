@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text chart in its three drawings (--style) and with every pada tagged
 // (--all-padas): each drawing of one birth is pinned, fits an 80-column
 // terminal and shows every body and tag once; the JSON stays as it is.

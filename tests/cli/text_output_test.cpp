@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text report: the fixed-sign chart with the bodies and the UL tag in the
 // right cells, the position table, the details, the UL's house and reading,
 // the profile; UTF-8 whatever the locale; the zone list and the help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every input kept in this folder, one subfolder per fuzz target, runs
 // through its target exactly as libFuzzer ran it; each must now pass every
 // property. In the sanitizer build this also replays the memory and

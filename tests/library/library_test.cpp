@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The births library against real SQLite files in a temporary folder: every
 // field back byte for byte, duplicates, imports, and the files it must never
 // write (not SQLite, damaged, another program's, newer), read-only, locked,

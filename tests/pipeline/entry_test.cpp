@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-entry check, the key filters and the coordinate look-up.
 #include "pipeline/entry.h"
 

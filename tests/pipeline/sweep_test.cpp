@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every day from 1901 to 2050 through the whole calculation, checking what
 // must hold for any birth: each body in exactly one sign cell, twelve padas
 // in range, the UL's house consistent with its sign, no NaN, no text without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole charts of four births, one per hemisphere quadrant, against an
 // independent re-computation.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption of the result for known births, and the pipeline's rules
 // around them (fresh state per calculation, refusals, the chart cells).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every row of the zone list, typed again from the written zone table: its
 // text, and the hours and minutes Zone_Calculation gives for its index.
 #include <gtest/gtest.h>

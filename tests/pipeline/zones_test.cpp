@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone table and the zone correction.
 #include "pipeline/zones.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arudha padas and the Upapada Lagna, on charts built by hand: each body is
 // put in a sign 0..11.
 #include "reading/arudha.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sign profile table.
 #include "reading/sign_profile.h"
 

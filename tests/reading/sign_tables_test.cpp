@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sign tables in full against transcriptions of the written tables: the
 // abbreviations, lords and sign counts typed here, the sign profile's short
 // columns and the house readings read from sign_tables.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pada names and the plain-language account of the Upapada Lagna.
 #include "report/pada_account.h"
 

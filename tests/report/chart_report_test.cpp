@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of a chart: the sign square with its bodies and UL tag, the
 // position table, the details, the UL's house and reading, the sign profile,
 // the padas, and the names the page's files get.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three drawings of the chart square as places and contents: every body,
 // sign number and pada tag lands in the compartment of its sign (South and
 // East Indian) or of its house (North Indian), and the compartments tile the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the entry window takes from the atlas: the place's controls, the zone
 // row and daylight-saving box for the birth moment with the note under the
 // zone, and the zone check against the longitude typed.

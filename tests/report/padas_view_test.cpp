@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The padas tab as values: the pada of every house, the special points read
 // the way the chart marks them, the reference sunrise and the UL's account.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The births the report tests calculate, and their charts and reports.
 #pragma once
 

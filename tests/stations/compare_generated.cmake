@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the station generator into OUTPUT and fails unless the result equals
 # EXPECTED byte for byte.
 foreach(var GENERATOR OUTPUT EXPECTED)

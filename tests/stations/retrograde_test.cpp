@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The retrograde lookup and the marks it leaves on the bodies' names:
 // calendar dates only, strictly inside a period, the entered local clock as
 // it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station tables themselves: the row format, the counts, the order of the
 // rows, the lengths of and gaps between periods, and their agreement with
 // almanac values for the first and last periods.

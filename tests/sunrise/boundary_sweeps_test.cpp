@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sweeps over every place where a rule of the sunrise marks changes: the
 // sign-count mark for each ascendant and Moon sign, the Varnada Lagna across
 // every sign boundary of the ascendant and the Hora Lagna, the Pranapada's

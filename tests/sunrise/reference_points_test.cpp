@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference sunrise of a birth and the arithmetic of the points derived
 // from it. Every expected value here is worked by hand from the rules of the
 // point in question and is exact (integers, or binary-exact fractions of a

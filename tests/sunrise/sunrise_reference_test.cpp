@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sunrise reference run on real charts: which sunrise a birth takes, the
 // fields it fills, the Sun at that sunrise, the marks it adds, and births
 // without a reference sunrise.

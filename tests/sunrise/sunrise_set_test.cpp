@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sunrise and sunset of a calendar date: almanac accuracy, the day index,
 // zones and daylight saving, the minute carry and days without an event.
 //

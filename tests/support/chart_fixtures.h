@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the core tests: births as entry forms, and the position
 // texts read back as numbers.
 #pragma once

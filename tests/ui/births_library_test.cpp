@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The births library in the birth-data window, offscreen: save, reopen after
 // a restart, the Open dialog's filter, sort, delete and note, recent births,
 // import and export, and a library file that cannot be used.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result frame's View menu: the chart style and the pada tags change the
 // chart tab and the exported page, and the choice survives a restart through
 // the settings store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The atlas in the birth-data window: finding a place through the completion
 // list, the controls it fills, the zone that follows the birth moment, the
 // note under the zone, hand changes, and the zone check against the longitude.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window: lists and defaults, key filters, the whole-entry
 // check with its messages and focus, the coordinate look-up and the menus.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers: a message sink that records instead of showing boxes, and a
 // browser stand-in that records the addresses the program opens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result window's third tab against the core's result, and the frame's
 // File menu: the chart page saved as PNG and PDF and printed, each rendered
 // back (pdftoppm for PDF) and checked to be a page with the chart's text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calculation from the birth-data window to the result frame: every caption
 // the core computed reaches its control, the tabs, Back and a second
 // calculation, the frame's menus, buttons, resize rule and links, the about

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file before QSettings reads it: a pipe is never opened, bytes
 // that are not settings are kept aside rather than rewritten, and the update
 // reminder works on whatever store comes out.

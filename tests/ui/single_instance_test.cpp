@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy per user: the start-up sequence with the lock held by
 // another copy, free, left behind by a copy that crashed, and lock files no
 // living copy holds or that cannot be removed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update reminder against a real settings store (an INI file per test).
 #include "ui/update_reminder.h"
 

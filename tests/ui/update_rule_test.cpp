@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reminder's rules and the frame's button arithmetic, without windows.
 #include "ui/rules/update_rule.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a reproducible spread of births as korvanta-cli --batch records.
 
 The spread is made to reach every rule that can change an output byte:

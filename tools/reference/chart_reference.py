@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Independent re-computation of a birth chart's position texts.
 
 A second implementation of the chart's astronomy, written separately from the

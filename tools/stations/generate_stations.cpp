@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generates astro/stations_data.cpp: the retrograde periods of Mercury,
 // Venus, Mars, Jupiter and Saturn whose retrograde station falls in the years
 // 1900 to 2050, from the Swiss Ephemeris data files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update reminder's rules as plain values: the encoding of the stored
 // setting, the stored date text and when the reminder is due. Qt-free, so the
 // rules are tested without a settings store or a clock.
