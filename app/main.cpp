@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(
         QString::fromUtf8(korvanta::kProgramVersion.data(),
                           static_cast<qsizetype>(korvanta::kProgramVersion.size())));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.korvanta"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.korvanta.Korvanta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
 
     korvanta::QtMessageSink messages;

@@ -49,7 +49,7 @@ TEST(Licence, TheLicenceFileReadmeAndMetainfoSayWhatTheProgramSays) {
     EXPECT_NE(readme.find(kLicence), std::string::npos) << "README lacks: " << kLicence;
     EXPECT_NE(readme.find(kCredits), std::string::npos) << "README lacks: " << kCredits;
 
-    const std::string metainfo = SourceFile("app/org.example.korvanta.metainfo.xml");
+    const std::string metainfo = SourceFile("app/io.github.korvanta.Korvanta.metainfo.xml.in");
     EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later</project_license>"),
               std::string::npos);
     EXPECT_NE(metainfo.find("<metadata_license>CC0-1.0</metadata_license>"), std::string::npos);
