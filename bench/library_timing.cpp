@@ -53,10 +53,13 @@ int main(int argc, char** argv) {
         dialog->tblBirths->repaint();
         QCoreApplication::processEvents();
         opens.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        // The keystrokes are timed over the whole library.
+        while (!dialog->HasAllRows())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         rows = dialog->Model()->rowCount();
-        for (const QString& text : {QStringLiteral("P"), QStringLiteral("PE"),
-                                    QStringLiteral("PER"), QStringLiteral("PERS"),
-                                    QStringLiteral("PERSON B"), QStringLiteral("PERSON BX")}) {
+        for (const QString& text :
+             {QStringLiteral("P"), QStringLiteral("PE"), QStringLiteral("PER"),
+              QStringLiteral("PERS"), QStringLiteral("PERSON B"), QStringLiteral("PERSON BX")}) {
             timer.restart();
             dialog->txtSearch->setText(text);
             dialog->tblBirths->repaint();
@@ -64,9 +67,13 @@ int main(int argc, char** argv) {
             keys.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         }
     }
-    std::printf("| Open Birth dialog, %d stored births: menu click to first rows | %.0f ms |  | ≤ 200 ms |\n",
-                rows, Median(opens));
-    std::printf("| Open Birth dialog, %d stored births: keystroke to updated table | %.1f ms |  | ≤ 50 ms |\n",
-                rows, Median(keys));
+    std::printf(
+        "| Open Birth dialog, %d stored births: menu click to first rows | %.0f ms |  | ≤ 200 ms "
+        "|\n",
+        rows, Median(opens));
+    std::printf(
+        "| Open Birth dialog, %d stored births: keystroke to updated table | %.1f ms |  | ≤ 50 ms "
+        "|\n",
+        rows, Median(keys));
     return 0;
 }

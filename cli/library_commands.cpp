@@ -51,12 +51,12 @@ std::string CandidateLine(const library::StoredBirth& stored) {
 bool SameStoredBirth(const library::StoredBirth& a, const library::StoredBirth& b) {
     const Birth& x = a.birth;
     const Birth& y = b.birth;
-    return std::tie(x.name, x.year, x.month, x.day, x.hour, x.minute, x.second, x.latDeg,
-                    x.latMin, x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.dst, x.city,
-                    x.state, x.country) ==
-           std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute, y.second, y.latDeg,
-                    y.latMin, y.south, y.lonDeg, y.lonMin, y.east, y.zoneIndex, y.dst, y.city,
-                    y.state, y.country);
+    return std::tie(x.name, x.year, x.month, x.day, x.hour, x.minute, x.second, x.latDeg, x.latMin,
+                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.dst, x.city, x.state,
+                    x.country) == std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute,
+                                           y.second, y.latDeg, y.latMin, y.south, y.lonDeg,
+                                           y.lonMin, y.east, y.zoneIndex, y.dst, y.city, y.state,
+                                           y.country);
 }
 
 }  // namespace
@@ -65,27 +65,30 @@ int ListBirths(const std::string& db, const std::string& text, std::ostream& out
                std::ostream& err) {
     auto opened = OpenLibrary(db, BirthsLibrary::Mode::ReadOnly, err);
     if (auto* status = std::get_if<int>(&opened)) return *status;
-    auto rows = std::get<std::unique_ptr<BirthsLibrary>>(opened)->List();
-    if (auto* e = std::get_if<library::LibraryError>(&rows)) return LibraryFailed(*e, err);
     std::string buffer;
     int status = kExitOk;
-    for (const library::ReadBirth& row : std::get<std::vector<library::ReadBirth>>(rows)) {
-        if (!row.fault.empty()) {
-            err << kProgram << ": " << row.fault << "\n";
-            status = kExitSomeRefused;
-            continue;
-        }
-        if (!library::MatchesSearch(row.stored, text)) continue;
-        buffer += library::ExportLine(row.stored);
-        buffer += '\n';
-        if (buffer.size() >= (1 << 16)) {
-            if (const auto problem = WriteChecked(out, buffer)) {
-                err << kProgram << ": standard output: " << *problem << "\n";
-                return kExitOutputNotWritten;
+    bool written = true;
+    const auto read =
+        std::get<std::unique_ptr<BirthsLibrary>>(opened)->ForEach([&](library::ReadBirth&& row) {
+            if (!row.fault.empty()) {
+                err << kProgram << ": " << row.fault << "\n";
+                status = kExitSomeRefused;
+                return true;
             }
-            buffer.clear();
-        }
-    }
+            if (!library::MatchesSearch(row.stored, text)) return true;
+            buffer += library::ExportLine(row.stored);
+            buffer += '\n';
+            if (buffer.size() >= (1 << 16)) {
+                if (const auto problem = WriteChecked(out, buffer)) {
+                    err << kProgram << ": standard output: " << *problem << "\n";
+                    written = false;
+                }
+                buffer.clear();
+            }
+            return written;
+        });
+    if (!written) return kExitOutputNotWritten;
+    if (read) return LibraryFailed(*read, err);
     if (const auto problem = WriteChecked(out, buffer)) {
         err << kProgram << ": standard output: " << *problem << "\n";
         return kExitOutputNotWritten;

@@ -70,9 +70,10 @@ class Statement {
     std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
     std::string Text(int column) const {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-        return text == nullptr ? std::string()
-                               : std::string(text, static_cast<std::size_t>(
-                                                       sqlite3_column_bytes(stmt_, column)));
+        return text == nullptr
+                   ? std::string()
+                   : std::string(text,
+                                 static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
     }
 
   private:
@@ -87,18 +88,20 @@ int Narrow(std::int64_t value) {
 // Why a stored birth cannot be used as it reads; empty when it can.
 std::string RowFault(const StoredBirth& stored) {
     const Birth& b = stored.birth;
-    const std::string which = "stored birth " + std::to_string(stored.id) + " (" + b.name + ")";
+    const auto which = [&] {
+        return "stored birth " + std::to_string(stored.id) + " (" + b.name + ")";
+    };
     if (b.zoneIndex < 0 || b.zoneIndex >= kZoneCount) {
-        return which + ": its zone row " + std::to_string(b.zoneIndex) + " does not exist";
+        return which() + ": its zone row " + std::to_string(b.zoneIndex) + " does not exist";
     }
     const std::string_view now = kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text;
     if (now != stored.zoneText) {
-        return which + ": it was saved with zone row " + std::to_string(b.zoneIndex) + " \"" +
+        return which() + ": it was saved with zone row " + std::to_string(b.zoneIndex) + " \"" +
                stored.zoneText + "\", which now reads \"" + std::string(now) +
                "\"; it is not read as another zone";
     }
     if (const auto refusal = ValidateBirthData(FormOfBirth(b))) {
-        return which + ": the entry check refuses it: " + std::string(refusal->message);
+        return which() + ": the entry check refuses it: " + std::string(refusal->message);
     }
     return "";
 }
@@ -163,8 +166,8 @@ void BindBirth(Statement& s, const StoredBirth& st) {
     // The zone row's text as the program shows it now: a later program whose
     // row reads otherwise will notice.
     const bool rowExists = b.zoneIndex >= 0 && b.zoneIndex < kZoneCount;
-    s.Bind(18, rowExists ? kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text
-                         : std::string_view());
+    s.Bind(18,
+           rowExists ? kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text : std::string_view());
     s.Bind(19, std::int64_t{b.dst});
     s.Bind(20, st.atlasPlace);
     s.Bind(21, st.atlasZone);
@@ -261,9 +264,9 @@ std::string ExportLine(const StoredBirth& stored) {
 bool MatchesSearch(const StoredBirth& stored, std::string_view text) {
     if (text.empty()) return true;
     const Birth& b = stored.birth;
-    for (std::string_view field : {std::string_view(b.name), std::string_view(b.city),
-                                   std::string_view(b.state), std::string_view(b.country),
-                                   std::string_view(stored.note)}) {
+    for (std::string_view field :
+         {std::string_view(b.name), std::string_view(b.city), std::string_view(b.state),
+          std::string_view(b.country), std::string_view(stored.note)}) {
         if (ContainsFolded(field, text)) return true;
     }
     return false;
@@ -350,8 +353,9 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
 
     const bool readOnly = !readOnlyReason.empty();
     sqlite3* db = nullptr;
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-                      SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+        SQLITE_OPEN_NOMUTEX;
     const int opened = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     std::unique_ptr<BirthsLibrary> library(new BirthsLibrary(db, path, readOnlyReason));
     if (opened != SQLITE_OK) return library->ErrorOf(opened, "cannot open");
@@ -368,7 +372,8 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
                         "application_id FROM pragma_application_id), (SELECT count(*) FROM "
                         "sqlite_schema), (SELECT count(*) FROM sqlite_schema WHERE type = "
                         "'table' AND name = 'births')");
-        if (check.PrepareCode() != SQLITE_OK) return library->ErrorOf(check.PrepareCode(), "cannot read");
+        if (check.PrepareCode() != SQLITE_OK)
+            return library->ErrorOf(check.PrepareCode(), "cannot read");
         const int step = check.Step();
         if (step != SQLITE_ROW) return library->ErrorOf(step, "cannot read");
         version = static_cast<int>(check.Int(0));
@@ -389,7 +394,8 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
                               std::to_string(kSchemaVersion) + "); it is left as it is");
         }
         if (version < 1) {
-            return refuse(ErrorKind::NotALibrary, "the file has no schema version; it is left as it is");
+            return refuse(ErrorKind::NotALibrary,
+                          "the file has no schema version; it is left as it is");
         }
         Statement quick(db, "PRAGMA quick_check");
         const int step = quick.Step();
@@ -405,9 +411,10 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
     if (tables == 0 && version == 0) {
         // A new library: the schema, the version and the mark in one step.
         if (auto e = library->Exec("BEGIN IMMEDIATE")) return *e;
-        const std::string create = std::string(kCreateSchema) + "PRAGMA application_id = " +
-                                   std::to_string(kApplicationId) + "; PRAGMA user_version = " +
-                                   std::to_string(kSchemaVersion) + ";";
+        const std::string create = std::string(kCreateSchema) +
+                                   "PRAGMA application_id = " + std::to_string(kApplicationId) +
+                                   "; PRAGMA user_version = " + std::to_string(kSchemaVersion) +
+                                   ";";
         if (auto e = library->Exec(create.c_str())) {
             library->Exec("ROLLBACK");
             return *e;
@@ -449,13 +456,14 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
     }
     if (!ids.empty() && onDuplicate == OnDuplicate::Refuse) return Duplicate{ids};
     if (!ids.empty() && onDuplicate == OnDuplicate::Replace) {
-        Statement s(db_,
-                    "UPDATE births SET name = ?1, year = ?2, month = ?3, day = ?4, hour = ?5, "
-                    "minute = ?6, second = ?7, city = ?8, state = ?9, country = ?10, lat_deg = "
-                    "?11, lat_min = ?12, south = ?13, lon_deg = ?14, lon_min = ?15, east = ?16, "
-                    "zone_index = ?17, zone_text = ?18, dst = ?19, atlas_place = ?20, atlas_zone "
-                    "= ?21, note = CASE WHEN ?22 = '' THEN note ELSE ?22 END, modified = ?24, used = ?26 "
-                    "WHERE id = ?25");
+        Statement s(
+            db_,
+            "UPDATE births SET name = ?1, year = ?2, month = ?3, day = ?4, hour = ?5, "
+            "minute = ?6, second = ?7, city = ?8, state = ?9, country = ?10, lat_deg = "
+            "?11, lat_min = ?12, south = ?13, lon_deg = ?14, lon_min = ?15, east = ?16, "
+            "zone_index = ?17, zone_text = ?18, dst = ?19, atlas_place = ?20, atlas_zone "
+            "= ?21, note = CASE WHEN ?22 = '' THEN note ELSE ?22 END, modified = ?24, used = ?26 "
+            "WHERE id = ?25");
         if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot save");
         BindBirth(s, row);
         s.Bind(25, ids.front());
@@ -496,7 +504,8 @@ std::optional<LibraryError> BirthsLibrary::Delete(std::int64_t id) {
     const int step = s.Step();
     if (step != SQLITE_DONE) return ErrorOf(step, "cannot delete");
     if (sqlite3_changes(db_) == 0) {
-        return LibraryError{ErrorKind::NotFound, "no stored birth has the id " + std::to_string(id)};
+        return LibraryError{ErrorKind::NotFound,
+                            "no stored birth has the id " + std::to_string(id)};
     }
     return std::nullopt;
 }
@@ -511,32 +520,80 @@ std::optional<LibraryError> BirthsLibrary::SetNote(std::int64_t id, std::string_
     const int step = s.Step();
     if (step != SQLITE_DONE) return ErrorOf(step, "cannot change the note");
     if (sqlite3_changes(db_) == 0) {
-        return LibraryError{ErrorKind::NotFound, "no stored birth has the id " + std::to_string(id)};
+        return LibraryError{ErrorKind::NotFound,
+                            "no stored birth has the id " + std::to_string(id)};
     }
     return std::nullopt;
 }
 
 namespace {
 
+// Reads the births the clauses after FROM select (by id unless they say
+// otherwise), handing each to `visit` as it is read: a large library is
+// never held twice.
+template <typename Bind, typename Visit>
+std::optional<int> VisitRows(sqlite3* db, const std::string& where, Bind bind, Visit visit) {
+    const bool ordered = where.find("ORDER BY") != std::string::npos;
+    Statement s(db, std::string("SELECT ") + kColumns + " FROM births " + where +
+                        (ordered ? "" : " ORDER BY id"));
+    if (s.PrepareCode() != SQLITE_OK) return s.PrepareCode();
+    bind(s);
+    int step;
+    while ((step = s.Step()) == SQLITE_ROW) {
+        if (!visit(ReadRow(s))) return std::nullopt;
+    }
+    if (step != SQLITE_DONE) return step;
+    return std::nullopt;
+}
+
 template <typename Bind>
 std::variant<std::vector<ReadBirth>, LibraryError> ReadRows(
     sqlite3* db, const std::string& where, Bind bind,
     const std::function<LibraryError(int)>& errorOf) {
-    Statement s(db, std::string("SELECT ") + kColumns + " FROM births " + where + " ORDER BY id");
-    if (s.PrepareCode() != SQLITE_OK) return errorOf(s.PrepareCode());
-    bind(s);
     std::vector<ReadBirth> rows;
-    int step;
-    while ((step = s.Step()) == SQLITE_ROW) rows.push_back(ReadRow(s));
-    if (step != SQLITE_DONE) return errorOf(step);
+    if (const auto code = VisitRows(db, where, bind, [&rows](ReadBirth&& row) {
+            rows.push_back(std::move(row));
+            return true;
+        }))
+        return errorOf(*code);
     return rows;
 }
 
 }  // namespace
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::List() {
-    return ReadRows(db_, "", [](Statement&) {},
-                    [this](int code) { return ErrorOf(code, "cannot read"); });
+    std::vector<ReadBirth> rows;
+    const auto count = Count();
+    if (const auto* n = std::get_if<std::int64_t>(&count))
+        rows.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, *n)));
+    if (auto error = ForEach([&rows](ReadBirth&& row) {
+            rows.push_back(std::move(row));
+            return true;
+        }))
+        return *error;
+    return rows;
+}
+
+std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FirstByName(int count) {
+    return ReadRows(
+        db_, "ORDER BY name COLLATE NOCASE, id LIMIT ?1",
+        [count](Statement& s) { s.Bind(1, std::int64_t{count}); },
+        [this](int code) { return ErrorOf(code, "cannot read"); });
+}
+
+std::variant<std::int64_t, LibraryError> BirthsLibrary::Count() {
+    Statement s(db_, "SELECT count(*) FROM births");
+    if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot read");
+    const int step = s.Step();
+    if (step != SQLITE_ROW) return ErrorOf(step, "cannot read");
+    return s.Int(0);
+}
+
+std::optional<LibraryError> BirthsLibrary::ForEach(const std::function<bool(ReadBirth&&)>& visit) {
+    if (const auto code = VisitRows(
+            db_, "", [](Statement&) {}, visit))
+        return ErrorOf(*code, "cannot read");
+    return std::nullopt;
 }
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::Recent(int count) {
@@ -553,8 +610,9 @@ std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::Recent(int cou
 
 std::optional<LibraryError> BirthsLibrary::MarkOpened(std::int64_t id) {
     if (auto e = Writable()) return e;
-    Statement s(db_, "UPDATE births SET used = max(?1, (SELECT max(used) FROM births) + 1) "
-                     "WHERE id = ?2");
+    Statement s(db_,
+                "UPDATE births SET used = max(?1, (SELECT max(used) FROM births) + 1) "
+                "WHERE id = ?2");
     if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot write");
     s.Bind(1, Now());
     s.Bind(2, id);
@@ -563,18 +621,22 @@ std::optional<LibraryError> BirthsLibrary::MarkOpened(std::int64_t id) {
     return std::nullopt;
 }
 
-std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FindByName(std::string_view name) {
-    return ReadRows(db_, "WHERE name = ?1", [name](Statement& s) { s.Bind(1, name); },
-                    [this](int code) { return ErrorOf(code, "cannot read"); });
+std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FindByName(
+    std::string_view name) {
+    return ReadRows(
+        db_, "WHERE name = ?1", [name](Statement& s) { s.Bind(1, name); },
+        [this](int code) { return ErrorOf(code, "cannot read"); });
 }
 
 std::variant<ReadBirth, LibraryError> BirthsLibrary::Get(std::int64_t id) {
-    auto rows = ReadRows(db_, "WHERE id = ?1", [id](Statement& s) { s.Bind(1, id); },
-                         [this](int code) { return ErrorOf(code, "cannot read"); });
+    auto rows = ReadRows(
+        db_, "WHERE id = ?1", [id](Statement& s) { s.Bind(1, id); },
+        [this](int code) { return ErrorOf(code, "cannot read"); });
     if (auto* e = std::get_if<LibraryError>(&rows)) return *e;
     auto& found = std::get<std::vector<ReadBirth>>(rows);
     if (found.empty()) {
-        return LibraryError{ErrorKind::NotFound, "no stored birth has the id " + std::to_string(id)};
+        return LibraryError{ErrorKind::NotFound,
+                            "no stored birth has the id " + std::to_string(id)};
     }
     return std::move(found.front());
 }
@@ -590,7 +652,8 @@ std::variant<ImportReport, LibraryError> BirthsLibrary::Import(
     Statement same(db_, kSameMoment);
     Statement insert(db_, kInsert);
     if (same.PrepareCode() != SQLITE_OK) return fail(ErrorOf(same.PrepareCode(), "cannot import"));
-    if (insert.PrepareCode() != SQLITE_OK) return fail(ErrorOf(insert.PrepareCode(), "cannot import"));
+    if (insert.PrepareCode() != SQLITE_OK)
+        return fail(ErrorOf(insert.PrepareCode(), "cannot import"));
 
     ImportReport report;
     EntryForm form;
@@ -605,7 +668,8 @@ std::variant<ImportReport, LibraryError> BirthsLibrary::Import(
         if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
         while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
             text.remove_suffix(1);
-        while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+            text.remove_prefix(1);
         if (text.empty()) continue;
         if (text.size() > kMaxImportLineBytes) {
             report.refused.push_back({number, "the line holds " + std::to_string(text.size()) +

@@ -128,6 +128,14 @@ class BirthsLibrary {
 
     // Every stored birth, by id.
     std::variant<std::vector<ReadBirth>, LibraryError> List();
+    // The first `count` stored births by name (letters A-Z in either case
+    // alike, then by id): the first rows of a table sorted by name, read
+    // without reading the rest.
+    std::variant<std::vector<ReadBirth>, LibraryError> FirstByName(int count);
+    std::variant<std::int64_t, LibraryError> Count();
+    // Hands every stored birth to `visit`, by id, one at a time as it is
+    // read, until `visit` returns false.
+    std::optional<LibraryError> ForEach(const std::function<bool(ReadBirth&&)>& visit);
     std::variant<ReadBirth, LibraryError> Get(std::int64_t id);
     // The `count` births saved or opened last, the latest first.
     std::variant<std::vector<ReadBirth>, LibraryError> Recent(int count);
@@ -143,16 +151,17 @@ class BirthsLibrary {
     // or, on any failure, none. Lines that cannot be read or that the entry
     // check refuses are listed with their numbers; blank lines are skipped.
     // `progress`, when given, is called after each line with its number.
-    std::variant<ImportReport, LibraryError> Import(
-        std::istream& in, const std::function<void(long)>& progress = {});
+    std::variant<ImportReport, LibraryError> Import(std::istream& in,
+                                                    const std::function<void(long)>& progress = {});
 
   private:
     BirthsLibrary(sqlite3* db, std::string path, std::string readOnlyReason);
     std::optional<LibraryError> Exec(const char* sql);
     LibraryError ErrorOf(int code, std::string_view doing) const;
     std::optional<LibraryError> Writable() const;
-    std::variant<std::int64_t, Duplicate, LibraryError> SaveInTransaction(
-        const StoredBirth& birth, OnDuplicate onDuplicate, std::int64_t now);
+    std::variant<std::int64_t, Duplicate, LibraryError> SaveInTransaction(const StoredBirth& birth,
+                                                                          OnDuplicate onDuplicate,
+                                                                          std::int64_t now);
 
     sqlite3* db_ = nullptr;
     std::string path_;

@@ -7,11 +7,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
+#include <string_view>
+#include <tuple>
 
 #include "pipeline/zones.h"
 #include "ui/message_sink.h"
@@ -31,31 +35,130 @@ QString PlaceOf(const Birth& b) {
     return parts.join(QStringLiteral(", "));
 }
 
+// `text` case-folded, as UTF-8: ASCII directly, anything else through
+// QString's full Unicode folding. A folded needle is found in a folded
+// haystack exactly where QString would find it.
+std::string Folded(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        std::string folded(text);
+        for (char& c : folded) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+        return folded;
+    }
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .toCaseFolded()
+        .toStdString();
+}
+
+std::string PlaceText(const Birth& b) {
+    std::string place;
+    for (const std::string* part : {&b.city, &b.state, &b.country}) {
+        if (part->empty()) continue;
+        if (!place.empty()) place += ", ";
+        place += *part;
+    }
+    return place;
+}
+
+constexpr const char* kChangedZone = "(zone row changed)";
+
+// The zone cell's text of a row: the zone row as saved, or a mark when the
+// row no longer reads so.
+std::string_view ZoneCellText(const library::ReadBirth& birth) {
+    return birth.fault.empty() ? std::string_view(birth.stored.zoneText)
+                               : std::string_view(kChangedZone);
+}
+
+// Ranks of zone cell texts in case-insensitive order, for sorting by zone:
+// every zone row's text and the changed-zone mark; a stored text that is none
+// of them (a row whose zone no longer exists) ranks after them all.
+int ZoneRank(std::string_view cell) {
+    static const std::vector<std::string> ordered = [] {
+        std::vector<std::string> texts;
+        for (const auto& row : kZoneTable) texts.push_back(Folded(row.text));
+        texts.push_back(Folded(kChangedZone));
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }();
+    const std::string folded = Folded(cell);
+    const auto at = std::lower_bound(ordered.begin(), ordered.end(), folded);
+    return at != ordered.end() && *at == folded ? static_cast<int>(at - ordered.begin())
+                                                : static_cast<int>(ordered.size());
+}
+
 }  // namespace
+
+BirthsTableModel::Keys BirthsTableModel::KeysOf(const library::ReadBirth& birth) {
+    const library::StoredBirth& stored = birth.stored;
+    Keys keys;
+    keys.haystack = Folded(stored.birth.name);
+    keys.nameEnd = static_cast<std::uint32_t>(keys.haystack.size());
+    keys.haystack += '\n';
+    keys.haystack += Folded(PlaceText(stored.birth));
+    keys.placeEnd = static_cast<std::uint32_t>(keys.haystack.size());
+    keys.haystack += '\n';
+    keys.haystack += Folded(stored.note);
+    keys.zoneRank = ZoneRank(ZoneCellText(birth));
+    return keys;
+}
+
+QString BirthsTableModel::Cell(const library::ReadBirth& birth, int column) const {
+    const library::StoredBirth& stored = birth.stored;
+    const Birth& b = stored.birth;
+    switch (column) {
+        case Name:
+            return FromStd(b.name);
+        case Date:
+            return QString::asprintf("%04d-%02d-%02d", b.year, b.month, b.day);
+        case Time:
+            return QString::asprintf("%02d:%02d:%02d", b.hour, b.minute, b.second);
+        case Place:
+            return PlaceOf(b);
+        case Zone: {
+            const std::string_view zone = ZoneCellText(birth);
+            return QString::fromUtf8(zone.data(), static_cast<qsizetype>(zone.size()));
+        }
+        case Saved:
+            return QDateTime::fromSecsSinceEpoch(stored.modified)
+                .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        default:
+            return {};
+    }
+}
+
+BirthsTableModel::Prepared BirthsTableModel::Prepare(std::vector<library::ReadBirth> births) {
+    Prepared prepared;
+    prepared.keys.reserve(births.size());
+    for (const library::ReadBirth& birth : births) prepared.keys.push_back(KeysOf(birth));
+    prepared.births = std::move(births);
+    return prepared;
+}
 
 BirthsTableModel::BirthsTableModel(std::vector<library::ReadBirth> rows, QObject* parent)
     : QAbstractTableModel(parent) {
-    rows_.reserve(rows.size());
-    for (library::ReadBirth& birth : rows) {
-        Row row;
-        const Birth& b = birth.stored.birth;
-        row.cells[Name] = FromStd(b.name);
-        row.cells[Date] = QString::asprintf("%04d-%02d-%02d", b.year, b.month, b.day);
-        row.cells[Time] = QString::asprintf("%02d:%02d:%02d", b.hour, b.minute, b.second);
-        row.cells[Place] = PlaceOf(b);
-        row.cells[Zone] = birth.fault.empty() ? FromStd(birth.stored.zoneText)
-                                              : QStringLiteral("(zone row changed)");
-        row.cells[Saved] = QDateTime::fromSecsSinceEpoch(birth.stored.modified)
-                               .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-        row.haystack = (row.cells[Name] + QChar('\n') + row.cells[Place] + QChar('\n') +
-                        FromStd(birth.stored.note))
-                           .toCaseFolded();
-        row.birth = std::move(birth);
-        rows_.push_back(std::move(row));
-    }
-    order_.resize(rows_.size());
+    Prepared prepared = Prepare(std::move(rows));
+    births_ = std::move(prepared.births);
+    keys_ = std::move(prepared.keys);
+    order_.resize(births_.size());
     for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);
     shown_ = order_;
+}
+
+void BirthsTableModel::Replace(Prepared all) {
+    beginResetModel();
+    births_ = std::move(all.births);
+    keys_ = std::move(all.keys);
+    order_.resize(births_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);
+    endResetModel();
+    if (sortColumn_ >= 0) {
+        sort(sortColumn_, sortOrder_);
+    } else {
+        beginResetModel();
+        RebuildShown();
+        endResetModel();
+    }
 }
 
 int BirthsTableModel::rowCount(const QModelIndex& parent) const {
@@ -68,9 +171,10 @@ int BirthsTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant BirthsTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const Row& row = rows_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(index.row())])];
-    if (role == Qt::DisplayRole) return row.cells[index.column()];
-    if (role == Qt::ToolTipRole && !row.birth.fault.empty()) return FromStd(row.birth.fault);
+    const library::ReadBirth& birth =
+        births_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(index.row())])];
+    if (role == Qt::DisplayRole) return Cell(birth, index.column());
+    if (role == Qt::ToolTipRole && !birth.fault.empty()) return FromStd(birth.fault);
     return {};
 }
 
@@ -82,32 +186,49 @@ QVariant BirthsTableModel::headerData(int section, Qt::Orientation orientation, 
 
 void BirthsTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= ColumnCount) return;
+    sortColumn_ = column;
+    sortOrder_ = order;
     emit layoutAboutToBeChanged();
-    auto key = [this, column](int i) -> const QString& {
-        return rows_[static_cast<std::size_t>(i)].cells[column];
+    // -1, 0 or 1 as row a sorts before, with or after row b in ascending order.
+    auto compare = [this, column](int a, int b) -> int {
+        const Keys& x = keys_[static_cast<std::size_t>(a)];
+        const Keys& y = keys_[static_cast<std::size_t>(b)];
+        const library::StoredBirth& s = births_[static_cast<std::size_t>(a)].stored;
+        const library::StoredBirth& t = births_[static_cast<std::size_t>(b)].stored;
+        const Birth& p = s.birth;
+        const Birth& q = t.birth;
+        const std::string_view xs = x.haystack, ys = y.haystack;
+        auto three = [](const auto& l, const auto& r) { return l < r ? -1 : (r < l ? 1 : 0); };
+        switch (column) {
+            case Name:
+                return three(xs.substr(0, x.nameEnd), ys.substr(0, y.nameEnd));
+            case Date:
+                return three(std::tie(p.year, p.month, p.day, p.hour, p.minute, p.second),
+                             std::tie(q.year, q.month, q.day, q.hour, q.minute, q.second));
+            case Time:
+                return three(std::tie(p.hour, p.minute, p.second),
+                             std::tie(q.hour, q.minute, q.second));
+            case Place:
+                return three(xs.substr(x.nameEnd + 1, x.placeEnd - x.nameEnd - 1),
+                             ys.substr(y.nameEnd + 1, y.placeEnd - y.nameEnd - 1));
+            case Zone:
+                return three(x.zoneRank, y.zoneRank);
+            default:
+                return three(s.modified, t.modified);
+        }
     };
+    // Stable: rows that tie keep the order of the previous sort.
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const int c = key(a).compare(key(b), Qt::CaseInsensitive);
-        if (c == 0 && column == Date) return key(a) < key(b);
+        const int c = compare(a, b);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
-    if (column == Date || column == Saved) {
-        // Dates sort with their times.
-        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-            const Row& x = rows_[static_cast<std::size_t>(a)];
-            const Row& y = rows_[static_cast<std::size_t>(b)];
-            const QString kx = column == Saved ? x.cells[Saved] : x.cells[Date] + x.cells[Time];
-            const QString ky = column == Saved ? y.cells[Saved] : y.cells[Date] + y.cells[Time];
-            return order == Qt::AscendingOrder ? kx < ky : ky < kx;
-        });
-    }
     RebuildShown();
     emit layoutChanged();
 }
 
 void BirthsTableModel::SetFilter(const QString& text) {
     beginResetModel();
-    filter_ = text.trimmed().toCaseFolded();
+    filter_ = Folded(text.trimmed().toStdString());
     RebuildShown();
     endResetModel();
 }
@@ -115,28 +236,31 @@ void BirthsTableModel::SetFilter(const QString& text) {
 void BirthsTableModel::RebuildShown() {
     shown_.clear();
     for (int i : order_) {
-        if (filter_.isEmpty() || rows_[static_cast<std::size_t>(i)].haystack.contains(filter_))
+        if (filter_.empty() ||
+            keys_[static_cast<std::size_t>(i)].haystack.find(filter_) != std::string::npos)
             shown_.push_back(i);
     }
 }
 
 const library::ReadBirth& BirthsTableModel::BirthAt(int row) const {
-    return rows_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)])].birth;
+    return births_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)])];
 }
 
 std::vector<const library::ReadBirth*> BirthsTableModel::Shown() const {
     std::vector<const library::ReadBirth*> shown;
-    for (int i : shown_) shown.push_back(&rows_[static_cast<std::size_t>(i)].birth);
+    shown.reserve(shown_.size());
+    for (int i : shown_) shown.push_back(&births_[static_cast<std::size_t>(i)]);
     return shown;
 }
 
 void BirthsTableModel::RemoveBirth(std::int64_t id) {
     beginResetModel();
-    const auto at = std::find_if(rows_.begin(), rows_.end(),
-                                 [id](const Row& r) { return r.birth.stored.id == id; });
-    if (at != rows_.end()) {
-        const int removed = static_cast<int>(at - rows_.begin());
-        rows_.erase(at);
+    const auto at = std::find_if(births_.begin(), births_.end(),
+                                 [id](const library::ReadBirth& r) { return r.stored.id == id; });
+    if (at != births_.end()) {
+        const int removed = static_cast<int>(at - births_.begin());
+        births_.erase(at);
+        keys_.erase(keys_.begin() + removed);
         std::erase(order_, removed);
         for (int& i : order_) i -= i > removed ? 1 : 0;
     }
@@ -145,17 +269,18 @@ void BirthsTableModel::RemoveBirth(std::int64_t id) {
 }
 
 void BirthsTableModel::SetNote(std::int64_t id, const QString& note) {
-    for (Row& row : rows_) {
-        if (row.birth.stored.id != id) continue;
-        row.birth.stored.note = note.toStdString();
-        row.haystack =
-            (row.cells[Name] + QChar('\n') + row.cells[Place] + QChar('\n') + note).toCaseFolded();
+    for (std::size_t i = 0; i < births_.size(); ++i) {
+        if (births_[i].stored.id != id) continue;
+        births_[i].stored.note = note.toStdString();
+        keys_[i] = KeysOf(births_[i]);
     }
 }
 
-BirthsDialog::BirthsDialog(library::BirthsLibrary& library, std::vector<library::ReadBirth> rows,
+BirthsDialog::BirthsDialog(library::BirthsLibrary& library,
+                           std::vector<library::ReadBirth> firstRows, std::int64_t total,
                            MessageSink& messages, QWidget* parent)
-    : QDialog(parent), library_(library), messages_(messages) {
+    : QDialog(parent), library_(library), messages_(messages), total_(total) {
+    hasAllRows_ = static_cast<std::int64_t>(firstRows.size()) >= total;
     setObjectName(QStringLiteral("dlgOpenBirth"));
     setWindowTitle(QStringLiteral("Open Birth"));
     auto* layout = new QVBoxLayout(this);
@@ -165,7 +290,7 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library, std::vector<library:
     txtSearch->setClearButtonEnabled(true);
     layout->addWidget(txtSearch);
 
-    model_ = new BirthsTableModel(std::move(rows), this);
+    model_ = new BirthsTableModel(std::move(firstRows), this);
     tblBirths = new QTableView;
     tblBirths->setObjectName(QStringLiteral("tblBirths"));
     tblBirths->setModel(model_);
@@ -179,6 +304,9 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library, std::vector<library:
     // Fixed row heights: the view never measures 100,000 rows.
     tblBirths->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     layout->addWidget(tblBirths, 1);
+    lblCount = new QLabel;
+    lblCount->setObjectName(QStringLiteral("lblCount"));
+    layout->addWidget(lblCount);
 
     layout->addWidget(new QLabel(QStringLiteral("Note")));
     txtNote = new QPlainTextEdit;
@@ -193,23 +321,26 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library, std::vector<library:
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
     cmdSaveNote = buttons->addButton(QStringLiteral("Save &Note"), QDialogButtonBox::ActionRole);
     cmdSaveNote->setObjectName(QStringLiteral("cmdSaveNote"));
+    cmdExportShown =
+        buttons->addButton(QStringLiteral("E&xport Shown…"), QDialogButtonBox::ActionRole);
+    cmdExportShown->setObjectName(QStringLiteral("cmdExportShown"));
+    cmdExportShown->setToolTip(
+        QStringLiteral("Write the births the table shows to a file of JSON lines"));
     buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
-    for (QPushButton* change : {cmdDelete, cmdSaveNote}) {
-        change->setEnabled(!library_.IsReadOnly());
-        if (library_.IsReadOnly()) change->setToolTip(FromStd(library_.ReadOnlyReason()));
-    }
-    txtNote->setReadOnly(library_.IsReadOnly());
+    EnableChanges();
 
     connect(txtSearch, &QLineEdit::textChanged, model_, &BirthsTableModel::SetFilter);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         if (model_->rowCount() > 0) tblBirths->selectRow(0);
         ShowMarkedNote();
+        ShowCount();
     });
     connect(tblBirths, &QTableView::doubleClicked, this, &BirthsDialog::OpenMarked);
     connect(cmdOpen, &QPushButton::clicked, this, &BirthsDialog::OpenMarked);
     connect(cmdDelete, &QPushButton::clicked, this, &BirthsDialog::DeleteMarked);
     connect(cmdSaveNote, &QPushButton::clicked, this, &BirthsDialog::SaveNote);
+    connect(cmdExportShown, &QPushButton::clicked, this, &BirthsDialog::ExportShownRequested);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(tblBirths->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &BirthsDialog::ShowMarkedNote);
@@ -218,7 +349,96 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library, std::vector<library:
     cmdOpen->setDefault(true);
     if (model_->rowCount() > 0) tblBirths->selectRow(0);
     ShowMarkedNote();
+    ShowCount();
     resize(760, 480);
+    if (!hasAllRows_) ReadAllRows(library_.Path());
+}
+
+BirthsDialog::~BirthsDialog() {
+    stopReading_ = true;
+    if (reader_.joinable()) reader_.join();
+}
+
+// Deleting and notes wait for the whole library, so that the rows read
+// meanwhile never bring back what was just changed.
+void BirthsDialog::EnableChanges() {
+    const QString why = library_.IsReadOnly() ? FromStd(library_.ReadOnlyReason())
+                        : !hasAllRows_        ? QStringLiteral("The library is still being read")
+                                              : QString();
+    for (QPushButton* change : {cmdDelete, cmdSaveNote}) {
+        change->setEnabled(why.isEmpty());
+        change->setToolTip(why);
+    }
+    txtNote->setReadOnly(!why.isEmpty());
+}
+
+void BirthsDialog::ShowCount() {
+    const QLocale locale;
+    const qsizetype shown = model_->rowCount();
+    QString text = shown == total_ ? QStringLiteral("%1 births").arg(locale.toString(total_))
+                                   : QStringLiteral("%1 of %2 births shown")
+                                         .arg(locale.toString(shown), locale.toString(total_));
+    if (!hasAllRows_) text += QStringLiteral("; reading the rest of the library…");
+    lblCount->setText(text);
+}
+
+// Reads every birth through a connection of its own (the library's file
+// allows readers beside a writer), so that the dialog stays usable while a
+// large library is read; the rows are handed over when all are read.
+void BirthsDialog::ReadAllRows(std::string path) {
+    reader_ = std::thread([this, path = std::move(path)] {
+        BirthsTableModel::Prepared all;
+        QString error;
+        auto opened = library::BirthsLibrary::Open(path, library::BirthsLibrary::Mode::ReadOnly);
+        if (auto* e = std::get_if<library::LibraryError>(&opened)) {
+            error = FromStd(e->message);
+        } else {
+            auto& reading = *std::get<std::unique_ptr<library::BirthsLibrary>>(opened);
+            std::vector<library::ReadBirth> births;
+            if (const auto count = reading.Count(); std::holds_alternative<std::int64_t>(count))
+                births.reserve(static_cast<std::size_t>(std::get<std::int64_t>(count)));
+            const auto failed = reading.ForEach([&](library::ReadBirth&& birth) {
+                births.push_back(std::move(birth));
+                return !stopReading_.load();
+            });
+            if (failed) error = FromStd(failed->message);
+            if (stopReading_) return;
+            all = BirthsTableModel::Prepare(std::move(births));
+        }
+        // The dialog waits for this thread before it goes, and a call posted
+        // to it is dropped when it goes.
+        QMetaObject::invokeMethod(
+            this,
+            [this, all = std::make_shared<BirthsTableModel::Prepared>(std::move(all)), error] {
+                TakeAllRows(std::move(*all), error);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void BirthsDialog::TakeAllRows(BirthsTableModel::Prepared all, const QString& error) {
+    if (reader_.joinable()) reader_.join();
+    hasAllRows_ = true;
+    EnableChanges();
+    if (!error.isEmpty()) {
+        // The first rows stay; the count says how many the table lacks.
+        ShowCount();
+        messages_.Inform(this, error, MessageIcon::Error);
+        emit AllRowsRead();
+        return;
+    }
+    const library::ReadBirth* marked = Marked();
+    const std::int64_t markedId = marked ? marked->stored.id : 0;
+    total_ = static_cast<std::int64_t>(all.births.size());
+    model_->Replace(std::move(all));
+    for (int row = 0; markedId != 0 && row < model_->rowCount(); ++row) {
+        if (model_->BirthAt(row).stored.id == markedId) {
+            tblBirths->selectRow(row);
+            break;
+        }
+    }
+    ShowCount();
+    emit AllRowsRead();
 }
 
 const library::ReadBirth* BirthsDialog::Marked() const {
@@ -247,17 +467,19 @@ void BirthsDialog::DeleteMarked() {
     const library::ReadBirth* marked = Marked();
     if (marked == nullptr) return;
     const std::int64_t id = marked->stored.id;
-    const QString question = QStringLiteral("Delete the stored birth of %1, %2?")
-                                 .arg(FromStd(marked->stored.birth.name),
-                                      model_->data(tblBirths->currentIndex().siblingAtColumn(
-                                                       BirthsTableModel::Date),
-                                                   Qt::DisplayRole)
-                                          .toString());
+    const QString question =
+        QStringLiteral("Delete the stored birth of %1, %2?")
+            .arg(FromStd(marked->stored.birth.name),
+                 model_
+                     ->data(tblBirths->currentIndex().siblingAtColumn(BirthsTableModel::Date),
+                            Qt::DisplayRole)
+                     .toString());
     if (!messages_.AskYesNo(this, question)) return;
     if (auto error = library_.Delete(id)) {
         messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
         return;
     }
+    --total_;
     model_->RemoveBirth(id);
 }
 

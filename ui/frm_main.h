@@ -115,6 +115,8 @@ class frmMain : public QMainWindow {
     // (the message shown).
     bool ImportBirthsFrom(const QString& path);
     bool ExportBirthsTo(const QString& path, const std::vector<const library::ReadBirth*>& births);
+    // The file an export writes, asked of the user; empty when cancelled.
+    QString AskExportPath(QWidget* parent);
 
     // Fills City, State, Country, the coordinates and hemispheres from an
     // atlas place, and the zone and daylight saving for the birth moment;

@@ -24,6 +24,9 @@ namespace {
 
 // Births listed under Recent Births.
 constexpr int kRecentCount = 8;
+// Births the Open dialog shows before it has read the whole library: more
+// than a table's first screen.
+constexpr int kFirstRows = 200;
 
 QString FromStd(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -66,8 +69,8 @@ void frmMain::UseLibrary(const std::string& path) {
     library_.reset();
     auto opened = library::BirthsLibrary::Open(path);
     if (auto* error = std::get_if<library::LibraryError>(&opened)) {
-        libraryProblem_ = FromStd(error->message) +
-                          QStringLiteral("; Korvanta works without the library");
+        libraryProblem_ =
+            FromStd(error->message) + QStringLiteral("; Korvanta works without the library");
         messages_.Inform(this, libraryProblem_, MessageIcon::Error);
     } else {
         library_ = std::move(std::get<std::unique_ptr<library::BirthsLibrary>>(opened));
@@ -79,9 +82,9 @@ void frmMain::UseLibrary(const std::string& path) {
 void frmMain::UpdateLibraryMenu() {
     const bool open = library_ != nullptr;
     const bool writable = open && !library_->IsReadOnly();
-    const QString readOnly =
-        open ? QStringLiteral("The births library is read-only: ") + FromStd(library_->ReadOnlyReason())
-             : libraryProblem_;
+    const QString readOnly = open ? QStringLiteral("The births library is read-only: ") +
+                                        FromStd(library_->ReadOnlyReason())
+                                  : libraryProblem_;
     for (QAction* action : {mnuOpenBirth, mnuExportBirths}) {
         action->setEnabled(open);
         action->setToolTip(open ? QString() : libraryProblem_);
@@ -117,8 +120,8 @@ void frmMain::SaveBirth() {
             this, QStringLiteral("A birth of %1 at %2 is already stored.\n\nReplace it? (Yes "
                                  "replaces the stored birth; No keeps both.)")
                       .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
-        saved = library_->Save(birth, replace ? library::OnDuplicate::Replace
-                                              : library::OnDuplicate::KeepBoth);
+        saved = library_->Save(
+            birth, replace ? library::OnDuplicate::Replace : library::OnDuplicate::KeepBoth);
     }
     if (const auto* error = std::get_if<library::LibraryError>(&saved)) {
         messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
@@ -127,13 +130,25 @@ void frmMain::SaveBirth() {
 
 std::unique_ptr<BirthsDialog> frmMain::CreateBirthsDialog() {
     if (!library_) return nullptr;
-    auto rows = library_->List();
-    if (const auto* error = std::get_if<library::LibraryError>(&rows)) {
+    // The first rows by name are shown at once; the dialog reads the rest.
+    auto first = library_->FirstByName(kFirstRows);
+    auto total = library_->Count();
+    for (const library::LibraryError* error : std::initializer_list<const library::LibraryError*>{
+             std::get_if<library::LibraryError>(&first),
+             std::get_if<library::LibraryError>(&total)}) {
+        if (error == nullptr) continue;
         messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
         return nullptr;
     }
-    return std::make_unique<BirthsDialog>(
-        *library_, std::move(std::get<std::vector<library::ReadBirth>>(rows)), messages_, this);
+    auto dialog = std::make_unique<BirthsDialog>(
+        *library_, std::move(std::get<std::vector<library::ReadBirth>>(first)),
+        std::get<std::int64_t>(total), messages_, this);
+    BirthsDialog* shown = dialog.get();
+    connect(shown, &BirthsDialog::ExportShownRequested, this, [this, shown] {
+        const QString path = AskExportPath(shown);
+        if (!path.isEmpty()) ExportBirthsTo(path, shown->Model()->Shown());
+    });
+    return dialog;
 }
 
 void frmMain::ShowBirthsDialog() {
@@ -227,7 +242,8 @@ bool frmMain::ExportBirthsTo(const QString& path,
                              const std::vector<const library::ReadBirth*>& births) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        messages_.Inform(this, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+        messages_.Inform(this,
+                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
                          MessageIcon::Error);
         return false;
     }
@@ -237,7 +253,8 @@ bool frmMain::ExportBirthsTo(const QString& path,
         file.write(line.data(), static_cast<qint64>(line.size()));
     }
     if (!file.commit()) {
-        messages_.Inform(this, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+        messages_.Inform(this,
+                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
                          MessageIcon::Error);
         return false;
     }
@@ -251,6 +268,12 @@ void frmMain::ImportBirthsChosen() {
     if (!path.isEmpty()) ImportBirthsFrom(path);
 }
 
+QString frmMain::AskExportPath(QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Export Births"),
+                                        QStringLiteral("births.jsonl"),
+                                        QStringLiteral("JSON lines (*.jsonl)"));
+}
+
 void frmMain::ExportBirthsChosen() {
     if (!library_) return;
     auto rows = library_->List();
@@ -258,9 +281,7 @@ void frmMain::ExportBirthsChosen() {
         messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export Births"),
-                                                      QStringLiteral("births.jsonl"),
-                                                      QStringLiteral("JSON lines (*.jsonl)"));
+    const QString path = AskExportPath(this);
     if (path.isEmpty()) return;
     std::vector<const library::ReadBirth*> all;
     for (const auto& row : std::get<std::vector<library::ReadBirth>>(rows)) all.push_back(&row);

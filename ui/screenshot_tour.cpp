@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
@@ -13,9 +14,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
+#include "ui/births_dialog.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -97,6 +100,64 @@ void EnterSampleBirth(frmMain& window, const QString& folder) {
     FindPlace(window, QStringLiteral("Pun"), folder);
 }
 
+// Stores the entered birth and a few others in the births library, and
+// pictures the Open Birth dialog with a search typed.
+void PictureLibrary(frmMain& window, const QString& folder) {
+    if (window.Library() == nullptr) {
+        std::fprintf(stderr, "korvanta: no births library to picture\n");
+        return;
+    }
+    window.SaveBirth();
+    struct Other {
+        const char* name;
+        int year, month, day, hour, minute;
+        const char *city, *state, *country;
+        int latDeg, latMin, lonDeg, lonMin;
+        bool south, east;
+        int zone;
+        bool dst;
+    };
+    static const Other others[] = {
+        {"RAVI KUMAR", 1975, 3, 12, 6, 40, "Mumbai", "Maharashtra", "India", 18, 58, 72, 50, false,
+         true, 34, false},
+        {"MEERA IYER", 1988, 11, 23, 22, 15, "Chennai", "Tamil Nadu", "India", 13, 5, 80, 17, false,
+         true, 34, false},
+        {"JOHN SMITH", 1969, 7, 20, 20, 17, "New York", "New York", "United States", 40, 43, 74, 0,
+         false, false, 27, true},
+        {"ANNA MULLER", 1992, 2, 29, 4, 5, "Berlin", "Berlin", "Germany", 52, 31, 13, 24, false,
+         true, 20, false},
+        {"PRIYA RAMAN", 2001, 9, 8, 14, 50, "Pune", "Maharashtra", "India", 18, 31, 73, 51, false,
+         true, 34, false},
+    };
+    for (const Other& o : others) {
+        window.txtName->setText(QString::fromLatin1(o.name));
+        window.cboYear->setCurrentIndex(o.year - 1901);
+        window.cboMonth->setCurrentIndex(o.month - 1);
+        window.cboDate->setCurrentIndex(o.day - 1);
+        window.cboHH->setCurrentIndex(o.hour);
+        window.cboMM->setCurrentIndex(o.minute);
+        window.cboSS->setCurrentIndex(0);
+        window.txtMCity->setText(QString::fromLatin1(o.city));
+        window.txtMState->setText(QString::fromLatin1(o.state));
+        window.txtMCountry->setText(QString::fromLatin1(o.country));
+        window.txtLatD->setText(QString::number(o.latDeg));
+        window.txtLatM->setText(QString::number(o.latMin));
+        window.optLat[o.south ? 1 : 0]->setChecked(true);
+        window.txtLonD->setText(QString::number(o.lonDeg));
+        window.txtLonM->setText(QString::number(o.lonMin));
+        window.optLong[o.east ? 0 : 1]->setChecked(true);
+        window.cmbTimeZone->setCurrentIndex(o.zone);
+        window.chkDST->setChecked(o.dst);
+        window.SaveBirth();
+    }
+    auto dialog = window.CreateBirthsDialog();
+    if (!dialog) return;
+    dialog->show();
+    dialog->txtSearch->setText(QStringLiteral("ra"));
+    dialog->tblBirths->resizeColumnsToContents();
+    Save(dialog.get(), folder, "births-dialog.png");
+}
+
 void RunTour(frmMain& window, const QString& folder) {
     QDir().mkpath(folder);
     EnterSampleBirth(window, folder);
@@ -136,6 +197,7 @@ void RunTour(frmMain& window, const QString& folder) {
     });
     if (auto* aboutEntry = frame->findChild<QAction*>(QStringLiteral("mnuAbout")))
         aboutEntry->trigger();
+    PictureLibrary(window, folder);
     window.EndProgram();
 }
 

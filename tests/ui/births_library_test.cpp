@@ -13,9 +13,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <sstream>
 
 #include "recording_sink.h"
 #include "ui/births_dialog.h"
@@ -171,6 +174,65 @@ class BirthsLibraryTest : public QObject {
         bool noteCame = false;
         for (const auto& row : rows) noteCame |= row.stored.note == "cousin — Ω";
         QVERIFY(noteCame);
+    }
+
+    // A library larger than the first screenful: its first rows by name are
+    // shown at once, the rest come from a reading thread, and the search and
+    // sort made meanwhile hold over the whole library; Export Shown writes
+    // only the rows the search leaves.
+    void ALargeLibraryShowsItsFirstRowsAtOnceThenAll() {
+        QTemporaryDir dir;
+        RecordingSink sink;
+        frmMain w(sink);
+        w.UseLibrary((dir.path() + QStringLiteral("/births.sqlite")).toStdString());
+        Fill(w, QStringLiteral("X"), 9, QStringLiteral("Pune"));
+        korvanta::library::StoredBirth stored;
+        stored.birth = std::get<korvanta::Birth>(korvanta::AcceptBirth(w.CurrentEntry()));
+        std::string lines;
+        constexpr int kCount = 450;
+        for (int i = 0; i < kCount; ++i) {
+            // Distinct names of several lengths, saved in no order.
+            const int n = (i * 193) % kCount;
+            std::string word;
+            for (int k = n + 1; k > 0; k /= 26) word += static_cast<char>('A' + k % 26);
+            stored.birth.name = word + std::string(static_cast<std::size_t>(n % 3), 'M') + " X";
+            stored.id = i + 1;
+            stored.note = n % 10 == 0 ? "tenth" : "";
+            lines += korvanta::library::ExportLine(stored) + "\n";
+        }
+        std::istringstream in(lines);
+        const auto imported = w.Library()->Import(in);
+        QCOMPARE(std::get<korvanta::library::ImportReport>(imported).added, long{kCount});
+
+        auto dialog = w.CreateBirthsDialog();
+        QVERIFY(dialog);
+        BirthsTableModel* model = dialog->Model();
+        QVERIFY(!dialog->HasAllRows());
+        const QStringList first = Column(model, BirthsTableModel::Name);
+        QCOMPARE(first.size(), 200);
+        QVERIFY(dialog->lblCount->text().contains(QStringLiteral("450")));
+        // Typed before the rest is read.
+        dialog->txtSearch->setText(QStringLiteral("TENTH"));
+        QSignalSpy read(dialog.get(), &BirthsDialog::AllRowsRead);
+        QVERIFY(read.wait(10000));
+        QVERIFY(dialog->HasAllRows());
+        QCOMPARE(model->rowCount(), kCount / 10);
+        dialog->txtSearch->clear();
+        QCOMPARE(model->rowCount(), kCount);
+        // The first rows were the whole library's first rows by name.
+        QCOMPARE(Column(model, BirthsTableModel::Name).mid(0, 200), first);
+        QStringList sorted = Column(model, BirthsTableModel::Name);
+        std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(Column(model, BirthsTableModel::Name), sorted);
+
+        dialog->txtSearch->setText(QStringLiteral("tenth"));
+        const QString exported = dir.path() + QStringLiteral("/shown.jsonl");
+        QVERIFY(w.ExportBirthsTo(exported, model->Shown()));
+        QFile file(exported);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count('\n'), kCount / 10);
     }
 
     void AnUnusableLibraryIsNamedOnceAndItsItemsAreDisabled() {
