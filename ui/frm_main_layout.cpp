@@ -16,6 +16,7 @@
 #include "pipeline/zones.h"
 #include "report/names.h"
 #include "ui/frm_main.h"
+#include "ui/elided_label.h"
 #include "ui/help_menu.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
@@ -124,16 +125,15 @@ void frmMain::BuildControls() {
     auto* zone = new QVBoxLayout(fraZone);
     cmbTimeZone = DropDownList("cmbTimeZone");
     chkDST = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
-    // Notes from the atlas and the zone check; hidden while they have nothing
-    // to say.
-    lblZoneNote = Caption("lblZoneNote", "");
-    lblZoneNote->setWordWrap(true);
+    // Notes from the atlas and the zone check. Each keeps room for two lines
+    // whether it speaks or not, so that no control moves under the pointer
+    // when a note comes or goes; a longer note ends in "…" with the whole
+    // text as its tooltip.
+    constexpr int kNoteLines = 2;
+    lblZoneNote = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneNote");
     lblZoneNote->setStyleSheet(QStringLiteral("color: #3c3c64;"));
-    lblZoneNote->hide();
-    lblZoneCheck = Caption("lblZoneCheck", "");
-    lblZoneCheck->setWordWrap(true);
+    lblZoneCheck = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneCheck");
     lblZoneCheck->setStyleSheet(QStringLiteral("color: #a0321e;"));
-    lblZoneCheck->hide();
     zone->addWidget(cmbTimeZone);
     zone->addWidget(chkDST);
     zone->addWidget(lblZoneNote);

@@ -81,8 +81,13 @@ class MDI : public QMainWindow {
     // "E&xit" or the window's close box.
     void endProgramRequested();
 
+    // The frame's size when it opens: the result window's design under the
+    // strip, made smaller where the screen's available area is smaller.
+    QSize FittingSize() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -103,6 +108,7 @@ class MDI : public QMainWindow {
     ExportDialogs* dialogs_ = nullptr;
     frmDisplay* display_ = nullptr;
     QMdiSubWindow* subWindow_ = nullptr;
+    bool closing_ = false;
 };
 
 }  // namespace korvanta
