@@ -33,6 +33,24 @@ std::uint32_t Word(const std::string& data, std::size_t at, bool swapped) {
 // Lower-case ASCII without accents, as the place search folds names; empty
 // for a name with letters that have no ASCII form (Cyrillic, Devanagari…).
 std::string FoldedLatin(const std::string& name) {
+    // Most names are plain ASCII already; GLib's transliteration is only
+    // needed for the rest.
+    if (std::all_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string folded = name;
+        for (char& c : folded) c = static_cast<char>(g_ascii_tolower(c));
+        const bool hasLetter =
+            std::any_of(folded.begin(), folded.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+        return hasLetter && folded.find('?') == std::string::npos ? folded : std::string();
+    }
+    // Scripts without Latin letters (Cyrillic, Greek, Devanagari, CJK…)
+    // start with a lead byte of 0xCD or above; of those only the Latin
+    // Extended Additional letters (U+1E00..U+1EFF, "Ḥ", "Ả") are Latin.
+    const auto lead = static_cast<unsigned char>(name.front());
+    const bool extendedLatin = lead == 0xE1 && name.size() > 1 &&
+                               static_cast<unsigned char>(name[1]) >= 0xB8 &&
+                               static_cast<unsigned char>(name[1]) <= 0xBB;
+    if (lead >= 0xCD && !extendedLatin) return {};
     const std::unique_ptr<char, GFreeDeleter> ascii(g_str_to_ascii(name.c_str(), "C"));
     if (!ascii) return {};
     const std::unique_ptr<char, GFreeDeleter> lower(g_ascii_strdown(ascii.get(), -1));

@@ -66,7 +66,10 @@ MDI::MDI(QWidget* parent)
     mdiArea = new QMdiArea(central);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(kFrameColour);
-    mdiArea->installEventFilter(this);
+    mdiArea->setFrameShape(QFrame::NoFrame);
+    // The result window follows the area's inside, which is resized after
+    // the area itself.
+    mdiArea->viewport()->installEventFilter(this);
     column->addWidget(mdiArea, 1);
     setCentralWidget(central);
     BuildMenus();
@@ -290,7 +293,7 @@ bool MDI::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::Resize) {
         if (watched == picTop) PlaceButtons();
-        if (watched == mdiArea) CentreResultWindow();
+        if (watched == mdiArea->viewport()) CentreResultWindow();
     }
     return QMainWindow::eventFilter(watched, event);
 }

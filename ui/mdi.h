@@ -44,6 +44,10 @@ class MDI : public QMainWindow {
     const ChartDrawing& Drawing() const { return drawing_; }
     void SetDrawing(const ChartDrawing& drawing);
 
+    // The frame's size when it opens: the result window's design under the
+    // strip, made smaller where the screen's available area is smaller.
+    QSize FittingSize() const;
+
     // The dialogs the export entries use; the real ones unless replaced.
     void SetExportDialogs(ExportDialogs& dialogs) { dialogs_ = &dialogs; }
 
@@ -80,10 +84,6 @@ class MDI : public QMainWindow {
     void backRequested();
     // "E&xit" or the window's close box.
     void endProgramRequested();
-
-    // The frame's size when it opens: the result window's design under the
-    // strip, made smaller where the screen's available area is smaller.
-    QSize FittingSize() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

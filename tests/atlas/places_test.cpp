@@ -135,7 +135,9 @@ TEST(AlternateNames, CataloguesAreReadSafely) {
     ASSERT_FALSE(names.empty());
     for (std::size_t i = 0; i < names.size(); ++i) {
         ASSERT_GE(names[i].cityIndex, 0);
-        if (i > 0) ASSERT_LE(names[i - 1].folded, names[i].folded);
+        if (i > 0) {
+            ASSERT_LE(names[i - 1].folded, names[i].folded);
+        }
         ASSERT_EQ(names[i].folded.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ?"), std::string::npos)
             << names[i].folded;
     }

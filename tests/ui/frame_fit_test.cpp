@@ -69,7 +69,7 @@ class FrameFitTest : public QObject {
         w_->cmdRashi->click();
         MDI* frame = w_->ResultFrame();
         if (frame != nullptr) {
-            QTest::qWaitForWindowExposed(frame);
+            if (!QTest::qWaitForWindowExposed(frame)) qWarning("frame not exposed");
             QCoreApplication::processEvents();
         }
         return frame;
@@ -113,17 +113,23 @@ class FrameFitTest : public QObject {
                                               display->txtHealth};
         for (const QSize size : {QSize(480, 360), frame->size()}) {
             frame->resize(size);
-            QCoreApplication::processEvents();
+            // Layouts settle over a few rounds of events.
+            for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
             // The result window fills the frame below the strip, however small.
-            QCOMPARE(display->parentWidget()->size(), frame->mdiArea->viewport()->size());
+            QVERIFY2(display->parentWidget()->size() == frame->mdiArea->viewport()->size(),
+                     qPrintable(Describe(display->parentWidget()->geometry()) + " in " +
+                                Describe(frame->mdiArea->viewport()->geometry())));
             for (QPlainTextEdit* box : boxes) {
                 // Every reading in full: no scroll bar of its own, a text
                 // shorter than the box.
-                QVERIFY2(!box->verticalScrollBar()->isVisible(), qPrintable(box->objectName()));
+                QVERIFY2(!box->verticalScrollBar()->isVisible(),
+                         qPrintable(box->objectName() + " " + Describe(box->geometry())));
                 QVERIFY2(box->verticalScrollBar()->maximum() == 0, qPrintable(box->objectName()));
             }
             // A page larger than its room scrolls rather than being cut.
             for (int tab = 0; tab < display->SSTab1->count(); ++tab) {
+                display->SSTab1->setCurrentIndex(tab);
+                for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
                 auto* area = qobject_cast<QScrollArea*>(display->SSTab1->widget(tab));
                 QVERIFY(area != nullptr);
                 const QSize needed = area->widget()->minimumSizeHint();
@@ -131,12 +137,17 @@ class FrameFitTest : public QObject {
                 if (needed.height() > room.height()) {
                     QVERIFY(area->verticalScrollBar()->maximum() > 0);
                 }
+                if (needed.width() > room.width()) {
+                    QVERIFY(area->horizontalScrollBar()->maximum() > 0);
+                }
             }
+            display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kDetailsTab);
+            for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
         }
-        // The boxes grow with the frame.
+        // The boxes grow with the frame once the page has all it needs.
         const int before = display->txtLooks->height();
-        frame->resize(frame->width(), frame->height() + 300);
-        QCoreApplication::processEvents();
+        frame->resize(frame->width(), 2000);
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
         QVERIFY2(display->txtLooks->height() > before,
                  qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(display->txtLooks->height())));
     }
