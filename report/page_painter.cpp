@@ -290,7 +290,7 @@ double SideColumn(PageLayout& out, double x, double y, double width, const Chart
     y += Heading(out, x, y, width, Q(kPositionsHeading));
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
     y += Heading(out, x, y, width, Q(kDetailsHeading));
-    y += out.Text(x, y, width, Q(page.name), out.Font(8.5, true)) + 2;
+    y += out.FittedText(x, y, width, Q(page.name), 8.5, 6, true, false, kInk, Qt::AlignLeft) + 2;
     y += Pairs(out, x, y, width, 100, page.details);
     return y - top;
 }

@@ -28,8 +28,10 @@ constexpr double kTextPoints = 8.0;
 }  // namespace
 
 QWidget* frmDisplay::Scrolling(QWidget* page) {
+    // The tab keeps the page's name; the page inside is "…Page".
     auto* area = new QScrollArea;
-    area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    area->setObjectName(page->objectName());
+    page->setObjectName(page->objectName() + QStringLiteral("Page"));
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidget(page);

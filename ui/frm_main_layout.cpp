@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "pipeline/zones.h"
@@ -53,6 +54,16 @@ void FillNumbers(QComboBox* list, int first, int count) {
     for (int index = 0; index < count; ++index) {
         list->addItem(QString::fromStdString(ListItemText(first, index)));
     }
+}
+
+// A place box whose text is wider than the box shows the whole text as its
+// tooltip ("National Capital Territory of Delhi").
+void TipWhenCut(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+        const int room = box->contentsRect().width() - 2 * box->style()->pixelMetric(
+                                                             QStyle::PM_DefaultFrameWidth, nullptr, box);
+        box->setToolTip(box->fontMetrics().horizontalAdvance(text) > room ? text : QString());
+    });
 }
 
 LinkLabel* Promotion(const QString& text, QWidget* parent, void (*open)(), const char* name) {
@@ -115,10 +126,12 @@ void frmMain::BuildControls() {
     place->addWidget(Caption("lblCountryCaption", "Country"), 3, 0);
     place->addWidget(txtMCountry, 3, 1);
     place->addWidget(cmdBrowser, 4, 1);
+    for (QLineEdit* box : {txtFindPlace, txtMCity, txtMState, txtMCountry}) TipWhenCut(box);
 
+    // The place takes as much room as the person: its names are the longer.
     auto* upper = new QHBoxLayout;
-    upper->addWidget(fraPersonal, 3);
-    upper->addWidget(fraPlace, 2);
+    upper->addWidget(fraPersonal, 1);
+    upper->addWidget(fraPlace, 1);
     page->addLayout(upper);
 
     fraZone = Named(new QGroupBox(QStringLiteral("Zone")), "fraZone");
