@@ -19,10 +19,18 @@ ElidedLabel::ElidedLabel(const QString& text, QWidget* parent, int lines)
 }
 
 QString ElidedLabel::ShownText() const {
+    return Shown().text;
+}
+
+bool ElidedLabel::IsElided() const {
+    return Shown().elided;
+}
+
+ElidedLabel::Drawn ElidedLabel::Shown() const {
     const QString whole = text();
     const int width = contentsRect().width();
     const QFontMetrics metrics = fontMetrics();
-    if (width <= 0) return whole;
+    if (width <= 0) return {whole, false};
     if (lines_ == 1 || whole.contains(QLatin1Char('\n'))) {
         // One line per line of the text; each cut on its own.
         QStringList shown;
@@ -35,7 +43,8 @@ QString ElidedLabel::ShownText() const {
             }
             shown << metrics.elidedText(parts[i], Qt::ElideRight, width);
         }
-        return shown.join(QLatin1Char('\n'));
+        const QString joined = shown.join(QLatin1Char('\n'));
+        return {joined, joined != whole};
     }
     // Word-wrapped: the last line takes the rest of the text and is cut.
     QTextLayout layout(whole, font());
@@ -58,8 +67,8 @@ QString ElidedLabel::ShownText() const {
     }
     layout.endLayout();
     const QString joined = shown.join(QLatin1Char('\n'));
-    // Unchanged when every word showed.
-    return joined.simplified() == whole.simplified() ? whole : joined;
+    // Cut when some word did not show; the line breaks alone are no cut.
+    return {joined, joined.simplified() != whole.simplified()};
 }
 
 QSize ElidedLabel::sizeHint() const {

@@ -19,7 +19,8 @@ class ElidedLabel : public QLabel {
 
     // The text as drawn in the label's present width ("…" where it was cut).
     QString ShownText() const;
-    bool IsElided() const { return ShownText() != text(); }
+    // Whether some of the text does not show.
+    bool IsElided() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -30,6 +31,11 @@ class ElidedLabel : public QLabel {
     bool event(QEvent* event) override;
 
   private:
+    struct Drawn {
+        QString text;  // with the line breaks it is drawn with
+        bool elided = false;
+    };
+    Drawn Shown() const;
     void UpdateToolTip();
     int lines_ = 1;
 };

@@ -22,9 +22,10 @@ constexpr double kTextPoints = 8.0;
 // Panels inside a tab are placed below the tab strip, which is this high.
 constexpr int kTabStrip = 360;
 
-// The tab's panels, in twips within the page.
-constexpr int kPageWidth = 12255;
-constexpr int kPageHeight = 7335;
+// The tab's panels, in twips within the page: they reach its right and
+// bottom edges.
+constexpr int kPageWidth = 12135;
+constexpr int kPageHeight = 7215;
 
 // The chart's cells, in twips within the inside of fraBirthchart (below its
 // caption and within its border), with a margin all round so that no cell

@@ -10,6 +10,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QCoreApplication>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -253,19 +258,52 @@ QSize MDI::FittingSize() const {
 
 void MDI::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // Once shown, keep the whole frame, its own decoration included, on the
-    // screen that shows it.
+    KeepOnScreen();
+    // Once the pages have been laid out, the frame grows where the screen
+    // has room for what the open page needs.
+    QTimer::singleShot(0, this, &MDI::GrowToShowPage);
+}
+
+QSize MDI::RoomOnScreen() const {
+    const QScreen* where = screen();
+    if (where == nullptr) return size();
+    // The window manager's frame, once known, is part of what must fit.
+    const QSize decoration = frameGeometry().size() - size();
+    return where->availableGeometry().size() - decoration;
+}
+
+void MDI::KeepOnScreen() {
     const QScreen* where = screen();
     if (where == nullptr || isMaximized() || isFullScreen()) return;
-    const QRect available = where->availableGeometry();
-    const QSize decoration = frameGeometry().size() - size();
-    const QSize room = available.size() - decoration;
+    const QSize room = RoomOnScreen();
     if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+    const QRect available = where->availableGeometry();
     QRect frame = frameGeometry();
     frame.moveCenter(available.center());
     frame.moveTop(std::max(available.top(), frame.top()));
     frame.moveLeft(std::max(available.left(), frame.left()));
     move(frame.topLeft());
+}
+
+void MDI::GrowToShowPage() {
+    if (display_ == nullptr || isMaximized() || isFullScreen()) return;
+    const QSize room = RoomOnScreen();
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const auto* area = qobject_cast<QScrollArea*>(display_->SSTab1->currentWidget());
+        if (area == nullptr) return;
+        const QSize more(area->horizontalScrollBar()->maximum(),
+                         area->verticalScrollBar()->maximum());
+        if (more.width() <= 0 && more.height() <= 0) break;
+        QSize wanted = (size() + more).boundedTo(room);
+        // Not tall enough: a wider page wraps the readings into fewer lines.
+        if (wanted.height() < height() + more.height()) {
+            wanted.setWidth(std::min(room.width(), std::max(wanted.width(), width() * 5 / 4)));
+        }
+        if (wanted == size()) break;
+        resize(wanted);
+    }
+    KeepOnScreen();
 }
 
 void MDI::PlaceButtons() {

@@ -95,6 +95,12 @@ class MDI : public QMainWindow {
     void BuildMenus();
     void PlaceButtons();
     void CentreResultWindow();
+    // The room the screen's available area leaves for the frame's inside.
+    QSize RoomOnScreen() const;
+    // Makes the frame no larger than the room and centres it there.
+    void KeepOnScreen();
+    // Grows the frame, within the room, until the open tab page shows whole.
+    void GrowToShowPage();
     QString SuggestedPath(const char* extension) const;
     void BuildViewMenu();
     void ShowDrawingInMenu();

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "recording_sink.h"
+#include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
@@ -111,6 +112,17 @@ class EntryAtlasTest : public QObject {
         w_->lblZoneNote->setText(QStringLiteral("short"));
         w_->lblZoneNote->grab();
         QCOMPARE(w_->lblZoneNote->toolTip(), QString());
+        // A note of a line and a half shows whole, on two lines.
+        auto* note = qobject_cast<korvanta::ElidedLabel*>(w_->lblZoneNote);
+        QVERIFY(note != nullptr);
+        QString longer;
+        while (note->fontMetrics().horizontalAdvance(longer) < note->contentsRect().width() * 3 / 2)
+            longer += QStringLiteral("word ");
+        note->setText(longer.trimmed());
+        note->grab();
+        QVERIFY(note->ShownText().contains(QLatin1Char('\n')));
+        QVERIFY(!note->IsElided());
+        QCOMPARE(note->toolTip(), QString());
     }
 
     void choosingPuneFillsThePlaceCoordinatesAndZone() {
