@@ -87,7 +87,8 @@ std::unordered_map<std::string, int> CityIndexById() {
 
 std::vector<std::pair<std::string, std::string>> ReadCatalogue(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string data((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
     std::vector<std::pair<std::string, std::string>> entries;
     if (data.size() < 20) return entries;
     const bool swapped = Word(data, 0, false) != kMoMagic;

@@ -3,11 +3,11 @@
 
 #include <geonames.h>
 
-#include "atlas/alternate_names.h"
-
 #include <algorithm>
 #include <cctype>
 #include <memory>
+
+#include "atlas/alternate_names.h"
 
 namespace korvanta::atlas {
 namespace {

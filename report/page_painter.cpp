@@ -55,8 +55,8 @@ class PageLayout {
                 bool breakAnywhere = false) {
         if (text.isEmpty()) return 0;
         painter_.setFont(font);
-        const int flags = alignment | Qt::AlignTop |
-                          (breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap);
+        const int flags =
+            alignment | Qt::AlignTop | (breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap);
         const QRectF box(x, y, width, 10000);
         const QRectF used = painter_.boundingRect(box, flags, text);
         if (drawing_) {
@@ -101,8 +101,7 @@ class PageLayout {
     // each of its words on a line. Below `least` it is broken anywhere, so
     // that no name of any length runs out of its place. Returns the height.
     double FittedText(double x, double y, double width, const QString& text, double points,
-                      double least, bool bold, bool oneLine, const QColor& colour,
-                      int alignment) {
+                      double least, bool bold, bool oneLine, const QColor& colour, int alignment) {
         for (double size = points; size >= least; size -= 0.5) {
             const QFont font = Font(size, bold);
             if (Fits(text, font, width, oneLine)) {
@@ -396,8 +395,8 @@ double LayOutPage(PageLayout& out, const ChartReport& page) {
     const QFont programFont = out.Font(8);
     const double programWidth = out.Width(Q(page.programTitle), programFont);
     const double titleWidth = kContentWidth - programWidth - 12;
-    const double title = out.FittedText(x, y, titleWidth, Q(page.title), 15, 10, true, true,
-                                        kAccent, Qt::AlignLeft);
+    const double title =
+        out.FittedText(x, y, titleWidth, Q(page.title), 15, 10, true, true, kAccent, Qt::AlignLeft);
     out.Text(x, y + 4, kContentWidth, Q(page.programTitle), programFont, kMuted, Qt::AlignRight);
     y += title + 3;
     out.Rule(x, y, x + kContentWidth, y, kAccent, 1.2);

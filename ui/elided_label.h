@@ -14,8 +14,7 @@ class ElidedLabel : public QLabel {
     // `lines`: how many lines the label shows; with more than one the text is
     // word-wrapped and the label keeps the height of that many lines, so that
     // nothing around it moves when its text comes and goes.
-    explicit ElidedLabel(const QString& text = QString(), QWidget* parent = nullptr,
-                         int lines = 1);
+    explicit ElidedLabel(const QString& text = QString(), QWidget* parent = nullptr, int lines = 1);
 
     // The text as drawn in the label's present width ("…" where it was cut).
     QString ShownText() const;

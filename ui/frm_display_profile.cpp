@@ -104,12 +104,12 @@ class FittedReading : public QPlainTextEdit {
     void FitText() {
         const int margin = static_cast<int>(std::ceil(document()->documentMargin()));
         const int width = std::max(1, viewport()->width() - 2 * margin);
-        const QRect text = fontMetrics().boundingRect(QRect(0, 0, width, 1 << 20),
-                                                      Qt::TextWordWrap, toPlainText());
+        const QRect text = fontMetrics().boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
+                                                      toPlainText());
         // One spare line against the small differences between this
         // measure and the box's own line breaking.
-        const int needed = text.height() + fontMetrics().lineSpacing() + 2 * margin +
-                           2 * frameWidth();
+        const int needed =
+            text.height() + fontMetrics().lineSpacing() + 2 * margin + 2 * frameWidth();
         if (needed != minimumHeight()) setMinimumHeight(needed);
     }
 };

@@ -94,10 +94,9 @@ EntryForm frmMain::CurrentEntry() const {
 }
 
 std::vector<QWidget*> frmMain::EntryFields() const {
-    return {txtName,     cboMonth,    cboDate,     cboYear,   cboHH,     cboMM,
-            cboSS,       txtMCity,    txtMState,   txtMCountry, cmbTimeZone, chkDST,
-            txtLonD,     txtLonM,     optLong[0],  optLong[1], txtLatD,   txtLatM,
-            optLat[0],   optLat[1]};
+    return {txtName,    cboMonth,   cboDate,     cboYear,     cboHH,     cboMM,    cboSS,
+            txtMCity,   txtMState,  txtMCountry, cmbTimeZone, chkDST,    txtLonD,  txtLonM,
+            optLong[0], optLong[1], txtLatD,     txtLatM,     optLat[0], optLat[1]};
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -112,8 +111,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     auto* box = qobject_cast<QLineEdit*>(watched);
-    const bool filtered = box == txtName || box == txtLonD || box == txtLonM || box == txtLatD ||
-                          box == txtLatM;
+    const bool filtered =
+        box == txtName || box == txtLonD || box == txtLonM || box == txtLatD || box == txtLatM;
     if (!filtered || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
 
     const int code = key->text().at(0).unicode();

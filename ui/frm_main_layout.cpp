@@ -16,8 +16,8 @@
 
 #include "pipeline/zones.h"
 #include "report/names.h"
-#include "ui/frm_main.h"
 #include "ui/elided_label.h"
+#include "ui/frm_main.h"
 #include "ui/help_menu.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
@@ -60,8 +60,8 @@ void FillNumbers(QComboBox* list, int first, int count) {
 // tooltip ("National Capital Territory of Delhi").
 void TipWhenCut(QLineEdit* box) {
     QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-        const int room = box->contentsRect().width() - 2 * box->style()->pixelMetric(
-                                                             QStyle::PM_DefaultFrameWidth, nullptr, box);
+        const int room = box->contentsRect().width() -
+                         2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
         box->setToolTip(box->fontMetrics().horizontalAdvance(text) > room ? text : QString());
     });
 }

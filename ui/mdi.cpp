@@ -3,6 +3,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -12,15 +13,13 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
-#include <QCoreApplication>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "report/chart_style.h"
-
 #include "ui/export_dialogs.h"
 #include "ui/frame_layout.h"
 #include "ui/frm_display.h"
@@ -243,9 +242,9 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
 
 QSize MDI::FittingSize() const {
     // The design: the result window at its size, under the menu and the strip.
-    const QSize design(frmDisplay::DesignSize().width(),
-                       menuBar()->sizeHint().height() + picTop->height() +
-                           frmDisplay::DesignSize().height());
+    const QSize design(
+        frmDisplay::DesignSize().width(),
+        menuBar()->sizeHint().height() + picTop->height() + frmDisplay::DesignSize().height());
     const QScreen* where = screen();
     if (where == nullptr) return design;
     // The window manager's frame around the window is not known before the

@@ -52,7 +52,8 @@ QSize ProportionalLayout::DesignPixels() const {
 
 QSize ProportionalLayout::sizeHint() const {
     const QMargins margins = contentsMargins();
-    return DesignPixels() + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    return DesignPixels() +
+           QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
 QSize ProportionalLayout::minimumSize() const {

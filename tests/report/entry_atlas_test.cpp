@@ -173,8 +173,9 @@ TEST(EntryAtlas, NearestRowsOfOffsetsWithoutARow) {
         const std::string nearest = NearestZoneRows(minutes * 60 + 1);
         EXPECT_EQ(nearest.find(" or ") != std::string::npos, minutes < 13 * 60) << minutes;
     }
-    EXPECT_EQ(NearestZoneRows(5 * 3600 + 45 * 60).rfind("\"Indian Time, IST, +5.3\" (UTC+5:30) or ", 0),
-              0u);
+    EXPECT_EQ(
+        NearestZoneRows(5 * 3600 + 45 * 60).rfind("\"Indian Time, IST, +5.3\" (UTC+5:30) or ", 0),
+        0u);
 }
 
 }  // namespace

@@ -105,8 +105,8 @@ class EntryAtlasTest : public QObject {
         QCOMPARE(w_->txtLonD->mapTo(w_.get(), QPoint()), lonBox);
         QCOMPARE(w_->lblZoneNote->height(), noteHeight);
         // A note longer than its two lines ends in "…", the whole as tooltip.
-        w_->lblZoneNote->setText(QString(40, QLatin1Char(' ')).replace(QLatin1Char(' '),
-                                                                      QStringLiteral("word ")));
+        w_->lblZoneNote->setText(
+            QString(40, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("word ")));
         w_->lblZoneNote->grab();
         QCOMPARE(w_->lblZoneNote->toolTip(), w_->lblZoneNote->text());
         w_->lblZoneNote->setText(QStringLiteral("short"));

@@ -17,9 +17,9 @@
 
 #include "recording_sink.h"
 #include "ui/frm_main.h"
-#include "ui/mdi.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
+#include "ui/mdi.h"
 
 using korvanta::frmMain;
 using korvanta::MessageIcon;
@@ -166,9 +166,9 @@ class EntryWindowTest : public QObject {
     // button, as a form's default button; a refused entry still says why.
     void enterInAnyFieldCalculates() {
         EnterValidBirth(*w_);
-        for (QWidget* field : std::initializer_list<QWidget*>{
-                 w_->txtLatM, w_->txtName, w_->txtLonD, w_->txtMCountry, w_->cboYear,
-                 w_->cmbTimeZone, w_->chkDST}) {
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{w_->txtLatM, w_->txtName, w_->txtLonD, w_->txtMCountry,
+                                             w_->cboYear, w_->cmbTimeZone, w_->chkDST}) {
             for (const Qt::KeyboardModifiers keypad : {Qt::NoModifier, Qt::KeypadModifier}) {
                 sink_.messages.clear();
                 QTest::keyClick(field, keypad ? Qt::Key_Enter : Qt::Key_Return, keypad);

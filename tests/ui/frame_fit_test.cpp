@@ -109,8 +109,7 @@ class FrameFitTest : public QObject {
         korvanta::frmDisplay* display = frame->Display();
         const QList<QPlainTextEdit*> boxes = {display->txtLooks, display->txtNature,
                                               display->txtCareerAndFinance,
-                                              display->txtLoveAndDomesticLife,
-                                              display->txtHealth};
+                                              display->txtLoveAndDomesticLife, display->txtHealth};
         for (const QSize size : {QSize(480, 360), frame->size()}) {
             frame->resize(size);
             // Layouts settle over a few rounds of events.
@@ -148,15 +147,17 @@ class FrameFitTest : public QObject {
         const int before = display->txtLooks->height();
         frame->resize(frame->width(), 2000);
         for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-        QVERIFY2(display->txtLooks->height() > before,
-                 qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(display->txtLooks->height())));
+        QVERIFY2(
+            display->txtLooks->height() > before,
+            qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(display->txtLooks->height())));
     }
 
     void theChartStaysInsideItsPanel() {
         MDI* frame = Calculate();
         korvanta::frmDisplay* display = frame->Display();
         display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kChartTab);
-        for (const QSize size : {frame->size(), QSize(frame->width() + 400, frame->height() + 200)}) {
+        for (const QSize size :
+             {frame->size(), QSize(frame->width() + 400, frame->height() + 200)}) {
             frame->resize(size);
             QCoreApplication::processEvents();
             const QRect inside = display->fraBirthchart->contentsRect();
@@ -211,9 +212,11 @@ int main(int argc, char** argv) {
     const QString config = folder.filePath(QStringLiteral("screen.json"));
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write("{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"fit\", \"x\": 0, "
-               "\"y\": 0, \"width\": " + width + ", \"height\": " + height +
-               ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
+    file.write(
+        "{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"fit\", \"x\": 0, "
+        "\"y\": 0, \"width\": " +
+        width + ", \"height\": " + height +
+        ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
     file.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
     qputenv("QT_SCALE_FACTOR", scale);

@@ -10,9 +10,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -26,11 +26,11 @@
 
 #include "astro/calendar.h"
 #include "pipeline/pipeline.h"
+#include "recording_sink.h"
 #include "report/pada_account.h"
 #include "report/page_painter.h"
 #include "report/positions.h"
 #include "report/report.h"
-#include "recording_sink.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -274,7 +274,8 @@ class ResultExportTest : public QObject {
                     if (isTitleInk(image.pixelColor(x, y))) ++titleInk;
                 }
             }
-            QVERIFY2(titleInk == 0, qPrintable(QStringLiteral("%1: %2 pixels").arg(name).arg(titleInk)));
+            QVERIFY2(titleInk == 0,
+                     qPrintable(QStringLiteral("%1: %2 pixels").arg(name).arg(titleInk)));
         }
     }
 
