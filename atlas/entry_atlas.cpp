@@ -3,6 +3,10 @@
 
 #include <charconv>
 
+#include "atlas/zone_check.h"
+#include "atlas/zone_rows.h"
+#include "pipeline/zones.h"
+
 namespace korvanta {
 namespace {
 
@@ -67,15 +71,44 @@ EntryZone EntryZoneFor(std::string_view ianaZone, const EntryForm& form) {
     if (finding.first && finding.first->suggestion.zoneRow) {
         zone.zoneRow = finding.first->suggestion.zoneRow;
         zone.dst = finding.first->suggestion.daylightSaving;
+        return zone;
     }
+    // An impossible date is the date's fault, not the zone's.
+    if (finding.status == atlas::LocalTimeStatus::InvalidTime) return zone;
+    zone.zoneRow = kNoZoneRow;
+    zone.dst = false;
+    if (finding.first) {
+        const std::string nearest = NearestZoneRows(finding.first->state.utcOffsetSeconds);
+        if (!nearest.empty()) zone.note += "; nearest rows: " + nearest;
+    }
+    zone.note += "; please select the zone";
     return zone;
 }
 
-std::string ZoneCheckNote(const EntryForm& form) {
+std::string NearestZoneRows(int offsetSeconds) {
+    std::optional<int> below, above;
+    for (int row = 0; row < kZoneCount; ++row) {
+        const int offset = *atlas::ZoneRowOffsetSeconds(row);
+        if (offset < offsetSeconds && (!below || offset > *below)) below = offset;
+        if (offset > offsetSeconds && (!above || offset < *above)) above = offset;
+    }
+    std::string text;
+    for (const std::optional<int>& offset : {below, above}) {
+        if (!offset) continue;
+        const std::optional<int> row = atlas::ZoneRowForOffset(*offset, "");
+        if (!text.empty()) text += " or ";
+        text += "\"" + std::string(kZoneTable[static_cast<std::size_t>(*row)].text) + "\" (" +
+                atlas::FormatUtcOffset(*offset) + ")";
+    }
+    return text;
+}
+
+std::string ZoneCheckNote(const EntryForm& form, bool longitudeFromAtlas) {
     const std::optional<int> degrees = BoxNumber(form.txtLonD, 179);
     const std::optional<int> minutes = BoxNumber(form.txtLonM, 59);
     if (!degrees || !minutes) return {};
-    return atlas::CheckZoneAgainstLongitude(form.cmbTimeZone, *degrees, *minutes, form.optLongEast)
+    return atlas::CheckZoneAgainstLongitude(form.cmbTimeZone, *degrees, *minutes, form.optLongEast,
+                                            !longitudeFromAtlas)
         .note;
 }
 

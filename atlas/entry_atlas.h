@@ -31,11 +31,15 @@ std::optional<EntryPlace> EntryPlaceOf(const atlas::Place& place);
 // The same with the place's coordinates already in entry form.
 EntryPlace EntryPlaceOf(const atlas::Place& place, const atlas::EntryCoordinates& at);
 
+// Zone-list index that stands for "no row selected".
+inline constexpr int kNoZoneRow = -1;
+
 // The zone controls for a birth at a place.
 struct EntryZone {
-    std::optional<int> zoneRow;  // 0..70 to select; empty: leave the list as it is
-    std::optional<bool> dst;     // the box's state; empty: leave it as it is
-    std::string note;            // one line for under the zone; never empty
+    // 0..70 to select; kNoZoneRow to select none; empty: leave the list as it is
+    std::optional<int> zoneRow;
+    std::optional<bool> dst;  // the box's state; empty: leave it as it is
+    std::string note;         // one line for under the zone; never empty
 };
 
 // The local clock date and time the entry controls hold; empty while a list
@@ -43,15 +47,26 @@ struct EntryZone {
 std::optional<atlas::LocalBirthTime> EntryBirthTime(const EntryForm& form);
 
 // The zone row and box for a birth at the clock time the form holds, in IANA
-// zone `ianaZone`. When a row fits, the row and the box are both set; when no
-// row fits, or the zone or the date is unknown, both are left alone and the
-// note says why. An ambiguous or skipped local time takes the atlas's first
-// reading, and the note says so.
+// zone `ianaZone`. When a row fits, the row and the box are both set. When no
+// row fits the clock, or the zone is unknown, no row is selected and the box
+// is cleared, so that no zone stays that the user did not choose; the note
+// says why and, for a known clock, names the nearest rows. While the date is
+// impossible or not chosen, both are left alone and the note says why. An
+// ambiguous or skipped local time takes the atlas's first reading, and the
+// note says so.
 EntryZone EntryZoneFor(std::string_view ianaZone, const EntryForm& form);
 
 // The note that the selected zone does not suit the longitude entered (more
 // than three hours from its solar time); empty when it suits, or while the
 // longitude boxes do not hold a longitude the entry check would accept.
-std::string ZoneCheckNote(const EntryForm& form);
+// `longitudeFromAtlas`: the longitude and its hemisphere came from the atlas,
+// so the note asks about the zone, never about the East/West option.
+std::string ZoneCheckNote(const EntryForm& form, bool longitudeFromAtlas = false);
+
+// The rows nearest to a clock offset (seconds east of UT) that no row has:
+// the nearest below and the nearest above, as the note names them
+// ("\"Indian Time, IST, +5.3\" (UTC+5:30) or \"...\" (UTC+6)"); empty when
+// there are none.
+std::string NearestZoneRows(int offsetSeconds);
 
 }  // namespace korvanta

@@ -7,6 +7,8 @@
 #include <cctype>
 #include <memory>
 
+#include "atlas/alternate_names.h"
+
 namespace korvanta::atlas {
 namespace {
 
@@ -131,18 +133,34 @@ std::vector<Place> SearchPlaces(std::string_view query, std::size_t limit) {
     std::vector<std::string> narrowing;
     for (std::size_t i = 1; i < parts.size(); ++i) narrowing.push_back(Folded(parts[i]));
 
-    std::vector<Place> places;
-    for (const gint index : indices) {
-        Place place = PlaceAt(index);
-        bool matches = !place.name.empty();
-        for (const std::string& part : narrowing) {
-            matches = matches && MatchesNarrowingPart(place, part);
+    auto matching = [&narrowing](const std::vector<gint>& cities, std::size_t limit) {
+        std::vector<Place> places;
+        for (const gint index : cities) {
+            Place place = PlaceAt(index);
+            bool matches = !place.name.empty();
+            for (const std::string& part : narrowing) {
+                matches = matches && MatchesNarrowingPart(place, part);
+            }
+            if (!matches) continue;
+            places.push_back(std::move(place));
+            if (places.size() == limit) break;
         }
-        if (!matches) continue;
-        places.push_back(std::move(place));
-        if (places.size() == limit) break;
-    }
-    return places;
+        return places;
+    };
+    std::vector<Place> places = matching(indices, limit);
+    if (!places.empty()) return places;
+
+    // Nothing by the names of today: a former or foreign name ("Bombay"),
+    // the largest cities first.
+    constexpr std::size_t kAlternatesWeighed = 400;
+    const std::vector<int> others = CitiesByAlternateName(Folded(parts.front()));
+    std::vector<Place> found =
+        matching(std::vector<gint>(others.begin(), others.end()), kAlternatesWeighed);
+    std::stable_sort(found.begin(), found.end(), [](const Place& a, const Place& b) {
+        return a.population.value_or(0) > b.population.value_or(0);
+    });
+    if (found.size() > limit) found.resize(limit);
+    return found;
 }
 
 PlaceResolution ResolvePlace(std::string_view query, std::size_t limit) {

@@ -24,7 +24,8 @@ std::string HoursAndMinutes(int seconds) {
 
 }  // namespace
 
-ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool isEast) {
+ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool isEast,
+                                    bool mayDoubtHemisphere) {
     ZoneCheck check;
     const std::optional<int> zoneOffset = ZoneRowOffsetSeconds(zoneRow);
     if (!zoneOffset) return check;
@@ -35,7 +36,8 @@ ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool is
     if (!check.farFromLongitude) return check;
 
     const int otherSide = *zoneOffset + solar;  // the same longitude in the other hemisphere
-    const bool hemisphereFits = std::abs(otherSide) <= kZoneCheckToleranceSeconds;
+    const bool hemisphereFits =
+        mayDoubtHemisphere && std::abs(otherSide) <= kZoneCheckToleranceSeconds;
     const std::string_view text = kZoneTable[static_cast<std::size_t>(zoneRow)].text;
     check.note =
         "The zone \"" + std::string(text) + "\" (" + FormatUtcOffset(*zoneOffset) + ") is " +

@@ -22,8 +22,11 @@ struct ZoneCheck {
 // reads the side of Greenwich from the longitude, so a zone on the other side
 // of the date line is worth a note too.
 // Returned: the difference and, when it exceeds three hours, a note naming the
-// likely mistake (the East/West option when the other hemisphere would fit,
-// else the zone). An index outside 0..70 gives no note.
-ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool isEast);
+// likely mistake (the East/West option when the other hemisphere would fit
+// and `mayDoubtHemisphere`, else the zone). An index outside 0..70 gives no
+// note. A longitude that came from the atlas has its hemisphere right, so
+// callers pass false for it.
+ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool isEast,
+                                    bool mayDoubtHemisphere = true);
 
 }  // namespace korvanta::atlas

@@ -14,6 +14,7 @@
 #include "fuzz/targets.h"
 #include "pipeline/entry.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/zones.h"
 #include "report/report.h"
 
 namespace korvanta::fuzz {
@@ -97,8 +98,9 @@ std::string CheckEntry(const EntryForm& form) {
                          InList(form.cboYear, kYearCount) && InList(form.cboHH, kHourCount) &&
                          InList(form.cboMM, kMinuteCount) && InList(form.cboSS, kSecondCount);
     const bool dateOk = DateOk(form);
+    const bool zoneOk = InList(form.cmbTimeZone, kZoneCount);
     const bool acceptable =
-        nameOk && lonDegOk && lonMinOk && latDegOk && latMinOk && listsOk && dateOk;
+        nameOk && lonDegOk && lonMinOk && latDegOk && latMinOk && listsOk && dateOk && zoneOk;
 
     const std::optional<Refusal> refusal = ValidateBirthData(form);
     if (refusal.has_value() == acceptable) {
@@ -143,6 +145,9 @@ std::string CheckEntry(const EntryForm& form) {
                 break;
             case EntryControl::cboSS:
                 focusFailed = !InList(form.cboSS, kSecondCount);
+                break;
+            case EntryControl::cmbTimeZone:
+                focusFailed = !zoneOk;
                 break;
             default:
                 focusFailed = false;

@@ -54,6 +54,7 @@ constexpr std::string_view kLatMinMessage =
 constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Month!";
 constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
 constexpr std::string_view kListMessage = "Please Select the Date and Time of Birth";
+constexpr std::string_view kZoneMessage = "Please Select the Time Zone";
 constexpr std::string_view kLettersMessage = "Please Enter only Letters";
 constexpr std::string_view kNumbersMessage = "Only Numbers Are Accepted";
 
@@ -99,6 +100,8 @@ std::string_view ControlName(EntryControl control) {
             return "txtLatD";
         case EntryControl::txtLatM:
             return "txtLatM";
+        case EntryControl::cmbTimeZone:
+            return "cmbTimeZone";
     }
     return "";
 }
@@ -149,6 +152,12 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
         if (list.index < 0 || list.index >= list.count) {
             return Refusal{kListMessage, MessageIcon::Information, list.control};
         }
+    }
+    // The zone list loses its selection only when the atlas found no row for
+    // the place's clock; a chart computed without a zone would be silently
+    // wrong, so the user picks one.
+    if (form.cmbTimeZone < 0 || form.cmbTimeZone >= kZoneCount) {
+        return Refusal{kZoneMessage, MessageIcon::Information, EntryControl::cmbTimeZone};
     }
     return std::nullopt;
 }

@@ -67,6 +67,7 @@ enum class EntryControl {
     txtLonM,
     txtLatD,
     txtLatM,
+    cmbTimeZone,
 };
 
 // Object name of a control ("txtLonD"); "" for None.

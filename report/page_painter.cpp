@@ -48,12 +48,15 @@ class PageLayout {
         return font;
     }
 
-    // Text wrapped to `width`; returns the height it takes.
+    // Text wrapped to `width` (between words, or anywhere with
+    // `breakAnywhere`); returns the height it takes.
     double Text(double x, double y, double width, const QString& text, const QFont& font,
-                const QColor& colour = kInk, int alignment = Qt::AlignLeft) {
+                const QColor& colour = kInk, int alignment = Qt::AlignLeft,
+                bool breakAnywhere = false) {
         if (text.isEmpty()) return 0;
         painter_.setFont(font);
-        const int flags = alignment | Qt::AlignTop | Qt::TextWordWrap;
+        const int flags =
+            alignment | Qt::AlignTop | (breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap);
         const QRectF box(x, y, width, 10000);
         const QRectF used = painter_.boundingRect(box, flags, text);
         if (drawing_) {
@@ -93,10 +96,45 @@ class PageLayout {
         painter_.setBrush(Qt::NoBrush);
     }
 
+    // A text in the largest type from `points` down to `least` (in half
+    // points) at which it fits `width`: on one line with `oneLine`, else with
+    // each of its words on a line. Below `least` it is broken anywhere, so
+    // that no name of any length runs out of its place. Returns the height.
+    double FittedText(double x, double y, double width, const QString& text, double points,
+                      double least, bool bold, bool oneLine, const QColor& colour, int alignment) {
+        for (double size = points; size >= least; size -= 0.5) {
+            const QFont font = Font(size, bold);
+            if (Fits(text, font, width, oneLine)) {
+                return Text(x, y, width, text, font, colour, alignment);
+            }
+        }
+        const QFont font = Font(least, bold);
+        return Text(x, y, width, text, font, colour, alignment, !Fits(text, font, width, false));
+    }
+
   private:
+    bool Fits(const QString& text, const QFont& font, double width, bool oneLine) const {
+        if (oneLine) return Width(text, font) <= width;
+        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        return std::all_of(words.begin(), words.end(),
+                           [&](const QString& word) { return Width(word, font) <= width; });
+    }
+
     QPainter& painter_;
     bool drawing_;
 };
+
+// The first line of the chart's centre: the name, made smaller for a long
+// one so that it stays inside the block.
+double CentreLine(PageLayout& out, double x, double y, double width, const QString& text,
+                  std::size_t index, std::size_t count) {
+    const bool strong = index == 0 || index + 2 == count;
+    const QColor& colour = index + 2 >= count ? kAccent : kInk;
+    if (index == 0) {
+        return out.FittedText(x, y, width, text, 10.5, 6, strong, false, colour, Qt::AlignHCenter);
+    }
+    return out.Text(x, y, width, text, out.Font(8.5, strong), colour, Qt::AlignHCenter);
+}
 
 // A heading with a rule under it; returns its height.
 double Heading(PageLayout& out, double x, double y, double width, const QString& text) {
@@ -184,10 +222,7 @@ void DrawCompartment(PageLayout& out, const QRectF& square, const ChartCompartme
 double CentreLines(PageLayout& out, double x, double top, double width, const ChartReport& page) {
     double lineY = top;
     for (std::size_t i = 0; i < page.centre.size(); ++i) {
-        const bool strong = i == 0 || i + 2 == page.centre.size();
-        const QFont font = out.Font(i == 0 ? 10.5 : 8.5, strong);
-        lineY += out.Text(x, lineY, width, Q(page.centre[i]), font,
-                          i + 2 >= page.centre.size() ? kAccent : kInk, Qt::AlignHCenter);
+        lineY += CentreLine(out, x, lineY, width, Q(page.centre[i]), i, page.centre.size());
         lineY += i == 1 ? 14 : 3;
     }
     return lineY - top;
@@ -227,10 +262,8 @@ double ChartSquare(PageLayout& out, double x, double y, double side, const Chart
 
     double lineY = y + cell + 18;
     for (std::size_t i = 0; i < page.centre.size(); ++i) {
-        const bool strong = i == 0 || i + 2 == page.centre.size();
-        const QFont font = out.Font(i == 0 ? 10.5 : 8.5, strong);
-        lineY += out.Text(x + cell + 6, lineY, 2 * cell - 12, Q(page.centre[i]), font,
-                          i + 2 >= page.centre.size() ? kAccent : kInk, Qt::AlignHCenter);
+        lineY += CentreLine(out, x + cell + 6, lineY, 2 * cell - 12, Q(page.centre[i]), i,
+                            page.centre.size());
         lineY += i == 1 ? 14 : 3;
     }
     return side;
@@ -256,7 +289,7 @@ double SideColumn(PageLayout& out, double x, double y, double width, const Chart
     y += Heading(out, x, y, width, Q(kPositionsHeading));
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
     y += Heading(out, x, y, width, Q(kDetailsHeading));
-    y += out.Text(x, y, width, Q(page.name), out.Font(8.5, true)) + 2;
+    y += out.FittedText(x, y, width, Q(page.name), 8.5, 6, true, false, kInk, Qt::AlignLeft) + 2;
     y += Pairs(out, x, y, width, 100, page.details);
     return y - top;
 }
@@ -357,8 +390,14 @@ double Readings(PageLayout& out, double x, double y, const std::array<LabelledVi
 double LayOutPage(PageLayout& out, const ChartReport& page) {
     const double x = kMargin;
     double y = kMargin;
-    const double title = out.Text(x, y, kContentWidth, Q(page.title), out.Font(15, true), kAccent);
-    out.Text(x, y + 4, kContentWidth, Q(page.programTitle), out.Font(8), kMuted, Qt::AlignRight);
+    // The title keeps clear of the program's name at the right: a long name
+    // makes it smaller, then wraps it.
+    const QFont programFont = out.Font(8);
+    const double programWidth = out.Width(Q(page.programTitle), programFont);
+    const double titleWidth = kContentWidth - programWidth - 12;
+    const double title =
+        out.FittedText(x, y, titleWidth, Q(page.title), 15, 10, true, true, kAccent, Qt::AlignLeft);
+    out.Text(x, y + 4, kContentWidth, Q(page.programTitle), programFont, kMuted, Qt::AlignRight);
     y += title + 3;
     out.Rule(x, y, x + kContentWidth, y, kAccent, 1.2);
     y += 10;

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frm_display.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTabWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "report/chart_style.h"
 #include "ui/chart_figure_view.h"
+#include "ui/elided_label.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/twips.h"
@@ -16,33 +20,56 @@ namespace korvanta {
 
 namespace {
 
-// Client area of the window, in twips.
+// Client area of the window at its design size, in twips.
 constexpr int kWindowWidth = 12735;
 constexpr int kWindowHeight = 8850;
 constexpr double kTextPoints = 8.0;
 
 }  // namespace
 
+QWidget* frmDisplay::Scrolling(QWidget* page) {
+    // The tab keeps the page's name; the page inside is "…Page".
+    auto* area = new QScrollArea;
+    area->setObjectName(page->objectName());
+    page->setObjectName(page->objectName() + QStringLiteral("Page"));
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+}
+
+QSize frmDisplay::DesignSize() {
+    return {TwipsX(kWindowWidth), TwipsY(kWindowHeight)};
+}
+
+QSize frmDisplay::sizeHint() const {
+    return DesignSize();
+}
+
 frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(DisplayText(ProgramTitle()));
     setFont(VerdanaFont(kTextPoints));
-    setFixedSize(TwipsX(kWindowWidth), TwipsY(kWindowHeight));
 
+    // The header above the tabs keeps its lines; the tab pages scroll where
+    // the window is smaller than their design.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(TwipsX(240), 0, TwipsX(240), TwipsY(90));
+    column->setSpacing(TwipsY(45));
     BuildHeader();
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->setGeometry(TwipsRect(240, 1080, 12255, 7680));
+    column->addWidget(SSTab1, 1);
     auto* chartPage = new QWidget;
     chartPage->setObjectName(QStringLiteral("tabChart"));
     auto* detailsPage = new QWidget;
     detailsPage->setObjectName(QStringLiteral("tabDetails"));
-    SSTab1->addTab(chartPage, DisplayText(kChartHeading));
-    SSTab1->addTab(detailsPage, DisplayText(kProfileHeading));
+    SSTab1->addTab(Scrolling(chartPage), DisplayText(kChartHeading));
+    SSTab1->addTab(Scrolling(detailsPage), DisplayText(kProfileHeading));
     auto* padasPage = new QWidget;
     padasPage->setObjectName(QStringLiteral("tabPadas"));
-    SSTab1->addTab(padasPage, DisplayText(kPadasHeading));
+    SSTab1->addTab(Scrolling(padasPage), DisplayText(kPadasHeading));
     BuildChartTab(chartPage);
     BuildProfileTab(detailsPage);
     BuildPadasTab(padasPage);
@@ -50,26 +77,42 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
 }
 
 void frmDisplay::BuildHeader() {
-    dsd[2] =
-        PlaceLabel(this, "dsd_2", DisplayText(kSignificanceHeading), TwipsRect(240, 0, 6000, 240));
+    auto line = [this](const char* name, const QString& text) {
+        auto* label = new ElidedLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        return label;
+    };
+    dsd[2] = line("dsd_2", DisplayText(kSignificanceHeading));
     dsd[2]->setFont(VerdanaFont(kTextPoints, true));
-    Label8[3] = PlaceLabel(this, "Label8_3", DisplayText(kSignificanceText),
-                           TwipsRect(240, 240, 7800, 240));
-    Label10 = PlaceLabel(this, "Label10", DisplayText(kHouseSignificanceHeading),
-                         TwipsRect(240, 480, 7800, 240));
+    Label8[3] = line("Label8_3", DisplayText(kSignificanceText));
+    Label10 = line("Label10", DisplayText(kHouseSignificanceHeading));
     Label10->setFont(VerdanaFont(kTextPoints, true));
-    lblHoraDesc = PlaceLabel(this, "lblHoraDesc", QString(), TwipsRect(240, 705, 12255, 390));
+    lblHoraDesc = new QLabel(this);
+    lblHoraDesc->setObjectName(QStringLiteral("lblHoraDesc"));
     lblHoraDesc->setWordWrap(true);
     lblHoraDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblHoraDesc->setMinimumHeight(TwipsY(375));
 
-    Label5 = PlaceLabel(this, "Label5", QStringLiteral("Talk about your chart in our forum"),
-                        TwipsRect(7200, 0, 5295, 240));
+    Label5 = line("Label5", QStringLiteral("Talk about your chart in our forum"));
     Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6 = new LinkLabel(WebSiteDisplayName(), this, &OpenHomePage);
     Label6->setObjectName(QStringLiteral("Label6"));
-    Label6->setGeometry(TwipsRect(8400, 240, 4095, 240));
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
+
+    auto* header = new QGridLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    header->setVerticalSpacing(0);
+    header->addWidget(dsd[2], 0, 0);
+    header->addWidget(Label5, 0, 1);
+    header->addWidget(Label8[3], 1, 0);
+    header->addWidget(Label6, 1, 1);
+    header->addWidget(Label10, 2, 0, 1, 2);
+    header->addWidget(lblHoraDesc, 3, 0, 1, 2);
+    // The left texts take the room the design gives them: 7800 of 12255.
+    header->setColumnStretch(0, 7800);
+    header->setColumnStretch(1, 4455);
+    static_cast<QVBoxLayout*>(layout())->addLayout(header);
 }
 
 std::array<QLabel*, 12> frmDisplay::SignCells() const {

@@ -33,6 +33,14 @@ class frmDisplay : public QWidget {
     // Redraws the chart tab's square in another style or with other pada tags.
     void SetChartDrawing(const ChartDrawing& drawing);
 
+    // The window's size at its design: where its panels stand as drawn.
+    static QSize DesignSize();
+    QSize sizeHint() const override;
+
+    // A tab page in a scroll area, so that a window smaller than the page's
+    // design scrolls the page rather than cut it.
+    static QWidget* Scrolling(QWidget* page);
+
     // Tab indexes of SSTab1.
     static constexpr int kChartTab = 0;
     static constexpr int kDetailsTab = 1;

@@ -6,9 +6,11 @@
 #include <QLabel>
 
 #include "ui/chart_figure_view.h"
+#include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
+#include "ui/proportional_layout.h"
 #include "ui/twips.h"
 
 namespace korvanta {
@@ -20,21 +22,42 @@ constexpr double kTextPoints = 8.0;
 // Panels inside a tab are placed below the tab strip, which is this high.
 constexpr int kTabStrip = 360;
 
-// The chart's cells, in twips within fraBirthchart. The top row starts below
-// the panel's caption.
+// The tab's panels, in twips within the page: they reach its right and
+// bottom edges.
+constexpr int kPageWidth = 12135;
+constexpr int kPageHeight = 7215;
+
+// The chart's cells, in twips within the inside of fraBirthchart (below its
+// caption and within its border), with a margin all round so that no cell
+// touches the border.
 constexpr int kCellWidth = 1965;
 constexpr int kCellHeight = 1680;
-constexpr std::array<int, 4> kCellLeft = {120, 2085, 4050, 6015};
-constexpr std::array<int, 4> kCellTop = {195, 1875, 3555, 5235};
+constexpr int kChartMargin = 60;
+constexpr std::array<int, 4> kCellLeft = {60, 2025, 3990, 5955};
+constexpr std::array<int, 4> kCellTop = {60, 1740, 3420, 5100};
+constexpr int kChartWidth = 4 * kCellWidth + 2 * kChartMargin;
+constexpr int kChartHeight = 4 * kCellHeight + 2 * kChartMargin;
+// The square may be drawn a little smaller than designed, so that it fits
+// inside its panel's caption and border whatever the style draws them with.
+constexpr double kChartLeastScale = 0.85;
 
-QFrame* Outline(QWidget* parent, const QString& name, QRect pixels) {
-    auto* frame = new QFrame(parent);
+QFrame* Outline(ProportionalLayout* layout, const QString& name, QRect twips) {
+    auto* frame = new QFrame;
     frame->setObjectName(name);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Plain);
     frame->setLineWidth(1);
-    frame->setGeometry(pixels);
+    layout->AddAt(frame, twips);
     return frame;
+}
+
+// A label of the chart or the panels, at a design rectangle.
+template <typename Label = QLabel>
+Label* Placed(ProportionalLayout* layout, const QString& name, const QString& text, QRect twips) {
+    auto* label = new Label(text);
+    label->setObjectName(name);
+    layout->AddAt(label, twips);
+    return label;
 }
 
 // Object names of the twelve sign cells, by sign; "lblSagattarius" is
@@ -49,92 +72,104 @@ constexpr std::array<int, 10> kPlanetNameIndex = {0, 1, 2, 3, 4, 5, 6, 10, 11, 1
 }  // namespace
 
 void frmDisplay::BuildChartTab(QWidget* page) {
-    Frame1 = new QFrame(page);
+    auto* panels = new ProportionalLayout(page, kPageWidth, kPageHeight);
+    Frame1 = new QFrame;
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
-    Frame1->setGeometry(TwipsRect(120, 360 - kTabStrip, 8415, 7215));
+    panels->AddAt(Frame1, QRect(120, 360 - kTabStrip, 8415, 7215));
 
-    fraBirthchart = new QGroupBox(QStringLiteral("Hora"), Frame1);
+    fraBirthchart = new QGroupBox(QStringLiteral("Hora"));
     fraBirthchart->setObjectName(QStringLiteral("fraBirthchart"));
-    fraBirthchart->setGeometry(TwipsRect(150, 140, 8115, 6945));
+    auto* inFrame = new ProportionalLayout(Frame1, 8415, 7215, kChartLeastScale);
+    inFrame->AddAt(fraBirthchart, QRect(150, 140, 8115, 6945));
     BuildChartCells(fraBirthchart);
 
     BuildPositionTable(page);
+    panels->AddAt(fraWestern, QRect(8640, 3240 - kTabStrip, 3495, 4335));
     BuildDetails(page);
+    panels->AddAt(fraDetails, QRect(8640, 360 - kTabStrip, 3490, 2775));
 }
 
 void frmDisplay::BuildChartCells(QWidget* chart) {
     QLabel** const cellMembers[12] = {&lblAries,       &lblTaurus,    &lblGemini,   &lblCancer,
                                       &lblLeo,         &lblVirgo,     &lblLibra,    &lblScorpio,
                                       &lblSagattarius, &lblCapricorn, &lblAquarius, &lblPisces};
+    auto* square = new ProportionalLayout(chart, kChartWidth, kChartHeight, kChartLeastScale);
+    const int squareLeft = kCellLeft[0];
+    const int squareTop = kCellTop[0];
+    // The outlines go in first, so that the texts lie above them.
     for (std::size_t k = 0; k < 12; ++k) {
         const int left = kCellLeft[static_cast<std::size_t>(kChartCellOfSign[k].column)];
         const int top = kCellTop[static_cast<std::size_t>(kChartCellOfSign[k].row)];
-        shpHora[k] = Outline(chart, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
-                             TwipsRect(left, top, kCellWidth, kCellHeight));
+        shpHora[k] = Outline(square, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
+                             QRect(left, top, kCellWidth, kCellHeight));
+    }
+    Shape1 = Outline(square, QStringLiteral("Shape1"),
+                     QRect(kCellLeft[1], kCellTop[1], 2 * kCellWidth, 2 * kCellHeight));
+    Shape2 = Outline(square, QStringLiteral("Shape2"),
+                     QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
 
-        QLabel* cell = PlaceLabel(chart, kSignCellNames[k], QString(),
-                                  TwipsRect(left + 60, top + 15, 1305, 1500));
+    for (std::size_t k = 0; k < 12; ++k) {
+        const int left = kCellLeft[static_cast<std::size_t>(kChartCellOfSign[k].column)];
+        const int top = kCellTop[static_cast<std::size_t>(kChartCellOfSign[k].row)];
+        QLabel* cell = Placed(square, QString::fromLatin1(kSignCellNames[k]), QString(),
+                              QRect(left + 60, top + 15, 1305, 1500));
         cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         *cellMembers[k] = cell;
 
-        Hno[k] = PlaceLabel(chart, QStringLiteral("Hno_%1").arg(k).toLatin1().constData(),
-                            QString::number(k + 1),
-                            TwipsRect(left + kCellWidth - 405, top + 30, 345, 210));
+        Hno[k] = Placed(square, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1),
+                        QRect(left + kCellWidth - 405, top + 30, 345, 210));
         Hno[k]->setFont(CourierFont(kTextPoints));
         Hno[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-        lblArudha[k] = PlaceLabel(
-            chart, QStringLiteral("lblArudha_%1").arg(k).toLatin1().constData(),
-            QStringLiteral("A12"), TwipsRect(left + kCellWidth - 600, top + 255, 540, 210));
+        lblArudha[k] = Placed(square, QStringLiteral("lblArudha_%1").arg(k), QStringLiteral("A12"),
+                              QRect(left + kCellWidth - 600, top + 255, 540, 210));
         lblArudha[k]->setFont(VerdanaFont(kTextPoints, true));
         lblArudha[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
     }
-
-    const int squareLeft = kCellLeft[0];
-    const int squareTop = kCellTop[0];
-    Shape1 = Outline(chart, QStringLiteral("Shape1"),
-                     TwipsRect(kCellLeft[1], kCellTop[1], 2 * kCellWidth, 2 * kCellHeight));
-    Shape2 = Outline(chart, QStringLiteral("Shape2"),
-                     TwipsRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
 
     Label7 = new LinkLabel(
         QStringLiteral("Visit %1 to learn more about your chart").arg(WebSiteDisplayName()), chart,
         &OpenHomePage);
     Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->setGeometry(
-        TwipsRect(kCellLeft[1] + 240, kCellTop[1] + 1200, 2 * kCellWidth - 480, 960));
+    square->AddAt(Label7, QRect(kCellLeft[1] + 240, kCellTop[1] + 1200, 2 * kCellWidth - 480, 960));
     Label7->setAlignment(Qt::AlignCenter);
     Label7->setWordWrap(true);
     Label7->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
     chartFigure = new ChartFigureView(chart);
-    chartFigure->setGeometry(TwipsRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
+    square->AddAt(chartFigure, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
     chartFigure->hide();
 }
 
 void frmDisplay::BuildPositionTable(QWidget* page) {
     fraWestern = new QGroupBox(DisplayText(kPositionsHeading), page);
     fraWestern->setObjectName(QStringLiteral("fraWestern"));
-    fraWestern->setGeometry(TwipsRect(8640, 3240 - kTabStrip, 3495, 4335));
     for (std::size_t row = 0; row < kPlanetNameIndex.size(); ++row) {
         const int top = 330 + 390 * static_cast<int>(row);
         PlanetName[row] = PlaceLabel(
             fraWestern,
             QStringLiteral("PlanetName_%1").arg(kPlanetNameIndex[row]).toLatin1().constData(),
             DisplayText(kPositionLabels[row]), TwipsRect(120, top, 1920, 240));
-        planet[row] =
-            PlaceLabel(fraWestern, QStringLiteral("planet_%1").arg(row).toLatin1().constData(),
-                       QString(), TwipsRect(2100, top, 1320, 240));
+        planet[row] = new ElidedLabel(QString(), fraWestern);
+        planet[row]->setObjectName(QStringLiteral("planet_%1").arg(row));
+        planet[row]->setGeometry(TwipsRect(2100, top, 1320, 240));
     }
 }
 
 void frmDisplay::BuildDetails(QWidget* page) {
     fraDetails = new QGroupBox(DisplayText(kDetailsHeading), page);
     fraDetails->setObjectName(QStringLiteral("fraDetails"));
-    fraDetails->setGeometry(TwipsRect(8640, 360 - kTabStrip, 3490, 2775));
 
-    lblName = PlaceLabel(fraDetails, "lblName", QString(), TwipsRect(120, 300, 3280, 240));
+    // Values longer than their line (a long name, a state or country with a
+    // long official name) end in "…" with the whole text as tooltip.
+    auto value = [this](const char* name, QRect twips) {
+        auto* label = new ElidedLabel(QString(), fraDetails);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(twips);
+        return label;
+    };
+    lblName = value("lblName", TwipsRect(120, 300, 3280, 240));
     lblName->setFont(VerdanaFont(kTextPoints, true));
 
     struct DetailRow {
@@ -158,8 +193,7 @@ void frmDisplay::BuildDetails(QWidget* page) {
         this->*rows[i].caption =
             PlaceLabel(fraDetails, rows[i].captionName, DisplayText(kDetailLabels[i]),
                        TwipsRect(120, top, 1500, 240));
-        this->*rows[i].value =
-            PlaceLabel(fraDetails, rows[i].valueName, QString(), TwipsRect(1650, top, 1780, 240));
+        this->*rows[i].value = value(rows[i].valueName, TwipsRect(1650, top, 1780, 240));
     }
 }
 

@@ -2,9 +2,15 @@
 // The second tab of the result window: the profile of the UL's sign and its
 // five readings.
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
+#include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/twips.h"
 
@@ -13,13 +19,7 @@ namespace korvanta {
 namespace {
 
 constexpr double kTextPoints = 8.0;
-constexpr int kTabStrip = 360;
-
-constexpr std::array<int, 3> kColumnLeft = {120, 4080, 8040};
-constexpr int kColumnWidth = 3840;
-constexpr int kFirstRowTop = 240;
-constexpr int kRowStep = 600;
-constexpr int kValueDrop = 240;
+constexpr int kColumns = 3;
 
 // The headings are the report's profile labels, in the same order.
 struct ProfileCell {
@@ -56,15 +56,16 @@ const std::array<ProfileCell, 24> kProfileGrid = {{
     {"Label8_23", &frmDisplay::lblEnglishName, "lblEnglishName"},
 }};
 
-// The headings are the report's reading labels, in the same order.
-struct ReadingBox {
+// The headings are the report's reading labels, in the same order. The
+// boxes keep their designed widths as proportions of their row.
+struct ReadingPlace {
     int headingIndex;  // index in the Label8 array
     QPlainTextEdit* frmDisplay::*box;
     const char* boxName;
     int left, top, width, height;
 };
 
-const std::array<ReadingBox, 5> kReadingBoxes = {{
+const std::array<ReadingPlace, 5> kReadingBoxes = {{
     {0, &frmDisplay::txtLooks, "txtLooks", 120, 5280, 3735, 735},
     {24, &frmDisplay::txtNature, "txtNature", 3960, 5280, 4215, 735},
     {25, &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280, 3615, 735},
@@ -72,24 +73,70 @@ const std::array<ReadingBox, 5> kReadingBoxes = {{
     {27, &frmDisplay::txtHealth, "txtHealth", 6240, 6360, 5655, 735},
 }};
 
-// Headings stand this far above their box.
-constexpr int kReadingHeadingRise = 255;
+// A reading box as tall as its whole text at its present width, so that the
+// tab page scrolls, if anything does, rather than the box.
+class FittedReading : public QPlainTextEdit {
+  public:
+    FittedReading() {
+        setReadOnly(true);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+    void ShowText(const QString& text) {
+        setPlainText(text);
+        FitText();
+    }
+
+    QSize sizeHint() const override {
+        return {QPlainTextEdit::sizeHint().width(), minimumHeight()};
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QPlainTextEdit::resizeEvent(event);
+        FitText();
+    }
+
+  private:
+    void FitText() {
+        const int margin = static_cast<int>(std::ceil(document()->documentMargin()));
+        const int width = std::max(1, viewport()->width() - 2 * margin);
+        const QRect text = fontMetrics().boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
+                                                      toPlainText());
+        // One spare line against the small differences between this
+        // measure and the box's own line breaking.
+        const int needed =
+            text.height() + fontMetrics().lineSpacing() + 2 * margin + 2 * frameWidth();
+        if (needed != minimumHeight()) setMinimumHeight(needed);
+    }
+};
 
 }  // namespace
 
 void frmDisplay::BuildProfileTab(QWidget* page) {
-    Frame4 = new QFrame(page);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(TwipsX(120), 0, TwipsX(120), TwipsY(120));
+    Frame4 = new QFrame;
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setFrameShape(QFrame::StyledPanel);
-    Frame4->setGeometry(TwipsRect(120, 360 - kTabStrip, 12015, 7215));
+    pageLayout->addWidget(Frame4);
+    auto* column = new QVBoxLayout(Frame4);
+    column->setContentsMargins(TwipsX(120), TwipsY(120), TwipsX(120), TwipsY(120));
 
+    // The grid: each heading with its value under it, three to a row.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(TwipsX(120));
+    grid->setVerticalSpacing(0);
     const QFont headingFont = VerdanaFont(kTextPoints, true);
     for (std::size_t i = 0; i < kProfileGrid.size(); ++i) {
         const ProfileCell& cell = kProfileGrid[i];
-        const int left = kColumnLeft[i % kColumnLeft.size()];
-        const int top = kFirstRowTop + kRowStep * static_cast<int>(i / kColumnLeft.size());
-        QLabel* heading = PlaceLabel(Frame4, cell.headingName, DisplayText(kProfileLabels[i]),
-                                     TwipsRect(left, top, kColumnWidth, 240));
+        const int row = 2 * static_cast<int>(i / kColumns);
+        const int col = static_cast<int>(i % kColumns);
+        auto* heading = new QLabel(DisplayText(kProfileLabels[i]));
+        heading->setObjectName(QString::fromLatin1(cell.headingName));
         heading->setFont(headingFont);
         const QString headingName = QString::fromLatin1(cell.headingName);
         const int index = headingName.section(QLatin1Char('_'), 1).toInt();
@@ -98,30 +145,44 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
         } else {
             Label8[static_cast<std::size_t>(index)] = heading;
         }
-        this->*cell.value = PlaceLabel(Frame4, cell.valueName, QString(),
-                                       TwipsRect(left, top + kValueDrop, kColumnWidth, 270));
+        auto* value = new ElidedLabel;
+        value->setObjectName(QString::fromLatin1(cell.valueName));
+        value->setContentsMargins(0, 0, 0, TwipsY(90));
+        this->*cell.value = value;
+        grid->addWidget(heading, row, col);
+        grid->addWidget(value, row + 1, col);
     }
+    for (int col = 0; col < kColumns; ++col) grid->setColumnStretch(col, 1);
+    column->addLayout(grid);
 
-    for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
-        const ReadingBox& reading = kReadingBoxes[r];
-        QLabel* heading = PlaceLabel(
-            Frame4, QStringLiteral("Label8_%1").arg(reading.headingIndex).toLatin1().constData(),
-            DisplayText(kReadingLabels[r]),
-            TwipsRect(reading.left, reading.top - kReadingHeadingRise, reading.width, 240));
-        heading->setFont(headingFont);
-        Label8[static_cast<std::size_t>(reading.headingIndex)] = heading;
+    // The readings: two rows of boxes under their headings, each box as wide
+    // as in the design, in proportion to its row, and all of them growing
+    // with the page.
+    const std::array<std::pair<std::size_t, std::size_t>, 2> rows = {{{0, 3}, {3, 5}}};
+    for (const auto& [first, last] : rows) {
+        auto* row = new QGridLayout;
+        row->setHorizontalSpacing(TwipsX(105));
+        row->setVerticalSpacing(TwipsY(15));
+        for (std::size_t r = first; r < last; ++r) {
+            const ReadingPlace& reading = kReadingBoxes[r];
+            const int col = static_cast<int>(r - first);
+            auto* heading = new QLabel(DisplayText(kReadingLabels[r]));
+            heading->setObjectName(QStringLiteral("Label8_%1").arg(reading.headingIndex));
+            heading->setFont(headingFont);
+            Label8[static_cast<std::size_t>(reading.headingIndex)] = heading;
 
-        auto* box = new QPlainTextEdit(Frame4);
-        box->setObjectName(QString::fromLatin1(reading.boxName));
-        box->setGeometry(TwipsRect(reading.left, reading.top, reading.width, reading.height));
-        box->setReadOnly(true);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        QPalette buttonFace = box->palette();
-        buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
-        box->setPalette(buttonFace);
-        this->*reading.box = box;
+            auto* box = new FittedReading;
+            box->setObjectName(QString::fromLatin1(reading.boxName));
+            QPalette buttonFace = box->palette();
+            buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
+            box->setPalette(buttonFace);
+            this->*reading.box = box;
+            row->addWidget(heading, 0, col);
+            row->addWidget(box, 1, col);
+            row->setColumnStretch(col, reading.width);
+        }
+        column->addSpacing(TwipsY(105));
+        column->addLayout(row, 1);
     }
 }
 
@@ -130,7 +191,8 @@ void frmDisplay::FillProfile(const ChartReport& report) {
         (this->*kProfileGrid[i].value)->setText(DisplayText(report.profile[i].text));
     }
     for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
-        (this->*kReadingBoxes[r].box)->setPlainText(DisplayText(report.readings[r].text));
+        static_cast<FittedReading*>(this->*kReadingBoxes[r].box)
+            ->ShowText(DisplayText(report.readings[r].text));
     }
 }
 

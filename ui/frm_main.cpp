@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "pipeline/pipeline.h"
 #include "report/report.h"
@@ -40,6 +41,12 @@ bool IsCharacterKey(const QKeyEvent& key) {
     return (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) == 0;
 }
 
+// Enter or the keypad's Enter, without Ctrl, Alt or Meta.
+bool IsEnterKey(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) == 0;
+}
+
 }  // namespace
 
 frmMain::frmMain(MessageSink& messages, QWidget* parent)
@@ -51,9 +58,9 @@ frmMain::frmMain(MessageSink& messages, QWidget* parent)
     BuildMenus();
     LoadLists();
 
-    for (QLineEdit* box : {txtName, txtLonD, txtLonM, txtLatD, txtLatM}) {
-        box->installEventFilter(this);
-    }
+    // The key filters, and Enter in any entry field, which presses
+    // "Get My Upapada Lagna" as a form's default button does.
+    for (QWidget* field : EntryFields()) field->installEventFilter(this);
     connect(cmdRashi, &QPushButton::clicked, this, &frmMain::Calculate);
     connect(mnuNext, &QAction::triggered, this, &frmMain::Calculate);
     connect(cmdBrowser, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
@@ -86,11 +93,27 @@ EntryForm frmMain::CurrentEntry() const {
     return form;
 }
 
+std::vector<QWidget*> frmMain::EntryFields() const {
+    return {txtName,    cboMonth,   cboDate,     cboYear,     cboHH,     cboMM,    cboSS,
+            txtMCity,   txtMState,  txtMCountry, cmbTimeZone, chkDST,    txtLonD,  txtLonM,
+            optLong[0], optLong[1], txtLatD,     txtLatM,     optLat[0], optLat[1]};
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    auto* box = qobject_cast<QLineEdit*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (box == nullptr || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
+    // Enter is not a typed character: it calculates, from whichever field.
+    if (IsEnterKey(*key) && watched->isWidgetType()) {
+        const auto fields = EntryFields();
+        if (std::find(fields.begin(), fields.end(), watched) != fields.end()) {
+            cmdRashi->click();
+            return true;
+        }
+    }
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const bool filtered =
+        box == txtName || box == txtLonD || box == txtLonM || box == txtLatD || box == txtLatM;
+    if (!filtered || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
 
     const int code = key->text().at(0).unicode();
     const KeyFilterResult result = box == txtName ? NameKeyFilter(code) : CoordinateKeyFilter(code);

@@ -129,6 +129,8 @@ class frmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Every control of the entry, in tab order.
+    std::vector<QWidget*> EntryFields() const;
     void BuildControls();
     void BuildMenus();
     void LoadLists();
@@ -154,6 +156,8 @@ class frmMain : public QMainWindow {
     QStandardItemModel* placeModel_ = nullptr;
     std::vector<atlas::Place> placeCandidates_;
     std::optional<atlas::Place> chosenPlace_;
+    bool zonePickedByHand_ = false;    // the zone list was set by the user since the place
+    bool longitudeFromAtlas_ = false;  // the longitude and its side are the atlas's
     std::unique_ptr<library::BirthsLibrary> library_;
     QString libraryProblem_;  // why the library cannot be used; empty when it can
     // The atlas's place and zone of an opened birth, kept for its next save

@@ -8,6 +8,7 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -33,7 +34,6 @@ QString FromStd(const std::string& text) {
 
 void ShowNote(QLabel* label, const std::string& text) {
     label->setText(FromStd(text));
-    label->setVisible(!text.empty());
 }
 
 }  // namespace
@@ -62,6 +62,19 @@ void frmMain::ConnectAtlas() {
     }
 
     connect(cmbTimeZone, &QComboBox::currentIndexChanged, this, &frmMain::UpdateZoneCheck);
+    // A zone picked by hand stands even where the atlas has no row for the
+    // place's clock.
+    connect(cmbTimeZone, &QComboBox::activated, this, [this] { zonePickedByHand_ = true; });
+    // A longitude typed or turned by hand is no longer the atlas's.
+    for (QLineEdit* box : {txtLonD, txtLonM}) {
+        connect(box, &QLineEdit::textEdited, this, [this] { longitudeFromAtlas_ = false; });
+    }
+    for (QRadioButton* option : optLong) {
+        connect(option, &QRadioButton::clicked, this, [this] {
+            longitudeFromAtlas_ = false;
+            UpdateZoneCheck();
+        });
+    }
     connect(txtLonD, &QLineEdit::textChanged, this, &frmMain::UpdateZoneCheck);
     connect(txtLonM, &QLineEdit::textChanged, this, &frmMain::UpdateZoneCheck);
     connect(optLong[0], &QRadioButton::toggled, this, &frmMain::UpdateZoneCheck);
@@ -80,8 +93,17 @@ void frmMain::SearchAtlas(const QString& text) {
         placeModel_->appendRow(item);
     }
     if (placeCandidates_.empty()) {
-        placeCompleter->popup()->hide();
-        return;
+        // A search that found nothing says so in the list rather than
+        // leaving the user to wonder; the line cannot be chosen.
+        if (text.trimmed().isEmpty()) {
+            placeCompleter->popup()->hide();
+            return;
+        }
+        auto* none = new QStandardItem(QStringLiteral("No place found"));
+        none->setEditable(false);
+        none->setSelectable(false);
+        none->setEnabled(false);
+        placeModel_->appendRow(none);
     }
     // The list is as wide as its longest place, so that the state and the
     // country, which tell like-named places apart, are not cut off.
@@ -107,6 +129,12 @@ void frmMain::FindTypedPlace() {
     // is chosen by the list right after.
     QAbstractItemView* list = placeCompleter->popup();
     if (list->isVisible() && list->currentIndex().isValid()) return;
+    // Enter on the place already chosen calculates, as in the other fields.
+    if (!list->isVisible() && chosenPlace_ &&
+        txtFindPlace->text() == FromStd(atlas::PlaceLabel(*chosenPlace_))) {
+        cmdRashi->click();
+        return;
+    }
     const atlas::PlaceResolution found = atlas::ResolvePlace(txtFindPlace->text().toStdString());
     if (found.place) {
         list->hide();
@@ -135,14 +163,18 @@ void frmMain::ChoosePlace(const atlas::Place& place) {
     txtLatM->setText(FromStd(entry->latMin));
     optLat[entry->south ? 1 : 0]->setChecked(true);
     chosenPlace_ = place;
+    zonePickedByHand_ = false;
+    longitudeFromAtlas_ = true;
+    UpdateZoneCheck();
     FollowBirthMoment();
 }
 
 void frmMain::FollowBirthMoment() {
     if (!chosenPlace_) return;
     const EntryZone zone = EntryZoneFor(chosenPlace_->timeZone, CurrentEntry());
-    if (zone.zoneRow) cmbTimeZone->setCurrentIndex(*zone.zoneRow);
-    if (zone.dst) chkDST->setChecked(*zone.dst);
+    const bool keepHandPick = zone.zoneRow == kNoZoneRow && zonePickedByHand_;
+    if (zone.zoneRow && !keepHandPick) cmbTimeZone->setCurrentIndex(*zone.zoneRow);
+    if (zone.dst && !keepHandPick) chkDST->setChecked(*zone.dst);
     ShowNote(lblZoneNote, zone.note);
 }
 
@@ -155,7 +187,7 @@ void frmMain::ForgetPlace() {
 }
 
 void frmMain::UpdateZoneCheck() {
-    ShowNote(lblZoneCheck, ZoneCheckNote(CurrentEntry()));
+    ShowNote(lblZoneCheck, ZoneCheckNote(CurrentEntry(), longitudeFromAtlas_));
 }
 
 }  // namespace korvanta

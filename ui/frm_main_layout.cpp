@@ -11,10 +11,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "pipeline/zones.h"
 #include "report/names.h"
+#include "ui/elided_label.h"
 #include "ui/frm_main.h"
 #include "ui/help_menu.h"
 #include "ui/link_label.h"
@@ -52,6 +54,16 @@ void FillNumbers(QComboBox* list, int first, int count) {
     for (int index = 0; index < count; ++index) {
         list->addItem(QString::fromStdString(ListItemText(first, index)));
     }
+}
+
+// A place box whose text is wider than the box shows the whole text as its
+// tooltip ("National Capital Territory of Delhi").
+void TipWhenCut(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+        const int room = box->contentsRect().width() -
+                         2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        box->setToolTip(box->fontMetrics().horizontalAdvance(text) > room ? text : QString());
+    });
 }
 
 LinkLabel* Promotion(const QString& text, QWidget* parent, void (*open)(), const char* name) {
@@ -114,26 +126,27 @@ void frmMain::BuildControls() {
     place->addWidget(Caption("lblCountryCaption", "Country"), 3, 0);
     place->addWidget(txtMCountry, 3, 1);
     place->addWidget(cmdBrowser, 4, 1);
+    for (QLineEdit* box : {txtFindPlace, txtMCity, txtMState, txtMCountry}) TipWhenCut(box);
 
+    // The place takes as much room as the person: its names are the longer.
     auto* upper = new QHBoxLayout;
-    upper->addWidget(fraPersonal, 3);
-    upper->addWidget(fraPlace, 2);
+    upper->addWidget(fraPersonal, 1);
+    upper->addWidget(fraPlace, 1);
     page->addLayout(upper);
 
     fraZone = Named(new QGroupBox(QStringLiteral("Zone")), "fraZone");
     auto* zone = new QVBoxLayout(fraZone);
     cmbTimeZone = DropDownList("cmbTimeZone");
     chkDST = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
-    // Notes from the atlas and the zone check; hidden while they have nothing
-    // to say.
-    lblZoneNote = Caption("lblZoneNote", "");
-    lblZoneNote->setWordWrap(true);
+    // Notes from the atlas and the zone check. Each keeps room for two lines
+    // whether it speaks or not, so that no control moves under the pointer
+    // when a note comes or goes; a longer note ends in "…" with the whole
+    // text as its tooltip.
+    constexpr int kNoteLines = 2;
+    lblZoneNote = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneNote");
     lblZoneNote->setStyleSheet(QStringLiteral("color: #3c3c64;"));
-    lblZoneNote->hide();
-    lblZoneCheck = Caption("lblZoneCheck", "");
-    lblZoneCheck->setWordWrap(true);
+    lblZoneCheck = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneCheck");
     lblZoneCheck->setStyleSheet(QStringLiteral("color: #a0321e;"));
-    lblZoneCheck->hide();
     zone->addWidget(cmbTimeZone);
     zone->addWidget(chkDST);
     zone->addWidget(lblZoneNote);

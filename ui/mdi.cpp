@@ -3,17 +3,23 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "report/chart_style.h"
-
 #include "ui/export_dialogs.h"
 #include "ui/frame_layout.h"
 #include "ui/frm_display.h"
@@ -32,6 +38,9 @@ constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 405;
 constexpr int kExitRightGap = 300;
 constexpr int kButtonGap = 100;
+// Room left on the screen for the window manager's title bar and borders
+// before the frame is shown and they are known.
+constexpr QSize kDecorationAllowance(16, 40);
 
 // The settings store's keys of the View menu's choices, in the section of
 // the update reminder's date.
@@ -61,7 +70,10 @@ MDI::MDI(QWidget* parent)
     mdiArea = new QMdiArea(central);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(kFrameColour);
-    mdiArea->installEventFilter(this);
+    mdiArea->setFrameShape(QFrame::NoFrame);
+    // The result window follows the area's inside, which is resized after
+    // the area itself.
+    mdiArea->viewport()->installEventFilter(this);
     column->addWidget(mdiArea, 1);
     setCentralWidget(central);
     BuildMenus();
@@ -211,20 +223,86 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
     page_->drawing = drawing_;
     display_ = new frmDisplay;
     display_->Fill(*page_);
-    subWindow_ = mdiArea->addSubWindow(display_);
+    // The result window is the frame's only child and fills it: no title bar
+    // or close box of its own, as the frame's caption and Back speak for it.
+    subWindow_ = mdiArea->addSubWindow(display_, Qt::FramelessWindowHint);
     subWindow_->setObjectName(QStringLiteral("frmDisplayWindow"));
     subWindow_->setWindowIcon(windowIcon());
-    subWindow_->adjustSize();
+    subWindow_->setSystemMenu(nullptr);
+    subWindow_->installEventFilter(this);
     display_->fraBirthchart->setVisible(true);
     display_->fraBirthchart->raise();
     display_->fraDetails->raise();
     subWindow_->show();
 
-    const int margin = TwipsX(240);
-    resize(subWindow_->width() + 2 * margin,
-           menuBar()->sizeHint().height() + picTop->height() + subWindow_->height() + 2 * margin);
+    resize(FittingSize());
     CentreResultWindow();
     return display_;
+}
+
+QSize MDI::FittingSize() const {
+    // The design: the result window at its size, under the menu and the strip.
+    const QSize design(
+        frmDisplay::DesignSize().width(),
+        menuBar()->sizeHint().height() + picTop->height() + frmDisplay::DesignSize().height());
+    const QScreen* where = screen();
+    if (where == nullptr) return design;
+    // The window manager's frame around the window is not known before the
+    // frame is shown; leave room for a title bar and borders.
+    const QRect available = where->availableGeometry();
+    const QSize room(available.width() - kDecorationAllowance.width(),
+                     available.height() - kDecorationAllowance.height());
+    return design.boundedTo(room).expandedTo(minimumSizeHint());
+}
+
+void MDI::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    KeepOnScreen();
+    // Once the pages have been laid out, the frame grows where the screen
+    // has room for what the open page needs.
+    QTimer::singleShot(0, this, &MDI::GrowToShowPage);
+}
+
+QSize MDI::RoomOnScreen() const {
+    const QScreen* where = screen();
+    if (where == nullptr) return size();
+    // The window manager's frame, once known, is part of what must fit.
+    const QSize decoration = frameGeometry().size() - size();
+    return where->availableGeometry().size() - decoration;
+}
+
+void MDI::KeepOnScreen() {
+    const QScreen* where = screen();
+    if (where == nullptr || isMaximized() || isFullScreen()) return;
+    const QSize room = RoomOnScreen();
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+    const QRect available = where->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(available.center());
+    frame.moveTop(std::max(available.top(), frame.top()));
+    frame.moveLeft(std::max(available.left(), frame.left()));
+    move(frame.topLeft());
+}
+
+void MDI::GrowToShowPage() {
+    if (display_ == nullptr || isMaximized() || isFullScreen()) return;
+    const QSize room = RoomOnScreen();
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const auto* area = qobject_cast<QScrollArea*>(display_->SSTab1->currentWidget());
+        if (area == nullptr) return;
+        const QSize more(area->horizontalScrollBar()->maximum(),
+                         area->verticalScrollBar()->maximum());
+        if (more.width() <= 0 && more.height() <= 0) break;
+        QSize wanted = (size() + more).boundedTo(room);
+        // Not tall enough: a wider page wraps the readings into fewer lines.
+        if (wanted.height() < height() + more.height()) {
+            wanted.setWidth(std::min(room.width(), std::max(wanted.width(), width() * 5 / 4)));
+        }
+        if (wanted == size()) break;
+        resize(wanted);
+    }
+    KeepOnScreen();
 }
 
 void MDI::PlaceButtons() {
@@ -236,19 +314,29 @@ void MDI::PlaceButtons() {
 
 void MDI::CentreResultWindow() {
     if (subWindow_ == nullptr) return;
+    const QRect area = mdiArea->viewport()->rect();
+    subWindow_->resize(area.size());
     const int left = CentredLeft(mdiArea->contentsRect().width(), subWindow_->width());
-    subWindow_->move(left, TwipsY(120));
+    subWindow_->move(left, 0);
 }
 
 bool MDI::eventFilter(QObject* watched, QEvent* event) {
+    // The result window does not close on its own (a shortcut of the child
+    // window, say): that would leave an empty frame. Closing it is Back.
+    if (watched == subWindow_ && event->type() == QEvent::Close && !closing_) {
+        event->ignore();
+        emit backRequested();
+        return true;
+    }
     if (event->type() == QEvent::Resize) {
         if (watched == picTop) PlaceButtons();
-        if (watched == mdiArea) CentreResultWindow();
+        if (watched == mdiArea->viewport()) CentreResultWindow();
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MDI::closeEvent(QCloseEvent* event) {
+    closing_ = true;
     event->accept();
     emit endProgramRequested();
 }

@@ -44,6 +44,10 @@ class MDI : public QMainWindow {
     const ChartDrawing& Drawing() const { return drawing_; }
     void SetDrawing(const ChartDrawing& drawing);
 
+    // The frame's size when it opens: the result window's design under the
+    // strip, made smaller where the screen's available area is smaller.
+    QSize FittingSize() const;
+
     // The dialogs the export entries use; the real ones unless replaced.
     void SetExportDialogs(ExportDialogs& dialogs) { dialogs_ = &dialogs; }
 
@@ -83,6 +87,7 @@ class MDI : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -90,6 +95,12 @@ class MDI : public QMainWindow {
     void BuildMenus();
     void PlaceButtons();
     void CentreResultWindow();
+    // The room the screen's available area leaves for the frame's inside.
+    QSize RoomOnScreen() const;
+    // Makes the frame no larger than the room and centres it there.
+    void KeepOnScreen();
+    // Grows the frame, within the room, until the open tab page shows whole.
+    void GrowToShowPage();
     QString SuggestedPath(const char* extension) const;
     void BuildViewMenu();
     void ShowDrawingInMenu();
@@ -103,6 +114,7 @@ class MDI : public QMainWindow {
     ExportDialogs* dialogs_ = nullptr;
     frmDisplay* display_ = nullptr;
     QMdiSubWindow* subWindow_ = nullptr;
+    bool closing_ = false;
 };
 
 }  // namespace korvanta

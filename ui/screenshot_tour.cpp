@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 #include "ui/births_dialog.h"
 #include "ui/export_dialogs.h"
@@ -158,16 +159,32 @@ void PictureLibrary(frmMain& window, const QString& folder) {
     Save(dialog.get(), folder, "births-dialog.png");
 }
 
+// The result frame as it opens on this screen, on two of its tabs.
+void PictureFrameOnly(frmMain& window, MDI& frame, const QString& folder, const QString& name) {
+    for (const auto& [tab, suffix] : {std::pair{frmDisplay::kDetailsTab, "details"},
+                                      std::pair{frmDisplay::kChartTab, "chart"}}) {
+        frame.Display()->SSTab1->setCurrentIndex(tab);
+        const QString file = QStringLiteral("result-%1-%2.png").arg(name, QLatin1String(suffix));
+        Save(&frame, folder, file.toLatin1().constData());
+    }
+    window.EndProgram();
+}
+
 void RunTour(frmMain& window, const QString& folder) {
     QDir().mkpath(folder);
     EnterSampleBirth(window, folder);
-    Save(&window, folder, "birth-data.png");
+    const QString frameOnly = qEnvironmentVariable(kScreenshotFrameVariable);
+    if (frameOnly.isEmpty()) Save(&window, folder, "birth-data.png");
 
     window.cmdRashi->click();
     MDI* frame = window.ResultFrame();
     if (frame == nullptr || frame->Display() == nullptr) {
         std::fprintf(stderr, "korvanta: the calculation showed no result\n");
         QCoreApplication::exit(1);
+        return;
+    }
+    if (!frameOnly.isEmpty()) {
+        PictureFrameOnly(window, *frame, folder, frameOnly);
         return;
     }
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kDetailsTab);

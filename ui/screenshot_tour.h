@@ -13,6 +13,10 @@ namespace korvanta {
 class frmMain;
 
 inline constexpr const char* kScreenshotFolderVariable = "KORVANTA_SCREENSHOT_DIR";
+// When set (to "laptop", say), the tour pictures only the result frame as it
+// opens on this screen, on its details and chart tabs:
+// "result-laptop-details.png" and "result-laptop-chart.png".
+inline constexpr const char* kScreenshotFrameVariable = "KORVANTA_SCREENSHOT_FRAME";
 
 // Schedules the tour on the event loop; the program ends when it is done.
 void ScheduleScreenshotTour(frmMain& window, const QString& folder);

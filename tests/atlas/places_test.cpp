@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "atlas/alternate_names.h"
 #include "atlas/atlas.h"
 
 namespace korvanta::atlas {
@@ -98,6 +99,52 @@ TEST(PlaceSearch, EmptyUnknownAndLimited) {
     EXPECT_TRUE(SearchPlaces("Qqxyzzy").empty());
     EXPECT_EQ(SearchPlaces("Mad", 5).size(), 5u);
     EXPECT_TRUE(SearchPlaces("Pune", 0).empty());
+}
+
+// Names of other languages and times, from the translations libgeonames
+// ships, when no city has the name today.
+TEST(PlaceSearch, FormerNamesFindTheCityOfToday) {
+    const struct {
+        const char* query;
+        const char* label;
+    } cases[] = {{"Bombay", "Mumbai, Maharashtra, India"},
+                 {"bombai", "Mumbai, Maharashtra, India"},
+                 {"Calcutta", "Kolkata, State of West Bengal, India"},
+                 {"Bangalore", "Bengaluru, Karnataka, India"},
+                 {"Bombay, India", "Mumbai, Maharashtra, India"}};
+    for (const auto& c : cases) {
+        const std::vector<Place> found = SearchPlaces(c.query);
+        ASSERT_FALSE(found.empty()) << c.query;
+        EXPECT_EQ(PlaceLabel(found.front()), c.label) << c.query;
+        EXPECT_LE(found.size(), kDefaultPlaceLimit) << c.query;
+    }
+    EXPECT_TRUE(SearchPlaces("Bombay, Spain").empty());
+    // A name of today is never displaced by another's former name.
+    EXPECT_EQ(PlaceLabel(SearchPlaces("Pune").front()), "Pune, Maharashtra, India");
+    const PlaceResolution calcutta = ResolvePlace("Calcutta, India");
+    ASSERT_TRUE(calcutta.place);
+    EXPECT_EQ(calcutta.place->timeZone, "Asia/Kolkata");
+}
+
+TEST(AlternateNames, CataloguesAreReadSafely) {
+    const std::vector<std::string> catalogues = InstalledNameCatalogues();
+    ASSERT_FALSE(catalogues.empty());
+    // Every index the names point at is a city of the list, and the list is
+    // sorted for the prefix search.
+    const std::vector<AlternateName> names = ReadAlternateNames(catalogues);
+    ASSERT_FALSE(names.empty());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_GE(names[i].cityIndex, 0);
+        if (i > 0) {
+            ASSERT_LE(names[i - 1].folded, names[i].folded);
+        }
+        ASSERT_EQ(names[i].folded.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ?"), std::string::npos)
+            << names[i].folded;
+    }
+    // Files that are no catalogue, or are cut short, give nothing.
+    EXPECT_TRUE(ReadCatalogue("/nonexistent/geonames.mo").empty());
+    EXPECT_TRUE(ReadCatalogue("/etc/hostname").empty());
+    EXPECT_TRUE(CitiesByAlternateName("").empty());
 }
 
 TEST(PlaceResolution, OnePlaceOrTheCandidates) {

@@ -143,10 +143,18 @@ TEST(ValidateBirthData, ListsWithoutASelectionAreRefused) {
     f.cboYear = 150;  // one past 2050
     ExpectRefused(f, "Please Select the Date and Time of Birth", MessageIcon::Information,
                   EntryControl::cboYear);
-    // No zone selected is allowed: the correction then stays zero.
-    f = ValidForm();
-    f.cmbTimeZone = -1;
-    EXPECT_FALSE(ValidateBirthData(f));
+    // Without a zone the chart would be computed at UT: refused, whatever
+    // lies outside the list.
+    for (const int zone : {-1, 71, 1000}) {
+        f = ValidForm();
+        f.cmbTimeZone = zone;
+        ExpectRefused(f, "Please Select the Time Zone", MessageIcon::Information,
+                      EntryControl::cmbTimeZone);
+    }
+    // The date and time speak first.
+    f.cboSS = -1;
+    ExpectRefused(f, "Please Select the Date and Time of Birth", MessageIcon::Information,
+                  EntryControl::cboSS);
 }
 
 TEST(KeyFilters, NameTakesLettersInCapitals) {

@@ -91,16 +91,25 @@ TEST(EntryAtlas, DaylightSavingTicksTheBoxBesideTheStandardRow) {
     EXPECT_EQ(zone.dst, std::optional<bool>(true));
 }
 
-TEST(EntryAtlas, WithoutAFittingRowTheControlsStayAndTheNoteSaysWhy) {
+TEST(EntryAtlas, WithoutAFittingRowNoRowStaysAndTheNoteNamesTheNearest) {
+    // No row is UTC+5:45: no row selected, the box cleared, the rows of
+    // +5:30 and +6 named.
     const EntryZone kathmandu = EntryZoneFor("Asia/Kathmandu", BirthAt(1990, 7, 1, 12, 0));
-    EXPECT_FALSE(kathmandu.zoneRow.has_value());
-    EXPECT_FALSE(kathmandu.dst.has_value());
+    EXPECT_EQ(kathmandu.zoneRow, std::optional<int>(kNoZoneRow));
+    EXPECT_EQ(kathmandu.dst, std::optional<bool>(false));
     EXPECT_NE(kathmandu.note.find("no zone in the list is UTC+5:45"), std::string::npos)
         << kathmandu.note;
+    EXPECT_NE(kathmandu.note.find("nearest rows: \"Indian Time, IST, +5.3\" (UTC+5:30) or \""),
+              std::string::npos)
+        << kathmandu.note;
+    EXPECT_NE(kathmandu.note.find("(UTC+6)"), std::string::npos) << kathmandu.note;
+    // Before 1986 Nepal kept +5:30, which has a row.
+    EXPECT_EQ(EntryZoneFor("Asia/Kathmandu", BirthAt(1980, 7, 1, 12, 0)).zoneRow,
+              std::optional<int>(ZoneRowNamed("Indian Time, IST, +5.3")));
 
     const EntryZone unknown = EntryZoneFor("Mars/Olympus_Mons", BirthAt(1990, 7, 1, 12, 0));
-    EXPECT_FALSE(unknown.zoneRow.has_value());
-    EXPECT_FALSE(unknown.dst.has_value());
+    EXPECT_EQ(unknown.zoneRow, std::optional<int>(kNoZoneRow));
+    EXPECT_EQ(unknown.dst, std::optional<bool>(false));
     EXPECT_NE(unknown.note.find("Unknown time zone"), std::string::npos) << unknown.note;
 
     const EntryZone february30 = EntryZoneFor("Europe/Madrid", BirthAt(1990, 2, 30, 12, 0));
@@ -149,6 +158,24 @@ TEST(EntryAtlas, TheZoneCheckNotesAZoneFarFromTheLongitude) {
     EXPECT_EQ(ZoneCheckNote(Longitude("77", "", false, "Indian Time, IST, +5.3")), "");
     EXPECT_EQ(ZoneCheckNote(Longitude("180", "0", false, "Indian Time, IST, +5.3")), "");
     EXPECT_EQ(ZoneCheckNote(Longitude("77", "60", false, "Indian Time, IST, +5.3")), "");
+    // A longitude from the atlas has its side right: the note asks about the
+    // zone instead.
+    const std::string atlas =
+        ZoneCheckNote(Longitude("77", "12", false, "Indian Time, IST, +5.3"), true);
+    EXPECT_NE(atlas.find("please check the zone."), std::string::npos) << atlas;
+    EXPECT_EQ(atlas.find("really"), std::string::npos) << atlas;
+}
+
+TEST(EntryAtlas, NearestRowsOfOffsetsWithoutARow) {
+    // Every offset between the list's first and last has a row below and
+    // above; beyond the ends only one side is named.
+    for (int minutes = -12 * 60; minutes <= 14 * 60; minutes += 15) {
+        const std::string nearest = NearestZoneRows(minutes * 60 + 1);
+        EXPECT_EQ(nearest.find(" or ") != std::string::npos, minutes < 13 * 60) << minutes;
+    }
+    EXPECT_EQ(
+        NearestZoneRows(5 * 3600 + 45 * 60).rfind("\"Indian Time, IST, +5.3\" (UTC+5:30) or ", 0),
+        0u);
 }
 
 }  // namespace

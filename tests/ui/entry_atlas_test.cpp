@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "recording_sink.h"
+#include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
@@ -86,8 +87,42 @@ class EntryAtlasTest : public QObject {
     void findPlaceSitsBesideThePlaceDetails() {
         QCOMPARE(w_->txtFindPlace->parentWidget(), static_cast<QWidget*>(w_->fraPlace));
         QVERIFY(w_->cmdBrowser->isVisible());
-        QVERIFY(!w_->lblZoneNote->isVisible());
-        QVERIFY(!w_->lblZoneCheck->isVisible());
+        QCOMPARE(ZoneNote(), QString());
+        QCOMPARE(ZoneCheck(), QString());
+    }
+
+    void notesKeepTheirRoomAndShowLongTextsAsTooltips() {
+        // Nothing moves when a note comes: the room for two lines is kept.
+        const QRect zoneList = w_->cmbTimeZone->geometry();
+        const QPoint lonBox = w_->txtLonD->mapTo(w_.get(), QPoint());
+        const int noteHeight = w_->lblZoneNote->height();
+        QVERIFY(noteHeight >= 2 * w_->lblZoneNote->fontMetrics().lineSpacing());
+        SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
+        QVERIFY(Choose(QStringLiteral("Kathmandu"),
+                       QStringLiteral("Kathmandu, Bagmati Province, Nepal")));
+        QCoreApplication::processEvents();
+        QCOMPARE(w_->cmbTimeZone->geometry(), zoneList);
+        QCOMPARE(w_->txtLonD->mapTo(w_.get(), QPoint()), lonBox);
+        QCOMPARE(w_->lblZoneNote->height(), noteHeight);
+        // A note longer than its two lines ends in "…", the whole as tooltip.
+        w_->lblZoneNote->setText(
+            QString(40, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("word ")));
+        w_->lblZoneNote->grab();
+        QCOMPARE(w_->lblZoneNote->toolTip(), w_->lblZoneNote->text());
+        w_->lblZoneNote->setText(QStringLiteral("short"));
+        w_->lblZoneNote->grab();
+        QCOMPARE(w_->lblZoneNote->toolTip(), QString());
+        // A note of a line and a half shows whole, on two lines.
+        auto* note = qobject_cast<korvanta::ElidedLabel*>(w_->lblZoneNote);
+        QVERIFY(note != nullptr);
+        QString longer;
+        while (note->fontMetrics().horizontalAdvance(longer) < note->contentsRect().width() * 3 / 2)
+            longer += QStringLiteral("word ");
+        note->setText(longer.trimmed());
+        note->grab();
+        QVERIFY(note->ShownText().contains(QLatin1Char('\n')));
+        QVERIFY(!note->IsElided());
+        QCOMPARE(note->toolTip(), QString());
     }
 
     void choosingPuneFillsThePlaceCoordinatesAndZone() {
@@ -180,17 +215,63 @@ class EntryAtlasTest : public QObject {
         QVERIFY(w_->chkDST->isChecked());
     }
 
-    void withoutAFittingRowTheZoneStaysAndTheNoteSaysWhy() {
+    void kathmanduAfterNewYorkLeavesNoZoneAndRefusesUntilOneIsPicked() {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
-        w_->chkDST->setChecked(true);
+        QVERIFY(Choose(QStringLiteral("New York"),
+                       QStringLiteral("New York, New York, United States of America")));
+        QVERIFY(w_->chkDST->isChecked());
+        w_->txtFindPlace->clear();
         QVERIFY(Choose(QStringLiteral("Kathmandu"),
                        QStringLiteral("Kathmandu, Bagmati Province, Nepal")));
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-        QVERIFY(w_->chkDST->isChecked());  // untouched
+        // No row is UTC+5:45: New York's zone and box do not stay behind.
+        QCOMPARE(w_->cmbTimeZone->currentIndex(), -1);
+        QVERIFY(!w_->chkDST->isChecked());
         QVERIFY2(ZoneNote().contains(QStringLiteral("no zone in the list is UTC+5:45")),
                  qPrintable(ZoneNote()));
-        // Greenwich time at 85° East is worth the zone check's note too.
-        QVERIFY(!ZoneCheck().isEmpty());
+        QVERIFY2(ZoneNote().contains(QStringLiteral("\"Indian Time, IST, +5.3\" (UTC+5:30)")),
+                 qPrintable(ZoneNote()));
+        QCOMPARE(ZoneCheck(), QString());
+
+        QTest::keyClicks(w_->txtName, QStringLiteral("sita"));
+        w_->cmdRashi->click();
+        QVERIFY(w_->ResultFrame() == nullptr);
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Select the Time Zone"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w_->cmbTimeZone));
+
+        // Another birth time at the same place leaves the refusal standing.
+        w_->cboMM->setCurrentIndex(30);
+        QCOMPARE(w_->cmbTimeZone->currentIndex(), -1);
+
+        // The user picks a row; it stands when the time changes again, and
+        // the zone check asks about the zone, never about East, since the
+        // longitude came from the atlas.
+        const int gmt = w_->cmbTimeZone->findText(QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+        w_->cmbTimeZone->setCurrentIndex(gmt);
+        emit w_->cmbTimeZone->activated(gmt);
+        w_->cboMM->setCurrentIndex(31);
+        QCOMPARE(w_->cmbTimeZone->currentIndex(), gmt);
+        QVERIFY2(ZoneCheck().contains(QStringLiteral("please check the zone")),
+                 qPrintable(ZoneCheck()));
+        QVERIFY2(!ZoneCheck().contains(QStringLiteral("really")), qPrintable(ZoneCheck()));
+        sink_.messages.clear();
+        w_->cmdRashi->click();
+        QVERIFY(sink_.messages.empty());
+        QVERIFY(w_->ResultFrame() != nullptr);
+    }
+
+    void formerNamesAreFoundAndANameWithoutPlacesSaysSo() {
+        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Bombay"));
+        QAbstractItemView* list = w_->placeCompleter->popup();
+        QVERIFY(list->isVisible());
+        QCOMPARE(Offered(list).value(0), QStringLiteral("Mumbai, Maharashtra, India"));
+        w_->txtFindPlace->clear();
+        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Qqxzv"));
+        QVERIFY(list->isVisible());
+        QCOMPARE(Offered(list), QStringList{QStringLiteral("No place found")});
+        // The line is no place: Enter on it chooses nothing.
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(w_->txtMCity->text(), QString());
     }
 
     void enterChoosesAPlaceTypedInFull() {

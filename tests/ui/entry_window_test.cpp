@@ -19,6 +19,7 @@
 #include "ui/frm_main.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
+#include "ui/mdi.h"
 
 using korvanta::frmMain;
 using korvanta::MessageIcon;
@@ -159,6 +160,31 @@ class EntryWindowTest : public QObject {
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text, QStringLiteral("Only Numbers Are Accepted"));
         QCOMPARE(sink_.messages[0].icon, MessageIcon::Error);
+    }
+
+    // Enter is no typed character: in any field it presses the calculate
+    // button, as a form's default button; a refused entry still says why.
+    void enterInAnyFieldCalculates() {
+        EnterValidBirth(*w_);
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{w_->txtLatM, w_->txtName, w_->txtLonD, w_->txtMCountry,
+                                             w_->cboYear, w_->cmbTimeZone, w_->chkDST}) {
+            for (const Qt::KeyboardModifiers keypad : {Qt::NoModifier, Qt::KeypadModifier}) {
+                sink_.messages.clear();
+                QTest::keyClick(field, keypad ? Qt::Key_Enter : Qt::Key_Return, keypad);
+                QVERIFY2(sink_.messages.empty(), qPrintable(field->objectName()));
+                QVERIFY2(w_->ResultFrame() != nullptr && w_->ResultFrame()->isVisible(),
+                         qPrintable(field->objectName()));
+                QCOMPARE(w_->txtLatM->text(), QStringLiteral("36"));
+                w_->ResultFrame()->cmdBack->click();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        }
+        w_->txtLatM->clear();
+        QTest::keyClick(w_->txtLatM, Qt::Key_Return);
+        QCOMPARE(sink_.messages.size(), std::size_t{1});
+        QCOMPARE(sink_.messages[0].text,
+                 QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Latitude"));
     }
 
     void coordinateBoxesKeepTheirLengths() {

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -25,9 +26,11 @@
 
 #include "astro/calendar.h"
 #include "pipeline/pipeline.h"
-#include "report/pada_account.h"
-#include "report/positions.h"
 #include "recording_sink.h"
+#include "report/pada_account.h"
+#include "report/page_painter.h"
+#include "report/positions.h"
+#include "report/report.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -218,6 +221,62 @@ class ResultExportTest : public QObject {
                  qPrintable(display->lblReferenceSunrise->text()));
         QCOMPARE(display->lblUpapadaAccount->text(),
                  QString::fromStdString(korvanta::ExplainUpapada(chart)));
+    }
+
+    // A long name makes the page's title smaller, then wraps it; it never
+    // runs under the program's name at the title's right.
+    void aLongNameKeepsClearOfTheProgramName() {
+        auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        QVERIFY(std::holds_alternative<korvanta::BirthChart>(outcome));
+        auto& [birth, chart] = std::get<korvanta::BirthChart>(outcome);
+        for (const char* name : {"ASHA RAO", "LAKSHMI NARASIMHA VENKATA SUBRAMANYA",
+                                 "VENKATALAKSHMINARASIMHASUBRAMANYASARMA"}) {
+            birth.name = name;
+            const korvanta::ChartReport page = korvanta::BuildReport(birth, chart);
+            const double scale = 2.0;  // pixels per point
+            QImage image(static_cast<int>(korvanta::kPageWidthPoints * scale),
+                         static_cast<int>(korvanta::kPageHeightPoints * scale),
+                         QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                korvanta::PaintChartPage(painter, QRectF(QPointF(0, 0), image.size()), page);
+            }
+            // The program's name is the grey ink at the right of the top
+            // band; no ink of the title's colour (75, 75, 150) falls where it
+            // stands.
+            auto isTitleInk = [](const QColor& c) {
+                return c.blue() - c.red() > 35 && c.blue() - c.green() > 35;
+            };
+            // The band above the rule under the title.
+            int band = 0;
+            for (int y = 0; y < image.height() / 4 && band == 0; ++y) {
+                int ruled = 0;
+                for (int x = 0; x < image.width(); ++x) ruled += isTitleInk(image.pixelColor(x, y));
+                if (ruled > image.width() / 2) band = y;
+            }
+            QVERIFY(band > 0);
+            QRect programName;
+            for (int y = 0; y < band; ++y) {
+                for (int x = image.width() / 2; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    const int blueCast = c.blue() - c.red();
+                    if (c.red() < 150 && blueCast >= 5 && blueCast <= 30 &&
+                        std::abs(c.red() - c.green()) < 12) {
+                        programName |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            QVERIFY2(programName.width() > 20, name);
+            int titleInk = 0;
+            for (int y = programName.top(); y <= programName.bottom(); ++y) {
+                for (int x = programName.left(); x <= programName.right(); ++x) {
+                    if (isTitleInk(image.pixelColor(x, y))) ++titleInk;
+                }
+            }
+            QVERIFY2(titleInk == 0,
+                     qPrintable(QStringLiteral("%1: %2 pixels").arg(name).arg(titleInk)));
+        }
     }
 
     void savePdfWritesAReadablePage() {

@@ -211,7 +211,8 @@ class ResultWindowTest : public QObject {
              {display->txtLooks, display->txtNature, display->txtCareerAndFinance,
               display->txtLoveAndDomesticLife, display->txtHealth}) {
             QVERIFY(box->isReadOnly());
-            QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            // A scroll bar only when the window is too small for the text.
+            QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         }
     }
 

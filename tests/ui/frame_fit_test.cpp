@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The result frame on one fixed screen, given as arguments (width, height,
+// scale factor): it opens within the screen's available area, can be made
+// smaller without cutting anything off, its reading boxes show their whole
+// text, the chart stays inside its panel, the result window cannot be closed
+// alone, and texts too long for their place end in "…" with a tooltip.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "recording_sink.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/mdi.h"
+
+using korvanta::frmMain;
+using korvanta::MDI;
+using korvanta::testing::RecordingSink;
+
+namespace {
+
+// A birth whose name and country are longer than their lines in the details.
+void EnterBirth(frmMain& w, const QString& name, const QString& country) {
+    QTest::keyClicks(w.txtName, name);
+    w.cboMonth->setCurrentIndex(5);
+    w.cboDate->setCurrentIndex(4);
+    w.cboYear->setCurrentIndex(79);
+    w.cboHH->setCurrentIndex(9);
+    w.txtMCity->setText(QStringLiteral("Pune"));
+    w.txtMState->setText(QStringLiteral("Maharashtra"));
+    w.txtMCountry->setText(country);
+    w.cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+}
+
+QString Describe(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+}  // namespace
+
+class FrameFitTest : public QObject {
+    Q_OBJECT
+  private:
+    RecordingSink sink_;
+    std::unique_ptr<frmMain> w_;
+
+    MDI* Calculate(const QString& name = QStringLiteral("asha rao"),
+                   const QString& country = QStringLiteral("India")) {
+        EnterBirth(*w_, name, country);
+        w_->cmdRashi->click();
+        MDI* frame = w_->ResultFrame();
+        if (frame != nullptr) {
+            if (!QTest::qWaitForWindowExposed(frame)) qWarning("frame not exposed");
+            QCoreApplication::processEvents();
+        }
+        return frame;
+    }
+
+  private slots:
+    void init() {
+        sink_.messages.clear();
+        w_ = std::make_unique<frmMain>(sink_);
+        w_->show();
+    }
+    void cleanup() {
+        w_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void theFrameOpensWithinTheAvailableArea() {
+        MDI* frame = Calculate();
+        QVERIFY(frame != nullptr);
+        const QRect available = frame->screen()->availableGeometry();
+        QVERIFY2(available.contains(frame->frameGeometry()),
+                 qPrintable(Describe(frame->frameGeometry()) + " outside " + Describe(available)));
+        // Where the screen has room, the result window opens at its design.
+        const QSize design = korvanta::frmDisplay::DesignSize();
+        if (available.width() >= design.width() + 40 &&
+            available.height() >= design.height() + 200) {
+            QVERIFY(frame->Display()->width() >= design.width());
+        }
+        // The frame can be made smaller than that: its least size is far
+        // below the design.
+        QVERIFY(frame->minimumSizeHint().width() < design.width() / 2);
+        QVERIFY(frame->minimumSizeHint().height() < design.height() / 2);
+    }
+
+    void aSmallFrameScrollsItsPagesAndBigReadingBoxesShowAll() {
+        MDI* frame = Calculate();
+        korvanta::frmDisplay* display = frame->Display();
+        const QList<QPlainTextEdit*> boxes = {display->txtLooks, display->txtNature,
+                                              display->txtCareerAndFinance,
+                                              display->txtLoveAndDomesticLife, display->txtHealth};
+        for (const QSize size : {QSize(480, 360), frame->size()}) {
+            frame->resize(size);
+            // Layouts settle over a few rounds of events.
+            for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+            // The result window fills the frame below the strip, however small.
+            QVERIFY2(display->parentWidget()->size() == frame->mdiArea->viewport()->size(),
+                     qPrintable(Describe(display->parentWidget()->geometry()) + " in " +
+                                Describe(frame->mdiArea->viewport()->geometry())));
+            for (QPlainTextEdit* box : boxes) {
+                // Every reading in full: no scroll bar of its own, a text
+                // shorter than the box.
+                QVERIFY2(!box->verticalScrollBar()->isVisible(),
+                         qPrintable(box->objectName() + " " + Describe(box->geometry())));
+                QVERIFY2(box->verticalScrollBar()->maximum() == 0, qPrintable(box->objectName()));
+            }
+            // A page larger than its room scrolls rather than being cut.
+            for (int tab = 0; tab < display->SSTab1->count(); ++tab) {
+                display->SSTab1->setCurrentIndex(tab);
+                for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+                auto* area = qobject_cast<QScrollArea*>(display->SSTab1->widget(tab));
+                QVERIFY(area != nullptr);
+                const QSize needed = area->widget()->minimumSizeHint();
+                const QSize room = area->maximumViewportSize();
+                if (needed.height() > room.height()) {
+                    QVERIFY(area->verticalScrollBar()->maximum() > 0);
+                }
+                if (needed.width() > room.width()) {
+                    QVERIFY(area->horizontalScrollBar()->maximum() > 0);
+                }
+            }
+            display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kDetailsTab);
+            for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        }
+        // The boxes grow with the frame once the page has all it needs.
+        const int before = display->txtLooks->height();
+        frame->resize(frame->width(), 2000);
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        QVERIFY2(
+            display->txtLooks->height() > before,
+            qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(display->txtLooks->height())));
+    }
+
+    void theChartStaysInsideItsPanel() {
+        MDI* frame = Calculate();
+        korvanta::frmDisplay* display = frame->Display();
+        display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kChartTab);
+        for (const QSize size :
+             {frame->size(), QSize(frame->width() + 400, frame->height() + 200)}) {
+            frame->resize(size);
+            QCoreApplication::processEvents();
+            const QRect inside = display->fraBirthchart->contentsRect();
+            for (QWidget* part : {static_cast<QWidget*>(display->Shape2),
+                                  static_cast<QWidget*>(display->shpHora[0])}) {
+                QVERIFY2(inside.contains(part->geometry()),
+                         qPrintable(part->objectName() + " " + Describe(part->geometry()) +
+                                    " outside " + Describe(inside)));
+            }
+            QVERIFY(display->Frame1->contentsRect().contains(display->fraBirthchart->geometry()));
+        }
+    }
+
+    void theResultWindowHasNoTitleAndClosingItIsBack() {
+        MDI* frame = Calculate();
+        QMdiSubWindow* child = frame->mdiArea->subWindowList().at(0);
+        QVERIFY(child->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+        QPointer<MDI> shown(frame);
+        child->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(shown.isNull());
+        QVERIFY(w_->isVisible());
+    }
+
+    void textsTooLongForTheirLineEndInAnEllipsisWithATooltip() {
+        const QString name = QStringLiteral("VENKATA LAKSHMI NARASIMHA SUBRAMANYA SARMA");
+        const QString country = QStringLiteral("United States of America and Its Territories");
+        MDI* frame = Calculate(name.toLower(), country);
+        QVERIFY(frame != nullptr);
+        korvanta::frmDisplay* display = frame->Display();
+        display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kChartTab);
+        QCoreApplication::processEvents();
+        for (QLabel* label : {display->lblName, display->lblCountry, display->lblCity}) {
+            label->grab();  // paints, as the screen would
+            const bool cut = label->fontMetrics().horizontalAdvance(label->text()) >
+                             label->contentsRect().width();
+            QCOMPARE(label->toolTip(), cut ? label->text() : QString());
+        }
+        QCOMPARE(display->lblName->text(), name);  // the label keeps the whole text
+        QVERIFY(!display->lblName->toolTip().isEmpty());
+        QVERIFY(!display->lblCountry->toolTip().isEmpty());
+    }
+};
+
+// Arguments: screen width, height and scale factor (QT_SCALE_FACTOR).
+int main(int argc, char** argv) {
+    const QByteArray width = argc > 1 ? QByteArray(argv[1]) : QByteArray("1366");
+    const QByteArray height = argc > 2 ? QByteArray(argv[2]) : QByteArray("768");
+    const QByteArray scale = argc > 3 ? QByteArray(argv[3]) : QByteArray("1");
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) return 2;
+    file.write(
+        "{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"fit\", \"x\": 0, "
+        "\"y\": 0, \"width\": " +
+        width + ", \"height\": " + height +
+        ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    qputenv("QT_SCALE_FACTOR", scale);
+    int appArgc = 1;
+    QApplication app(appArgc, argv);
+    FrameFitTest test;
+    return QTest::qExec(&test, 1, argv);
+}
+
+#include "frame_fit_test.moc"

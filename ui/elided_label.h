@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A label that never cuts its text silently: what does not fit in its lines
+// ends in "…", and the whole text is then its tooltip. The label's text stays
+// the whole text; only the drawing is shortened.
+#pragma once
+
+#include <QLabel>
+
+namespace korvanta {
+
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+  public:
+    // `lines`: how many lines the label shows; with more than one the text is
+    // word-wrapped and the label keeps the height of that many lines, so that
+    // nothing around it moves when its text comes and goes.
+    explicit ElidedLabel(const QString& text = QString(), QWidget* parent = nullptr, int lines = 1);
+
+    // The text as drawn in the label's present width ("…" where it was cut).
+    QString ShownText() const;
+    // Whether some of the text does not show.
+    bool IsElided() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    struct Drawn {
+        QString text;  // with the line breaks it is drawn with
+        bool elided = false;
+    };
+    Drawn Shown() const;
+    void UpdateToolTip();
+    int lines_ = 1;
+};
+
+}  // namespace korvanta
