@@ -128,6 +128,11 @@ std::string SensitivityAnswer(const SensitivityStrip& strip) {
     return sentence + "; the birth is " + DurationText(untilChange) + " before the nearest change.";
 }
 
+std::string ShownMomentText(const SensitivityView& view, std::int64_t shown) {
+    return "Showing the result for " + MomentText(shown, view.birth) +
+           "; the strip stays centred on the entered time " + view.birthText + ".";
+}
+
 SensitivityView BuildSensitivityView(const SensitivityStrip& strip) {
     SensitivityView view;
     view.spanMinutes = strip.spanMinutes;

@@ -16,6 +16,12 @@ namespace korvanta {
 
 inline constexpr std::string_view kSensitivityHeading = "Birth Time Sensitivity";
 
+// The window's captions around the timeline, and the export's question.
+inline constexpr std::string_view kSensitivitySpanCaption = "Span around the birth time:";
+inline constexpr std::string_view kSensitivityBackCaption = "Back to the entered time";
+inline constexpr std::string_view kSensitivityPageQuestion =
+    "Add the Birth Time Sensitivity page as a second page?";
+
 // Row labels and JSON keys, by SensitivityRow.
 inline constexpr std::array<std::string_view, kSensitivityRows> kSensitivityRowLabels = {
     "Ascendant sign", "Upapada Lagna sign", "Upapada Lagna house", "Arudha Lagna sign",
@@ -91,6 +97,11 @@ struct SensitivityView {
     std::string birthText;  // "09:05:30"
     std::array<SensitivityRowView, kSensitivityRows> rows;
 };
+
+// What the window says while it shows the result of another moment than the
+// entered one: "Showing the result for 09:41:12; the strip stays centred on
+// the entered time 09:05:30."
+std::string ShownMomentText(const SensitivityView& view, std::int64_t shown);
 
 // The answer sentence: how long the Upapada Lagna keeps its sign around the
 // birth, and how far the birth lies from the nearest change.
