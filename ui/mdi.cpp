@@ -209,6 +209,11 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
     }
     page_ = report;
     page_->drawing = drawing_;
+    // A strip belongs to the result it was made for; ShowSensitivity adds
+    // the new result's.
+    entered_.reset();
+    strip_.reset();
+    sensitivityTab_ = nullptr;
     display_ = new frmDisplay;
     display_->Fill(*page_);
     subWindow_ = mdiArea->addSubWindow(display_);

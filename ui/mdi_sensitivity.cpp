@@ -22,7 +22,7 @@ constexpr int kDefaultSpanMinutes = 60;
 }  // namespace
 
 void MDI::ShowSensitivity(const Birth& entered) {
-    if (display_ == nullptr) return;
+    if (display_ == nullptr || sensitivityTab_ != nullptr) return;
     entered_ = entered;
     int minutes = kDefaultSpanMinutes;
     if (settings_ != nullptr) {

@@ -197,11 +197,16 @@ class SensitivityTabTest : public QObject {
         QVERIFY(!QFile::exists(dialogs.fileAnswer));
         QVERIFY(dialogs.failures.isEmpty());
 
-        // A result without a strip asks nothing.
+        // A result without a strip asks nothing, also when it replaces one
+        // that had a strip (whose page would show another birth).
         MDI plain;
         PageDialogs quiet;
         plain.SetExportDialogs(quiet);
         plain.ShowResult(report);
+        plain.ShowSensitivity(c.birth);
+        plain.ShowResult(report);
+        QVERIFY(plain.Sensitivity() == nullptr);
+        QCOMPARE(plain.Display()->SSTab1->count(), 3);
         quiet.fileAnswer = dir_.filePath(QStringLiteral("plain.png"));
         plain.SaveChartImage();
         QCOMPARE(quiet.asked, 0);
