@@ -13,10 +13,12 @@
 #include "bench/bench_support.h"
 #include "bench/prepared_births.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/sensitivity.h"
 #include "pipeline/steps.h"
 #include "pipeline/sunrise_reference.h"
 #include "reading/arudha.h"
 #include "report/report.h"
+#include "report/sensitivity_view.h"
 
 namespace korvanta::bench {
 namespace {
@@ -223,6 +225,21 @@ void BuildReport(benchmark::State& state) {
               [](const PreparedBirth& p) { return korvanta::BuildReport(p.birth, p.chart); });
 }
 BENCHMARK(BuildReport);
+
+// The birth-time sensitivity strip over the widest span, ±2 hours: every
+// row to the second (a chart per minute plus the bisections).
+void SensitivityStrip(benchmark::State& state) {
+    MeanOverTheSpread(state, [](const Birth& birth) { return BirthTimeSensitivity(birth, 120); });
+}
+BENCHMARK(SensitivityStrip)->Unit(benchmark::kMicrosecond);
+
+// The same with its texts, as the window, the page and the command line show it.
+void SensitivityStripAndView(benchmark::State& state) {
+    MeanOverTheSpread(state, [](const Birth& birth) {
+        return BuildSensitivityView(BirthTimeSensitivity(birth, 120));
+    });
+}
+BENCHMARK(SensitivityStripAndView)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace korvanta::bench

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "cli/chart_json.h"
-#include "library/birth_record.h"
 #include "cli/output_stream.h"
+#include "cli/sensitivity_output.h"
+#include "library/birth_record.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/sensitivity.h"
 #include "report/report.h"
 
 namespace korvanta {
@@ -91,6 +93,7 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out) {
     std::string buffer;
     buffer.reserve(2 * kFlushBytes);
     EntryForm form;
+    RecordExtras extras;
     ChartLineWriter writer;
     long lineNumber = 0;
     long firstBuffered = 1;  // the input line whose answer opens the buffer
@@ -123,7 +126,7 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out) {
                 record = TrimJsonBlanks(line);
                 if (record.starts_with(kByteOrderMark)) {
                     error = "a byte-order mark may stand only at the start of the input";
-                } else if (auto recordError = ReadRecord(record, form)) {
+                } else if (auto recordError = ReadRecord(record, form, &extras)) {
                     error = std::move(recordError->message);
                     field = std::move(recordError->field);
                 } else if (auto refusal = ValidateBirthData(form)) {
@@ -135,6 +138,16 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out) {
                 const Birth birth = BirthOfForm(form);
                 const Chart chart = CalculateChart(birth);
                 writer.Append(chart, BuildReport(birth, chart), record, buffer);
+                if (extras.sensitivityMinutes > 0) {
+                    // The strip closes the chart object as its last key.
+                    const SensitivityView strip = BuildSensitivityView(
+                        BirthTimeSensitivity(birth, extras.sensitivityMinutes));
+                    buffer.pop_back();
+                    buffer += ",\"sensitivity\":";
+                    buffer +=
+                        SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
+                    buffer += '}';
+                }
             } else {
                 ++summary.failedLines;
                 buffer += BatchErrorLine(lineNumber, error, field);

@@ -16,7 +16,9 @@
 #include "cli/output_stream.h"
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
+#include "cli/sensitivity_output.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/sensitivity.h"
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
@@ -56,6 +58,18 @@ A name that several places have is refused with the candidates listed.
 --pdf FILE and --png FILE write the chart page (chart, positions, details, the
 UL's house, reading and sign profile, padas and special lagnas); standard
 output then stays empty unless --json is given. No display is needed.
+
+--sensitivity MINUTES (15, 30, 60 or 120) follows the chart over that many
+minutes before and after the birth time, the place, zone and daylight saving
+held fixed: for the ascendant's sign, the Upapada Lagna's sign and house, the
+Arudha Lagna's sign, the Moon's sign and nakshatra, the retrograde marks and
+the reference sunrise's case, the stretches where each keeps one value, with
+their clock times to the second, and one sentence on how far the birth lies
+from the Upapada Lagna's nearest change of sign. The text gains a closing
+section, --json a "sensitivity" object, --pdf a second page and --png a
+second page under the first. In --batch a record may carry
+"sensitivity": MINUTES. The span stops at 1901-01-01 00:00:00 and
+2050-12-31 23:59:59.
 
 --style north or --style east draws the chart of the text and of the page as
 the North Indian chart (houses fixed, house 1 the top diamond) or the East
@@ -100,6 +114,8 @@ std::string VersionText() {
 struct Flags {
     std::string name, date, time, lat, lon, zone, city, state, country;
     std::string place, pdf, png;
+    std::string sensitivity;
+    int sensitivityMinutes = 0;  // 0: no strip
     std::string db, listText, birth, import;
     std::string style = "south";
     bool allPadas = false;
@@ -111,9 +127,9 @@ struct Flags {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",   "--lon",   "--zone",
-                                          "--place", "--pdf",  "--png",   "--db",    "--birth",
-                                          "--import"};
+constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",    "--lon",
+                                          "--zone", "--place", "--pdf",    "--png",
+                                          "--db",   "--birth", "--import", "--sensitivity"};
 
 // Adds the flags; returns the ones that describe a birth.
 std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
@@ -155,6 +171,13 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
         app.add_option("--png", flags.png,
                        "Also write the chart page as a PNG image, e.g. --png chart.png")
             ->type_name("FILE"),
+        app.add_option("--sensitivity", flags.sensitivity,
+                       "Also follow the ascendant, the Upapada and Arudha Lagnas, the Moon, the "
+                       "retrograde marks and the sunrise case over MINUTES (15, 30, 60 or 120) "
+                       "before and after the birth time: each one's stretches of equal value to "
+                       "the second, in the text, the JSON and as a second page, e.g. "
+                       "--sensitivity 60")
+            ->type_name("MINUTES"),
     };
     app.add_option("--style", flags.style,
                    "Drawing of the chart in the text and the page: south (the default), north or "
@@ -211,8 +234,9 @@ std::string ModeConflict(const Flags& flags, const std::vector<CLI::Option*>& bi
     for (const CLI::Option* option : birth) {
         if (option->count() == 0) continue;
         const std::string name = option->get_name();
-        // A stored birth can still be written as a page.
-        if (mode == "--birth" && (name == "--pdf" || name == "--png")) continue;
+        // A stored birth can still be written as a page and followed over time.
+        if (mode == "--birth" && (name == "--pdf" || name == "--png" || name == "--sensitivity"))
+            continue;
         return mode + " takes no " + name;
     }
     if (flags.json && mode != "--birth") return mode + " takes no --json";
@@ -352,6 +376,10 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         }
         if (const int status = SaveBirth(flags.db, toStore, err); status != kExitOk) return status;
     }
+    std::optional<SensitivityView> sensitivity;
+    if (flags.sensitivityMinutes > 0) {
+        sensitivity = BuildSensitivityView(BirthTimeSensitivity(birth, flags.sensitivityMinutes));
+    }
     ChartReport report = BuildReport(birth, chartValues);
     report.drawing = {ChartStyleOfKey(flags.style).value_or(ChartStyle::South), flags.allPadas};
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
@@ -359,12 +387,15 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     if (flags.json) {
         Json chart = ChartJson(chartValues, report, RecordFromForm(form));
         if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
+        if (sensitivity) chart["sensitivity"] = SensitivityJson(*sensitivity);
         printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     } else if (!pageFiles) {
         printed = ChartText(report);
+        if (sensitivity) printed += SensitivityText(*sensitivity);
     }
     if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
-    if (const std::optional<std::string> problem = WritePageFiles(report, flags.pdf, flags.png)) {
+    if (const std::optional<std::string> problem =
+            WritePageFiles(report, flags.pdf, flags.png, sensitivity ? &*sensitivity : nullptr)) {
         err << kProgram << ": " << *problem << "\n";
         return kExitPageNotWritten;
     }
@@ -468,6 +499,12 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (const std::string conflict = ModeConflict(flags, birthFlags); !conflict.empty()) {
         err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
+    }
+    if (flags.Given("--sensitivity")) {
+        const auto minutes = ParseSensitivityMinutes(flags.sensitivity);
+        if (const auto* e = std::get_if<FlagError>(&minutes))
+            return BadFlag(err, "--sensitivity", flags.sensitivity, *e);
+        flags.sensitivityMinutes = std::get<int>(minutes);
     }
     if (flags.listZones) {
         if (const auto problem = WriteChecked(out, ZoneListing()))

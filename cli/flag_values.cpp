@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/flag_values.h"
 
-#include "library/birth_record.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 
+#include "library/birth_record.h"
 #include "pipeline/entry.h"
+#include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
@@ -91,6 +91,13 @@ std::variant<TimeValue, FlagError> ParseTime(std::string_view text) {
     if (time.minute >= kMinuteCount) return FlagError{"the minutes must be from 0 to 59"};
     if (time.second >= kSecondCount) return FlagError{"the seconds must be from 0 to 59"};
     return time;
+}
+
+std::variant<int, FlagError> ParseSensitivityMinutes(std::string_view text) {
+    for (const int minutes : kSensitivitySpans) {
+        if (text == std::to_string(minutes)) return minutes;
+    }
+    return FlagError{"the span takes 15, 30, 60 or 120 minutes on either side of the birth time"};
 }
 
 std::variant<CoordinateValue, FlagError> ParseCoordinate(std::string_view text, char first,

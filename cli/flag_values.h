@@ -33,6 +33,10 @@ struct TimeValue {
 // "HH:MM" or "HH:MM:SS"; each part one or two digits.
 std::variant<TimeValue, FlagError> ParseTime(std::string_view text);
 
+// --sensitivity: minutes on either side of the birth time, one of the spans
+// the window offers (15, 30, 60, 120).
+std::variant<int, FlagError> ParseSensitivityMinutes(std::string_view text);
+
 // A coordinate as the entry boxes hold it: the degree and minute texts
 // (digits only, possibly empty) and the hemisphere.
 struct CoordinateValue {

@@ -14,15 +14,18 @@ bool PageFilesSupported() {
 }
 
 std::optional<std::string> WritePageFiles(const ChartReport& page, const std::string& pdfPath,
-                                          const std::string& pngPath) {
+                                          const std::string& pngPath,
+                                          const SensitivityView* sensitivity) {
     if (pdfPath.empty() && pngPath.empty()) return std::nullopt;
     const OffscreenGui gui;
     // The paths are the bytes the user gave, whatever their encoding.
     QString error;
-    if (!pdfPath.empty() && !SaveChartPageFile(page, PageFileFormat::Pdf, pdfPath, error)) {
+    if (!pdfPath.empty() &&
+        !SaveChartPageFile(page, PageFileFormat::Pdf, pdfPath, error, sensitivity)) {
         return error.toStdString();
     }
-    if (!pngPath.empty() && !SaveChartPageFile(page, PageFileFormat::Png, pngPath, error)) {
+    if (!pngPath.empty() &&
+        !SaveChartPageFile(page, PageFileFormat::Png, pngPath, error, sensitivity)) {
         return error.toStdString();
     }
     return std::nullopt;
@@ -35,7 +38,7 @@ bool PageFilesSupported() {
 }
 
 std::optional<std::string> WritePageFiles(const ChartReport&, const std::string& pdfPath,
-                                          const std::string& pngPath) {
+                                          const std::string& pngPath, const SensitivityView*) {
     if (pdfPath.empty() && pngPath.empty()) return std::nullopt;
     return "this korvanta-cli was built without Qt; it cannot write page files";
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "report/report.h"
+#include "report/sensitivity_view.h"
 
 namespace korvanta {
 
@@ -16,8 +17,10 @@ bool PageFilesSupported();
 
 // Writes the page of `report` to `pdfPath` and `pngPath` (the bytes the user
 // gave), each when not empty; an existing file is replaced only by a complete
-// new one. Returns the reason when a file could not be written.
+// new one. With `sensitivity`, the birth-time sensitivity page follows the
+// chart page. Returns the reason when a file could not be written.
 std::optional<std::string> WritePageFiles(const ChartReport& report, const std::string& pdfPath,
-                                          const std::string& pngPath);
+                                          const std::string& pngPath,
+                                          const SensitivityView* sensitivity = nullptr);
 
 }  // namespace korvanta

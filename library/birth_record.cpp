@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/birth_record.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 
+#include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
 
-enum class Kind { List, Number, Flag, Text, Id };
+enum class Kind { List, Number, Flag, Text, Id, Span };
 
 // One key of the record: its kind, the list range for list fields, and
 // whether it may be left out.
@@ -47,6 +49,7 @@ enum KeyIndex : std::size_t {
     kNote,
     kAtlasPlace,
     kAtlasZone,
+    kSensitivity,
     kKeyCount
 };
 
@@ -74,6 +77,8 @@ constexpr std::array<KeySpec, kKeyCount> kKeys = {{
     {"note", Kind::Text, 0, 0, true},
     {"atlas_place", Kind::Text, 0, 0, true},
     {"atlas_zone", Kind::Text, 0, 0, true},
+    // Asks batch mode for the birth-time sensitivity strip; minutes.
+    {"sensitivity", Kind::Span, 0, 0, true},
 }};
 
 std::string Quote(std::string_view key) {
@@ -199,6 +204,13 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool Number(std::int64_t value, const std::string& text) {
         if (depth_ != 1) return Misfit(text);
         const KeySpec& spec = kKeys[key_];
+        if (spec.kind == Kind::Span) {
+            if (!IsSensitivitySpan(static_cast<int>(std::clamp<std::int64_t>(value, 0, 1000)))) {
+                return Misfit(text);
+            }
+            if (extras_ != nullptr) extras_->sensitivityMinutes = static_cast<int>(value);
+            return Stored();
+        }
         if (spec.kind == Kind::Id) {
             if (value < 1) return Misfit(text);
             if (extras_ != nullptr) extras_->id = value;
@@ -265,6 +277,9 @@ class RecordReader : public nlohmann::json_sax<Json> {
                 break;
             case Kind::Id:
                 expected = "a whole number from 1 on";
+                break;
+            case Kind::Span:
+                expected = "15, 30, 60 or 120";
                 break;
         }
         return Fail(std::string(spec.key),

@@ -8,8 +8,9 @@
 //
 // "second", "dst", "city", "state" and "country" may be left out (0, false,
 // empty); so may the births library's own keys "id", "note", "atlas_place"
-// and "atlas_zone", which a chart ignores; every other key is required, and unknown keys are refused so that
-// a misspelt optional key cannot pass unnoticed.
+// and "atlas_zone", which a chart ignores, and "sensitivity" (15, 30, 60 or
+// 120), the minutes of the birth-time sensitivity strip that batch mode adds; every other key is
+// required, and unknown keys are refused so that a misspelt optional key cannot pass unnoticed.
 #pragma once
 
 #include <cstdint>
@@ -33,10 +34,11 @@ struct RecordError {
 
 // The births library's keys of a record: its row id (0: none), the user's
 // note, and the atlas's place label and IANA zone when the atlas filled the
-// place.
+// place; and the span of the sensitivity strip a batch line asks for.
 struct RecordExtras {
     std::int64_t id = 0;
     std::string note, atlasPlace, atlasZone;
+    int sensitivityMinutes = 0;  // 0: not asked for
 };
 
 // Reads the record in `text` (one JSON object) into the entry controls

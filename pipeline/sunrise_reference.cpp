@@ -75,25 +75,37 @@ SunEvents SunriseAndSunset(const Birth& birth, std::int32_t dayNumber) {
 
 }  // namespace
 
+std::optional<DayPart> DayPartOfBirth(double birthMoment, std::optional<double> sunriseToday,
+                                      std::optional<double> sunsetToday) {
+    if (!sunriseToday || !sunsetToday) return std::nullopt;
+    const std::int64_t birth = WholeSeconds(birthMoment);
+    const std::int64_t rise = WholeSeconds(*sunriseToday);
+    const std::int64_t set = WholeSeconds(*sunsetToday);
+    if (rise <= birth && birth <= set) return DayPart::Day;
+    if (birth < rise) return DayPart::BeforeSunrise;
+    return DayPart::AfterSunset;
+}
+
 std::optional<ReferenceChoice> ChooseReferenceSunrise(double birthMoment,
                                                       std::optional<double> sunriseToday,
                                                       std::optional<double> sunsetToday,
                                                       std::optional<double> sunrisePrev,
                                                       std::optional<double> sunriseNext) {
-    if (!sunriseToday || !sunsetToday) return std::nullopt;
-    const std::int64_t birth = WholeSeconds(birthMoment);
-    const std::int64_t rise = WholeSeconds(*sunriseToday);
-    const std::int64_t set = WholeSeconds(*sunsetToday);
-
+    const std::optional<DayPart> part = DayPartOfBirth(birthMoment, sunriseToday, sunsetToday);
+    if (!part) return std::nullopt;
     std::optional<double> reference;
     bool measureToReference = false;
-    if (rise <= birth && birth <= set) {
-        reference = sunriseToday;
-    } else if (birth < rise) {
-        reference = sunrisePrev;
-    } else if (birth > set) {
-        reference = sunriseNext;
-        measureToReference = true;
+    switch (*part) {
+        case DayPart::Day:
+            reference = sunriseToday;
+            break;
+        case DayPart::BeforeSunrise:
+            reference = sunrisePrev;
+            break;
+        case DayPart::AfterSunset:
+            reference = sunriseNext;
+            measureToReference = true;
+            break;
     }
     if (!reference) return std::nullopt;
 

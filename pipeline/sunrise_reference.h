@@ -21,6 +21,16 @@ struct ReferenceChoice {
     std::int32_t seconds = 0;  // whole-second boundaries crossed, never negative
 };
 
+// Where a birth falls in its day: from sunrise to sunset, both ends included;
+// before the day's sunrise; after its sunset.
+enum class DayPart { BeforeSunrise, Day, AfterSunset };
+
+// The part of its day a birth at `birthMoment` (date-time, local clock) falls
+// in, compared on whole seconds with the birth date's sunrise and sunset.
+// Returns nothing when the Sun does not both rise and set that day.
+std::optional<DayPart> DayPartOfBirth(double birthMoment, std::optional<double> sunriseToday,
+                                      std::optional<double> sunsetToday);
+
 // Chooses the reference sunrise of a birth at `birthMoment` (date-time, local
 // clock) from the sunrise and sunset of the birth date and the sunrises of the
 // days before and after, testing in this order: day birth (sunrise <= birth <=

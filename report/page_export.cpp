@@ -14,6 +14,7 @@
 
 #include "report/file_replace.h"
 #include "report/page_painter.h"
+#include "report/sensitivity_painter.h"
 
 namespace korvanta {
 namespace {
@@ -33,27 +34,54 @@ bool PaintOn(QPaintDevice& device, const ChartReport& page) {
     return painter.end();
 }
 
+// The chart page, then the sensitivity page on a new page of the device.
+bool PaintPagesOn(QPagedPaintDevice& device, const ChartReport& page,
+                  const SensitivityView* sensitivity) {
+    if (sensitivity == nullptr) return PaintOn(device, page);
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const QRectF area(0, 0, device.width(), device.height());
+    PaintChartPage(painter, area, page);
+    if (!device.newPage()) {
+        painter.end();
+        return false;
+    }
+    PaintSensitivityPage(painter, area, page, *sensitivity);
+    return painter.end();
+}
+
 }  // namespace
 
-QImage RenderChartPage(const ChartReport& page, int dotsPerInch) {
+QImage RenderChartPage(const ChartReport& page, int dotsPerInch,
+                       const SensitivityView* sensitivity) {
     const double pixelsPerPoint = dotsPerInch / 72.0;
+    const int pageHeight = static_cast<int>(std::lround(kPageHeightPoints * pixelsPerPoint));
     QImage image(static_cast<int>(std::lround(kPageWidthPoints * pixelsPerPoint)),
-                 static_cast<int>(std::lround(kPageHeightPoints * pixelsPerPoint)),
-                 QImage::Format_RGB32);
+                 sensitivity != nullptr ? 2 * pageHeight : pageHeight, QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / kMetresPerInch));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
-    PaintOn(image, page);
+    QPainter painter;
+    if (!painter.begin(&image)) return image;
+    PaintChartPage(painter, QRectF(0, 0, image.width(), pageHeight), page);
+    if (sensitivity != nullptr) {
+        PaintSensitivityPage(painter, QRectF(0, pageHeight, image.width(), pageHeight), page,
+                             *sensitivity);
+    }
+    painter.end();
     return image;
 }
 
-QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format) {
+QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format,
+                              const SensitivityView* sensitivity) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (format == PageFileFormat::Png) {
-        if (!RenderChartPage(page).save(&buffer, "PNG")) return {};
+        if (!RenderChartPage(page, kPageImageDotsPerInch, sensitivity).save(&buffer, "PNG")) {
+            return {};
+        }
         return bytes;
     }
     bool painted = false;
@@ -64,17 +92,17 @@ QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format) {
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(Q(page.title));
         writer.setCreator(Q(page.programTitle));
-        painted = PaintOn(writer, page);
+        painted = PaintPagesOn(writer, page, sensitivity);
     }
     return painted ? bytes : QByteArray();
 }
 
 bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std::string& path,
-                       QString& error) {
+                       QString& error, const SensitivityView* sensitivity) {
     const QString what = format == PageFileFormat::Png ? QStringLiteral("the image")
                                                        : QStringLiteral("the PDF file");
     const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
-    const QByteArray bytes = ChartPageFileBytes(page, format);
+    const QByteArray bytes = ChartPageFileBytes(page, format, sensitivity);
     if (bytes.isEmpty()) {
         error = QStringLiteral("Cannot write %1 %2: the page could not be drawn.").arg(what, shown);
         return false;
@@ -87,18 +115,21 @@ bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std
     return true;
 }
 
-bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error) {
+bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error,
+                      const SensitivityView* sensitivity) {
     return SaveChartPageFile(page, PageFileFormat::Png, QFile::encodeName(path).toStdString(),
-                             error);
+                             error, sensitivity);
 }
 
-bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error) {
+bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error,
+                      const SensitivityView* sensitivity) {
     return SaveChartPageFile(page, PageFileFormat::Pdf, QFile::encodeName(path).toStdString(),
-                             error);
+                             error, sensitivity);
 }
 
-bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device) {
-    return PaintOn(device, page);
+bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device,
+                    const SensitivityView* sensitivity) {
+    return PaintPagesOn(device, page, sensitivity);
 }
 
 namespace {

@@ -6,7 +6,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "report/sensitivity_view.h"
 #include "ui/message_sink.h"
+#include "ui/twips.h"
 
 namespace korvanta {
 
@@ -22,6 +24,18 @@ bool QtExportDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
 
 void QtExportDialogs::ReportFailure(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), text);
+}
+
+ExportDialogs::PageChoice ExportDialogs::ChooseSensitivityPage(QWidget*) {
+    return PageChoice::ChartOnly;
+}
+
+ExportDialogs::PageChoice QtExportDialogs::ChooseSensitivityPage(QWidget* parent) {
+    const auto answer = QMessageBox::question(
+        parent, QString::fromLatin1(kApplicationTitle), DisplayText(kSensitivityPageQuestion),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+    if (answer == QMessageBox::Cancel) return PageChoice::Cancel;
+    return answer == QMessageBox::Yes ? PageChoice::WithSensitivity : PageChoice::ChartOnly;
 }
 
 }  // namespace korvanta

@@ -22,6 +22,11 @@ class ExportDialogs {
     virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     // Tells the user that the chart could not be written or printed.
     virtual void ReportFailure(QWidget* parent, const QString& text) = 0;
+    // Whether the birth-time sensitivity page follows the chart page: asked
+    // before each export of a result that has one. Dialogs that do not ask
+    // export the chart page alone.
+    enum class PageChoice { ChartOnly, WithSensitivity, Cancel };
+    virtual PageChoice ChooseSensitivityPage(QWidget* parent);
 };
 
 // The real dialogs.
@@ -31,6 +36,7 @@ class QtExportDialogs final : public ExportDialogs {
                          const QString& filter) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     void ReportFailure(QWidget* parent, const QString& text) override;
+    PageChoice ChooseSensitivityPage(QWidget* parent) override;
 };
 
 }  // namespace korvanta

@@ -45,6 +45,9 @@ class frmDisplay : public QWidget {
     static constexpr int kChartTab = 0;
     static constexpr int kDetailsTab = 1;
     static constexpr int kPadasTab = 2;
+    // "Birth Time Sensitivity", added by the frame for a result it can
+    // recompute (ui/sensitivity_tab.h).
+    static constexpr int kSensitivityTab = 3;
 
     // Header strip. Control arrays keep their indexes: dsd(2), Label8(3).
     std::array<QLabel*, 3> dsd{};

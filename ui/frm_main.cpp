@@ -154,6 +154,7 @@ void frmMain::Calculate() {
     mdi_->setWindowIcon(windowIcon());
     mdi_->SetSettingsStore(settings_);
     mdi_->ShowResult(BuildReport(birth, chart));
+    mdi_->ShowSensitivity(birth);
     connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
     connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
     hide();

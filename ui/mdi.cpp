@@ -221,6 +221,11 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
     }
     page_ = report;
     page_->drawing = drawing_;
+    // A strip belongs to the result it was made for; ShowSensitivity adds
+    // the new result's.
+    entered_.reset();
+    strip_.reset();
+    sensitivityTab_ = nullptr;
     display_ = new frmDisplay;
     display_->Fill(*page_);
     // The result window is the frame's only child and fills it: no title bar

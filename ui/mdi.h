@@ -9,7 +9,10 @@
 #include <memory>
 #include <optional>
 
+#include "pipeline/birth.h"
+#include "pipeline/sensitivity.h"
 #include "report/report.h"
+#include "report/sensitivity_view.h"
 
 class QActionGroup;
 class QLabel;
@@ -24,6 +27,7 @@ namespace korvanta {
 class ExportDialogs;
 class LinkLabel;
 class frmDisplay;
+class SensitivityTab;
 
 class MDI : public QMainWindow {
     Q_OBJECT
@@ -35,6 +39,13 @@ class MDI : public QMainWindow {
     // chart page for the File menu's export and print.
     frmDisplay* ShowResult(const ChartReport& report);
     frmDisplay* Display() const { return display_; }
+
+    // Adds the "Birth Time Sensitivity" tab for the entered birth whose
+    // result ShowResult shows, over the span kept in the settings store
+    // (±1 h at first). A click on its timeline shows that moment's result;
+    // the File menu's exports then offer the strip's page.
+    void ShowSensitivity(const Birth& entered);
+    SensitivityTab* Sensitivity() const { return sensitivityTab_; }
 
     // The settings store that keeps the View menu's chart style and pada
     // choice across runs; reads them now. Without one the choices last for
@@ -108,6 +119,15 @@ class MDI : public QMainWindow {
 
     ChartDrawing drawing_;
     QSettings* settings_ = nullptr;
+
+    void ChooseSensitivitySpan(int minutes);
+    void ShowMoment(std::optional<std::int64_t> clock);
+    // The sensitivity page to export with the chart page, as the user
+    // answered; false when the export is cancelled.
+    bool AskSensitivityPage(std::optional<SensitivityView>& page);
+    std::optional<Birth> entered_;
+    std::optional<SensitivityStrip> strip_;
+    SensitivityTab* sensitivityTab_ = nullptr;
 
     std::optional<ChartReport> page_;
     std::unique_ptr<ExportDialogs> realDialogs_;

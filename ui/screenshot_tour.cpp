@@ -199,6 +199,8 @@ void RunTour(frmMain& window, const QString& folder) {
     frame->mnuStyle[0]->trigger();
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kPadasTab);
     Save(frame, folder, "result-padas.png");
+    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kSensitivityTab);
+    Save(frame, folder, "result-sensitivity.png");
 
     // The page the File menu exports, through the menu entry itself.
     TourDialogs dialogs(QDir(folder).filePath(QStringLiteral("chart-page.png")));

@@ -154,10 +154,11 @@ class ResultWindowTest : public QObject {
         QCOMPARE(display->window(), static_cast<QWidget*>(frame));
         QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
 
-        QCOMPARE(display->SSTab1->count(), 3);
+        QCOMPARE(display->SSTab1->count(), 4);
         QCOMPARE(display->SSTab1->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
         QCOMPARE(display->SSTab1->tabText(1), QStringLiteral("Upapada Lagna Details"));
         QCOMPARE(display->SSTab1->tabText(2), QStringLiteral("Padas And Special Lagnas"));
+        QCOMPARE(display->SSTab1->tabText(3), QStringLiteral("Birth Time Sensitivity"));
         QCOMPARE(display->SSTab1->currentIndex(), 1);
 
         VerifyCaptions(*display, expected_);

@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/sensitivity_tab.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/frm_display.h"
+#include "ui/twips.h"
+
+namespace korvanta {
+namespace {
+
+constexpr double kTextPoints = 8.0;
+constexpr double kSmallPoints = 7.0;
+
+// The timeline's sizes in pixels: the label line, the room between rows and
+// the axis stay fixed; the bars share what is left.
+constexpr double kLabelPixels = 15;
+constexpr double kGapPixels = 4;
+constexpr double kAxisPixels = 22;
+constexpr double kMinimumBarPixels = 20;
+constexpr double kSidePixels = 6;
+
+const QColor kShownMark(40, 90, 200);
+
+}  // namespace
+
+SensitivityTimeline::SensitivityTimeline(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picSensitivityTimeline"));
+    setMouseTracking(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void SensitivityTimeline::SetView(const SensitivityView& view) {
+    view_ = view;
+    hoverRow_ = hoverSegment_ = -1;
+    update();
+}
+
+void SensitivityTimeline::SetShownMoment(std::optional<std::int64_t> clock) {
+    shown_ = clock;
+    update();
+}
+
+QSize SensitivityTimeline::minimumSizeHint() const {
+    const double rows = static_cast<double>(kSensitivityRows);
+    return QSize(300, static_cast<int>(rows * (kLabelPixels + kMinimumBarPixels + kGapPixels) +
+                                       kAxisPixels));
+}
+
+TimelinePlaces SensitivityTimeline::Places() const {
+    TimelineMetrics metrics;
+    metrics.labelHeight = kLabelPixels;
+    metrics.rowGap = kGapPixels;
+    metrics.axisHeight = kAxisPixels;
+    const double rows = static_cast<double>(kSensitivityRows);
+    metrics.barHeight =
+        std::max(kMinimumBarPixels, (height() - kAxisPixels) / rows - kLabelPixels - kGapPixels);
+    const QRectF area(kSidePixels, 0, width() - 2 * kSidePixels, TimelineHeight(metrics));
+    return PlaceTimeline(view_, area, metrics);
+}
+
+QRectF SensitivityTimeline::SegmentRect(int row, int segment) const {
+    const TimelinePlaces places = Places();
+    if (row < 0 || row >= static_cast<int>(places.rows.size())) return {};
+    const auto& segments = places.rows[static_cast<std::size_t>(row)].segments;
+    if (segment < 0 || segment >= static_cast<int>(segments.size())) return {};
+    return segments[static_cast<std::size_t>(segment)];
+}
+
+std::int64_t SensitivityTimeline::MomentAt(double x) const {
+    const TimelinePlaces places = Places();
+    if (places.rows.empty()) return view_.birth;
+    const QRectF& bar = places.rows.front().bar;
+    const double fraction = std::clamp((x - bar.left()) / std::max(bar.width(), 1.0), 0.0, 1.0);
+    return view_.start + std::llround(fraction * static_cast<double>(view_.end - view_.start));
+}
+
+QString SensitivityTimeline::SegmentTip(int row, int segment) const {
+    if (row < 0 || row >= static_cast<int>(view_.rows.size())) return {};
+    const SensitivityRowView& rowView = view_.rows[static_cast<std::size_t>(row)];
+    if (segment < 0 || segment >= static_cast<int>(rowView.segments.size())) return {};
+    const SensitivitySegmentView& s = rowView.segments[static_cast<std::size_t>(segment)];
+    return DisplayText(rowView.label) + QStringLiteral(": ") + DisplayText(s.value) +
+           QStringLiteral("\n") + DisplayText(s.fromText) + QStringLiteral(" to ") +
+           DisplayText(s.toText);
+}
+
+std::pair<int, int> SensitivityTimeline::SegmentAt(const QPointF& point) const {
+    const TimelinePlaces places = Places();
+    for (std::size_t r = 0; r < places.rows.size(); ++r) {
+        const auto& segments = places.rows[r].segments;
+        for (std::size_t k = 0; k < segments.size(); ++k) {
+            // Include the right edge so that the last segment reaches the end.
+            const QRectF& box = segments[k];
+            if (point.x() >= box.left() && point.x() <= box.right() && point.y() >= box.top() &&
+                point.y() <= box.bottom()) {
+                return {static_cast<int>(r), static_cast<int>(k)};
+            }
+        }
+    }
+    return {-1, -1};
+}
+
+void SensitivityTimeline::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.fillRect(rect(), palette().base());
+    if (view_.rows.front().segments.empty()) return;
+    const TimelinePlaces places = Places();
+    const TimelineFonts fonts{VerdanaFont(kTextPoints, true), VerdanaFont(kSmallPoints)};
+    PaintTimeline(painter, view_, places, fonts, false, hoverRow_, hoverSegment_);
+    if (shown_ && *shown_ != view_.birth && !places.rows.empty()) {
+        const double x = TimelineX(view_, places.rows.front().bar, *shown_);
+        painter.setPen(QPen(kShownMark, 1.5, Qt::DashLine));
+        painter.drawLine(QPointF(x, places.rows.front().bar.top()), QPointF(x, places.axis.top()));
+    }
+}
+
+void SensitivityTimeline::mouseMoveEvent(QMouseEvent* event) {
+    const auto [row, segment] = SegmentAt(event->position());
+    if (row != hoverRow_ || segment != hoverSegment_) {
+        hoverRow_ = row;
+        hoverSegment_ = segment;
+        update();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void SensitivityTimeline::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && SegmentAt(event->position()).first >= 0) {
+        emit momentChosen(MomentAt(event->position().x()));
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void SensitivityTimeline::leaveEvent(QEvent* event) {
+    hoverRow_ = hoverSegment_ = -1;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+bool SensitivityTimeline::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const auto [row, segment] = SegmentAt(help->pos());
+        if (row >= 0) {
+            QToolTip::showText(help->globalPos(), SegmentTip(row, segment), this,
+                               SegmentRect(row, segment).toAlignedRect());
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+SensitivityTab::SensitivityTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabSensitivity"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->setSpacing(4);
+
+    lblSensitivityAnswer = new QLabel(this);
+    lblSensitivityAnswer->setObjectName(QStringLiteral("lblSensitivityAnswer"));
+    lblSensitivityAnswer->setFont(VerdanaFont(kTextPoints, true));
+    lblSensitivityAnswer->setWordWrap(true);
+    column->addWidget(lblSensitivityAnswer);
+
+    auto* controls = new QHBoxLayout;
+    auto* spanCaption = new QLabel(DisplayText(kSensitivitySpanCaption), this);
+    spanCaption->setObjectName(QStringLiteral("lblSensitivitySpan"));
+    controls->addWidget(spanCaption);
+    cboSensitivitySpan = new QComboBox(this);
+    cboSensitivitySpan->setObjectName(QStringLiteral("cboSensitivitySpan"));
+    for (const int minutes : kSensitivitySpans) {
+        cboSensitivitySpan->addItem(QString::fromStdString(SensitivitySpanText(minutes)), minutes);
+    }
+    spanCaption->setBuddy(cboSensitivitySpan);
+    controls->addWidget(cboSensitivitySpan);
+    lblSensitivityNote = new QLabel(this);
+    lblSensitivityNote->setObjectName(QStringLiteral("lblSensitivityNote"));
+    lblSensitivityNote->setWordWrap(true);
+    controls->addWidget(lblSensitivityNote, 1);
+    column->addLayout(controls);
+
+    auto* shown = new QHBoxLayout;
+    lblShownMoment = new QLabel(this);
+    lblShownMoment->setObjectName(QStringLiteral("lblShownMoment"));
+    lblShownMoment->setWordWrap(true);
+    lblShownMoment->setStyleSheet(QStringLiteral("color: #285ac8;"));
+    shown->addWidget(lblShownMoment, 1);
+    cmdEnteredTime = new QPushButton(DisplayText(kSensitivityBackCaption), this);
+    cmdEnteredTime->setObjectName(QStringLiteral("cmdEnteredTime"));
+    shown->addWidget(cmdEnteredTime);
+    column->addLayout(shown);
+
+    timeline = new SensitivityTimeline(this);
+    column->addWidget(timeline, 1);
+    SetShownMoment(std::nullopt);
+
+    connect(cboSensitivitySpan, &QComboBox::activated, this,
+            [this](int index) { emit spanChosen(cboSensitivitySpan->itemData(index).toInt()); });
+    connect(timeline, &SensitivityTimeline::momentChosen, this, &SensitivityTab::momentChosen);
+    connect(cmdEnteredTime, &QPushButton::clicked, this, &SensitivityTab::enteredTimeRequested);
+}
+
+void SensitivityTab::SetStrip(const SensitivityStrip& strip) {
+    const SensitivityView view = BuildSensitivityView(strip);
+    lblSensitivityAnswer->setText(DisplayText(view.answer));
+    lblSensitivityNote->setText(
+        DisplayText(view.cutNote.empty() ? view.spanNote : view.spanNote + " " + view.cutNote));
+    timeline->SetView(view);
+    SetSpan(strip.spanMinutes);
+}
+
+void SensitivityTab::SetSpan(int minutes) {
+    const int index = cboSensitivitySpan->findData(minutes);
+    if (index >= 0) cboSensitivitySpan->setCurrentIndex(index);
+}
+
+int SensitivityTab::Span() const {
+    return cboSensitivitySpan->currentData().toInt();
+}
+
+void SensitivityTab::SetShownMoment(std::optional<std::int64_t> clock) {
+    const bool other = clock && *clock != timeline->View().birth;
+    lblShownMoment->setText(other ? DisplayText(ShownMomentText(timeline->View(), *clock))
+                                  : QString());
+    lblShownMoment->setVisible(other);
+    cmdEnteredTime->setVisible(other);
+    timeline->SetShownMoment(clock);
+}
+
+SensitivityTab* AddSensitivityTab(frmDisplay& display) {
+    auto* tab = new SensitivityTab;
+    // Scrolls like the other tabs where the frame is smaller than the strip.
+    display.SSTab1->insertTab(frmDisplay::kSensitivityTab, frmDisplay::Scrolling(tab),
+                              DisplayText(kSensitivityHeading));
+    return tab;
+}
+
+}  // namespace korvanta
