@@ -163,6 +163,16 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
         painter.setPen(QPen(kRule, 0.6));
         painter.drawLine(QPointF(bar.left(), axisTop), QPointF(bar.right(), axisTop));
         const std::int64_t step = TickMinutes(view.end - view.start) * kSecondsPerMinute;
+        // The birth's time label, placed first so that tick labels it would
+        // cover are left out.
+        QFont bold = fonts.small;
+        bold.setBold(true);
+        const QString birth = Q(view.birthText);
+        const double birthWidth = QFontMetricsF(bold, painter.device()).horizontalAdvance(birth);
+        const double left =
+            std::clamp(places.birthX - birthWidth / 2, bar.left(), bar.right() - birthWidth);
+        const QRectF birthBox(left - 2, axisTop + line * 0.4, birthWidth + 4, line);
+        const QFontMetricsF tickMetrics(fonts.small, painter.device());
         painter.setFont(fonts.small);
         for (std::int64_t t = (view.start + step - 1) / step * step; t <= view.end; t += step) {
             const double x = TimelineX(view, bar, t);
@@ -172,6 +182,9 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
             const QString text = QStringLiteral("%1:%2")
                                      .arg(at.hour, 2, 10, QLatin1Char('0'))
                                      .arg(at.minute, 2, 10, QLatin1Char('0'));
+            const double textWidth = tickMetrics.horizontalAdvance(text);
+            const QRectF textBox(x - textWidth / 2 - 2, axisTop + line * 0.4, textWidth + 4, line);
+            if (textBox.intersects(birthBox)) continue;
             painter.setPen(kMuted);
             painter.drawText(QRectF(x - 40, axisTop + line * 0.4, 80, line),
                              Qt::AlignHCenter | Qt::AlignTop, text);
@@ -179,13 +192,6 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
         // The birth moment on the axis, its time over the tick labels.
         painter.setPen(QPen(kBirthMark, 1.4));
         painter.drawLine(QPointF(places.birthX, axisTop), QPointF(places.birthX, axisTop + line));
-        QFont bold = fonts.small;
-        bold.setBold(true);
-        const QString birth = Q(view.birthText);
-        const double birthWidth = QFontMetricsF(bold, painter.device()).horizontalAdvance(birth);
-        const double left =
-            std::clamp(places.birthX - birthWidth / 2, bar.left(), bar.right() - birthWidth);
-        QRectF birthBox(left - 2, axisTop + line * 0.4, birthWidth + 4, line);
         painter.fillRect(birthBox, Qt::white);
         painter.setFont(bold);
         painter.drawText(birthBox, Qt::AlignCenter, birth);
