@@ -43,9 +43,12 @@ class MDI : public QMainWindow {
     // Adds the "Birth Time Sensitivity" tab for the entered birth whose
     // result ShowResult shows, over the span kept in the settings store
     // (±1 h at first). A click on its timeline shows that moment's result;
-    // the File menu's exports then offer the strip's page.
+    // the File menu's exports then offer the strip's page. The strip itself
+    // is computed right after the frame is shown, so that the result appears
+    // without waiting for it, or at once when it is asked for.
     void ShowSensitivity(const Birth& entered);
-    SensitivityTab* Sensitivity() const { return sensitivityTab_; }
+    // The tab, its strip made if it was not yet; null without a tab.
+    SensitivityTab* Sensitivity();
 
     // The settings store that keeps the View menu's chart style and pada
     // choice across runs; reads them now. Without one the choices last for
@@ -121,6 +124,7 @@ class MDI : public QMainWindow {
     QSettings* settings_ = nullptr;
 
     void ChooseSensitivitySpan(int minutes);
+    void MakeSensitivityStrip();
     void ShowMoment(std::optional<std::int64_t> clock);
     // The sensitivity page to export with the chart page, as the user
     // answered; false when the export is cancelled.

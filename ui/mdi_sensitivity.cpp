@@ -4,6 +4,7 @@
 // picked on its timeline, and the way back to the entered time.
 #include <QSettings>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "pipeline/pipeline.h"
 #include "report/sensitivity_view.h"
@@ -24,6 +25,24 @@ constexpr int kDefaultSpanMinutes = 60;
 void MDI::ShowSensitivity(const Birth& entered) {
     if (display_ == nullptr || sensitivityTab_ != nullptr) return;
     entered_ = entered;
+    sensitivityTab_ = AddSensitivityTab(*display_);
+    connect(sensitivityTab_, &SensitivityTab::spanChosen, this, &MDI::ChooseSensitivitySpan);
+    connect(sensitivityTab_, &SensitivityTab::momentChosen, this,
+            [this](std::int64_t clock) { ShowMoment(clock); });
+    connect(sensitivityTab_, &SensitivityTab::enteredTimeRequested, this,
+            [this]() { ShowMoment(std::nullopt); });
+    // A millisecond's work, done once the frame is on screen rather than
+    // between the click and the result.
+    QTimer::singleShot(0, sensitivityTab_, [this] { MakeSensitivityStrip(); });
+}
+
+SensitivityTab* MDI::Sensitivity() {
+    MakeSensitivityStrip();
+    return sensitivityTab_;
+}
+
+void MDI::MakeSensitivityStrip() {
+    if (strip_ || !entered_ || sensitivityTab_ == nullptr) return;
     int minutes = kDefaultSpanMinutes;
     if (settings_ != nullptr) {
         // Only a span the chooser offers is taken from the store.
@@ -32,14 +51,8 @@ void MDI::ShowSensitivity(const Birth& entered) {
             settings_->value(QString::fromLatin1(kSensitivitySpanKey)).toString().toInt(&number);
         if (number && IsSensitivitySpan(stored)) minutes = stored;
     }
-    strip_ = BirthTimeSensitivity(entered, minutes);
-    sensitivityTab_ = AddSensitivityTab(*display_);
+    strip_ = BirthTimeSensitivity(*entered_, minutes);
     sensitivityTab_->SetStrip(*strip_);
-    connect(sensitivityTab_, &SensitivityTab::spanChosen, this, &MDI::ChooseSensitivitySpan);
-    connect(sensitivityTab_, &SensitivityTab::momentChosen, this,
-            [this](std::int64_t clock) { ShowMoment(clock); });
-    connect(sensitivityTab_, &SensitivityTab::enteredTimeRequested, this,
-            [this]() { ShowMoment(std::nullopt); });
 }
 
 void MDI::ChooseSensitivitySpan(int minutes) {
@@ -62,6 +75,7 @@ void MDI::ShowMoment(std::optional<std::int64_t> clock) {
 
 bool MDI::AskSensitivityPage(std::optional<SensitivityView>& page) {
     page.reset();
+    MakeSensitivityStrip();
     if (!strip_) return true;
     switch (dialogs_->ChooseSensitivityPage(this)) {
         case ExportDialogs::PageChoice::Cancel:
