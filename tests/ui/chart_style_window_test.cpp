@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "pipeline/pipeline.h"
+#include "sample_birth.h"
 #include "report/chart_style.h"
 #include "report/page_export.h"
 #include "ui/chart_figure_view.h"
@@ -45,18 +46,7 @@ struct Calculated {
 };
 
 Calculated NewDelhi() {
-    korvanta::EntryForm f;
-    f.txtName = "ASHA RAO";
-    f.cboMonth = 5;
-    f.cboDate = 4;
-    f.cboYear = 1980 - korvanta::kFirstYear;
-    f.cboHH = 9;
-    f.cboMM = 5;
-    f.cboSS = 30;
-    f.txtLonD = "77", f.txtLonM = "12", f.optLongEast = true;
-    f.txtLatD = "28", f.txtLatM = "36", f.optLatSouth = false;
-    f.cmbTimeZone = 34;
-    f.txtMCity = "New Delhi", f.txtMState = "Delhi", f.txtMCountry = "India";
+    const korvanta::EntryForm f = korvanta::testing::NewDelhiForm();
     const auto outcome = korvanta::CalculateChart(f);
     const auto& computed = std::get<korvanta::BirthChart>(outcome);
     return {computed.chart, korvanta::BuildReport(computed.birth, computed.chart)};

@@ -19,6 +19,7 @@
 #include <variant>
 
 #include "pipeline/pipeline.h"
+#include "sample_birth.h"
 #include "pipeline/sensitivity.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
@@ -48,18 +49,7 @@ class PageDialogs final : public korvanta::ExportDialogs {
 };
 
 korvanta::BirthChart NewDelhi() {
-    korvanta::EntryForm f;
-    f.txtName = "ASHA RAO";
-    f.cboMonth = 5;
-    f.cboDate = 4;
-    f.cboYear = 1980 - korvanta::kFirstYear;
-    f.cboHH = 9;
-    f.cboMM = 5;
-    f.cboSS = 30;
-    f.txtLonD = "77", f.txtLonM = "12", f.optLongEast = true;
-    f.txtLatD = "28", f.txtLatM = "36", f.optLatSouth = false;
-    f.cmbTimeZone = 34;
-    f.txtMCity = "New Delhi", f.txtMState = "Delhi", f.txtMCountry = "India";
+    const korvanta::EntryForm f = korvanta::testing::NewDelhiForm();
     return std::get<korvanta::BirthChart>(korvanta::CalculateChart(f));
 }
 
