@@ -143,9 +143,8 @@ ReadBirth ReadRow(const Statement& s) {
     return read;
 }
 
-// Binds the birth's values to parameters 1..24 in the column order after id.
-void BindBirth(Statement& s, const StoredBirth& st) {
-    const Birth& b = st.birth;
+// Binds the name and the moment to parameters 1..7.
+void BindMoment(Statement& s, const Birth& b) {
     s.Bind(1, b.name);
     s.Bind(2, std::int64_t{b.year});
     s.Bind(3, std::int64_t{b.month});
@@ -153,6 +152,12 @@ void BindBirth(Statement& s, const StoredBirth& st) {
     s.Bind(5, std::int64_t{b.hour});
     s.Bind(6, std::int64_t{b.minute});
     s.Bind(7, std::int64_t{b.second});
+}
+
+// Binds the birth's values to parameters 1..24 in the column order after id.
+void BindBirth(Statement& s, const StoredBirth& st) {
+    const Birth& b = st.birth;
+    BindMoment(s, b);
     s.Bind(8, b.city);
     s.Bind(9, b.state);
     s.Bind(10, b.country);
@@ -187,16 +192,6 @@ constexpr const char* kSameMoment =
     "SELECT id FROM births WHERE name = ?1 AND year = ?2 AND month = ?3 AND day = ?4 AND "
     "hour = ?5 AND minute = ?6 AND second = ?7 ORDER BY id";
 
-void BindMoment(Statement& s, const Birth& b) {
-    s.Bind(1, b.name);
-    s.Bind(2, std::int64_t{b.year});
-    s.Bind(3, std::int64_t{b.month});
-    s.Bind(4, std::int64_t{b.day});
-    s.Bind(5, std::int64_t{b.hour});
-    s.Bind(6, std::int64_t{b.minute});
-    s.Bind(7, std::int64_t{b.second});
-}
-
 std::int64_t Now() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
@@ -225,29 +220,6 @@ std::string DefaultLibraryPath() {
         return "";
     }
     return (base / "Korvanta" / "births.sqlite").string();
-}
-
-EntryForm FormOfBirth(const Birth& b) {
-    EntryForm form;
-    form.txtName = b.name;
-    form.cboMonth = b.month - 1;
-    form.cboDate = b.day - 1;
-    form.cboYear = b.year - kFirstYear;
-    form.cboHH = b.hour;
-    form.cboMM = b.minute;
-    form.cboSS = b.second;
-    form.txtMCity = b.city;
-    form.txtMState = b.state;
-    form.txtMCountry = b.country;
-    form.cmbTimeZone = b.zoneIndex;
-    form.chkDST = b.dst;
-    form.txtLonD = std::to_string(b.lonDeg);
-    form.txtLonM = std::to_string(b.lonMin);
-    form.optLongEast = b.east;
-    form.txtLatD = std::to_string(b.latDeg);
-    form.txtLatM = std::to_string(b.latMin);
-    form.optLatSouth = b.south;
-    return form;
 }
 
 std::string ExportLine(const StoredBirth& stored) {

@@ -54,9 +54,8 @@ struct StoredBirth {
     std::int64_t used = 0;      // when last saved or opened, for the recent list; 0: imported
 };
 
-// The entry controls that give `birth` back: lists at its values, the
-// coordinate boxes as digits without padding.
-EntryForm FormOfBirth(const Birth& birth);
+// The library fills the entry window through the form of a stored birth.
+using korvanta::FormOfBirth;
 
 // A stored birth read back, or why its row cannot be used: the zone row no
 // longer reads as it did when saved, or a value the entry check refuses.

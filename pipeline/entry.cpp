@@ -192,6 +192,29 @@ Birth BirthOfForm(const EntryForm& form) {
     return birth;
 }
 
+EntryForm FormOfBirth(const Birth& b) {
+    EntryForm form;
+    form.txtName = b.name;
+    form.cboMonth = b.month - 1;
+    form.cboDate = b.day - 1;
+    form.cboYear = b.year - kFirstYear;
+    form.cboHH = b.hour;
+    form.cboMM = b.minute;
+    form.cboSS = b.second;
+    form.txtMCity = b.city;
+    form.txtMState = b.state;
+    form.txtMCountry = b.country;
+    form.cmbTimeZone = b.zoneIndex;
+    form.chkDST = b.dst;
+    form.txtLonD = std::to_string(b.lonDeg);
+    form.txtLonM = std::to_string(b.lonMin);
+    form.optLongEast = b.east;
+    form.txtLatD = std::to_string(b.latDeg);
+    form.txtLatM = std::to_string(b.latMin);
+    form.optLatSouth = b.south;
+    return form;
+}
+
 std::variant<Refusal, Birth> AcceptBirth(const EntryForm& form) {
     if (auto refusal = ValidateBirthData(form)) return *refusal;
     return BirthOfForm(form);

@@ -94,6 +94,10 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form);
 // correction. A form the check would refuse gives an unspecified birth.
 Birth BirthOfForm(const EntryForm& form);
 
+// The entry controls that give `birth` back, the inverse of BirthOfForm:
+// lists at its values, the coordinate boxes as digits without padding.
+EntryForm FormOfBirth(const Birth& birth);
+
 // ValidateBirthData, then BirthOfForm: the refusal, or the birth.
 std::variant<Refusal, Birth> AcceptBirth(const EntryForm& form);
 

@@ -27,14 +27,6 @@ QString FromStd(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString PlaceOf(const Birth& b) {
-    QStringList parts;
-    for (const std::string* part : {&b.city, &b.state, &b.country}) {
-        if (!part->empty()) parts << FromStd(*part);
-    }
-    return parts.join(QStringLiteral(", "));
-}
-
 // `text` case-folded, as UTF-8: ASCII directly, anything else through
 // QString's full Unicode folding. A folded needle is found in a folded
 // haystack exactly where QString would find it.
@@ -59,6 +51,10 @@ std::string PlaceText(const Birth& b) {
         place += *part;
     }
     return place;
+}
+
+QString PlaceOf(const Birth& b) {
+    return FromStd(PlaceText(b));
 }
 
 constexpr const char* kChangedZone = "(zone row changed)";
