@@ -17,7 +17,7 @@ enum class Kind { List, Number, Flag, Text, Id, Span };
 
 // One key of the record: its kind, the list range for list fields, and
 // whether it may be left out.
-struct KeySpec {
+struct KeyRule {
     std::string_view key;
     Kind kind;
     int low = 0, high = 0;
@@ -53,7 +53,7 @@ enum KeyIndex : std::size_t {
     kKeyCount
 };
 
-constexpr std::array<KeySpec, kKeyCount> kKeys = {{
+constexpr std::array<KeyRule, kKeyCount> kKeys = {{
     {"name", Kind::Text},
     {"month", Kind::List, 1, 12},
     {"day", Kind::List, 1, kDayCount},
@@ -203,20 +203,20 @@ class RecordReader : public nlohmann::json_sax<Json> {
 
     bool Number(std::int64_t value, const std::string& text) {
         if (depth_ != 1) return Misfit(text);
-        const KeySpec& spec = kKeys[key_];
-        if (spec.kind == Kind::Span) {
+        const KeyRule& rule = kKeys[key_];
+        if (rule.kind == Kind::Span) {
             if (!IsSensitivitySpan(static_cast<int>(std::clamp<std::int64_t>(value, 0, 1000)))) {
                 return Misfit(text);
             }
             if (extras_ != nullptr) extras_->sensitivityMinutes = static_cast<int>(value);
             return Stored();
         }
-        if (spec.kind == Kind::Id) {
+        if (rule.kind == Kind::Id) {
             if (value < 1) return Misfit(text);
             if (extras_ != nullptr) extras_->id = value;
             return Stored();
         }
-        if (spec.kind == Kind::Number) {
+        if (rule.kind == Kind::Number) {
             std::string& target = key_ == kLatDeg   ? form_.txtLatD
                                   : key_ == kLatMin ? form_.txtLatM
                                   : key_ == kLonDeg ? form_.txtLonD
@@ -224,7 +224,7 @@ class RecordReader : public nlohmann::json_sax<Json> {
             WriteNumberText(value, target);
             return Stored();
         }
-        if (spec.kind != Kind::List || value < spec.low || value > spec.high) {
+        if (rule.kind != Kind::List || value < rule.low || value > rule.high) {
             return Misfit(text);
         }
         const int n = static_cast<int>(value);
@@ -259,12 +259,12 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool Misfit(const std::string& value) {
         const std::string shown = Shortened(value);
         if (depth_ == 0) return Fail("", "expected a JSON object, got " + shown);
-        const KeySpec& spec = kKeys[key_];
+        const KeyRule& rule = kKeys[key_];
         std::string expected;
-        switch (spec.kind) {
+        switch (rule.kind) {
             case Kind::List:
-                expected = "a whole number from " + std::to_string(spec.low) + " to " +
-                           std::to_string(spec.high);
+                expected = "a whole number from " + std::to_string(rule.low) + " to " +
+                           std::to_string(rule.high);
                 break;
             case Kind::Number:
                 expected = "a whole number";
@@ -282,8 +282,8 @@ class RecordReader : public nlohmann::json_sax<Json> {
                 expected = "15, 30, 60 or 120";
                 break;
         }
-        return Fail(std::string(spec.key),
-                    Quote(spec.key) + ": expected " + expected + ", got " + shown);
+        return Fail(std::string(rule.key),
+                    Quote(rule.key) + ": expected " + expected + ", got " + shown);
     }
     bool Stored() {
         seen |= 1u << key_;

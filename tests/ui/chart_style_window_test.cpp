@@ -69,7 +69,7 @@ class ChartStyleWindowTest : public QObject {
         frame.ShowResult(c.report);
         korvanta::frmDisplay* display = frame.Display();
 
-        // The specified chart first: its labels, no painted square.
+        // The South Indian chart first: its labels, no painted square.
         QVERIFY(frame.mnuStyle[0]->isChecked());
         QVERIFY(!frame.mnuShowAllPadas->isChecked());
         QVERIFY(!display->lblAries->isHidden());
@@ -146,7 +146,7 @@ class ChartStyleWindowTest : public QObject {
             QCOMPARE(shown.style, ChartStyle::East);
             QVERIFY(shown.allPadas);
         }
-        // A value the program never writes counts as the specified chart.
+        // A value the program never writes counts as the South Indian chart.
         {
             QSettings settings(path, QSettings::IniFormat);
             settings.setValue(QStringLiteral("Settings/ChartStyle"), QStringLiteral("western"));
