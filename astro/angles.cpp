@@ -40,9 +40,7 @@ SignPosition SignPositionOf(double x) {
 }
 
 int SignOfLongitude(double x) {
-    return static_cast<int>(
-        static_cast<std::int64_t>(std::floor(std::floor(std::fabs(x)) / kDegreesPerSign)) %
-        kSignsInZodiac);
+    return SignPositionOf(x).sign;
 }
 
 }  // namespace korvanta

@@ -39,7 +39,8 @@ struct SignPosition {
 };
 SignPosition SignPositionOf(double x);
 
-// The sign of SignPositionOf(x), without the rest.
+// The sign of SignPositionOf(x), without the rest: the one rounding rule by
+// which every sign of a longitude is read.
 // Given: x in degrees, finite. Returned: 0..11.
 int SignOfLongitude(double x);
 

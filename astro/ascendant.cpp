@@ -19,10 +19,12 @@ constexpr double kObliquity0 = 23.452294, kObliquityRate = 0.0130125;
 
 }  // namespace
 
-double TropicalAscendant(double T, double utHours, double latitudeDeg, double westLongitudeDeg) {
+double TropicalAscendant(double T, double utHours, double latitudeDeg, double eastLongitudeDeg) {
     // Local sidereal angle in degrees; negative values are left as they are.
-    double theta = 15.0 * (((kSidereal0 + kSiderealRate * T) + T * (kSiderealT2 * T)) + utHours) -
-                   westLongitudeDeg;
+    // (Adding an east longitude gives the same bits as subtracting its
+    // west-positive negation.)
+    double theta = 15.0 * (((kSidereal0 + kSiderealRate * T) + T * (kSiderealT2 * T)) + utHours) +
+                   eastLongitudeDeg;
     if (theta >= 360.0) {
         // Whole turns removed at once; every step is exact, so this equals
         // subtracting 360 one turn at a time.

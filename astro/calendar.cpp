@@ -9,30 +9,29 @@ namespace {
 
 using std::chrono::sys_days;
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 // The epoch of date-time values: 30 December 1899 00:00.
 constexpr sys_days kEpoch = sys_days{std::chrono::year{1899} / 12 / 30};
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
 
 }  // namespace
 
 double DateTimeValue(int year, int month, int day, int hour, int minute, int second) {
     const std::int64_t seconds =
         static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
-    const std::int64_t dayCarry = FloorDiv(seconds, kSecondsPerDay);
-    const std::int64_t secondOfDay = seconds - dayCarry * kSecondsPerDay;
-    const std::int64_t days = DaysFromCivil(year, month, day) + dayCarry;
+    return DateTimeOfSeconds(std::int64_t{DaysFromCivil(year, month, day)} * kSecondsPerDay +
+                             seconds);
+}
+
+double DateTimeOfSeconds(std::int64_t seconds) {
+    const std::int64_t days = FloorDiv(seconds, kSecondsPerDay);
+    const std::int64_t secondOfDay = seconds - days * kSecondsPerDay;
     return static_cast<double>(days) + static_cast<double>(secondOfDay) / kSecondsPerDay;
 }
 
 CivilDateTime SplitDateTime(double value) {
-    const auto total = static_cast<std::int64_t>(std::llround(value * kSecondsPerDay));
+    return CivilOfSeconds(static_cast<std::int64_t>(std::llround(value * kSecondsPerDay)));
+}
+
+CivilDateTime CivilOfSeconds(std::int64_t total) {
     const std::int64_t days = FloorDiv(total, kSecondsPerDay);
     std::int64_t secondOfDay = total - days * kSecondsPerDay;
     const std::chrono::year_month_day ymd{kEpoch + std::chrono::days{days}};

@@ -46,10 +46,13 @@ bool IsRetrograde(RetroPlanet planet, double localMoment) {
     return index < StationTables().size() && InsideAPeriod(StationTables()[index].periods, *day);
 }
 
-std::array<bool, kRetroPlanetCount> RetrogradeFlags(double localMoment) {
+std::array<bool, kRetroPlanetCount> RetrogradeFlags(const Moment& moment) {
     std::array<bool, kRetroPlanetCount> flags{};
+    const std::int32_t day = moment.LocalDay();
     for (int k = 0; k < kRetroPlanetCount; ++k) {
-        flags[static_cast<std::size_t>(k)] = IsRetrograde(static_cast<RetroPlanet>(k), localMoment);
+        const auto index = static_cast<std::size_t>(k);
+        flags[index] = index < StationTables().size() &&
+                       InsideAPeriod(StationTables()[index].periods, day);
     }
     return flags;
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "astro/moment.h"
+
 namespace korvanta {
 
 // The planets with station tables, in the order of the tables.
@@ -18,7 +20,8 @@ inline constexpr int kRetroPlanetCount = 5;
 // false for a moment outside every table.
 bool IsRetrograde(RetroPlanet planet, double localMoment);
 
-// The five marks at once, in RetroPlanet order.
-std::array<bool, kRetroPlanetCount> RetrogradeFlags(double localMoment);
+// The five marks at once, in RetroPlanet order, on the local civil date of a
+// Moment (its clock time, zone and daylight saving never take part).
+std::array<bool, kRetroPlanetCount> RetrogradeFlags(const Moment& moment);
 
 }  // namespace korvanta

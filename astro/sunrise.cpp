@@ -35,7 +35,7 @@ constexpr double kSiderealRate = 0.0172028;        // local mean time, per day
 constexpr double kSiderealEpoch = 1.73364;         // local mean time, constant term
 constexpr double kRadiansToHours = 3.81972;
 
-// The zone that with daylight saving turns into -11 instead of +13.
+// The zone that the almanac takes as -11 instead of +13 (AlmanacZoneHours).
 constexpr double kWrappedZone = 13.0;
 constexpr double kWrappedZoneValue = -11.0;
 
@@ -96,26 +96,23 @@ std::optional<LocalEventTime> EventTime(double offset, bool isSunrise, int dayIn
 
 }  // namespace
 
-SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin, bool isSouth,
-                                 int lonDeg, int lonMin, bool isEast, int zoneHours,
-                                 int zoneMinutes, bool isDst) {
-    double latitudeDeg = latDeg + latMin / 60.0;
-    if (isSouth) latitudeDeg = -latitudeDeg;
-    double longitudeDeg = lonDeg + lonMin / 60.0;
-    if (!isEast) longitudeDeg = -longitudeDeg;
-
-    // The zone correction is UT minus local standard time; the almanac wants
-    // local standard time minus UT.
-    double zone = std::abs(zoneHours) + std::abs(zoneMinutes) / 60.0;
-    const bool correctionNegative = zoneHours < 0 || (zoneHours == 0 && zoneMinutes < 0);
-    if (!correctionNegative) zone = -zone;
-    if (isDst) zone += 1;
+double AlmanacZoneHours(const Moment& moment) {
+    // Hours and minutes of the zone correction share its sign.
+    const int zoneHours = moment.zoneMinutes / 60;
+    const int zoneMinutes = moment.zoneMinutes % 60;
+    double zone = -(zoneHours + zoneMinutes / 60.0);
+    if (moment.dst) zone += 1;
     if (zone == kWrappedZone) zone = kWrappedZoneValue;
+    return zone;
+}
 
-    const int dayIndex = DayOfYear(year, month, day) - 1;
-    const double latitude = latitudeDeg * kDegree;
-    const double longitude = longitudeDeg * kDegree;
-    const double zoneRadians = zone * kHourAngle;
+SunEvents SunRiseSet_Calculation(const Moment& day, const Place& place) {
+    const std::int32_t localDay = day.LocalDay();
+    const CivilDateTime date = CivilOfSeconds(std::int64_t{localDay} * kSecondsPerDay);
+    const int dayIndex = localDay - DaysFromCivil(date.year, 1, 1);
+    const double latitude = place.latitude * kDegree;
+    const double longitude = place.longitude * kDegree;
+    const double zoneRadians = AlmanacZoneHours(day) * kHourAngle;
 
     // Each event stands on its own: a missing sunrise leaves the sunset as usual.
     SunEvents events;
@@ -124,8 +121,8 @@ SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int l
         const std::optional<LocalEventTime> event =
             EventTime(offsets[slot], slot == 0, dayIndex, latitude, longitude, zoneRadians);
         if (event) {
-            (slot == 0 ? events.sunrise : events.sunset) =
-                DateTimeValue(year, month, day, event->hour, event->minute);
+            (slot == 0 ? events.sunrise : events.sunset) = DateTimeOfSeconds(
+                std::int64_t{localDay} * kSecondsPerDay + event->hour * 3600 + event->minute * 60);
         }
     }
     return events;

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "astro/moment.h"
+
 namespace korvanta {
 
 // Sunrise and sunset of one calendar date at a place, as date-times (days
@@ -15,12 +17,17 @@ struct SunEvents {
     std::optional<double> sunset;
 };
 
-// Given: the civil date; latitude and longitude as entered (whole degrees,
-// minutes, hemisphere); the signed zone correction (UT minus local standard
-// time, hours and minutes of the same sign); daylight saving, which moves the
-// clock one hour on. Returned: the two events, local clock, whole minutes.
-SunEvents SunRiseSet_Calculation(int year, int month, int day, int latDeg, int latMin, bool isSouth,
-                                 int lonDeg, int lonMin, bool isEast, int zoneHours,
-                                 int zoneMinutes, bool isDst);
+// Given: a Moment whose local civil date is the day wanted (its zone
+// correction and daylight saving set the clock) and the place. Returned: the
+// two events, local clock, whole minutes.
+SunEvents SunRiseSet_Calculation(const Moment& day, const Place& place);
+
+// The almanac's zone of a Moment: local clock minus UT in hours, daylight
+// saving included, except that 13 hours is taken as -11. The two name the
+// same clock, but the almanac's radians for them differ in the sixth decimal,
+// which can move a sunrise by a minute; sunrises have always been computed
+// with -11, so it stays.
+// Given: the Moment. Returned: hours, -12..14 for the zone table's rows.
+double AlmanacZoneHours(const Moment& moment);
 
 }  // namespace korvanta

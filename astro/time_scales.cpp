@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/time_scales.h"
 
-#include <cmath>
-#include <cstdint>
+#include "astro/calendar.h"
 
 namespace korvanta {
 namespace {
@@ -11,46 +10,50 @@ namespace {
 constexpr double kJd1900 = 2415020.0;
 constexpr double kJd2000 = 2451545.0;
 constexpr double kDaysPerCentury = 36525.0;
-// Last day number that is still in the Julian calendar.
-constexpr double kLastJulianCalendarDay = 2299171.0;
+// The Julian day number of 30 December 1899, day 0 of DaysFromCivil.
+constexpr std::int32_t kJulianDayOfEpoch = 2415019;
+// 1 January 2000, the day that J2000.0 (its noon) falls on.
+constexpr std::int32_t kJ2000Day = DaysFromCivil(2000, 1, 1);
 
 }  // namespace
 
-double JulianDayNumber(int month, int day, int year) {
-    // 64-bit integers keep every intermediate exact for any 16-bit input.
-    const auto floorDiv = [](std::int64_t a, std::int64_t b) {
-        std::int64_t q = a / b;
-        if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-        return q;
-    };
-    const std::int64_t mPrime = month + 12 * (static_cast<std::int64_t>(year) + 4800) - 3;
-    std::int64_t jd = day +
-                      floorDiv(365 * mPrime + 7 + 2 * (mPrime - 12 * floorDiv(mPrime, 12)), 12) +
-                      floorDiv(mPrime, 48) - 32083;
-    if (static_cast<double>(jd) > kLastJulianCalendarDay) {
-        jd = jd + floorDiv(mPrime, 4800) - floorDiv(mPrime, 1200) + 38;
-    }
-    return static_cast<double>(jd);
+double JulianDayNumber(int year, int month, int day) {
+    return static_cast<double>(std::int64_t{DaysFromCivil(year, month, day)} + kJulianDayOfEpoch);
+}
+
+double UniversalHoursOfLocalDate(const Moment& moment) {
+    const std::int32_t second = moment.LocalSecondOfDay();
+    const int hour = second / 3600;
+    const int minute = second / 60 % 60;
+    // Hours and minutes of the zone correction share its sign.
+    const int zoneHours = moment.zoneMinutes / 60;
+    const int zoneMinutes = moment.zoneMinutes % 60;
+    const double clock = hour + minute / 60.0;
+    return clock - (moment.dst ? 1.0 : 0.0) + zoneHours + zoneMinutes / 60.0;
 }
 
 // The day number counts from noon, hence the half day.
-double CenturiesSince1900(double julianDayNumber, double utHours) {
-    return (((julianDayNumber - kJd1900) + utHours / 24.0) - 0.5) / kDaysPerCentury;
+double CenturiesSince1900(const Moment& moment) {
+    const double jd = static_cast<double>(moment.LocalDay() + kJulianDayOfEpoch);
+    return (((jd - kJd1900) + UniversalHoursOfLocalDate(moment) / 24.0) - 0.5) / kDaysPerCentury;
 }
 
-double CenturiesSinceJ2000(double julianDayNumber, double utHours) {
-    return (((julianDayNumber - kJd2000) + utHours / 24.0) - 0.5) / kDaysPerCentury;
+double CenturiesSinceJ2000(const Moment& moment) {
+    const double jd = static_cast<double>(moment.LocalDay() + kJulianDayOfEpoch);
+    return (((jd - kJd2000) + UniversalHoursOfLocalDate(moment) / 24.0) - 0.5) / kDaysPerCentury;
 }
 
+// Within the tables' range the element tables' formula (367 y - 7 (y + (m +
+// 9) / 12) / 4 + 275 m / 9 + d - 730531.5) is a whole count of days less a
+// half, which the calendar's day count gives exactly.
 double DayNumber(int year, int month, int day, int hour, int minute) {
-    const double y = year, m = month;
-    return 367.0 * y - std::floor(7.0 * (y + std::floor((m + 9.0) / 12.0)) / 4.0) +
-           std::floor(275.0 * m / 9.0) + day - 730531.5 + (hour + minute / 60.0) / 24.0;
+    const double days = static_cast<double>(DaysFromCivil(year, month, day) - kJ2000Day) - 0.5;
+    return days + (hour + minute / 60.0) / 24.0;
 }
 
-double UniversalHours(int hour, int minute, bool dst, int zoneHours, int zoneMinutes) {
-    const double clock = hour + minute / 60.0;
-    return clock - (dst ? 1.0 : 0.0) + zoneHours + zoneMinutes / 60.0;
+double PlanetDayNumber(const Moment& moment) {
+    const CivilDateTime ut = CivilOfSeconds(moment.ut);
+    return DayNumber(ut.year, ut.month, ut.day, ut.hour, ut.minute);
 }
 
 }  // namespace korvanta

@@ -10,6 +10,7 @@
 
 #include "astro/planets.h"
 #include "astro/sunrise.h"
+#include "astro/time_scales.h"
 #include "bench/bench_support.h"
 #include "bench/prepared_births.h"
 #include "pipeline/pipeline.h"
@@ -129,28 +130,26 @@ void EachBirth(benchmark::State& state, Step step) {
 }
 
 void Lagna_Calculation(benchmark::State& state) {
-    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Lagna_Calculation(p.birth); });
+    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Lagna_Calculation(p.chart.moment, p.chart.place); });
 }
 BENCHMARK(Lagna_Calculation);
 
 void Moon_Calculation(benchmark::State& state) {
-    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Moon_Calculation(p.birth); });
+    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Moon_Calculation(p.chart.moment); });
 }
 BENCHMARK(Moon_Calculation);
 
 // Six planets and the nodes at the birth's clock minute.
 void PlanetPositions(benchmark::State& state) {
     EachBirth(state, [](const PreparedBirth& p) {
-        const Birth& b = p.birth;
-        return korvanta::PlanetPositions(b, {b.year, b.month, b.day, b.hour, b.minute},
-                                         p.chart.ayanamsa);
+        return korvanta::PlanetPositions(p.chart.moment, p.chart.ayanamsa);
     });
 }
 BENCHMARK(PlanetPositions);
 
 void Retrograde_Calculation(benchmark::State& state) {
     EachBirth(state,
-              [](const PreparedBirth& p) { return korvanta::Retrograde_Calculation(p.birth); });
+              [](const PreparedBirth& p) { return korvanta::Retrograde_Calculation(p.chart.moment); });
 }
 BENCHMARK(Retrograde_Calculation);
 
@@ -167,11 +166,8 @@ void SunRiseSet_CalculationThreeDays(benchmark::State& state) {
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        const Birth& b = births[k].birth;
-        for (const CivilDateTime& date : births[k].sunriseDates) {
-            SunEvents events = SunRiseSet_Calculation(date.year, date.month, date.day, b.latDeg,
-                                                      b.latMin, b.south, b.lonDeg, b.lonMin, b.east,
-                                                      b.zoneHours, b.zoneMinutes, b.dst);
+        for (const Moment& day : births[k].sunriseDays) {
+            SunEvents events = SunRiseSet_Calculation(day, births[k].chart.place);
             benchmark::DoNotOptimize(events);
         }
         k = NextBirth(k);
@@ -192,7 +188,7 @@ void SunAtReferenceSunrise(benchmark::State& state) {
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
         const PreparedBirth& p = births[withSunrise[n]];
-        double sun = SiderealSun(PlanetDayNumber(p.birth, *p.referenceSunrise), p.chart.ayanamsa);
+        double sun = SiderealSun(PlanetDayNumber(*p.referenceSunrise), p.chart.ayanamsa);
         benchmark::DoNotOptimize(sun);
         n = n + 1 == withSunrise.size() ? 0 : n + 1;
     }
@@ -210,7 +206,7 @@ void SunriseReference_Calculation(benchmark::State& state) {
     std::size_t k = 0;
     const std::uint64_t allocations = AllocationCount();
     for (auto _ : state) {
-        korvanta::SunriseReference_Calculation(births[k].birth, charts[k]);
+        korvanta::SunriseReference_Calculation(charts[k]);
         benchmark::DoNotOptimize(charts[k]);
         benchmark::ClobberMemory();
         k = NextBirth(k);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/prepared_births.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <variant>
@@ -27,11 +28,12 @@ PreparedBirth Prepare(const EntryForm& form) {
     p.chart = computed.chart;
     const Birth& b = p.birth;
 
-    const std::int32_t day = DaysFromCivil(b.year, b.month, b.day);
-    p.sunriseDates = {SplitDateTime(day), SplitDateTime(day - 1), SplitDateTime(day + 1)};
+    const Moment& m = p.chart.moment;
+    p.sunriseDays = {m, ShiftedByDays(m, -1), ShiftedByDays(m, 1)};
     if (p.chart.sunrise.reference) {
-        const CivilDateTime at = SplitDateTime(*p.chart.sunrise.reference);
-        p.referenceSunrise = LocalMinute{at.year, at.month, at.day, at.hour, at.minute};
+        p.referenceSunrise = MomentOfLocal(
+            std::llround(*p.chart.sunrise.reference * static_cast<double>(kSecondsPerDay)),
+            m.zoneMinutes, m.dst);
     }
 
     const double local = DateTimeValue(b.year, b.month, b.day, b.hour, b.minute, b.second);

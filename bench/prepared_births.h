@@ -19,9 +19,10 @@ struct PreparedBirth {
     EntryForm form;
     Birth birth;  // what the entry check accepted
     Chart chart;  // the whole calculation, as CalculateChart returns it
-    std::array<CivilDateTime, 3> sunriseDates;  // birth date, the day before, the day after
-    // The local clock minute of the reference sunrise; empty without one.
-    std::optional<LocalMinute> referenceSunrise;
+    // The birth moment on its own date, the day before and the day after.
+    std::array<Moment, 3> sunriseDays;
+    // The Moment of the reference sunrise; empty without one.
+    std::optional<Moment> referenceSunrise;
     double utJulianDay = 0;              // the birth moment, UT, as a Julian day
     double latitude = 0, longitude = 0;  // degrees, north and east positive
 };

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "astro/moment.h"
+
 namespace korvanta {
 
 struct Birth {
@@ -32,5 +34,14 @@ struct Birth {
     bool dst = false;  // daylight saving in force: the clock runs an hour ahead
     std::string city, state, country;
 };
+
+// The birth's instant: its local clock reading with the seconds, the zone
+// correction (zoneHours * 60 + zoneMinutes) and daylight saving, and the UT
+// they give. Every step of the calculation takes this Moment.
+Moment MomentOf(const Birth& birth);
+
+// The birth place in signed degrees, north and east positive: whole degrees
+// plus minutes / 60, negated in the south and the west.
+Place PlaceOf(const Birth& birth);
 
 }  // namespace korvanta

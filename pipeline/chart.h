@@ -9,7 +9,10 @@
 #include <cstddef>
 #include <optional>
 
+#include "astro/angles.h"
 #include "astro/bodies.h"
+#include "astro/calendar.h"
+#include "astro/moment.h"
 #include "reading/arudha.h"
 
 namespace korvanta {
@@ -28,6 +31,10 @@ struct SunriseReference {
     int minutesFromSunrise = 0;  // minute boundaries between the two, never negative
     int secondsFromSunrise = 0;  // whole seconds between the two, never negative
     double sunLongitude = 0;     // sidereal Sun at the reference sunrise, degrees
+    // The reference sunrise's local date and clock, and the Sun's sign and
+    // split there (SignPositionOf); set with the reference only.
+    std::optional<CivilDateTime> referenceClock;
+    SignPosition sunAt;
 };
 
 // Points found from the reference sunrise, the ascendant and the Moon. The
@@ -38,10 +45,21 @@ struct SpecialPoints {
     std::optional<double> sree;                         // degrees
     std::optional<int> signCountMark;                   // sign 0..11
     std::optional<int> pranapada;                       // sign 0..11
+    // The sign and split (SignPositionOf) of each point in degrees that was
+    // found with a finite value; empty otherwise.
+    std::optional<SignPosition> ghatiAt, horaAt, bhavaAt, varnadaAt, sreeAt;
+
+    // Fills the splits from the degrees.
+    void SplitPositions();
 };
 
 struct Chart {
-    // The zone correction used: UT minus local standard time.
+    // The birth's instant and place (MomentOf, PlaceOf), from which every
+    // step worked.
+    Moment moment;
+    Place place;
+    // The zone correction used: UT minus local standard time, in signed hours
+    // and minutes of the same sign.
     int zoneHours = 0;
     int zoneMinutes = 0;
     // The ayanamsas: the 1900 series for the ascendant and the planets, the
@@ -52,6 +70,9 @@ struct Chart {
     std::array<double, kBodyCount> longitude{};
     // The sign 0..11 of each longitude (SignOfLongitude), by Body.
     std::array<int, kBodyCount> sign{};
+    // Each longitude split into sign, degrees, minutes and seconds
+    // (SignPositionOf), by Body.
+    std::array<SignPosition, kBodyCount> position{};
     double ascendantWhole = 0;  // whole degrees of the ascendant
     double moonNakStart = 0;    // start of the Moon's nakshatra, degrees
     // Retrograde marks of Mercury, Venus, Mars, Jupiter, Saturn.
@@ -59,6 +80,8 @@ struct Chart {
     ArudhaPadas padas;
     SunriseReference sunrise;
     SpecialPoints special;
+    // The row of the sign profile table that describes the UL's sign.
+    int ulProfileRow = 0;
 
     double Longitude(Body body) const { return longitude[Index(body)]; }
     int SignOf(Body body) const { return sign[Index(body)]; }

@@ -13,7 +13,6 @@
 namespace korvanta {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kSecondsPerMinute = 60;
 
 // Sampling. The ascendant, the Moon, the planets and the retrograde marks
@@ -90,26 +89,18 @@ bool IsSensitivitySpan(int minutes) {
 }
 
 std::int64_t ClockSecondsOf(const Birth& birth) {
-    return static_cast<std::int64_t>(DaysFromCivil(birth.year, birth.month, birth.day)) *
-               kSecondsPerDay +
-           (birth.hour * 60 + birth.minute) * kSecondsPerMinute + birth.second;
+    return MomentOf(birth).local;
 }
 
 Birth BirthAtClock(const Birth& birth, std::int64_t clockSeconds) {
-    std::int64_t days = clockSeconds / kSecondsPerDay;
-    std::int64_t secondOfDay = clockSeconds % kSecondsPerDay;
-    if (secondOfDay < 0) {
-        secondOfDay += kSecondsPerDay;
-        --days;
-    }
-    const CivilDateTime date = SplitDateTime(static_cast<double>(days));
+    const CivilDateTime at = CivilOfSeconds(clockSeconds);
     Birth moved = birth;
-    moved.year = date.year;
-    moved.month = date.month;
-    moved.day = date.day;
-    moved.hour = static_cast<int>(secondOfDay / 3600);
-    moved.minute = static_cast<int>(secondOfDay / kSecondsPerMinute % 60);
-    moved.second = static_cast<int>(secondOfDay % kSecondsPerMinute);
+    moved.year = at.year;
+    moved.month = at.month;
+    moved.day = at.day;
+    moved.hour = at.hour;
+    moved.minute = at.minute;
+    moved.second = at.second;
     return moved;
 }
 

@@ -6,41 +6,27 @@
 #include "astro/angles.h"
 #include "astro/ascendant.h"
 #include "astro/ayanamsa.h"
-#include "astro/calendar.h"
 #include "astro/moon.h"
 #include "astro/retrograde.h"
 #include "astro/time_scales.h"
 
 namespace korvanta {
-namespace {
 
-double BirthUniversalHours(const Birth& birth) {
-    return UniversalHours(birth.hour, birth.minute, birth.dst, birth.zoneHours, birth.zoneMinutes);
-}
-
-}  // namespace
-
-LagnaResult Lagna_Calculation(const Birth& birth) {
-    // West longitudes count positive here, south latitudes negative.
-    double westLongitude = birth.lonDeg + birth.lonMin / 60.0;
-    if (birth.east) westLongitude = -westLongitude;
-    double latitude = birth.latDeg + birth.latMin / 60.0;
-    if (birth.south) latitude = -latitude;
-
-    const double ut = BirthUniversalHours(birth);
-    const double T = CenturiesSince1900(JulianDayNumber(birth.month, birth.day, birth.year), ut);
+LagnaResult Lagna_Calculation(const Moment& moment, const Place& place) {
+    const double T = CenturiesSince1900(moment);
     LagnaResult result;
     result.ayanamsa = Ayanamsa_1900(T);
-    double sidereal = TropicalAscendant(T, ut, latitude, westLongitude) + result.ayanamsa;
+    double sidereal = TropicalAscendant(T, UniversalHoursOfLocalDate(moment), place.latitude,
+                                        place.longitude) +
+                      result.ayanamsa;
     Normalize360(sidereal);
     result.ascendant = sidereal;
     result.ascendantWhole = std::floor(sidereal);
     return result;
 }
 
-MoonResult Moon_Calculation(const Birth& birth) {
-    const double T = CenturiesSinceJ2000(JulianDayNumber(birth.month, birth.day, birth.year),
-                                         BirthUniversalHours(birth));
+MoonResult Moon_Calculation(const Moment& moment) {
+    const double T = CenturiesSinceJ2000(moment);
     MoonResult result;
     result.ayanamsa = Ayanamsa_2000(T);
     result.longitude = SiderealMoonLongitude(MoonTropicalLongitude(T), result.ayanamsa);
@@ -48,22 +34,13 @@ MoonResult Moon_Calculation(const Birth& birth) {
     return result;
 }
 
-double PlanetDayNumber(const Birth& birth, const LocalMinute& local) {
-    const double clock =
-        DateTimeValue(local.year, local.month, local.day, local.hour, local.minute);
-    const int offsetMinutes = (birth.dst ? -60 : 0) + birth.zoneHours * 60 + birth.zoneMinutes;
-    const CivilDateTime ut = SplitDateTime(clock + offsetMinutes / 1440.0);
-    return DayNumber(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-}
-
-PlanetLongitudes PlanetPositions(const Birth& birth, const LocalMinute& local, double ayanamsa) {
-    const double d = PlanetDayNumber(birth, local);
+PlanetLongitudes PlanetPositions(const Moment& moment, double ayanamsa) {
+    const double d = PlanetDayNumber(moment);
     return {SiderealPlanets(d, ayanamsa), SiderealNodes(d, ayanamsa)};
 }
 
-std::array<bool, 5> Retrograde_Calculation(const Birth& birth) {
-    return RetrogradeFlags(DaysFromCivil(birth.year, birth.month, birth.day) +
-                           (birth.hour * 60.0 + birth.minute) / 1440.0);
+std::array<bool, 5> Retrograde_Calculation(const Moment& moment) {
+    return RetrogradeFlags(moment);
 }
 
 }  // namespace korvanta

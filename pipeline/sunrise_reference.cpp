@@ -9,13 +9,12 @@
 #include "astro/calendar.h"
 #include "astro/planets.h"
 #include "astro/sunrise.h"
-#include "pipeline/steps.h"
+#include "astro/time_scales.h"
 
 namespace korvanta {
 namespace {
 
 constexpr double kFullCircle = 360.0;
-constexpr double kSecondsPerDay = 86400.0;
 constexpr std::int64_t kSecondsPerMinute = 60;
 
 constexpr double kGhatiDegreesPerMinute = 1.25;
@@ -34,13 +33,7 @@ constexpr int kDualSignOffset = 4;
 // Whole seconds since 30 December 1899 of a date-time value; values built from
 // whole seconds come back exact.
 std::int64_t WholeSeconds(double dateTime) {
-    return std::llround(dateTime * kSecondsPerDay);
-}
-
-std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
-    std::int64_t quotient = value / divisor;
-    if (value % divisor != 0 && (value < 0) != (divisor < 0)) --quotient;
-    return quotient;
+    return std::llround(dateTime * static_cast<double>(kSecondsPerDay));
 }
 
 // Minute boundaries crossed from `earlier` to `later` (negative when later
@@ -62,15 +55,6 @@ std::int32_t ClampToInt32(std::int64_t value) {
         return std::numeric_limits<std::int32_t>::min();
     }
     return static_cast<std::int32_t>(value);
-}
-
-// Sunrise and sunset of the civil date `dayNumber` (days since 30 December
-// 1899) at the birth place.
-SunEvents SunriseAndSunset(const Birth& birth, std::int32_t dayNumber) {
-    const CivilDateTime date = SplitDateTime(dayNumber);
-    return SunRiseSet_Calculation(date.year, date.month, date.day, birth.latDeg, birth.latMin,
-                                  birth.south, birth.lonDeg, birth.lonMin, birth.east,
-                                  birth.zoneHours, birth.zoneMinutes, birth.dst);
 }
 
 }  // namespace
@@ -202,25 +186,23 @@ std::optional<int> SignCountMark(const ArudhaPadas& padas) {
     return mark - 1;
 }
 
-void SunriseReference_Calculation(const Birth& birth, Chart& chart) {
+void SunriseReference_Calculation(Chart& chart) {
     SunriseReference& sunrise = chart.sunrise;
     SpecialPoints& special = chart.special;
     sunrise = SunriseReference{};
     special = SpecialPoints{};
 
     // Sunrise and sunset of the birth date and of the days on either side.
-    const std::int32_t birthDay = DaysFromCivil(birth.year, birth.month, birth.day);
-    const SunEvents today = SunriseAndSunset(birth, birthDay);
-    const SunEvents prev = SunriseAndSunset(birth, birthDay - 1);
-    const SunEvents next = SunriseAndSunset(birth, birthDay + 1);
+    const SunEvents today = SunRiseSet_Calculation(chart.moment, chart.place);
+    const SunEvents prev = SunRiseSet_Calculation(ShiftedByDays(chart.moment, -1), chart.place);
+    const SunEvents next = SunRiseSet_Calculation(ShiftedByDays(chart.moment, 1), chart.place);
     sunrise.today = today.sunrise;
     sunrise.sunsetToday = today.sunset;
     sunrise.prev = prev.sunrise;
     sunrise.sunsetPrev = prev.sunset;
     sunrise.next = next.sunrise;
     sunrise.sunsetNext = next.sunset;
-    sunrise.birthMoment =
-        DateTimeValue(birth.year, birth.month, birth.day, birth.hour, birth.minute, birth.second);
+    sunrise.birthMoment = DateTimeOfSeconds(chart.moment.local);
 
     // The reference sunrise, the time from it, and the Sun at that moment.
     const std::optional<ReferenceChoice> choice = ChooseReferenceSunrise(
@@ -230,9 +212,11 @@ void SunriseReference_Calculation(const Birth& birth, Chart& chart) {
         sunrise.minutesFromSunrise = choice->minutes;
         sunrise.secondsFromSunrise = choice->seconds;
         // Sunrises are whole minutes of the local clock.
-        const CivilDateTime at = SplitDateTime(choice->sunrise);
-        const LocalMinute minute{at.year, at.month, at.day, at.hour, at.minute};
-        sunrise.sunLongitude = SiderealSun(PlanetDayNumber(birth, minute), chart.ayanamsa);
+        const Moment at = MomentOfLocal(WholeSeconds(choice->sunrise), chart.moment.zoneMinutes,
+                                        chart.moment.dst);
+        sunrise.referenceClock = CivilOfSeconds(at.local);
+        sunrise.sunLongitude = SiderealSun(PlanetDayNumber(at), chart.ayanamsa);
+        sunrise.sunAt = SignPositionOf(sunrise.sunLongitude);
 
         const ElapsedTimeLagnas lagnas =
             ElapsedTimeLagnas_Calculation(sunrise.sunLongitude, sunrise.minutesFromSunrise);
@@ -251,6 +235,7 @@ void SunriseReference_Calculation(const Birth& birth, Chart& chart) {
             sunrise.secondsFromSunrise / kSecondsPerHour * kVighatiHourFactor / kVighatiDivisor;
         special.pranapada = PranapadaSign(Vighati2Degree(vighatis), sunrise.sunLongitude);
     }
+    special.SplitPositions();
 }
 
 }  // namespace korvanta

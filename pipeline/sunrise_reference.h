@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "pipeline/birth.h"
 #include "pipeline/chart.h"
 #include "reading/arudha.h"
 
@@ -90,11 +89,11 @@ std::optional<int> PranapadaSign(const std::array<int, 4>& parts, double sunLong
 std::optional<int> SignCountMark(const ArudhaPadas& padas);
 
 // The sunrise reference of a birth and the points found from it.
-// Given: the birth and the chart so far (ascendant, Moon, padas). Fills
+// Given: the chart so far (its Moment and Place, ascendant, Moon, padas). Fills
 // chart.sunrise (three days' sunrise and sunset, the birth moment, the
 // reference sunrise, the minutes and seconds from it, the Sun at that
 // moment) and chart.special. Without a reference sunrise (polar day or
 // night) only the sign-count mark and the Sree Lagna are found.
-void SunriseReference_Calculation(const Birth& birth, Chart& chart);
+void SunriseReference_Calculation(Chart& chart);
 
 }  // namespace korvanta

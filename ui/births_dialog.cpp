@@ -18,6 +18,7 @@
 #include <tuple>
 
 #include "pipeline/zones.h"
+#include "report/moment_text.h"
 #include "ui/message_sink.h"
 
 namespace korvanta {
@@ -53,7 +54,7 @@ std::string PlaceText(const Birth& b) {
     return place;
 }
 
-QString PlaceOf(const Birth& b) {
+QString PlaceCell(const Birth& b) {
     return FromStd(PlaceText(b));
 }
 
@@ -106,11 +107,11 @@ QString BirthsTableModel::Cell(const library::ReadBirth& birth, int column) cons
         case Name:
             return FromStd(b.name);
         case Date:
-            return QString::asprintf("%04d-%02d-%02d", b.year, b.month, b.day);
+            return FromStd(LocalDateText(b.year, b.month, b.day));
         case Time:
             return QString::asprintf("%02d:%02d:%02d", b.hour, b.minute, b.second);
         case Place:
-            return PlaceOf(b);
+            return PlaceCell(b);
         case Zone: {
             const std::string_view zone = ZoneCellText(birth);
             return QString::fromUtf8(zone.data(), static_cast<qsizetype>(zone.size()));

@@ -52,7 +52,7 @@ TEST(Moon, AgreesWithAPreciseEphemeris) {
         b.day = c.day;
         b.hour = c.hour;
         b.minute = c.minute;
-        const MoonResult moon = Moon_Calculation(b);
+        const MoonResult moon = Moon_Calculation(MomentOf(b));
         EXPECT_LT(testing::AngleGap(moon.longitude, c.swissLahiri), 0.35) << c.year;
         EXPECT_GE(moon.longitude, 0);
         EXPECT_LT(moon.longitude, 360);

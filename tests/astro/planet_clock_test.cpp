@@ -8,18 +8,19 @@
 
 #include "astro/calendar.h"
 #include "pipeline/steps.h"
+#include "support/chart_fixtures.h"
 #include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
 
-LocalMinute MinuteOf(const CivilDateTime& t) {
+testing::LocalMinute MinuteOf(const CivilDateTime& t) {
     return {t.year, t.month, t.day, t.hour, t.minute};
 }
 
 // Every longitude PlanetPositions gives for the moment, written out exactly.
-std::string PositionsOf(const Birth& birth, const LocalMinute& local) {
-    const PlanetLongitudes at = PlanetPositions(birth, local, -23.85);
+std::string PositionsOf(const Birth& birth, const testing::LocalMinute& local) {
+    const PlanetLongitudes at = PlanetPositions(testing::MomentAt(birth, local), -23.85);
     std::string all;
     for (const double longitude : at.planets) all += std::to_string(longitude) + "|";
     return all + std::to_string(at.nodes.rahu) + "|" + std::to_string(at.nodes.ketu);

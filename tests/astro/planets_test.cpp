@@ -94,7 +94,7 @@ TEST(PlanetPositions, AgreeWithAPreciseEphemeris) {
         b.minute = c.minute;
         const PlanetLongitudes at =
             PlanetPositions(b, {c.year, c.month, c.day, c.hour, c.minute},
-                            Lagna_Calculation(b).ayanamsa);
+                            Lagna_Calculation(MomentOf(b), PlaceOf(b)).ayanamsa);
         for (std::size_t p = 0; p < 6; ++p) {
             EXPECT_LT(testing::AngleGap(at.planets[p], c.swiss[p]), 0.3)
                 << c.year << "-" << c.month << " planet " << p << ": ours " << at.planets[p]
@@ -110,7 +110,7 @@ TEST(PlanetPositions, KetuOppositeRahuAndTheChartTakesEachBodyInItsPlace) {
     b.day = 14;
     b.hour = 6;
     const Chart chart = CalculateChart(b);
-    const PlanetLongitudes at = PlanetPositions(b, {1975, 3, 14, 6, 0}, chart.ayanamsa);
+    const PlanetLongitudes at = PlanetPositions(testing::MomentAt(b, {1975, 3, 14, 6, 0}), chart.ayanamsa);
     EXPECT_NEAR(testing::AngleGap(at.nodes.rahu, at.nodes.ketu), 180.0, 1e-9);
     EXPECT_EQ(chart.Longitude(Body::Mercury), at.planets[0]);
     EXPECT_EQ(chart.Longitude(Body::Venus), at.planets[1]);
@@ -120,8 +120,8 @@ TEST(PlanetPositions, KetuOppositeRahuAndTheChartTakesEachBodyInItsPlace) {
     EXPECT_EQ(chart.Longitude(Body::Saturn), at.planets[5]);
     EXPECT_EQ(chart.Longitude(Body::Rahu), at.nodes.rahu);
     EXPECT_EQ(chart.Longitude(Body::Ketu), at.nodes.ketu);
-    EXPECT_EQ(chart.Longitude(Body::Moon), Moon_Calculation(b).longitude);
-    EXPECT_EQ(chart.Longitude(Body::Asc), Lagna_Calculation(b).ascendant);
+    EXPECT_EQ(chart.Longitude(Body::Moon), Moon_Calculation(MomentOf(b)).longitude);
+    EXPECT_EQ(chart.Longitude(Body::Asc), Lagna_Calculation(MomentOf(b), PlaceOf(b)).ascendant);
     for (std::size_t k = 0; k < kBodyCount; ++k) {
         EXPECT_EQ(chart.sign[k], SignOfLongitude(chart.longitude[k])) << "body " << k;
     }
@@ -137,8 +137,8 @@ TEST(PlanetPositions, ZoneCrossingMidnightChangesTheDate) {
     sydney.hour = 0;
     sydney.minute = 30;
     sydney.zoneHours = -10;
-    const double ayanamsa = Lagna_Calculation(sydney).ayanamsa;
-    const PlanetLongitudes aest = PlanetPositions(sydney, {2001, 1, 1, 0, 30}, ayanamsa);
+    const double ayanamsa = Lagna_Calculation(MomentOf(sydney), PlaceOf(sydney)).ayanamsa;
+    const PlanetLongitudes aest = PlanetPositions(testing::MomentAt(sydney, {2001, 1, 1, 0, 30}), ayanamsa);
 
     Birth gmt = sydney;
     gmt.year = 2000;
@@ -146,10 +146,10 @@ TEST(PlanetPositions, ZoneCrossingMidnightChangesTheDate) {
     gmt.day = 31;
     gmt.hour = 14;
     gmt.zoneHours = 0;
-    const PlanetLongitudes utc = PlanetPositions(gmt, {2000, 12, 31, 14, 30}, ayanamsa);
+    const PlanetLongitudes utc = PlanetPositions(testing::MomentAt(gmt, {2000, 12, 31, 14, 30}), ayanamsa);
     EXPECT_EQ(aest.planets, utc.planets);
     EXPECT_EQ(aest.nodes.rahu, utc.nodes.rahu);
-    EXPECT_EQ(PlanetDayNumber(sydney, {2001, 1, 1, 0, 30}), DayNumber(2000, 12, 31, 14, 30));
+    EXPECT_EQ(PlanetDayNumber(testing::MomentAt(sydney, {2001, 1, 1, 0, 30})), DayNumber(2000, 12, 31, 14, 30));
 }
 
 TEST(PlanetPositions, TheGivenClockMinuteDecidesNotTheBirthTime) {
@@ -164,25 +164,25 @@ TEST(PlanetPositions, TheGivenClockMinuteDecidesNotTheBirthTime) {
     b.dst = true;
     b.zoneHours = -5;
     b.zoneMinutes = -30;
-    const double ayanamsa = Lagna_Calculation(b).ayanamsa;
-    const PlanetLongitudes atBirth = PlanetPositions(b, {1990, 3, 1, 20, 0}, ayanamsa);
+    const double ayanamsa = Lagna_Calculation(MomentOf(b), PlaceOf(b)).ayanamsa;
+    const PlanetLongitudes atBirth = PlanetPositions(testing::MomentAt(b, {1990, 3, 1, 20, 0}), ayanamsa);
 
     Birth morning = b;
     morning.hour = 5;
     morning.minute = 17;
-    const LocalMinute evening{1990, 3, 1, 20, 0};
-    EXPECT_EQ(PlanetPositions(morning, evening, ayanamsa).planets, atBirth.planets);
-    EXPECT_EQ(SiderealSun(PlanetDayNumber(morning, evening), ayanamsa), atBirth.planets[2]);
+    const testing::LocalMinute evening{1990, 3, 1, 20, 0};
+    EXPECT_EQ(PlanetPositions(testing::MomentAt(morning, evening), ayanamsa).planets, atBirth.planets);
+    EXPECT_EQ(SiderealSun(PlanetDayNumber(testing::MomentAt(morning, evening)), ayanamsa), atBirth.planets[2]);
 }
 
 TEST(ShortPosition, PadsDegreesAndMinutes) {
     // Half a second in, so the cut minutes never fall on a rounding edge.
     constexpr double kHalf = 0.5 / 3600;
-    EXPECT_EQ(ShortPosition(5 + 7 / 60.0 + 9.0 / 3600), "05 Ari 07");
-    EXPECT_EQ(ShortPosition(233 + 41 / 60.0 + kHalf), "23 Sco 41");
-    EXPECT_EQ(ShortPosition(330 + 59.0 / 3600), "00 Pis 00");
-    EXPECT_EQ(ShortPosition(299 + 59 / 60.0 + 59.0 / 3600), "29 Cap 59");
-    EXPECT_EQ(ShortPosition(-(233 + 41 / 60.0 + kHalf)), "23 Sco 41");  // absolute value
+    EXPECT_EQ(ShortPosition(SignPositionOf(5 + 7 / 60.0 + 9.0 / 3600)), "05 Ari 07");
+    EXPECT_EQ(ShortPosition(SignPositionOf(233 + 41 / 60.0 + kHalf)), "23 Sco 41");
+    EXPECT_EQ(ShortPosition(SignPositionOf(330 + 59.0 / 3600)), "00 Pis 00");
+    EXPECT_EQ(ShortPosition(SignPositionOf(299 + 59 / 60.0 + 59.0 / 3600)), "29 Cap 59");
+    EXPECT_EQ(ShortPosition(SignPositionOf(-(233 + 41 / 60.0 + kHalf))), "23 Sco 41");  // absolute value
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ constexpr RetroPlanet Planet(std::size_t table) {
     return static_cast<RetroPlanet>(table);
 }
 
-double Moment(int year, int month, int day, int hour = 0, int minute = 0) {
+double LocalDateTime(int year, int month, int day, int hour = 0, int minute = 0) {
     return DaysFromCivil(year, month, day) + (hour * 60 + minute) / 1440.0;
 }
 
@@ -47,7 +47,7 @@ Birth BirthOn(int year, int month, int day, int hour = 12, int minute = 0) {
 }
 
 std::array<bool, 5> Calculate(const Birth& birth) {
-    return Retrograde_Calculation(birth);
+    return Retrograde_Calculation(MomentOf(birth));
 }
 
 // The bodies' names as the chart shows them for these retrograde marks.
@@ -72,30 +72,30 @@ bool InsideByScan(const StationTable& table, std::int32_t day) {
 TEST(IsRetrograde, MercuryJuly1900CountsCalendarDaysOnly) {
     // Mercury turned retrograde on 18 July 1900 (about 12:54 UT) and direct on
     // 11 August 1900 (about 15:10 UT).
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 7, 17, 23, 59)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 7, 18, 0, 0)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 7, 18, 13, 0)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 7, 18, 23, 59)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 7, 17, 23, 59)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 7, 18, 0, 0)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 7, 18, 13, 0)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 7, 18, 23, 59)));
     for (int day = 19; day <= 31 + 10; ++day) {
         const int month = day <= 31 ? 7 : 8;
         const int dayOfMonth = day <= 31 ? day : day - 31;
-        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, month, dayOfMonth, 0, 0)))
+        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 0, 0)))
             << month << "/" << dayOfMonth;
-        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, month, dayOfMonth, 23, 59)))
+        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 23, 59)))
             << month << "/" << dayOfMonth;
     }
     // The direct station's own day, even before the station's time.
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 8, 11, 0, 0)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 8, 11, 14, 0)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1900, 8, 11, 23, 59)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 8, 11, 0, 0)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 8, 11, 14, 0)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, 8, 11, 23, 59)));
 }
 
 TEST(IsRetrograde, PeriodAcrossTheYearEndCoversNewYearsDay) {
     // Mercury: 22 December 1904 to 11 January 1905.
-    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, Moment(1904, 12, 31, 23, 59)));
-    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, Moment(1905, 1, 1, 0, 0)));
-    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, Moment(1905, 1, 10, 12, 0)));
-    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, Moment(1905, 1, 11, 0, 0)));
+    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1904, 12, 31, 23, 59)));
+    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1905, 1, 1, 0, 0)));
+    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1905, 1, 10, 12, 0)));
+    EXPECT_FALSE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1905, 1, 11, 0, 0)));
 }
 
 TEST(IsRetrograde, NothingBeforeTheFirstOrAfterTheLastRow) {
@@ -104,8 +104,8 @@ TEST(IsRetrograde, NothingBeforeTheFirstOrAfterTheLastRow) {
     for (std::int32_t day = DaysFromCivil(1899, 1, 1); day <= DaysFromCivil(1901, 1, 13); ++day) {
         EXPECT_FALSE(IsRetrograde(RetroPlanet::Mars, day + 0.75)) << "day number " << day;
     }
-    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mars, Moment(1901, 1, 14)));
-    EXPECT_TRUE(IsRetrograde(RetroPlanet::Saturn, Moment(2050, 10, 5, 23, 59)));
+    EXPECT_TRUE(IsRetrograde(RetroPlanet::Mars, LocalDateTime(1901, 1, 14)));
+    EXPECT_TRUE(IsRetrograde(RetroPlanet::Saturn, LocalDateTime(2050, 10, 5, 23, 59)));
     for (std::int32_t day = DaysFromCivil(2050, 10, 6); day <= DaysFromCivil(2053, 1, 1); ++day) {
         EXPECT_FALSE(IsRetrograde(RetroPlanet::Saturn, day + 0.25)) << "day number " << day;
     }
@@ -164,7 +164,7 @@ TEST(RetrogradeCalculation, MarksExactlyTheRetrogradePlanets) {
     // 11 January 1905); the flags of the others follow the lookup.
     const Birth birth = BirthOn(1905, 1, 1, 6, 30);
     const std::array<bool, 5> flags = Calculate(birth);
-    const double moment = Moment(1905, 1, 1, 6, 30);
+    const double moment = LocalDateTime(1905, 1, 1, 6, 30);
     ASSERT_TRUE(flags[0]);
     Chart chart;
     chart.retrograde = flags;

@@ -44,7 +44,10 @@ TEST(BoundarySweeps, SignCountMarkForEveryAscendantAndMoonSign) {
             chart.sign[Index(Body::Asc)] = asc;
             chart.sign[Index(Body::Moon)] = moon;
             chart.padas = Arudha_Calculation(chart.sign);
-            SunriseReference_Calculation(DelhiBirth(2020, 6, 21, 10, 30, 0), chart);
+            const Birth delhi = DelhiBirth(2020, 6, 21, 10, 30, 0);
+            chart.moment = MomentOf(delhi);
+            chart.place = PlaceOf(delhi);
+            SunriseReference_Calculation(chart);
             const SpecialPoints& special = chart.special;
 
             const int advance = (kWrittenSignCount[asc] + kWrittenSignCount[moon]) % 12;
@@ -131,11 +134,12 @@ TEST(BoundarySweeps, BirthsAtTheMinuteOfSunriseAndSunset) {
             const bool dst = place.summerTime && month >= 4 && month <= 10;
             const ZoneCorrection zone = Zone_Calculation(zoneIndex);
             const auto events = [&](int dayOffset) {
-                const CivilDateTime d =
-                    SplitDateTime(DateTimeValue(2021, month, 15 + dayOffset, 0, 0));
-                return SunRiseSet_Calculation(d.year, d.month, d.day, place.latDeg, 0, place.south,
-                                              place.lonDeg, 0, place.east, zone.hours,
-                                              zone.minutes, dst);
+                const double at = DateTimeValue(2021, month, 15 + dayOffset, 0, 0);
+                const korvanta::Moment day = MomentOfLocal(
+                    std::llround(at * 86400.0), zone.hours * 60 + zone.minutes, dst);
+                const double latitude = place.south ? -place.latDeg : place.latDeg;
+                const double longitude = place.east ? place.lonDeg : -place.lonDeg;
+                return SunRiseSet_Calculation(day, {latitude, longitude});
             };
             const double rise = events(0).sunrise.value(), set = events(0).sunset.value();
             const double prevRise = events(-1).sunrise.value();
@@ -165,7 +169,9 @@ TEST(BoundarySweeps, BirthsAtTheMinuteOfSunriseAndSunset) {
                 birth.lonDeg = place.lonDeg, birth.lonMin = 0;
                 birth.south = place.south, birth.east = place.east, birth.dst = dst;
                 Chart chart;
-                SunriseReference_Calculation(birth, chart);
+                chart.moment = MomentOf(birth);
+                chart.place = PlaceOf(birth);
+                SunriseReference_Calculation(chart);
                 const std::string where =
                     std::string(place.zone) + ", birth " + std::to_string(at.month) + "/" +
                     std::to_string(at.day) + " " + std::to_string(at.hour) + ":" +

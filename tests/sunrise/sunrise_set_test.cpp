@@ -16,6 +16,7 @@
 
 #include "astro/calendar.h"
 #include "astro/sunrise.h"
+#include "pipeline/birth.h"
 
 namespace korvanta {
 namespace {
@@ -24,7 +25,8 @@ constexpr double kMinutesPerDay = 1440.0;
 // The low-precision method against a precise ephemeris, at latitudes below 60°.
 constexpr double kAlmanacToleranceMinutes = 3.0;
 
-struct Place {
+// A place and zone as the entry form gives them.
+struct EnteredPlace {
     int latDeg = 0, latMin = 0;
     bool south = false;
     int lonDeg = 0, lonMin = 0;
@@ -36,10 +38,13 @@ struct Place {
 // Sunrise, then sunset.
 using Slots = std::array<std::optional<double>, 2>;
 
-Slots RiseSet(int year, int month, int day, const Place& p) {
-    const SunEvents events = SunRiseSet_Calculation(year, month, day, p.latDeg, p.latMin, p.south,
-                                                    p.lonDeg, p.lonMin, p.east, p.zoneHours,
-                                                    p.zoneMinutes, p.dst);
+Slots RiseSet(int year, int month, int day, const EnteredPlace& p) {
+    Birth birth;
+    birth.year = year, birth.month = month, birth.day = day;
+    birth.latDeg = p.latDeg, birth.latMin = p.latMin, birth.south = p.south;
+    birth.lonDeg = p.lonDeg, birth.lonMin = p.lonMin, birth.east = p.east;
+    birth.zoneHours = p.zoneHours, birth.zoneMinutes = p.zoneMinutes, birth.dst = p.dst;
+    const SunEvents events = SunRiseSet_Calculation(MomentOf(birth), PlaceOf(birth));
     return {events.sunrise, events.sunset};
 }
 
@@ -65,7 +70,7 @@ void ExpectExact(const std::optional<double>& actual, int year, int month, int d
 }
 
 // New Delhi 28°36' N 77°12' E, Indian Time "+5.3" (ZoneHours -5, ZoneMinutes -30).
-constexpr Place kDelhi{28, 36, false, 77, 12, true, -5, -30, false};
+constexpr EnteredPlace kDelhi{28, 36, false, 77, 12, true, -5, -30, false};
 
 TEST(SunriseAlmanac, MatchesSwissEphemerisInDelhiAtMidsummer) {
     // A zone of 5.3 hours instead of 5.5 would put both times 12 minutes early.
@@ -76,7 +81,7 @@ TEST(SunriseAlmanac, MatchesSwissEphemerisInDelhiAtMidsummer) {
 
 TEST(SunriseAlmanac, MatchesSwissEphemerisInLondonAtNewYear) {
     // London 51°30' N 0°7' W, Greenwich Mean Time.
-    const Place london{51, 30, false, 0, 7, false, 0, 0, false};
+    const EnteredPlace london{51, 30, false, 0, 7, false, 0, 0, false};
     const Slots slots = RiseSet(2000, 1, 1, london);
     ExpectNear(slots[0], ClockTime(2000, 1, 1, 8, 6.08), "sunrise");  // Swiss Ephemeris
     ExpectNear(slots[1], ClockTime(2000, 1, 1, 16, 1.60), "sunset");  // Swiss Ephemeris
@@ -84,7 +89,7 @@ TEST(SunriseAlmanac, MatchesSwissEphemerisInLondonAtNewYear) {
 
 TEST(SunriseAlmanac, MatchesSwissEphemerisNearTheEquatorWestOfGreenwich) {
     // Quito 0°13' S 78°31' W, Eastern Standard Time (ZoneHours +5).
-    const Place quito{0, 13, true, 78, 31, false, 5, 0, false};
+    const EnteredPlace quito{0, 13, true, 78, 31, false, 5, 0, false};
     const Slots slots = RiseSet(2010, 3, 20, quito);
     ExpectNear(slots[0], ClockTime(2010, 3, 20, 6, 18.21), "sunrise");  // Swiss Ephemeris
     ExpectNear(slots[1], ClockTime(2010, 3, 20, 18, 24.79), "sunset");  // Swiss Ephemeris
@@ -93,7 +98,7 @@ TEST(SunriseAlmanac, MatchesSwissEphemerisNearTheEquatorWestOfGreenwich) {
 TEST(SunriseDayIndex, FirstOfJanuaryIsDayZero) {
     // 66° N 0° E, GMT. Formula with N = 0: 10:30 and 13:37; N = 1 would give
     // 10:29 and 13:40.
-    const Place place{66, 0, false, 0, 0, true, 0, 0, false};
+    const EnteredPlace place{66, 0, false, 0, 0, true, 0, 0, false};
     const Slots slots = RiseSet(2001, 1, 1, place);
     ExpectExact(slots[0], 2001, 1, 1, 10, 30, "sunrise");
     ExpectExact(slots[1], 2001, 1, 1, 13, 37, "sunset");
@@ -102,7 +107,7 @@ TEST(SunriseDayIndex, FirstOfJanuaryIsDayZero) {
 TEST(SunriseDayIndex, LastDayOfALeapYearIsDay365) {
     // Same place. Formula with N = 365: 10:31 and 13:36; N = 364 would give
     // 10:32 and 13:34.
-    const Place place{66, 0, false, 0, 0, true, 0, 0, false};
+    const EnteredPlace place{66, 0, false, 0, 0, true, 0, 0, false};
     const Slots slots = RiseSet(2000, 12, 31, place);
     ExpectExact(slots[0], 2000, 12, 31, 10, 31, "sunrise");
     ExpectExact(slots[1], 2000, 12, 31, 13, 36, "sunset");
@@ -111,7 +116,7 @@ TEST(SunriseDayIndex, LastDayOfALeapYearIsDay365) {
 TEST(SunriseZone, HalfHourZoneShiftsByThirtyMinutes) {
     // "+5.3" means five and a half hours: against a whole +5 zone the clock
     // moves by 30 minutes, give or take the rounding of the minute.
-    Place wholeHours = kDelhi;
+    EnteredPlace wholeHours = kDelhi;
     wholeHours.zoneMinutes = 0;
     const Slots half = RiseSet(2020, 6, 21, kDelhi);
     const Slots whole = RiseSet(2020, 6, 21, wholeHours);
@@ -123,13 +128,13 @@ TEST(SunriseZone, HalfHourZoneShiftsByThirtyMinutes) {
 TEST(SunriseZone, TwelveHoursWithDaylightSavingBecomesMinusEleven) {
     // Auckland 36°51' S 174°46' E, "New Zealand Std Time" (ZoneHours -12),
     // daylight saving ticked in January: 13 hours ahead, taken as -11.
-    const Place auckland{36, 51, true, 174, 46, true, -12, 0, true};
+    const EnteredPlace auckland{36, 51, true, 174, 46, true, -12, 0, true};
     const Slots slots = RiseSet(2000, 1, 15, auckland);
     ExpectNear(slots[0], ClockTime(2000, 1, 15, 6, 17.03), "sunrise");  // Swiss Ephemeris, +13 h
     ExpectNear(slots[1], ClockTime(2000, 1, 15, 20, 42.54), "sunset");  // Swiss Ephemeris, +13 h
 
     // The same arithmetic as a zone 11 hours behind UT (ZoneHours +11).
-    Place minusEleven = auckland;
+    EnteredPlace minusEleven = auckland;
     minusEleven.zoneHours = 11;
     minusEleven.dst = false;
     const Slots wrapped = RiseSet(2000, 1, 15, minusEleven);
@@ -140,12 +145,12 @@ TEST(SunriseZone, TwelveHoursWithDaylightSavingBecomesMinusEleven) {
 TEST(SunriseDaylightSaving, JanuarySouthOfTheEquatorAddsTheHour) {
     // Sydney 33°52' S 151°13' E, "Australian Eastern Standard Time" (ZoneHours
     // -10) with daylight saving in January: clocks at +11 hours.
-    const Place sydney{33, 52, true, 151, 13, true, -10, 0, true};
+    const EnteredPlace sydney{33, 52, true, 151, 13, true, -10, 0, true};
     const Slots summer = RiseSet(1995, 1, 15, sydney);
     ExpectNear(summer[0], ClockTime(1995, 1, 15, 5, 59.05), "sunrise");  // Swiss Ephemeris, +11 h
     ExpectNear(summer[1], ClockTime(1995, 1, 15, 20, 9.23), "sunset");   // Swiss Ephemeris, +11 h
 
-    Place standard = sydney;
+    EnteredPlace standard = sydney;
     standard.dst = false;
     const Slots winterClock = RiseSet(1995, 1, 15, standard);
     ASSERT_TRUE(winterClock[0] && winterClock[1]);
@@ -156,7 +161,7 @@ TEST(SunriseDaylightSaving, JanuarySouthOfTheEquatorAddsTheHour) {
 TEST(SunriseDaylightSaving, NorthernSummerAddsTheHour) {
     // New York 40°43' N 74°0' W, "Eastern Standard Time" (ZoneHours +5) with
     // daylight saving: clocks at -4 hours.
-    const Place newYork{40, 43, false, 74, 0, false, 5, 0, true};
+    const EnteredPlace newYork{40, 43, false, 74, 0, false, 5, 0, true};
     const Slots slots = RiseSet(1990, 7, 4, newYork);
     ExpectNear(slots[0], ClockTime(1990, 7, 4, 5, 29.95), "sunrise");  // Swiss Ephemeris, -4 h
     ExpectNear(slots[1], ClockTime(1990, 7, 4, 20, 30.56), "sunset");  // Swiss Ephemeris, -4 h
@@ -165,7 +170,7 @@ TEST(SunriseDaylightSaving, NorthernSummerAddsTheHour) {
 TEST(SunriseMinuteCarry, MinuteSixtyCarriesIntoTheNextHour) {
     // 0° N 0° E, GMT, 2 January 2001: the formula gives 5 h + 59.84 min,
     // which rounds to minute 60.
-    const Place place{0, 0, false, 0, 0, true, 0, 0, false};
+    const EnteredPlace place{0, 0, false, 0, 0, true, 0, 0, false};
     const Slots slots = RiseSet(2001, 1, 2, place);
     ExpectExact(slots[0], 2001, 1, 2, 6, 0, "sunrise");
     ExpectExact(slots[1], 2001, 1, 2, 18, 7, "sunset");  // formula
@@ -174,14 +179,14 @@ TEST(SunriseMinuteCarry, MinuteSixtyCarriesIntoTheNextHour) {
 TEST(SunriseMinuteCarry, TwentyThreeSixtyBecomesMidnightOfTheNextDay) {
     // 0° N 1°52' E with a zone six hours ahead of UT (ZoneHours -6), 2 January
     // 2001: the formula puts the sunset at 23 h + 59.85 min.
-    const Place place{0, 0, false, 1, 52, true, -6, 0, false};
+    const EnteredPlace place{0, 0, false, 1, 52, true, -6, 0, false};
     const Slots slots = RiseSet(2001, 1, 2, place);
     ExpectExact(slots[0], 2001, 1, 2, 11, 52, "sunrise");  // formula
     ExpectExact(slots[1], 2001, 1, 3, 0, 0, "sunset");
 }
 
 // 80° N 15° E, Central European Time (ZoneHours -1).
-constexpr Place kSvalbard{80, 0, false, 15, 0, true, -1, 0, false};
+constexpr EnteredPlace kSvalbard{80, 0, false, 15, 0, true, -1, 0, false};
 
 TEST(SunrisePolar, MidsummerAtEightyNorthHasNeitherEvent) {
     const Slots slots = RiseSet(2000, 6, 21, kSvalbard);
@@ -209,12 +214,12 @@ TEST(SunrisePolar, EachEventStandsOnItsOwn) {
     // declinations (the formula's c: 1.00032 at sunrise, 0.99968 at sunset at
     // 67°26' N on 26 December 2001; 0.99952 and 1.00005 at 67°25' N on 20
     // December 2001).
-    Place noSunrise{67, 26, false, 15, 0, true, -1, 0, false};
+    EnteredPlace noSunrise{67, 26, false, 15, 0, true, -1, 0, false};
     const Slots evening = RiseSet(2001, 12, 26, noSunrise);
     EXPECT_FALSE(evening[0].has_value());
     ExpectExact(evening[1], 2001, 12, 26, 12, 6, "sunset");  // formula
 
-    Place noSunset{67, 25, false, 15, 0, true, -1, 0, false};
+    EnteredPlace noSunset{67, 25, false, 15, 0, true, -1, 0, false};
     const Slots morning = RiseSet(2001, 12, 20, noSunset);
     ExpectExact(morning[0], 2001, 12, 20, 11, 50, "sunrise");  // formula
     EXPECT_FALSE(morning[1].has_value());
@@ -231,7 +236,7 @@ TEST(SunriseSweep, EveryDayCarriesItsDateInWholeMinutes) {
     for (std::int32_t day = first; day <= last && failures < 10; ++day) {
         const CivilDateTime date = SplitDateTime(day);
         const int step = day - first;
-        Place place;
+        EnteredPlace place;
         place.latDeg = step % 61;
         place.south = step % 2 == 1;
         place.lonDeg = (step * 7) % 180;

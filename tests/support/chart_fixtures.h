@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/birth.h"
 #include "pipeline/entry.h"
 
 namespace korvanta::testing {
@@ -61,6 +62,18 @@ inline std::optional<double> LongitudeOf(std::string_view text) {
     const auto at = kSigns.find(abbr);
     if (at == std::string_view::npos || at % 3 != 0) return std::nullopt;
     return static_cast<double>(at / 3) * 30.0 + d + m / 60.0 + s / 3600.0;
+}
+
+// A local clock minute, and the Moment of it with a birth's zone and daylight
+// saving.
+struct LocalMinute {
+    int year = 1901, month = 1, day = 1, hour = 0, minute = 0;
+};
+inline Moment MomentAt(const korvanta::Birth& birth, const LocalMinute& local) {
+    korvanta::Birth at = birth;
+    at.year = local.year, at.month = local.month, at.day = local.day;
+    at.hour = local.hour, at.minute = local.minute, at.second = 0;
+    return MomentOf(at);
 }
 
 // Smallest difference of two longitudes in degrees, across 0°/360°.
