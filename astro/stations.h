@@ -3,17 +3,14 @@
 //
 // Each planet's table lists its retrograde periods from 1900 to 2050 in
 // ascending order, one row per period: the retrograde station (start) and the
-// following direct station (end). A station is kept as the text
-// "month,day,year,hour,minute," (no leading zeros, every number followed by a
-// comma, "5,8,1912,4,3," is 8 May 1912 04:03 UT) so the rows read like an
-// almanac; the texts are turned into numbers at compile time, never at run
-// time.
+// following direct station (end), each as the numbers of its UT date and
+// clock time, {1912, 5, 8, 4, 3} for 8 May 1912 04:03 UT. The day numbers the
+// lookup compares are worked out, and every row checked, at compile time.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -23,11 +20,17 @@ namespace korvanta {
 
 // One station: a civil date and clock time, universal time, whole minutes.
 struct StationMoment {
+    std::int16_t year = 0;    // four digits
     std::int16_t month = 0;   // 1..12
     std::int16_t day = 0;     // 1..31
-    std::int16_t year = 0;    // four digits
     std::int16_t hour = 0;    // 0..23
     std::int16_t minute = 0;  // 0..59
+};
+
+// One row of a table as written: the two stations of a period.
+struct StationRow {
+    StationMoment retrograde;
+    StationMoment direct;
 };
 
 // One retrograde period with the calendar day numbers of its two stations
@@ -39,12 +42,9 @@ struct RetrogradePeriod {
     std::int32_t directDay = 0;
 };
 
-// A planet's table: its name as the lookup spells it, the station texts as
-// two parallel lists (row k is element k of both) and the parsed periods.
+// A planet's table: its name as the lookup spells it and its periods.
 struct StationTable {
     std::string_view planetName;
-    std::span<const std::string_view> retrogradeRows;
-    std::span<const std::string_view> directRows;
     std::span<const RetrogradePeriod> periods;
 };
 
@@ -62,39 +62,13 @@ constexpr int DaysInMonth(int year, int month) {
     return kLengths[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
 }
 
-// Reads one station text "month,day,year,hour,minute,": five unsigned decimal
-// numbers without leading zeros, each followed by a comma, nothing else. The
-// date must exist, the year have four digits, hour 0..23 and minute 0..59.
-// Any other text gives no value.
-constexpr std::optional<StationMoment> ParseStationRow(std::string_view text) {
-    std::array<std::int32_t, 5> fields{};
-    std::size_t pos = 0;
-    for (std::int32_t& field : fields) {
-        const std::size_t start = pos;
-        std::int32_t value = 0;
-        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-            value = value * 10 + (text[pos] - '0');
-            ++pos;
-            if (pos - start > 4) {
-                return std::nullopt;
-            }
-        }
-        const std::size_t digits = pos - start;
-        if (digits == 0 || (digits > 1 && text[start] == '0') || pos == text.size() ||
-            text[pos] != ',') {
-            return std::nullopt;
-        }
-        ++pos;
-        field = value;
-    }
-    const auto [month, day, year, hour, minute] = fields;
-    if (pos != text.size() || year < 1000 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month) || hour > 23 || minute > 59) {
-        return std::nullopt;
-    }
-    return StationMoment{static_cast<std::int16_t>(month), static_cast<std::int16_t>(day),
-                         static_cast<std::int16_t>(year), static_cast<std::int16_t>(hour),
-                         static_cast<std::int16_t>(minute)};
+// Whether a station names a real moment: a four-digit year, a date that
+// exists, hour 0..23 and minute 0..59.
+constexpr bool IsStationMoment(const StationMoment& station) {
+    return station.year >= 1000 && station.year <= 9999 && station.month >= 1 &&
+           station.month <= 12 && station.day >= 1 &&
+           station.day <= DaysInMonth(station.year, station.month) && station.hour >= 0 &&
+           station.hour <= 23 && station.minute >= 0 && station.minute <= 59;
 }
 
 // Minutes from 30 December 1899 00:00 to the station (same clock as the row).
@@ -103,21 +77,21 @@ constexpr std::int64_t StationMinuteNumber(const StationMoment& station) {
            station.hour * 60 + station.minute;
 }
 
-// Parses a whole table at compile time. A malformed row, lists of unequal
-// length, a row whose retrograde station is not earlier than its direct
+// The periods of a table, worked out at compile time. A station that is no
+// real moment, a row whose retrograde station is not earlier than its direct
 // station, or a row that does not start after the previous one ended on an
 // earlier calendar day stops the compilation; so every table in the program
 // is ordered and free of overlaps, which the date lookup relies on.
 template <std::size_t N>
-consteval std::array<RetrogradePeriod, N> ParseStationTable(
-    const std::array<std::string_view, N>& retrogradeRows,
-    const std::array<std::string_view, N>& directRows) {
+consteval std::array<RetrogradePeriod, N> StationPeriods(const std::array<StationRow, N>& rows) {
     std::array<RetrogradePeriod, N> periods{};
     for (std::size_t k = 0; k < N; ++k) {
         RetrogradePeriod& period = periods[k];
-        // value() throws on a malformed row, which is a compile error here.
-        period.retrograde = ParseStationRow(retrogradeRows[k]).value();
-        period.direct = ParseStationRow(directRows[k]).value();
+        period.retrograde = rows[k].retrograde;
+        period.direct = rows[k].direct;
+        if (!IsStationMoment(period.retrograde) || !IsStationMoment(period.direct)) {
+            throw "a station that is no real date and time";
+        }
         period.retrogradeDay =
             DaysFromCivil(period.retrograde.year, period.retrograde.month, period.retrograde.day);
         period.directDay =

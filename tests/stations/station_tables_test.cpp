@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The station tables themselves: the row format, the counts, the order of the
-// rows, the lengths of and gaps between periods, and their agreement with
+// The station tables themselves: the moments of the rows, the counts, the
+// order of the rows, the lengths of and gaps between periods, and their agreement with
 // almanac values for the first and last periods.
 
 #include <gtest/gtest.h>
@@ -24,10 +24,9 @@ const StationTable& TableOf(std::string_view planet) {
     return StationTables()[0];
 }
 
-std::int64_t MinutesOf(std::string_view row) {
-    const std::optional<StationMoment> moment = ParseStationRow(row);
-    EXPECT_TRUE(moment.has_value()) << row;
-    return moment ? StationMinuteNumber(*moment) : 0;
+std::string TextOf(const StationMoment& m) {
+    return std::to_string(m.year) + "-" + std::to_string(m.month) + "-" + std::to_string(m.day) +
+           " " + std::to_string(m.hour) + ":" + std::to_string(m.minute);
 }
 
 // Whole elapsed days between two stations (floor of the time difference).
@@ -52,25 +51,15 @@ TEST(DaysFromCivil, MatchesKnownDayCounts) {
     EXPECT_EQ(DaysFromCivil(2000, 2, 30), DaysFromCivil(2000, 3, 1));
 }
 
-TEST(ParseStationRow, ReadsTheFiveNumbers) {
-    const std::optional<StationMoment> moment = ParseStationRow("5,8,1912,4,3,");
-    ASSERT_TRUE(moment.has_value());
-    EXPECT_EQ(moment->month, 5);
-    EXPECT_EQ(moment->day, 8);
-    EXPECT_EQ(moment->year, 1912);
-    EXPECT_EQ(moment->hour, 4);
-    EXPECT_EQ(moment->minute, 3);
-    EXPECT_TRUE(ParseStationRow("12,31,2050,23,59,").has_value());
-    EXPECT_TRUE(ParseStationRow("2,29,2000,0,0,").has_value());
-}
-
-TEST(ParseStationRow, RefusesMalformedText) {
-    for (const std::string_view bad :
-         {"", "5,8,1912,4,3", "5,8,1912,4,3,,", "5,8,1912,4,", "05,8,1912,4,3,", "5,8,1912,4,03,",
-          "5,8,912,4,3,", "5,8,19120,4,3,", "13,1,1912,4,3,", "0,1,1912,4,3,", "2,29,1900,4,3,",
-          "4,31,1912,4,3,", "5,0,1912,4,3,", "5,8,1912,24,3,", "5,8,1912,4,60,", "5,8,1912,-4,3,",
-          "5, 8,1912,4,3,", "5,8,1912,4,3,x"}) {
-        EXPECT_FALSE(ParseStationRow(bad).has_value()) << '"' << bad << '"';
+TEST(StationMoments, RealDatesAndTimesOnly) {
+    EXPECT_TRUE(IsStationMoment({1912, 5, 8, 4, 3}));
+    EXPECT_TRUE(IsStationMoment({2050, 12, 31, 23, 59}));
+    EXPECT_TRUE(IsStationMoment({2000, 2, 29, 0, 0}));
+    const StationMoment bad[] = {{912, 5, 8, 4, 3},  {1912, 13, 1, 4, 3}, {1912, 0, 1, 4, 3},
+                                 {1900, 2, 29, 4, 3}, {1912, 4, 31, 4, 3}, {1912, 5, 0, 4, 3},
+                                 {1912, 5, 8, 24, 3}, {1912, 5, 8, 4, 60}, {1912, 5, 8, -4, 3}};
+    for (const StationMoment& moment : bad) {
+        EXPECT_FALSE(IsStationMoment(moment)) << TextOf(moment);
     }
 }
 
@@ -80,20 +69,20 @@ TEST(ParseStationRow, RefusesMalformedText) {
 struct TableExpectation {
     std::string_view planet;
     std::size_t rows;
-    std::string_view firstRetrograde, firstDirect, lastRetrograde, lastDirect;
+    StationMoment firstRetrograde, firstDirect, lastRetrograde, lastDirect;
     std::int64_t minLength, maxLength, minInterval, maxInterval;
 };
 
 constexpr TableExpectation kExpected[] = {
-    {"Mercury", 476, "3,15,1900,13,19,", "4,7,1900,18,42,", "12,1,2050,17,17,", "12,21,2050,11,33,",
+    {"Mercury", 476, {1900, 3, 15, 13, 19}, {1900, 4, 7, 18, 42}, {2050, 12, 1, 17, 17}, {2050, 12, 21, 11, 33},
      19, 24, 107, 125},
-    {"Venus", 95, "6,16,1900,22,56,", "7,30,1900,2,44,", "9,25,2050,22,15,", "11,6,2050,19,4,", 40,
+    {"Venus", 95, {1900, 6, 16, 22, 56}, {1900, 7, 30, 2, 44}, {2050, 9, 25, 22, 15}, {2050, 11, 6, 19, 4}, 40,
      43, 579, 587},
-    {"Mars", 71, "1,13,1901,6,16,", "4,4,1901,7,21,", "7,15,2050,5,50,", "9,13,2050,9,41,", 59, 81,
+    {"Mars", 71, {1901, 1, 13, 6, 16}, {1901, 4, 4, 7, 21}, {2050, 7, 15, 5, 50}, {2050, 9, 13, 9, 41}, 59, 81,
      764, 810},
-    {"Jupiter", 139, "3,27,1900,20,39,", "7,29,1900,1,35,", "12,21,2050,13,21,", "4,21,2051,23,46,",
+    {"Jupiter", 139, {1900, 3, 27, 20, 39}, {1900, 7, 29, 1, 35}, {2050, 12, 21, 13, 21}, {2051, 4, 21, 23, 46},
      116, 124, 394, 403},
-    {"Saturn", 146, "4,14,1900,6,2,", "9,2,1900,14,39,", "5,18,2050,13,6,", "10,6,2050,11,5,", 133,
+    {"Saturn", 146, {1900, 4, 14, 6, 2}, {1900, 9, 2, 14, 39}, {2050, 5, 18, 13, 6}, {2050, 10, 6, 11, 5}, 133,
      141, 376, 379},
 };
 
@@ -109,22 +98,18 @@ TEST(StationTables, HaveTheExpectedRowCounts) {
     std::size_t total = 0;
     for (const TableExpectation& expected : kExpected) {
         const StationTable& table = TableOf(expected.planet);
-        EXPECT_EQ(table.retrogradeRows.size(), expected.rows) << expected.planet;
-        EXPECT_EQ(table.directRows.size(), expected.rows) << expected.planet;
         EXPECT_EQ(table.periods.size(), expected.rows) << expected.planet;
         total += table.periods.size();
     }
     EXPECT_EQ(total, 927u);
 }
 
-TEST(StationTables, TextsAndParsedPeriodsAgree) {
+TEST(StationTables, DayNumbersAreTheStationsDates) {
     for (const StationTable& table : StationTables()) {
         for (std::size_t k = 0; k < table.periods.size(); ++k) {
             const RetrogradePeriod& period = table.periods[k];
-            EXPECT_EQ(StationMinuteNumber(period.retrograde), MinutesOf(table.retrogradeRows[k]))
-                << table.planetName << " row " << k;
-            EXPECT_EQ(StationMinuteNumber(period.direct), MinutesOf(table.directRows[k]))
-                << table.planetName << " row " << k;
+            EXPECT_TRUE(IsStationMoment(period.retrograde)) << table.planetName << " row " << k;
+            EXPECT_TRUE(IsStationMoment(period.direct)) << table.planetName << " row " << k;
             EXPECT_EQ(period.retrogradeDay,
                       DaysFromCivil(period.retrograde.year, period.retrograde.month,
                                      period.retrograde.day));
@@ -139,10 +124,10 @@ TEST(StationTables, RowsAreOrderedAndDoNotOverlap) {
         for (std::size_t k = 0; k < table.periods.size(); ++k) {
             const RetrogradePeriod& period = table.periods[k];
             EXPECT_LT(StationMinuteNumber(period.retrograde), StationMinuteNumber(period.direct))
-                << table.planetName << " row " << k << ": " << table.retrogradeRows[k];
+                << table.planetName << " row " << k << ": " << TextOf(period.retrograde);
             if (k > 0) {
                 EXPECT_LT(table.periods[k - 1].directDay, period.retrogradeDay)
-                    << table.planetName << " row " << k << ": " << table.retrogradeRows[k];
+                    << table.planetName << " row " << k << ": " << TextOf(period.retrograde);
             }
         }
     }
@@ -190,15 +175,16 @@ TEST(StationTables, FirstAndLastRowsAgreeWithPublishedStations) {
         const RetrogradePeriod& last = table.periods.back();
         const struct {
             const StationMoment& actual;
-            std::string_view published;
+            const StationMoment& published;
         } checks[] = {{first.retrograde, expected.firstRetrograde},
                       {first.direct, expected.firstDirect},
                       {last.retrograde, expected.lastRetrograde},
                       {last.direct, expected.lastDirect}};
         for (const auto& check : checks) {
             EXPECT_NEAR(static_cast<double>(StationMinuteNumber(check.actual)),
-                        static_cast<double>(MinutesOf(check.published)), kToleranceMinutes)
-                << expected.planet << ": published " << check.published;
+                        static_cast<double>(StationMinuteNumber(check.published)),
+                        kToleranceMinutes)
+                << expected.planet << ": published " << TextOf(check.published);
         }
     }
 }
