@@ -4,7 +4,6 @@
 #include <array>
 #include <utility>
 
-#include "reading/sign_profile.h"
 
 namespace korvanta {
 namespace {
@@ -68,16 +67,24 @@ void SetRetrograde(Json& slot, const Chart& chart) {
 }
 
 void SetDetails(Json& slot, const ChartReport& report) {
-    // The window's order is date, time, longitude, latitude, city, state,
-    // country; the object's keys name them.
+    const BirthDetails& details = report.details;
     SetText(slot["name"], report.name);
-    SetText(slot["dob"], report.details[0].text);
-    SetText(slot["tob"], report.details[1].text);
-    SetText(slot["latitude"], report.details[3].text);
-    SetText(slot["longitude"], report.details[2].text);
-    SetText(slot["city"], report.details[4].text);
-    SetText(slot["state"], report.details[5].text);
-    SetText(slot["country"], report.details[6].text);
+    SetText(slot["dob"], details.dateOfBirth.text);
+    SetText(slot["tob"], details.timeOfBirth.text);
+    SetText(slot["latitude"], details.latitude.text);
+    SetText(slot["longitude"], details.longitude.text);
+    SetText(slot["city"], details.city.text);
+    SetText(slot["state"], details.state.text);
+    SetText(slot["country"], details.country.text);
+}
+
+// One column of a chart cell as the JSON has always carried it: each line
+// opened by CR LF, so the first line stays free for the sign's name.
+template <std::size_t Capacity>
+void SetColumn(Json& slot, const TextList<Capacity>& lines) {
+    std::string caption;
+    for (const std::string_view line : lines) caption.append("\r\n").append(line);
+    SetText(slot, caption);
 }
 
 void SetSunrise(Json& slot, const SunriseReference& sunrise, const ChartReport& report) {
@@ -145,8 +152,8 @@ void FillChart(const Chart& chart, const ChartReport& report, Json& out) {
     Json& signCells = SizedArray(out["sign_cells"], 12);
     Json& arudhaCells = SizedArray(out["arudha_cells"], 12);
     for (std::size_t sign = 0; sign < 12; ++sign) {
-        SetText(signCells[sign], BodyCaption(report.cells[sign]));
-        SetText(arudhaCells[sign], MarkCaption(report.cells[sign]));
+        SetColumn(signCells[sign], report.cells[sign].bodies);
+        SetColumn(arudhaCells[sign], report.cells[sign].marks);
     }
     Json& padas = SizedArray(out["padas"], chart.padas.pada.size());
     for (std::size_t house = 0; house < chart.padas.pada.size(); ++house) {
@@ -167,9 +174,10 @@ std::string Dump(const Json& value) {
 
 }  // namespace
 
-Json ProfileJson(int signIndex) {
-    if (signIndex < 0 || signIndex > 11) return nullptr;
-    const SignProfileRow& row = SignProfile_Load()[static_cast<std::size_t>(signIndex)];
+Json ProfileJson(int profileRow) {
+    const SignProfileRow* fields = ProfileRow(profileRow);
+    if (fields == nullptr) return nullptr;
+    const SignProfileRow& row = *fields;
     Json profile = Json::object();
     profile["vedic_name"] = row.vedicName;
     profile["english_name"] = row.englishName;
@@ -206,7 +214,7 @@ Json ChartJson(const Chart& chart, const ChartReport& report, const Json& input)
     Json out = Json::object();
     out["input"] = input;
     FillChart(chart, report, out);
-    out["profile"] = ProfileJson(chart.padas.ulSign);
+    out["profile"] = ProfileJson(report.profileRow);
     return out;
 }
 
@@ -228,8 +236,8 @@ void ChartLineWriter::Append(const Chart& chart, const ChartReport& report,
     line += ',';
     line.append(rest_, 1, rest_.size() - 2);
     line += ",\"profile\":";
-    const int sign = chart.padas.ulSign;
-    line += kProfileText[sign >= 0 && sign <= 11 ? sign : 12];
+    const int row = report.profileRow;
+    line += kProfileText[row >= 0 && row <= 11 ? row : 12];
     line += '}';
 }
 

@@ -17,8 +17,9 @@ namespace korvanta {
 // `input` describes. Keys in a fixed order; missing values are null.
 Json ChartJson(const Chart& chart, const ChartReport& report, const Json& input);
 
-// The profile object of sign index 0..11; null for any other index.
-Json ProfileJson(int signIndex);
+// The profile object of the report's profile row 0..11 (ProfileRow); null
+// for any other row.
+Json ProfileJson(int profileRow);
 
 // Writes chart objects as lines of compact JSON, the same text as dumping
 // ChartJson, for many charts in a row: it keeps one document and refills it,

@@ -46,11 +46,14 @@ std::string PositionTable(const ChartReport& report) {
 std::string Details(const ChartReport& report) {
     std::string text(kDetailsHeading);
     text += "\n  " + report.name + "\n";
-    for (const LabelledText& row : report.details) {
+    // Each label with a colon after a blank, three blanks after "Latitude",
+    // as the result window writes them.
+    for (const LabelledText* row : report.details.Rows()) {
         text += "  ";
-        text += row.label;
+        text += row->label;
+        text += row == &report.details.latitude ? "   :" : " :";
         text += ' ';
-        text += row.text;
+        text += row->text;
         text += '\n';
     }
     return text;

@@ -9,6 +9,7 @@
 #include "cli/cli_app.h"
 #include "cli/output_stream.h"
 #include "library/birth_record.h"
+#include "report/moment_text.h"
 
 namespace korvanta {
 namespace {
@@ -36,9 +37,7 @@ int LibraryFailed(const library::LibraryError& error, std::ostream& err) {
 // "12  ASHA RAO  1980-06-05 09:05:30  New Delhi, Delhi, India"
 std::string CandidateLine(const library::StoredBirth& stored) {
     const Birth& b = stored.birth;
-    char moment[32];
-    std::snprintf(moment, sizeof moment, "%04d-%02d-%02d %02d:%02d:%02d", b.year, b.month, b.day,
-                  b.hour, b.minute, b.second);
+    const std::string moment = LocalMomentText(b);
     std::string place = b.city;
     for (const std::string* part : {&b.state, &b.country}) {
         if (part->empty()) continue;
@@ -120,9 +119,9 @@ int ImportBirths(const std::string& db, const std::string& file, std::istream& i
         err << kProgram << ": " << (file == "-" ? "standard input" : file) << " line "
             << refused.line << ": " << refused.reason << "\n";
     }
-    const std::string counts = std::to_string(report.added) + " added, " +
-                               std::to_string(report.duplicates) + " skipped as duplicates, " +
-                               std::to_string(report.refused.size()) + " refused\n";
+    const std::string counts =
+        ImportSummaryText(report.added, report.duplicates,
+                          static_cast<long long>(report.refused.size())) + "\n";
     if (const auto problem = WriteChecked(out, counts)) {
         err << kProgram << ": standard output: " << *problem << "\n";
         return kExitOutputNotWritten;

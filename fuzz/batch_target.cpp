@@ -130,7 +130,7 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
         if (answer.value("ul_sign_index", nlohmann::json()) !=
                 nlohmann::json(result->chart.padas.ulSign) ||
             answer.value("asc_text", nlohmann::json()) !=
-                nlohmann::json(FormatSignPosition(result->chart.Longitude(Body::Asc)))) {
+                nlohmann::json(FormatSignPosition(result->chart.position[Index(Body::Asc)]))) {
             return "the chart object differs from the core's chart of its input";
         }
     }

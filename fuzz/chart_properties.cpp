@@ -135,9 +135,9 @@ std::string ChartFaults(const EntryForm& form, const Chart& chart, const ChartRe
 
     // "Your Details" shows the entry.
     f.Same(report.name, form.txtName, "the name caption");
-    f.Same(report.details[4].text, form.txtMCity, "the city caption");
-    f.Same(report.details[5].text, form.txtMState, "the state caption");
-    f.Same(report.details[6].text, form.txtMCountry, "the country caption");
+    f.Same(report.details.city.text, form.txtMCity, "the city caption");
+    f.Same(report.details.state.text, form.txtMState, "the state caption");
+    f.Same(report.details.country.text, form.txtMCountry, "the country caption");
     return f.First();
 }
 

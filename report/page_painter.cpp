@@ -269,14 +269,21 @@ double ChartSquare(PageLayout& out, double x, double y, double side, const Chart
     return side;
 }
 
+const LabelledText& RowOf(const LabelledText& row) {
+    return row;
+}
+const LabelledText& RowOf(const LabelledText* row) {
+    return *row;
+}
+
 // Rows of a caption and its value; returns the height.
 template <typename Rows>
 double Pairs(PageLayout& out, double x, double y, double width, double labelWidth,
              const Rows& rows) {
     const double top = y;
-    for (const auto& row : rows) {
-        const double label =
-            out.Text(x, y, labelWidth - 4, Q(PlainLabel(row.label)), out.Font(8), kMuted);
+    for (const auto& entry : rows) {
+        const LabelledText& row = RowOf(entry);
+        const double label = out.Text(x, y, labelWidth - 4, Q(row.label), out.Font(8), kMuted);
         const double value =
             out.Text(x + labelWidth, y, width - labelWidth, Q(row.text), out.Font(8));
         y += std::max(label, value) + 1.5;
@@ -290,7 +297,7 @@ double SideColumn(PageLayout& out, double x, double y, double width, const Chart
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
     y += Heading(out, x, y, width, Q(kDetailsHeading));
     y += out.FittedText(x, y, width, Q(page.name), 8.5, 6, true, false, kInk, Qt::AlignLeft) + 2;
-    y += Pairs(out, x, y, width, 100, page.details);
+    y += Pairs(out, x, y, width, 100, page.details.Rows());
     return y - top;
 }
 
@@ -325,27 +332,26 @@ double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) 
     const double rightX = x + leftWidth + gap;
     const double rightWidth = kContentWidth - leftWidth - gap;
 
-    double left = Heading(out, x, y, leftWidth, QStringLiteral("Arudha Padas"));
+    double left = Heading(out, x, y, leftWidth, Q(kArudhaPadasHeading));
     std::vector<std::vector<QString>> padaRows;
     for (const PadaRow& row : padas.padas)
         padaRows.push_back({Q(row.house), Q(row.name), Q(row.sign)});
-    left +=
-        Table(out, x, y + left, {38, 92, 70},
-              {QStringLiteral("House"), QStringLiteral("Pada"), QStringLiteral("Sign")}, padaRows);
+    left += Table(out, x, y + left, {38, 92, 70},
+                  {Q(kPadaColumns[0]), Q(kPadaColumns[1]), Q(kPadaColumns[2])}, padaRows);
 
-    double right = Heading(out, rightX, y, rightWidth, QStringLiteral("Special Lagnas"));
+    double right = Heading(out, rightX, y, rightWidth, Q(kSpecialLagnasHeading));
     std::vector<std::vector<QString>> pointRows;
     for (const SpecialPointRow& row : padas.points) {
         pointRows.push_back({Q(row.point), Q(row.sign), Q(row.position)});
     }
     right += Table(out, rightX, y + right, {105, 80, rightWidth - 185},
-                   {QStringLiteral("Point"), QStringLiteral("Sign"), QStringLiteral("Position")},
+                   {Q(kPointColumns[0]), Q(kPointColumns[1]), Q(kPointColumns[2])},
                    pointRows) +
              6;
     right += out.Text(rightX, y + right, rightWidth, Q(padas.referenceSunrise), out.Font(7.5)) + 6;
     if (!padas.upapadaAccount.empty()) {
-        right += out.Text(rightX, y + right, rightWidth,
-                          QStringLiteral("How the Upapada Lagna was found"), out.Font(7.5, true));
+        right += out.Text(rightX, y + right, rightWidth, Q(kUpapadaAccountHeading),
+                          out.Font(7.5, true));
         right += out.Text(rightX, y + right, rightWidth, Q(padas.upapadaAccount), out.Font(7.5));
     }
     return std::max(left, right);

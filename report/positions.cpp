@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/positions.h"
 
-#include "astro/angles.h"
 #include "pipeline/text_format.h"
 #include "report/names.h"
 
@@ -27,14 +26,13 @@ void AppendDegrees(std::string& text, const SignPosition& at) {
 
 }  // namespace
 
-std::string DegreesWithinSign(double x) {
+std::string DegreesWithinSign(const SignPosition& at) {
     std::string text;
-    AppendDegrees(text, SignPositionOf(x));
+    AppendDegrees(text, at);
     return text;
 }
 
-std::string FormatSignPosition(double x) {
-    const SignPosition at = SignPositionOf(x);
+std::string FormatSignPosition(const SignPosition& at) {
     std::string text;
     AppendDegrees(text, at);
     text += ' ';
@@ -42,8 +40,7 @@ std::string FormatSignPosition(double x) {
     return text;
 }
 
-std::string ShortPosition(double x) {
-    const SignPosition at = SignPositionOf(x);
+std::string ShortPosition(const SignPosition& at) {
     std::string text;
     AppendTwoDigits(text, at.degrees);
     text += ' ';

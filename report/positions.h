@@ -4,19 +4,21 @@
 
 #include <string>
 
+#include "astro/angles.h"
+
 namespace korvanta {
 
 // Long position text: degrees within the sign, minutes, seconds and the sign
-// abbreviation, "5° 7' 9\" Ari". Given: degrees, finite (the absolute value
-// is used; 360 reads as 0° Ari).
-std::string FormatSignPosition(double x);
+// abbreviation, "5° 7' 9\" Ari". Given: a longitude split as the chart keeps
+// it (SignPositionOf).
+std::string FormatSignPosition(const SignPosition& at);
 
 // Short position text "DD Sss MM": whole degrees within the sign and minutes,
 // both two digits, around the abbreviation: "05 Ari 07".
-std::string ShortPosition(double x);
+std::string ShortPosition(const SignPosition& at);
 
 // The degrees, minutes and seconds of the long text without the sign:
 // "11° 54' 19\"".
-std::string DegreesWithinSign(double x);
+std::string DegreesWithinSign(const SignPosition& at);
 
 }  // namespace korvanta

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/angles.h"
 #include "astro/calendar.h"
 #include "pipeline/text_format.h"
 #include "reading/arudha.h"
@@ -19,7 +18,6 @@
 namespace korvanta {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kNone = "none";
 
 // The UL's house as the window names it.
@@ -33,8 +31,8 @@ void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells,
     const auto mark = [&cells](int sign, std::string_view tag = {}) {
         if (sign >= 0 && sign < 12) cells[static_cast<std::size_t>(sign)].marks.push_back(tag);
     };
-    const auto markLongitude = [&mark](const std::optional<double>& degrees) {
-        if (degrees && std::isfinite(*degrees)) mark(SignOfLongitude(*degrees));
+    const auto markLongitude = [&mark](const std::optional<SignPosition>& at) {
+        if (at) mark(at->sign);
     };
     const ArudhaPadas& padas = chart.padas;
     for (std::size_t house = 0; house < padas.pada.size(); ++house) {
@@ -47,14 +45,14 @@ void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells,
     }
     const SpecialPoints& special = chart.special;
     const bool hasSunrise = chart.sunrise.reference.has_value();
-    markLongitude(special.ghati);
-    markLongitude(special.hora);
-    markLongitude(special.bhava);
+    markLongitude(special.ghatiAt);
+    markLongitude(special.horaAt);
+    markLongitude(special.bhavaAt);
     if (special.signCountMark) mark(*special.signCountMark);
-    markLongitude(special.varnada);
+    markLongitude(special.varnadaAt);
     mark(chart.SignOf(Body::Moon));
-    if (hasSunrise) mark(SignOfLongitude(chart.sunrise.sunLongitude));
-    markLongitude(special.sree);
+    if (hasSunrise) mark(chart.sunrise.sunAt.sign);
+    markLongitude(special.sreeAt);
     if (special.pranapada) mark(*special.pranapada);
 }
 
@@ -69,12 +67,12 @@ std::string ClockText(const CivilDateTime& t) {
 }
 
 std::string ReferenceSunriseText(const SunriseReference& sunrise) {
-    if (!sunrise.reference) {
+    if (!sunrise.reference || !sunrise.referenceClock) {
         return "No sunrise used: the Sun does not rise or set around this birth (polar day or "
                "night), so the Ghati, Hora, Bhava and Varnada Lagnas and the Pranapada are not "
                "found.";
     }
-    const CivilDateTime t = SplitDateTime(*sunrise.reference);
+    const CivilDateTime& t = *sunrise.referenceClock;
     // A birth after sunset counts to the next sunrise, so the sunrise may
     // follow the birth.
     const bool afterSunrise = sunrise.birthMoment >= *sunrise.reference;
@@ -84,9 +82,9 @@ std::string ReferenceSunriseText(const SunriseReference& sunrise) {
            " minutes " + (afterSunrise ? "before" : "after") + " the birth.";
 }
 
-SpecialPointRow LongitudeRow(std::string_view point, const std::optional<double>& degrees) {
-    if (!degrees || !std::isfinite(*degrees)) return {point, kNone, ""};
-    return {point, SignName(SignOfLongitude(*degrees)), DegreesWithinSign(*degrees)};
+SpecialPointRow LongitudeRow(std::string_view point, const std::optional<SignPosition>& at) {
+    if (!at) return {point, kNone, ""};
+    return {point, SignName(at->sign), DegreesWithinSign(*at)};
 }
 
 SpecialPointRow SignRow(std::string_view point, const std::optional<int>& sign) {
@@ -101,11 +99,11 @@ PadasView DescribePadas(const Chart& chart) {
     }
     const SpecialPoints& special = chart.special;
     view.points = {
-        LongitudeRow("Ghati Lagna", special.ghati),
-        LongitudeRow("Hora Lagna", special.hora),
-        LongitudeRow("Bhava Lagna", special.bhava),
-        LongitudeRow("Varnada Lagna", special.varnada),
-        LongitudeRow("Sree Lagna", special.sree),
+        LongitudeRow("Ghati Lagna", special.ghatiAt),
+        LongitudeRow("Hora Lagna", special.horaAt),
+        LongitudeRow("Bhava Lagna", special.bhavaAt),
+        LongitudeRow("Varnada Lagna", special.varnadaAt),
+        LongitudeRow("Sree Lagna", special.sreeAt),
         SignRow("Pranapada Lagna", special.pranapada),
         SignRow("Sign-count mark", special.signCountMark),
     };
@@ -117,8 +115,8 @@ PadasView DescribePadas(const Chart& chart) {
 // The profile of sign 0..11 in the window's order; the English name is shown
 // twice, as the sign's name and as the sign that holds the Upapada Lagna, and
 // the abbreviation not at all.
-void FillProfile(int sign, std::string_view ulHouse, ChartReport& report) {
-    const SignProfileRow& p = SignProfile_Load()[static_cast<std::size_t>(sign)];
+void FillProfile(int profileRow, std::string_view ulHouse, ChartReport& report) {
+    const SignProfileRow& p = SignProfile_Load()[static_cast<std::size_t>(profileRow)];
     const std::array<std::string_view, 24> values = {p.vedicName,      ulHouse,
                                                      p.englishName,    p.rulingPlanet,
                                                      p.compatibleWith, p.notCompatibleWith,
@@ -163,8 +161,8 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
         const auto b = static_cast<Body>(body);
         report.bodyNames[body] =
             chart.IsRetrograde(b) ? kRetrogradeBodyNames[body] : kBodyNames[body];
-        report.positions[body] = {kPositionLabels[body], ShortPosition(chart.longitude[body])};
-        report.longPositions[body] = FormatSignPosition(chart.longitude[body]);
+        report.positions[body] = {kPositionLabels[body], ShortPosition(chart.position[body])};
+        report.longPositions[body] = FormatSignPosition(chart.position[body]);
     }
     for (std::size_t sign = 0; sign < report.cells.size(); ++sign) {
         report.cells[sign].signName = kSignNames[sign];
@@ -188,35 +186,27 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
     AppendInt(tob, birth.hour);
     tob += ':';
     AppendInt(tob, birth.minute);
-    const std::array<std::string, 7> values = {
-        dob,
-        tob,
-        CoordinateText(birth.lonDeg, birth.lonMin, birth.east ? " E" : " W"),
-        CoordinateText(birth.latDeg, birth.latMin, birth.south ? " S" : " N"),
-        birth.city,
-        birth.state,
-        birth.country};
-    for (std::size_t k = 0; k < values.size(); ++k)
-        report.details[k] = {kDetailLabels[k], values[k]};
+    BirthDetails& details = report.details;
+    details.dateOfBirth.text = dob;
+    details.timeOfBirth.text = tob;
+    details.longitude.text = CoordinateText(birth.lonDeg, birth.lonMin, birth.east ? " E" : " W");
+    details.latitude.text = CoordinateText(birth.latDeg, birth.latMin, birth.south ? " S" : " N");
+    details.city.text = birth.city;
+    details.state.text = birth.state;
+    details.country.text = birth.country;
 
     // The UL's house, its reading and its sign's profile.
     const ArudhaPadas& padas = chart.padas;
     report.ulHouse = kHouseCaptions[static_cast<std::size_t>(padas.ulHouse - 1)];
     report.ulReading = kHouseReading[static_cast<std::size_t>(padas.ulHouse - 1)];
-    FillProfile(padas.ulSign, report.ulHouse, report);
+    report.profileRow = chart.ulProfileRow;
+    FillProfile(chart.ulProfileRow, report.ulHouse, report);
 
     report.centre = {birth.name, dob + "  " + tob, std::string(kUpapadaLagna),
                      std::string(SignName(padas.ulSign)) + ", " + std::string(report.ulHouse)};
     report.padas = DescribePadas(chart);
-    if (chart.sunrise.reference) report.sunAtSunrise = ShortPosition(chart.sunrise.sunLongitude);
+    if (chart.sunrise.reference) report.sunAtSunrise = ShortPosition(chart.sunrise.sunAt);
     return report;
-}
-
-std::string_view PlainLabel(std::string_view caption) {
-    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) {
-        caption.remove_suffix(1);
-    }
-    return caption;
 }
 
 std::vector<CellLine> CellLines(const ChartCell& cell) {
@@ -236,23 +226,16 @@ std::vector<CellLine> CellLines(const ChartCell& cell) {
     return lines;
 }
 
-std::string BodyCaption(const ChartCell& cell) {
-    std::string caption;
-    for (const std::string_view body : cell.bodies) caption.append(kCrLf).append(body);
-    return caption;
-}
-
-std::string MarkCaption(const ChartCell& cell) {
-    std::string caption;
-    for (const std::string_view mark : cell.marks) caption.append(kCrLf).append(mark);
-    return caption;
-}
-
 std::string DateTimeText(double dateTime) {
     const CivilDateTime t = SplitDateTime(dateTime);
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d ", t.year, t.month, t.day);
     return date + ClockText(t);
+}
+
+const SignProfileRow* ProfileRow(int row) {
+    if (row < 0 || row >= 12) return nullptr;
+    return &SignProfile_Load()[static_cast<std::size_t>(row)];
 }
 
 std::string_view ProgramTitle() {

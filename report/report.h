@@ -14,6 +14,7 @@
 
 #include "pipeline/birth.h"
 #include "pipeline/chart.h"
+#include "reading/sign_profile.h"
 
 namespace korvanta {
 
@@ -34,11 +35,21 @@ inline constexpr std::array<std::string_view, kBodyCount> kPositionLabels = {
     "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
     "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
 
-// "Your Details" as the window writes its captions, "Latitude   :" with its
-// three blanks included: date, time, longitude, latitude, city, state, country.
+// The labels of "Your Details": date, time, longitude, latitude, city, state,
+// country. Each renderer adds the colon and blanks its layout wants.
 inline constexpr std::array<std::string_view, 7> kDetailLabels = {
-    "Date of Birth :", "Time of Birth :", "Longitude :", "Latitude   :",
-    "City :",          "State :",         "Country :"};
+    "Date of Birth", "Time of Birth", "Longitude", "Latitude", "City", "State", "Country"};
+
+// The padas tab's and the page's captions: the two tables and their columns.
+inline constexpr std::string_view kArudhaPadasHeading = "Arudha Padas";
+inline constexpr std::string_view kSpecialLagnasHeading = "Special Lagnas";
+inline constexpr std::array<std::string_view, 3> kPadaColumns = {"House", "Pada", "Sign"};
+inline constexpr std::array<std::string_view, 3> kPointColumns = {"Point", "Sign", "Position"};
+// The caption over the account of how the Upapada Lagna was found. The
+// window's frame titles capitalise every word, the page's headings only the
+// first, so each keeps the form it has always shown.
+inline constexpr std::string_view kUpapadaAccountTitle = "How the Upapada Lagna Was Found";
+inline constexpr std::string_view kUpapadaAccountHeading = "How the Upapada Lagna was found";
 
 // The UL sign's profile, in the window's order (three to a row), and its
 // readings.
@@ -199,6 +210,22 @@ struct PadaMarkPlace {
     std::size_t line = 0;
 };
 
+// "Your Details" by name, each a plain label and its value.
+struct BirthDetails {
+    LabelledText dateOfBirth{kDetailLabels[0], {}};  // "June/5/1980"
+    LabelledText timeOfBirth{kDetailLabels[1], {}};  // "9:5"
+    LabelledText longitude{kDetailLabels[2], {}};    // "77° 12' E"
+    LabelledText latitude{kDetailLabels[3], {}};     // "28° 36' N"
+    LabelledText city{kDetailLabels[4], {}};
+    LabelledText state{kDetailLabels[5], {}};
+    LabelledText country{kDetailLabels[6], {}};
+
+    // The rows in the order the window and the page list them.
+    std::array<const LabelledText*, 7> Rows() const {
+        return {&dateOfBirth, &timeOfBirth, &longitude, &latitude, &city, &state, &country};
+    }
+};
+
 struct ChartReport {
     std::string programTitle;         // "Korvanta v1.20"
     std::string title;                // "Upapada Lagna Chart of ASHA RAO"
@@ -215,12 +242,15 @@ struct ChartReport {
     // The position table, by Body: {"Surya/Sun", "21 Tau 03"}.
     std::array<LabelledText, kBodyCount> positions;
     // "Your Details": the name, then date, time, longitude, latitude, city,
-    // state, country; labels as the window writes them ("Date of Birth :").
+    // state, country.
     std::string name;
-    std::array<LabelledText, 7> details;
+    BirthDetails details;
     std::string_view ulHouse;    // "House 7"
     std::string_view ulReading;  // the reading of that house
-    // The UL sign's profile in the window's order, and its five readings.
+    // The row of the sign profile table that describes the UL's sign
+    // (ProfileRow gives its every field), the profile in the window's order,
+    // and its five readings.
+    int profileRow = 0;
     std::array<LabelledView, 24> profile;
     std::array<LabelledView, 5> readings;
     PadasView padas;
@@ -236,10 +266,6 @@ struct ChartReport {
 // The report of a birth and its chart.
 ChartReport BuildReport(const Birth& birth, const Chart& chart);
 
-// The page's label of a window caption: "Date of Birth :" gives
-// "Date of Birth", "Latitude   :" gives "Latitude".
-std::string_view PlainLabel(std::string_view caption);
-
 // A chart cell's lines as the page draws them: body and mark side by side,
 // the sign-name line left out, trailing blanks cut, empty lines at the end
 // dropped.
@@ -249,14 +275,13 @@ struct CellLine {
 };
 std::vector<CellLine> CellLines(const ChartCell& cell);
 
-// A cell's two columns as the window's labels hold them: each line opened
-// by "\r\n", so the first line stays free for the sign's name.
-std::string BodyCaption(const ChartCell& cell);
-std::string MarkCaption(const ChartCell& cell);
-
 // A date-time (days since 30 December 1899, local clock) as
 // "YYYY-MM-DD HH:MM", with ":SS" appended when the seconds are not zero.
 std::string DateTimeText(double dateTime);
+
+// Every field of row 0..11 of the sign profile table, for a renderer that
+// shows them all (the JSON); nothing for another row.
+const SignProfileRow* ProfileRow(int row);
 
 // The program's name and version, "Korvanta v1.20".
 std::string_view ProgramTitle();

@@ -4,12 +4,11 @@
 #include <cstdio>
 
 #include "astro/calendar.h"
+#include "report/moment_text.h"
 #include "report/names.h"
 
 namespace korvanta {
 namespace {
-
-constexpr std::int64_t kSecondsPerDay = 86400;
 
 constexpr std::array<std::string_view, 5> kRetrogradePlanets = {"Mercury", "Venus", "Mars",
                                                                 "Jupiter", "Saturn"};
@@ -17,12 +16,11 @@ constexpr std::array<std::string_view, 4> kSunriseCaseTexts = {"before sunrise",
                                                                "after sunset", "no sunrise"};
 
 CivilDateTime CivilOf(std::int64_t clockSeconds) {
-    return SplitDateTime(static_cast<double>(clockSeconds) / kSecondsPerDay);
+    return CivilOfSeconds(clockSeconds);
 }
 
 std::int64_t DayOf(std::int64_t clockSeconds) {
-    return clockSeconds >= 0 ? clockSeconds / kSecondsPerDay
-                             : -((kSecondsPerDay - 1 - clockSeconds) / kSecondsPerDay);
+    return FloorDiv(clockSeconds, kSecondsPerDay);
 }
 
 std::string ClockText(std::int64_t clockSeconds) {
@@ -91,10 +89,7 @@ std::string DurationText(std::int64_t seconds) {
 
 std::string ClockDateTimeText(std::int64_t clockSeconds) {
     const CivilDateTime t = CivilOf(clockSeconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
+    return LocalMomentText(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
 std::string SensitivityAnswer(const SensitivityStrip& strip) {

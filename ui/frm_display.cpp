@@ -141,8 +141,9 @@ void frmDisplay::Fill(const ChartReport& report) {
     lblName->setText(DisplayText(report.name));
     const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,
                                             lblCity, lblState, lblCountry};
+    const auto rows = report.details.Rows();
     for (std::size_t k = 0; k < details.size(); ++k) {
-        details[k]->setText(DisplayText(report.details[k].text));
+        details[k]->setText(DisplayText(rows[k]->text));
     }
 
     lblHoraDesc->setText(DisplayText(report.ulReading));
@@ -159,8 +160,8 @@ void frmDisplay::ShowChart() {
     const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
     const auto cells = SignCells();
     for (std::size_t k = 0; k < cells.size(); ++k) {
-        cells[k]->setText(DisplayText(BodyCaption(drawn[k])));
-        SetArudhaCaption(static_cast<int>(k), DisplayText(MarkCaption(drawn[k])));
+        cells[k]->setText(ColumnCaption(drawn[k].bodies));
+        SetArudhaCaption(static_cast<int>(k), ColumnCaption(drawn[k].marks));
     }
     // The South Indian chart is its labels and outlines; the other styles
     // are painted over their place.

@@ -19,6 +19,13 @@ namespace {
 
 constexpr double kTextPoints = 8.0;
 
+// The details' captions as this window writes them: the label, a blank and a
+// colon, with three blanks after "Latitude".
+QString DetailCaption(std::string_view label) {
+    const std::string_view gap = label == kDetailLabels[3] ? "   " : " ";
+    return DisplayText(std::string(label) + std::string(gap) + ":");
+}
+
 // Panels inside a tab are placed below the tab strip, which is this high.
 constexpr int kTabStrip = 360;
 
@@ -191,7 +198,7 @@ void frmDisplay::BuildDetails(QWidget* page) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int top = 600 + 300 * static_cast<int>(i);
         this->*rows[i].caption =
-            PlaceLabel(fraDetails, rows[i].captionName, DisplayText(kDetailLabels[i]),
+            PlaceLabel(fraDetails, rows[i].captionName, DetailCaption(kDetailLabels[i]),
                        TwipsRect(120, top, 1500, 240));
         this->*rows[i].value = value(rows[i].valueName, TwipsRect(1650, top, 1780, 240));
     }

@@ -68,21 +68,22 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(TwipsX(120), TwipsY(120), TwipsX(120), TwipsY(120));
 
-    fraPadas = new QGroupBox(QStringLiteral("Arudha Padas"));
+    fraPadas = new QGroupBox(DisplayText(kArudhaPadasHeading));
     fraPadas->setObjectName(QStringLiteral("fraPadas"));
-    tblPadas = ReadOnlyTable(
-        "tblPadas", 12, {QStringLiteral("House"), QStringLiteral("Pada"), QStringLiteral("Sign")});
+    tblPadas = ReadOnlyTable("tblPadas", 12,
+                             {DisplayText(kPadaColumns[0]), DisplayText(kPadaColumns[1]),
+                              DisplayText(kPadaColumns[2])});
     tblPadas->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     FitRows(tblPadas);
     auto* padas = new QVBoxLayout(fraPadas);
     padas->addWidget(tblPadas);
     padas->addStretch(1);
 
-    fraSpecialLagnas = new QGroupBox(QStringLiteral("Special Lagnas"));
+    fraSpecialLagnas = new QGroupBox(DisplayText(kSpecialLagnasHeading));
     fraSpecialLagnas->setObjectName(QStringLiteral("fraSpecialLagnas"));
-    tblSpecialLagnas = ReadOnlyTable(
-        "tblSpecialLagnas", static_cast<int>(kSpecialPointRows),
-        {QStringLiteral("Point"), QStringLiteral("Sign"), QStringLiteral("Position")});
+    tblSpecialLagnas = ReadOnlyTable("tblSpecialLagnas", static_cast<int>(kSpecialPointRows),
+                                     {DisplayText(kPointColumns[0]), DisplayText(kPointColumns[1]),
+                                      DisplayText(kPointColumns[2])});
     FitRows(tblSpecialLagnas);
     lblReferenceSunrise = WrappedLabel("lblReferenceSunrise");
     auto* special = new QVBoxLayout(fraSpecialLagnas);
@@ -90,7 +91,7 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
     special->addWidget(lblReferenceSunrise);
     special->addStretch(1);
 
-    fraUpapadaAccount = new QGroupBox(QStringLiteral("How the Upapada Lagna Was Found"));
+    fraUpapadaAccount = new QGroupBox(DisplayText(kUpapadaAccountTitle));
     fraUpapadaAccount->setObjectName(QStringLiteral("fraUpapadaAccount"));
     lblUpapadaAccount = WrappedLabel("lblUpapadaAccount");
     lblUpapadaAccount->setFont(VerdanaFont(kTextPoints));

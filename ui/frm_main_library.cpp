@@ -16,6 +16,7 @@
 #include "library/birth_record.h"
 #include "ui/births_dialog.h"
 #include "ui/frm_main.h"
+#include "report/moment_text.h"
 #include "ui/message_sink.h"
 
 namespace korvanta {
@@ -33,8 +34,7 @@ QString FromStd(const std::string& text) {
 }
 
 QString MomentText(const Birth& b) {
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", b.year, b.month, b.day, b.hour,
-                             b.minute, b.second);
+    return FromStd(LocalMomentText(b));
 }
 
 }  // namespace
@@ -220,10 +220,10 @@ bool frmMain::ImportBirthsFrom(const QString& path) {
         return false;
     }
     const library::ImportReport& report = std::get<library::ImportReport>(result);
-    QString text = QStringLiteral("%1 births added, %2 skipped as duplicates, %3 refused.")
-                       .arg(report.added)
-                       .arg(report.duplicates)
-                       .arg(report.refused.size());
+    QString text = FromStd(ImportSummaryText(report.added, report.duplicates,
+                                             static_cast<long long>(report.refused.size()),
+                                             "births") +
+                           ".");
     constexpr std::size_t kShownRefusals = 20;
     for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
         text += QStringLiteral("\nLine %1: %2")

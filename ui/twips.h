@@ -9,6 +9,8 @@
 #include <QString>
 #include <string_view>
 
+#include "report/report.h"
+
 class QLabel;
 class QWidget;
 
@@ -28,7 +30,19 @@ QFont CourierFont(double pointSize);
 // A label placed at a rectangle given in twips, named for tests and styles.
 QLabel* PlaceLabel(QWidget* parent, const char* objectName, const QString& text, QRect pixels);
 
-// The texts the core writes use CR LF between lines; a label shows LF.
+// A text of the report as a label shows it (any CR LF as LF).
 QString DisplayText(std::string_view text);
+
+// One column of a chart cell as its label shows it: each line opened by a
+// line break, so the first line stays free for the sign's name.
+template <std::size_t Capacity>
+QString ColumnCaption(const TextList<Capacity>& lines) {
+    QString caption;
+    for (const std::string_view line : lines) {
+        caption += QLatin1Char('\n');
+        caption += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    }
+    return caption;
+}
 
 }  // namespace korvanta

@@ -93,7 +93,7 @@ TEST(PlanetPositions, AgreeWithAPreciseEphemeris) {
         b.hour = c.hour;
         b.minute = c.minute;
         const PlanetLongitudes at =
-            PlanetPositions(b, {c.year, c.month, c.day, c.hour, c.minute},
+            PlanetPositions(testing::MomentAt(b, {c.year, c.month, c.day, c.hour, c.minute}),
                             Lagna_Calculation(MomentOf(b), PlaceOf(b)).ayanamsa);
         for (std::size_t p = 0; p < 6; ++p) {
             EXPECT_LT(testing::AngleGap(at.planets[p], c.swiss[p]), 0.3)

@@ -18,6 +18,7 @@
 #include "report/names.h"
 #include "report/report.h"
 #include "support/chart_fixtures.h"
+#include "support/cell_columns.h"
 
 namespace korvanta {
 namespace {
@@ -32,8 +33,8 @@ struct Result {
 
     // The text shown beside a caption of "Your Details" or of the profile.
     std::string_view Detail(std::string_view label) const {
-        for (const auto& d : report.details) {
-            if (d.label == label) return d.text;
+        for (const LabelledText* d : report.details.Rows()) {
+            if (d->label == label) return d->text;
         }
         ADD_FAILURE() << "no detail " << label;
         return {};
@@ -51,11 +52,11 @@ struct Result {
     // The chart cells' bodies and marks as the window's captions hold them.
     std::array<std::string, 12> BodyCaptions() const {
         std::array<std::string, 12> captions;
-        for (std::size_t k = 0; k < 12; ++k) captions[k] = BodyCaption(report.cells[k]);
+        for (std::size_t k = 0; k < 12; ++k) captions[k] = korvanta::testing::CrLfColumn((report.cells[k]).bodies);
         return captions;
     }
     std::string Marks(int sign) const {
-        return MarkCaption(report.cells[static_cast<std::size_t>(sign)]);
+        return korvanta::testing::CrLfColumn((report.cells[static_cast<std::size_t>(sign)]).marks);
     }
 };
 
@@ -149,13 +150,13 @@ TEST(WholeResult, NewDelhiEveryCaption) {
     EXPECT_EQ(PadaPart(r.Marks(1), 0), "");
 
     EXPECT_EQ(c.name, "ASHA RAO");
-    EXPECT_EQ(r.Detail("Date of Birth :"), "June/5/1980");
-    EXPECT_EQ(r.Detail("Time of Birth :"), "9:5");
-    EXPECT_EQ(r.Detail("Latitude   :"), "28\xC2\xB0 36' N");
-    EXPECT_EQ(r.Detail("Longitude :"), "77\xC2\xB0 12' E");
-    EXPECT_EQ(r.Detail("City :"), "New Delhi");
-    EXPECT_EQ(r.Detail("State :"), "Delhi");
-    EXPECT_EQ(r.Detail("Country :"), "India");
+    EXPECT_EQ(r.Detail("Date of Birth"), "June/5/1980");
+    EXPECT_EQ(r.Detail("Time of Birth"), "9:5");
+    EXPECT_EQ(r.Detail("Latitude"), "28\xC2\xB0 36' N");
+    EXPECT_EQ(r.Detail("Longitude"), "77\xC2\xB0 12' E");
+    EXPECT_EQ(r.Detail("City"), "New Delhi");
+    EXPECT_EQ(r.Detail("State"), "Delhi");
+    EXPECT_EQ(r.Detail("Country"), "India");
 
     // UL in Pisces: its profile row.
     EXPECT_EQ(r.Profile("Vedic Name"), "Meena");
@@ -189,9 +190,9 @@ TEST(WholeResult, NewYorkWithDaylightSavingAndULOnTheFourthLine) {
     // Gemini holds the marks of houses 2 and 6 before the UL.
     EXPECT_EQ(PadaPart(r.Marks(2), 3), "\r\n\r\n\r\nUL");
     EXPECT_EQ(r.Profile("Vedic Name"), "Mithuna");
-    EXPECT_EQ(r.Detail("Date of Birth :"), "July/20/1969");
-    EXPECT_EQ(r.Detail("Time of Birth :"), "22:56");
-    EXPECT_EQ(r.Detail("Longitude :"), "73\xC2\xB0 58' W");
+    EXPECT_EQ(r.Detail("Date of Birth"), "July/20/1969");
+    EXPECT_EQ(r.Detail("Time of Birth"), "22:56");
+    EXPECT_EQ(r.Detail("Longitude"), "73\xC2\xB0 58' W");
     // 22:56 is after sunset: the next morning's sunrise is the reference.
     ASSERT_TRUE(r.chart.sunrise.reference && r.chart.sunrise.next);
     EXPECT_EQ(*r.chart.sunrise.reference, *r.chart.sunrise.next);
@@ -235,9 +236,9 @@ TEST(WholeResult, SydneyBeforeDawnWithRetrogradePlanets) {
     EXPECT_EQ(PadaPart(r.Marks(8), 1), "\r\nUL");  // UL alone: on the second line
     EXPECT_EQ(r.Profile("Vedic Name"), "Dhanus");
     EXPECT_EQ(r.Profile("Color"), "Yellowish brown");
-    EXPECT_EQ(r.Detail("Latitude   :"), "33\xC2\xB0 52' S");
-    EXPECT_EQ(r.Detail("Date of Birth :"), "January/1/2001");
-    EXPECT_EQ(r.Detail("Time of Birth :"), "0:30");
+    EXPECT_EQ(r.Detail("Latitude"), "33\xC2\xB0 52' S");
+    EXPECT_EQ(r.Detail("Date of Birth"), "January/1/2001");
+    EXPECT_EQ(r.Detail("Time of Birth"), "0:30");
     // Before dawn: the reference is the previous day's sunrise, in 2000.
     ASSERT_TRUE(r.chart.sunrise.reference && r.chart.sunrise.prev);
     EXPECT_EQ(*r.chart.sunrise.reference, *r.chart.sunrise.prev);
@@ -296,9 +297,9 @@ TEST(WholeResult, DetailsForSouthAndZeroCoordinates) {
     b.year = 1990, b.month = 3, b.day = 1, b.hour = 10, b.minute = 5;
     b.latDeg = 0, b.latMin = 0, b.south = true;
     const Result r = Calculate(b);
-    EXPECT_EQ(r.Detail("Latitude   :"), "0\xC2\xB0 0' S");
-    EXPECT_EQ(r.Detail("Date of Birth :"), "March/1/1990");
-    EXPECT_EQ(r.Detail("Time of Birth :"), "10:5");
+    EXPECT_EQ(r.Detail("Latitude"), "0\xC2\xB0 0' S");
+    EXPECT_EQ(r.Detail("Date of Birth"), "March/1/1990");
+    EXPECT_EQ(r.Detail("Time of Birth"), "10:5");
 }
 
 }  // namespace

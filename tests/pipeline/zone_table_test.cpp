@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every row of the zone list, typed again from the written zone table: its
-// text, and the hours and minutes Zone_Calculation gives for its index.
+// Every row of the zone list: the offset its text shows (local time minus UT,
+// "+5.3" or "+5.5" for five and a half hours east, "-3.5" for three and a
+// half west) agrees with the correction Zone_Calculation gives for its index
+// (UT minus local time, hours and minutes of the same sign), read from the
+// text independently of the numbers.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "pipeline/zones.h"
@@ -11,96 +15,60 @@
 namespace korvanta {
 namespace {
 
-struct WrittenZone {
-    std::string_view text;
-    int hours, minutes;
-};
-
-// clang-format off
-constexpr std::array<WrittenZone, 71> kWrittenZones = {{
-    {"Alaska/Hawaii Daylight Time,AHDT,-9.0", 9, 0},
-    {"Alaska/Hawaii Standard Time,AHST,-10.0", 10, 0},
-    {"Alaska/Hawaii War Time,AHWT,-9.0", 9, 0},
-    {"Atlantic Standard Time,AST,-4.0", 4, 0},
-    {"Atlantic War Time,AWT,-3.0", 3, 0},
-    {"Australian Central Daylight Time,ACDT,+10.5", -10, -30},
-    {"Australian Central Standard Time,ACST,+9.5", -9, -30},
-    {"Australian Eastern Daylight Time,AEDT,+11.0", -11, 0},
-    {"Australian Eastern Standard Time,AEST,+10.0", -10, 0},
-    {"Australian Western Daylight Time,AWDT,+9.0", -9, 0},
-    {"Australian Western Standard Time,AWST,+8.0", -8, 0},
-    {"Azores Time, AT, -2.0", 2, 0},
-    {"Baghdad Time, BAT, +3.0", -3, 0},
-    {"Bering Standard Time,BET,-11.0", 11, 0},
-    {"Brazil Zone 2,BZT2,-3.0", 3, 0},
-    {"British Double Summer Time,BDST,+2.0", -2, 0},
-    {"British Summer Time,BST,+1.0", -1, 0},
-    {"British War Time,BWT,+2.0", -2, 0},
-    {"Central Daylight Time,CDT,-5.0", 5, 0},
-    {"Central European Daylight,CED,+2.0", -2, 0},
-    {"Central European Time,CET,+1.0", -1, 0},
-    {"Central Standard Time,CST,-6.0", 6, 0},
-    {"Central War Time,CWT,-5.0", 5, 0},
-    {"China Coast Time,CCT,+8.0", -8, 0},
-    {"Eastern Daylight Time,EDT,-4.0", 4, 0},
-    {"Eastern European Daylight Time,EED,+3.0", -3, 0},
-    {"Eastern European Time,EET,+2.0", -2, 0},
-    {"Eastern Standard Time,EST,-5.0", 5, 0},
-    {"Eastern War Time,EWT,-4.0", 4, 0},
-    {"Greenwich Mean Time,GMT,0.0", 0, 0},
-    {"Guam Standard Time,GST,+10.0", -10, 0},
-    {"Hawaiian Daylight Time,HDT,-9.5", 9, 30},
-    {"Hawaiian Standard Time,HST,-10.5", 10, 30},
-    {"Hawaiian War Time,HWT,-9.5", 9, 30},
-    {"Indian Time, IST, +5.3", -5, -30},
-    {"Int'l Date Line East,IDLE,+12.0", -12, 0},
-    {"Int'l Date Line West,IDLW,-12.0", 12, 0},
-    {"Iran Time, IT, +3.5", -3, -30},
-    {"Japan Standard Time,JST,+9.0", -9, 0},
-    {"Java Time, JT, +7.5", -7, -30},
-    {"Middle European Daylight Time,MED,+2.0", -2, 0},
-    {"Middle European Time,MET,+1.0", -1, 0},
-    {"Moluccas Time, MT, +8.5", -8, -30},
-    {"Mountain Daylight Time,MDT,-6.0", 6, 0},
-    {"Mountain Standard Time,MST,-7.0", 7, 0},
-    {"Mountain War Time,MWT,-6.0", 6, 0},
-    {"New Zealand Std Summer Time,NZST,+13.0", -13, 0},
-    {"New Zealand Std Time,NZT,+12.0", -12, 0},
-    {"New Zealand Summer Time,NZS,+12.5", -12, -30},
-    {"New Zealand Time,NZ,+11.5", -11, -30},
-    {"Newfoundland Standard Time,NST,-3.5", 3, 30},
-    {"Nome Time, NT, -11.0", 11, 0},
-    {"North Sumatra Time,NST,+6.5", -6, -30},
-    {"Pacific Daylight Time,PDT,-7.0", 7, 0},
-    {"Pacific Standard Time,PST,-8.0", 8, 0},
-    {"Pacific War Time,PWT,-7.0", 7, 0},
-    {"South Australia Daylight Time,SAD,+10.5", -10, -30},
-    {"South Australia Daylight Time,SDT,+10.5", -10, -30},
-    {"South Australia Standard Time,SAST,+9.5", -9, -30},
-    {"South Australia Standard Time,SAT,+9.5", -9, -30},
-    {"South Sumatra Time,SST,+7.0", -7, 0},
-    {"Universal Time, UT, 0.0", 0, 0},
-    {"USSR Zone 10,UZ10,+11.0", -11, 0},
-    {"USSR Zone 3,USZ3,+4.0", -4, 0},
-    {"USSR Zone 4,USZ4,+5.0", -5, 0},
-    {"USSR Zone 5,USZ5,+6.0", -6, 0},
-    {"USSR Zone 6,USZ6,+7.0", -7, 0},
-    {"West Africa Time,WAT,-1.0", 1, 0},
-    {"Yukon Daylight Time,YDT,-8.0", 8, 0},
-    {"Yukon Standard Time,YST,-9.0", 9, 0},
-    {"Yukon War Time,YWT,-8.0", 8, 0},
-}};
-// clang-format on
-
-TEST(ZoneTableInFull, EveryRowHasItsTextHoursAndMinutes) {
-    ASSERT_EQ(kZoneTable.size(), kWrittenZones.size());
-    for (std::size_t index = 0; index < kWrittenZones.size(); ++index) {
-        const WrittenZone& written = kWrittenZones[index];
-        EXPECT_EQ(kZoneTable[index].text, written.text) << "row " << index;
-        const ZoneCorrection zone = Zone_Calculation(static_cast<int>(index));
-        EXPECT_EQ(zone.hours, written.hours) << written.text;
-        EXPECT_EQ(zone.minutes, written.minutes) << written.text;
+// The offset a row's text shows, in minutes east of Greenwich: its last
+// comma-separated field, a sign, whole hours and one decimal that marks a
+// half hour (".5", or ".3" as the Indian row writes it) or none (".0").
+// Returns false when the field is not of that form.
+bool WrittenOffsetMinutes(std::string_view text, int& minutes) {
+    const std::size_t comma = text.rfind(',');
+    if (comma == std::string_view::npos) return false;
+    std::string_view field = text.substr(comma + 1);
+    while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+    if (field.size() < 3) return false;
+    const int sign = field.front() == '-' ? -1 : 1;
+    if (field.front() == '+' || field.front() == '-') field.remove_prefix(1);
+    const std::size_t dot = field.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 2 != field.size()) return false;
+    int hours = 0;
+    for (const char c : field.substr(0, dot)) {
+        if (c < '0' || c > '9') return false;
+        hours = hours * 10 + (c - '0');
     }
+    const char tenth = field[dot + 1];
+    if (tenth != '0' && tenth != '3' && tenth != '5') return false;
+    minutes = sign * (hours * 60 + (tenth == '0' ? 0 : 30));
+    return true;
+}
+
+TEST(ZoneTableInFull, EachRowsTextAgreesWithItsNumbers) {
+    ASSERT_EQ(kZoneTable.size(), 71u);
+    std::set<std::string_view> texts;
+    for (std::size_t index = 0; index < kZoneTable.size(); ++index) {
+        const std::string_view text = kZoneTable[index].text;
+        EXPECT_TRUE(texts.insert(text).second) << "row " << index << " repeats " << text;
+        int eastMinutes = 0;
+        ASSERT_TRUE(WrittenOffsetMinutes(text, eastMinutes)) << "row " << index << ": " << text;
+        const ZoneCorrection zone = Zone_Calculation(static_cast<int>(index));
+        EXPECT_EQ(zone.hours * 60 + zone.minutes, -eastMinutes)
+            << text << ": expected " << -eastMinutes << " minutes, got " << zone.hours << " h "
+            << zone.minutes << " min";
+        // Hours and minutes share the correction's sign.
+        EXPECT_FALSE((zone.hours > 0 && zone.minutes < 0) || (zone.hours < 0 && zone.minutes > 0))
+            << text;
+    }
+    EXPECT_EQ(Zone_Calculation(-1).hours, 0);
+    EXPECT_EQ(Zone_Calculation(static_cast<int>(kZoneTable.size())).minutes, 0);
+}
+
+// The reading of a row's text, on rows of both signs and on a text without an
+// offset.
+TEST(ZoneTableInFull, TheCheckCatchesAWrongRow) {
+    int minutes = 0;
+    ASSERT_TRUE(WrittenOffsetMinutes("Indian Time, IST, +5.3", minutes));
+    EXPECT_EQ(minutes, 330);
+    ASSERT_TRUE(WrittenOffsetMinutes("Newfoundland Standard Time,NST,-3.5", minutes));
+    EXPECT_EQ(minutes, -210);
+    EXPECT_FALSE(WrittenOffsetMinutes("Greenwich Mean Time,GMT", minutes));
 }
 
 }  // namespace

@@ -72,6 +72,7 @@ TEST(SignTablesInFull, EveryShortProfileColumnOfEveryRow) {
         // The report of a chart whose Upapada Lagna is in sign k.
         Chart chart;
         chart.padas.ulSign = static_cast<int>(k);
+        chart.ulProfileRow = static_cast<int>(k);
         const ChartReport report = BuildReport(Birth{}, chart);
         const auto label = [&report](std::string_view name) {
             for (const LabelledView& row : report.profile) {

@@ -4,15 +4,19 @@
 // the padas, and the names the page's files get.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
+#include <string>
 #include <set>
 
+#include "astro/angles.h"
 #include "reading/arudha.h"
 #include "reading/sign_profile.h"
 #include "report/pada_account.h"
 #include "report/positions.h"
 #include "report/report.h"
 #include "view_births.h"
+#include "support/cell_columns.h"
 
 namespace korvanta::testing {
 namespace {
@@ -68,7 +72,7 @@ TEST(ChartReport, TheUpapadaTagKeepsItsLineAndEmptyMarksShowNothing) {
     // the second line below the sign's name, as in the window.
     const std::vector<std::string_view> pisces = {"", "UL", ""};
     EXPECT_EQ(report.cells[11].marks.ToVector(), pisces);
-    EXPECT_EQ(MarkCaption(report.cells[11]), "\r\n\r\nUL\r\n");
+    EXPECT_EQ(korvanta::testing::CrLfColumn((report.cells[11]).marks), "\r\n\r\nUL\r\n");
     const std::vector<CellLine> piscesLines = CellLines(report.cells[11]);
     ASSERT_EQ(piscesLines.size(), 2u);
     EXPECT_EQ(piscesLines[0].mark, "");
@@ -92,16 +96,16 @@ TEST(ChartReport, HoldsTheTablesTheResultWindowShows) {
     EXPECT_EQ(report.title, "Upapada Lagna Chart of ASHA RAO");
     EXPECT_EQ(report.centre.back(), "Pisces, House 9");
     for (std::size_t body = 0; body < kBodyCount; ++body) {
-        EXPECT_EQ(report.positions[body].text, ShortPosition(chart.longitude[body])) << body;
+        EXPECT_EQ(report.positions[body].text, ShortPosition(SignPositionOf(chart.longitude[body]))) << body;
     }
     EXPECT_EQ(report.positions[0].label, "Surya/Sun");
     EXPECT_EQ(report.positions[9].label, "Asc/Lagna");
 
     EXPECT_EQ(report.name, "ASHA RAO");
-    EXPECT_EQ(report.details[0].text, "June/5/1980");
-    EXPECT_EQ(report.details[2].text, "77\u00b0 12' E");
-    EXPECT_EQ(report.details[4].text, "New Delhi");
-    EXPECT_EQ(report.details[6].text, "India");
+    EXPECT_EQ(report.details.Rows()[0]->text, "June/5/1980");
+    EXPECT_EQ(report.details.Rows()[2]->text, "77\u00b0 12' E");
+    EXPECT_EQ(report.details.Rows()[4]->text, "New Delhi");
+    EXPECT_EQ(report.details.Rows()[6]->text, "India");
 
     ASSERT_EQ(chart.padas.ulHouse, 9);
     EXPECT_EQ(report.ulHouse, "House 9");
@@ -126,6 +130,52 @@ TEST(ChartReport, FileNamesComeFromTheNameAndKeepTheirExtension) {
     EXPECT_EQ(WithExtension("/tmp/chart", ".pdf"), "/tmp/chart.pdf");
     EXPECT_EQ(WithExtension("/tmp/chart.PDF", ".pdf"), "/tmp/chart.PDF");
     EXPECT_EQ(WithExtension("/tmp/chart.pdf.png", ".pdf"), "/tmp/chart.pdf.png.pdf");
+}
+
+}  // namespace
+}  // namespace korvanta::testing
+
+namespace korvanta::testing {
+namespace {
+
+// Each row of the position table names its body in its label ("Surya/Sun",
+// "Rahu/North Node") and shows that body's place: whole degrees in the sign,
+// the sign's abbreviation and the minutes, from the chart's split of the
+// body's own longitude. Over a spread of births every body's place differs
+// from every other's somewhere, so a swapped pair of labels fails.
+TEST(ChartReport, EachPositionLabelShowsItsOwnBodysPlace) {
+    const std::map<std::string_view, Body> kNamed = {
+        {"Sun", Body::Sun},          {"Moon", Body::Moon},       {"Mercury", Body::Mercury},
+        {"Venus", Body::Venus},      {"Mars", Body::Mars},       {"Jupiter", Body::Jupiter},
+        {"Saturn", Body::Saturn},    {"North Node", Body::Rahu}, {"South node", Body::Ketu},
+        {"Lagna", Body::Asc}};
+    constexpr std::array<std::string_view, 12> kAbbr = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
+                                                        "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+    for (int month = 1; month <= 12; ++month) {
+        for (int hour = 0; hour < 24; hour += 5) {
+            Birth b = NewDelhi1980();
+            b.year = 1901 + 12 * month;
+            b.month = month;
+            b.hour = hour;
+            const Calculation result = Calculated(b);
+            std::set<Body> seen;
+            for (const LabelledText& row : result.report.positions) {
+                const std::size_t slash = row.label.find('/');
+                ASSERT_NE(slash, std::string_view::npos) << row.label;
+                const auto named = kNamed.find(row.label.substr(slash + 1));
+                ASSERT_NE(named, kNamed.end()) << row.label;
+                seen.insert(named->second);
+                const SignPosition& at = result.chart.position[Index(named->second)];
+                char expected[16];
+                std::snprintf(expected, sizeof expected, "%02d %s %02d", at.degrees,
+                              std::string(kAbbr[static_cast<std::size_t>(at.sign)]).c_str(),
+                              at.minutes);
+                EXPECT_EQ(row.text, expected) << row.label << " on " << b.year << "-" << month
+                                              << " at " << hour << " h";
+            }
+            EXPECT_EQ(seen.size(), kBodyCount);
+        }
+    }
 }
 
 }  // namespace

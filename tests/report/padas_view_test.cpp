@@ -66,9 +66,9 @@ TEST(PadasView, TheSignOfEveryPointIsTheSignItsChartMarkUses) {
     for (const double longitude : {0.0, 29.9999999, 30.0, 59.99999, 180.0, 359.9999999, 360.0}) {
         const std::string_view abbr =
             kSignAbbr[static_cast<std::size_t>(SignOfLongitude(longitude))];
-        const std::string text = FormatSignPosition(longitude);
+        const std::string text = FormatSignPosition(SignPositionOf(longitude));
         EXPECT_EQ(abbr, text.substr(text.size() - 3)) << longitude;
-        EXPECT_EQ(DegreesWithinSign(longitude) + " " + std::string(abbr), text);
+        EXPECT_EQ(DegreesWithinSign(SignPositionOf(longitude)) + " " + std::string(abbr), text);
     }
     EXPECT_EQ(SignOfLongitude(360.0), 0);  // a full circle is 0° of Aries
 }

@@ -62,16 +62,18 @@ Prepared Prepare(const Birth& b) {
     Chart& chart = p.chart;
     chart.zoneHours = zone.hours;
     chart.zoneMinutes = zone.minutes;
-    const LagnaResult lagna = Lagna_Calculation(birth);
+    chart.moment = MomentOf(birth);
+    chart.place = PlaceOf(birth);
+    const LagnaResult lagna = Lagna_Calculation(chart.moment, chart.place);
     chart.ayanamsa = lagna.ayanamsa;
     chart.longitude[Index(korvanta::Body::Asc)] = lagna.ascendant;
     chart.ascendantWhole = lagna.ascendantWhole;
-    const MoonResult moon = Moon_Calculation(birth);
+    const MoonResult moon = Moon_Calculation(chart.moment);
     chart.moonAyanamsa = moon.ayanamsa;
     chart.longitude[Index(korvanta::Body::Moon)] = moon.longitude;
     chart.moonNakStart = moon.nakStart;
     const PlanetLongitudes planets =
-        PlanetPositions(birth, {b.year, b.month, b.day, b.hour, b.minute}, lagna.ayanamsa);
+        PlanetPositions(chart.moment, lagna.ayanamsa);
     constexpr korvanta::Body kOrder[6] = {korvanta::Body::Mercury, korvanta::Body::Venus,
                                           korvanta::Body::Sun,     korvanta::Body::Mars,
                                           korvanta::Body::Jupiter, korvanta::Body::Saturn};
@@ -79,9 +81,10 @@ Prepared Prepare(const Birth& b) {
     chart.longitude[Index(korvanta::Body::Rahu)] = planets.nodes.rahu;
     chart.longitude[Index(korvanta::Body::Ketu)] = planets.nodes.ketu;
     for (std::size_t k = 0; k < kBodyCount; ++k) {
-        chart.sign[k] = SignOfLongitude(chart.longitude[k]);
+        chart.position[k] = SignPositionOf(chart.longitude[k]);
+        chart.sign[k] = chart.position[k].sign;
     }
-    chart.retrograde = Retrograde_Calculation(birth);
+    chart.retrograde = Retrograde_Calculation(chart.moment);
     chart.padas = Arudha_Calculation(chart.sign);
     return p;
 }
@@ -91,7 +94,7 @@ Prepared Prepare(const Birth& b) {
 // padas' marks are not first in their cells or a further mark is not blank.
 std::array<int, 12> RunAndCountMarks(Prepared& p) {
     const auto bodies = p.chart.longitude;
-    SunriseReference_Calculation(p.birth, p.chart);
+    SunriseReference_Calculation(p.chart);
     EXPECT_EQ(p.chart.longitude, bodies) << "the sunrise steps moved a body";
 
     std::array<std::vector<std::string_view>, 12> padaMarks;
@@ -155,7 +158,7 @@ TEST(SunriseReferenceChart, DayBirthFillsEveryFieldAndNineMarks) {
     // The Sun at sunrise on the June solstice is in sidereal Gemini.
     const ChartReport report = BuildReport(p.birth, chart);
     EXPECT_EQ(report.sunAtSunrise.substr(3, 3), "Gem") << report.sunAtSunrise;
-    EXPECT_EQ(report.sunAtSunrise, ShortPosition(sunrise.sunLongitude));
+    EXPECT_EQ(report.sunAtSunrise, ShortPosition(SignPositionOf(sunrise.sunLongitude)));
 
     const double sun = sunrise.sunLongitude;
     ASSERT_TRUE(special.ghati && special.hora && special.bhava && special.varnada && special.sree);
@@ -243,8 +246,8 @@ TEST(SunriseReferenceChart, SunAtSunriseIsTakenOnTheDaylightSavingClock) {
     Birth atSunrise = noon;
     atSunrise.hour = 5, atSunrise.minute = 29;
     const Prepared sunrise = Prepare(atSunrise);
-    EXPECT_EQ(ShortPosition(p.chart.sunrise.sunLongitude),
-              ShortPosition(sunrise.chart.Longitude(korvanta::Body::Sun)));
+    EXPECT_EQ(ShortPosition(SignPositionOf(p.chart.sunrise.sunLongitude)),
+              ShortPosition(SignPositionOf(sunrise.chart.Longitude(korvanta::Body::Sun))));
 }
 
 Birth Svalbard(int month, int day) {
@@ -297,6 +300,8 @@ TEST(SunriseReferencePolar, NothingIsLeftFromAnEarlierBirth) {
 
     const Prepared polar = Prepare(Svalbard(6, 21));
     p.birth = polar.birth;
+    p.chart.moment = polar.chart.moment;
+    p.chart.place = polar.chart.place;
     p.chart.longitude[Index(korvanta::Body::Asc)] = polar.chart.Longitude(korvanta::Body::Asc);
     p.chart.ascendantWhole = polar.chart.ascendantWhole;
     RunAndCountMarks(p);
@@ -341,10 +346,12 @@ TEST(SunriseReferenceMarks, ANonFinitePointMarksNothingAndAFullTurnMarksAries) {
     const auto ghatiSign = static_cast<std::size_t>(SignOfLongitude(*p.chart.special.ghati));
     const std::size_t before = markCount(ghatiSign);
     p.chart.special.ghati = std::numeric_limits<double>::quiet_NaN();
+    p.chart.special.SplitPositions();
     EXPECT_EQ(markCount(ghatiSign), before - 1);
 
     const std::size_t aries = markCount(0);
     p.chart.special.ghati = 360.0;
+    p.chart.special.SplitPositions();
     EXPECT_EQ(markCount(0), aries + 1);
 }
 

@@ -24,6 +24,7 @@
 #include <memory>
 #include <variant>
 
+#include "astro/angles.h"
 #include "astro/calendar.h"
 #include "pipeline/pipeline.h"
 #include "recording_sink.h"
@@ -197,7 +198,7 @@ class ResultExportTest : public QObject {
         for (int i = 0; i < 5; ++i) {
             QVERIFY(longitudes[static_cast<std::size_t>(i)].has_value());
             const QString text = QString::fromStdString(
-                korvanta::FormatSignPosition(*longitudes[static_cast<std::size_t>(i)]));
+                korvanta::FormatSignPosition(korvanta::SignPositionOf(*longitudes[static_cast<std::size_t>(i)])));
             const QString abbreviation = text.right(3);
             int sign = 0;
             while (sign < 12 && kSigns.at(sign).left(3) != abbreviation) ++sign;

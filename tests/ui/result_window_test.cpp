@@ -90,11 +90,11 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
     };
     for (std::size_t i = 0; i < 10; ++i) add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
-        add(QString::fromLatin1(kSignCells[k]), korvanta::BodyCaption(r.cells[k]));
-        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::MarkCaption(r.cells[k]));
+        add(QString::fromLatin1(kSignCells[k]), korvanta::testing::CrLfColumn((r.cells[k]).bodies));
+        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::testing::CrLfColumn((r.cells[k]).marks));
     }
     add("lblName", r.name);
-    for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details[k].text);
+    for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details.Rows()[k]->text);
     add("lblHoraDesc", r.ulReading);
     for (std::size_t k = 0; k < kProfile.size(); ++k) add(kProfile[k], r.profile[k].text);
     for (std::size_t k = 0; k < kReadings.size(); ++k) add(kReadings[k], r.readings[k].text);
@@ -431,3 +431,4 @@ class ResultWindowTest : public QObject {
 
 QTEST_MAIN(ResultWindowTest)
 #include "result_window_test.moc"
+#include "tests/support/cell_columns.h"

@@ -147,7 +147,7 @@ class SensitivityTabTest : public QObject {
         const korvanta::Birth shown = korvanta::BirthAtClock(c.birth, moment);
         const korvanta::ChartReport expected =
             korvanta::BuildReport(shown, korvanta::CalculateChart(shown));
-        QCOMPARE(frame.Display()->lblTOB->text(), Q(expected.details[1].text));
+        QCOMPARE(frame.Display()->lblTOB->text(), Q(expected.details.timeOfBirth.text));
         QVERIFY(frame.Display()->lblTOB->text() != enteredTime);
         QVERIFY(!tab->cmdEnteredTime->isHidden());
         QCOMPARE(tab->lblShownMoment->text(), Q(korvanta::ShownMomentText(view, moment)));
