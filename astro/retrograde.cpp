@@ -51,8 +51,8 @@ std::array<bool, kRetroPlanetCount> RetrogradeFlags(const Moment& moment) {
     const std::int32_t day = moment.LocalDay();
     for (int k = 0; k < kRetroPlanetCount; ++k) {
         const auto index = static_cast<std::size_t>(k);
-        flags[index] = index < StationTables().size() &&
-                       InsideAPeriod(StationTables()[index].periods, day);
+        flags[index] =
+            index < StationTables().size() && InsideAPeriod(StationTables()[index].periods, day);
     }
     return flags;
 }

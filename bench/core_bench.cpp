@@ -130,12 +130,15 @@ void EachBirth(benchmark::State& state, Step step) {
 }
 
 void Lagna_Calculation(benchmark::State& state) {
-    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Lagna_Calculation(p.chart.moment, p.chart.place); });
+    EachBirth(state, [](const PreparedBirth& p) {
+        return korvanta::Lagna_Calculation(p.chart.moment, p.chart.place);
+    });
 }
 BENCHMARK(Lagna_Calculation);
 
 void Moon_Calculation(benchmark::State& state) {
-    EachBirth(state, [](const PreparedBirth& p) { return korvanta::Moon_Calculation(p.chart.moment); });
+    EachBirth(state,
+              [](const PreparedBirth& p) { return korvanta::Moon_Calculation(p.chart.moment); });
 }
 BENCHMARK(Moon_Calculation);
 
@@ -148,8 +151,9 @@ void PlanetPositions(benchmark::State& state) {
 BENCHMARK(PlanetPositions);
 
 void Retrograde_Calculation(benchmark::State& state) {
-    EachBirth(state,
-              [](const PreparedBirth& p) { return korvanta::Retrograde_Calculation(p.chart.moment); });
+    EachBirth(state, [](const PreparedBirth& p) {
+        return korvanta::Retrograde_Calculation(p.chart.moment);
+    });
 }
 BENCHMARK(Retrograde_Calculation);
 

@@ -119,9 +119,9 @@ int ImportBirths(const std::string& db, const std::string& file, std::istream& i
         err << kProgram << ": " << (file == "-" ? "standard input" : file) << " line "
             << refused.line << ": " << refused.reason << "\n";
     }
-    const std::string counts =
-        ImportSummaryText(report.added, report.duplicates,
-                          static_cast<long long>(report.refused.size())) + "\n";
+    const std::string counts = ImportSummaryText(report.added, report.duplicates,
+                                                 static_cast<long long>(report.refused.size())) +
+                               "\n";
     if (const auto problem = WriteChecked(out, counts)) {
         err << kProgram << ": standard output: " << *problem << "\n";
         return kExitOutputNotWritten;

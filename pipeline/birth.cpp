@@ -6,9 +6,9 @@
 namespace korvanta {
 
 Moment MomentOf(const Birth& birth) {
-    const std::int64_t local = std::int64_t{DaysFromCivil(birth.year, birth.month, birth.day)} *
-                                   kSecondsPerDay +
-                               std::int64_t{birth.hour} * 3600 + birth.minute * 60 + birth.second;
+    const std::int64_t local =
+        std::int64_t{DaysFromCivil(birth.year, birth.month, birth.day)} * kSecondsPerDay +
+        std::int64_t{birth.hour} * 3600 + birth.minute * 60 + birth.second;
     return MomentOfLocal(local, birth.zoneHours * 60 + birth.zoneMinutes, birth.dst);
 }
 

@@ -16,9 +16,9 @@ LagnaResult Lagna_Calculation(const Moment& moment, const Place& place) {
     const double T = CenturiesSince1900(moment);
     LagnaResult result;
     result.ayanamsa = Ayanamsa_1900(T);
-    double sidereal = TropicalAscendant(T, UniversalHoursOfLocalDate(moment), place.latitude,
-                                        place.longitude) +
-                      result.ayanamsa;
+    double sidereal =
+        TropicalAscendant(T, UniversalHoursOfLocalDate(moment), place.latitude, place.longitude) +
+        result.ayanamsa;
     Normalize360(sidereal);
     result.ascendant = sidereal;
     result.ascendantWhole = std::floor(sidereal);

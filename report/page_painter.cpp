@@ -212,7 +212,10 @@ void DrawCompartment(PageLayout& out, const QRectF& square, const ChartCompartme
         const bool number = first == 0;
         const bool tags = first > c.cell.bodies.size();
         out.Text(box.left() - 8, y, box.width() + 16, line, out.Font(points, number || tags),
-                 number ? kMuted : tags ? kAccent : kInk, Qt::AlignHCenter);
+                 number ? kMuted
+                 : tags ? kAccent
+                        : kInk,
+                 Qt::AlignHCenter);
         y += step;
     }
 }
@@ -345,13 +348,12 @@ double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) 
         pointRows.push_back({Q(row.point), Q(row.sign), Q(row.position)});
     }
     right += Table(out, rightX, y + right, {105, 80, rightWidth - 185},
-                   {Q(kPointColumns[0]), Q(kPointColumns[1]), Q(kPointColumns[2])},
-                   pointRows) +
+                   {Q(kPointColumns[0]), Q(kPointColumns[1]), Q(kPointColumns[2])}, pointRows) +
              6;
     right += out.Text(rightX, y + right, rightWidth, Q(padas.referenceSunrise), out.Font(7.5)) + 6;
     if (!padas.upapadaAccount.empty()) {
-        right += out.Text(rightX, y + right, rightWidth, Q(kUpapadaAccountHeading),
-                          out.Font(7.5, true));
+        right +=
+            out.Text(rightX, y + right, rightWidth, Q(kUpapadaAccountHeading), out.Font(7.5, true));
         right += out.Text(rightX, y + right, rightWidth, Q(padas.upapadaAccount), out.Font(7.5));
     }
     return std::max(left, right);

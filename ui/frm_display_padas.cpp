@@ -70,9 +70,9 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
 
     fraPadas = new QGroupBox(DisplayText(kArudhaPadasHeading));
     fraPadas->setObjectName(QStringLiteral("fraPadas"));
-    tblPadas = ReadOnlyTable("tblPadas", 12,
-                             {DisplayText(kPadaColumns[0]), DisplayText(kPadaColumns[1]),
-                              DisplayText(kPadaColumns[2])});
+    tblPadas = ReadOnlyTable(
+        "tblPadas", 12,
+        {DisplayText(kPadaColumns[0]), DisplayText(kPadaColumns[1]), DisplayText(kPadaColumns[2])});
     tblPadas->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     FitRows(tblPadas);
     auto* padas = new QVBoxLayout(fraPadas);

@@ -14,9 +14,9 @@
 
 #include "atlas/entry_atlas.h"
 #include "library/birth_record.h"
+#include "report/moment_text.h"
 #include "ui/births_dialog.h"
 #include "ui/frm_main.h"
-#include "report/moment_text.h"
 #include "ui/message_sink.h"
 
 namespace korvanta {
@@ -220,10 +220,10 @@ bool frmMain::ImportBirthsFrom(const QString& path) {
         return false;
     }
     const library::ImportReport& report = std::get<library::ImportReport>(result);
-    QString text = FromStd(ImportSummaryText(report.added, report.duplicates,
-                                             static_cast<long long>(report.refused.size()),
-                                             "births") +
-                           ".");
+    QString text =
+        FromStd(ImportSummaryText(report.added, report.duplicates,
+                                  static_cast<long long>(report.refused.size()), "births") +
+                ".");
     constexpr std::size_t kShownRefusals = 20;
     for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
         text += QStringLiteral("\nLine %1: %2")

@@ -59,9 +59,11 @@ TEST(ArcTan2, QuadrantsAndItsOwnRulesOnTheAxes) {
 }
 
 TEST(FormatSignPosition, DegreesMinutesSecondsAndSign) {
-    EXPECT_EQ(FormatSignPosition(SignPositionOf(5 + 7 / 60.0 + 9.5 / 3600)), "5\xC2\xB0 7' 9\" Ari");
+    EXPECT_EQ(FormatSignPosition(SignPositionOf(5 + 7 / 60.0 + 9.5 / 3600)),
+              "5\xC2\xB0 7' 9\" Ari");
     EXPECT_EQ(FormatSignPosition(SignPositionOf(235.5)), "25\xC2\xB0 30' 0\" Sco");
-    EXPECT_EQ(FormatSignPosition(SignPositionOf(-235.5)), "25\xC2\xB0 30' 0\" Sco");  // absolute value
+    EXPECT_EQ(FormatSignPosition(SignPositionOf(-235.5)),
+              "25\xC2\xB0 30' 0\" Sco");  // absolute value
     EXPECT_EQ(FormatSignPosition(SignPositionOf(359.99)), "29\xC2\xB0 59' 24\" Pis");
     EXPECT_EQ(FormatSignPosition(SignPositionOf(30)), "0\xC2\xB0 0' 0\" Tau");
     // 360 is 0° Aries, never a position without a sign.
@@ -105,7 +107,8 @@ TEST(Lagna, TheZoneRowDecidesWhateverTheHemisphere) {
     west.zoneHours = -5;
     west.zoneMinutes = -30;
     Birth greenwich = BirthAt(6, 30, false, false);
-    EXPECT_NEAR(Lagna_Calculation(MomentOf(west), PlaceOf(west)).ascendant, Lagna_Calculation(MomentOf(greenwich), PlaceOf(greenwich)).ascendant, 1e-9);
+    EXPECT_NEAR(Lagna_Calculation(MomentOf(west), PlaceOf(west)).ascendant,
+                Lagna_Calculation(MomentOf(greenwich), PlaceOf(greenwich)).ascendant, 1e-9);
 }
 
 TEST(Lagna, SameMomentGivesSameAscendantWhateverTheZone) {
@@ -123,7 +126,8 @@ TEST(Lagna, SameMomentGivesSameAscendantWhateverTheZone) {
     madridGmt.zoneHours = 0;
     const LagnaResult gmt = Lagna_Calculation(MomentOf(madridGmt), PlaceOf(madridGmt));
     EXPECT_NEAR(cet.ascendant, gmt.ascendant, 1e-9);
-    EXPECT_EQ(FormatSignPosition(SignPositionOf(cet.ascendant)), FormatSignPosition(SignPositionOf(gmt.ascendant)));
+    EXPECT_EQ(FormatSignPosition(SignPositionOf(cet.ascendant)),
+              FormatSignPosition(SignPositionOf(gmt.ascendant)));
     EXPECT_EQ(cet.ascendantWhole, std::floor(cet.ascendant));
     EXPECT_NEAR(cet.ayanamsa, -23.86, 0.01);
 }

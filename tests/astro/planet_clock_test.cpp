@@ -8,8 +8,8 @@
 
 #include "astro/calendar.h"
 #include "pipeline/steps.h"
-#include "support/chart_fixtures.h"
 #include "pipeline/zones.h"
+#include "support/chart_fixtures.h"
 
 namespace korvanta {
 namespace {

@@ -110,7 +110,8 @@ TEST(PlanetPositions, KetuOppositeRahuAndTheChartTakesEachBodyInItsPlace) {
     b.day = 14;
     b.hour = 6;
     const Chart chart = CalculateChart(b);
-    const PlanetLongitudes at = PlanetPositions(testing::MomentAt(b, {1975, 3, 14, 6, 0}), chart.ayanamsa);
+    const PlanetLongitudes at =
+        PlanetPositions(testing::MomentAt(b, {1975, 3, 14, 6, 0}), chart.ayanamsa);
     EXPECT_NEAR(testing::AngleGap(at.nodes.rahu, at.nodes.ketu), 180.0, 1e-9);
     EXPECT_EQ(chart.Longitude(Body::Mercury), at.planets[0]);
     EXPECT_EQ(chart.Longitude(Body::Venus), at.planets[1]);
@@ -138,7 +139,8 @@ TEST(PlanetPositions, ZoneCrossingMidnightChangesTheDate) {
     sydney.minute = 30;
     sydney.zoneHours = -10;
     const double ayanamsa = Lagna_Calculation(MomentOf(sydney), PlaceOf(sydney)).ayanamsa;
-    const PlanetLongitudes aest = PlanetPositions(testing::MomentAt(sydney, {2001, 1, 1, 0, 30}), ayanamsa);
+    const PlanetLongitudes aest =
+        PlanetPositions(testing::MomentAt(sydney, {2001, 1, 1, 0, 30}), ayanamsa);
 
     Birth gmt = sydney;
     gmt.year = 2000;
@@ -146,10 +148,12 @@ TEST(PlanetPositions, ZoneCrossingMidnightChangesTheDate) {
     gmt.day = 31;
     gmt.hour = 14;
     gmt.zoneHours = 0;
-    const PlanetLongitudes utc = PlanetPositions(testing::MomentAt(gmt, {2000, 12, 31, 14, 30}), ayanamsa);
+    const PlanetLongitudes utc =
+        PlanetPositions(testing::MomentAt(gmt, {2000, 12, 31, 14, 30}), ayanamsa);
     EXPECT_EQ(aest.planets, utc.planets);
     EXPECT_EQ(aest.nodes.rahu, utc.nodes.rahu);
-    EXPECT_EQ(PlanetDayNumber(testing::MomentAt(sydney, {2001, 1, 1, 0, 30})), DayNumber(2000, 12, 31, 14, 30));
+    EXPECT_EQ(PlanetDayNumber(testing::MomentAt(sydney, {2001, 1, 1, 0, 30})),
+              DayNumber(2000, 12, 31, 14, 30));
 }
 
 TEST(PlanetPositions, TheGivenClockMinuteDecidesNotTheBirthTime) {
@@ -165,14 +169,17 @@ TEST(PlanetPositions, TheGivenClockMinuteDecidesNotTheBirthTime) {
     b.zoneHours = -5;
     b.zoneMinutes = -30;
     const double ayanamsa = Lagna_Calculation(MomentOf(b), PlaceOf(b)).ayanamsa;
-    const PlanetLongitudes atBirth = PlanetPositions(testing::MomentAt(b, {1990, 3, 1, 20, 0}), ayanamsa);
+    const PlanetLongitudes atBirth =
+        PlanetPositions(testing::MomentAt(b, {1990, 3, 1, 20, 0}), ayanamsa);
 
     Birth morning = b;
     morning.hour = 5;
     morning.minute = 17;
     const testing::LocalMinute evening{1990, 3, 1, 20, 0};
-    EXPECT_EQ(PlanetPositions(testing::MomentAt(morning, evening), ayanamsa).planets, atBirth.planets);
-    EXPECT_EQ(SiderealSun(PlanetDayNumber(testing::MomentAt(morning, evening)), ayanamsa), atBirth.planets[2]);
+    EXPECT_EQ(PlanetPositions(testing::MomentAt(morning, evening), ayanamsa).planets,
+              atBirth.planets);
+    EXPECT_EQ(SiderealSun(PlanetDayNumber(testing::MomentAt(morning, evening)), ayanamsa),
+              atBirth.planets[2]);
 }
 
 TEST(ShortPosition, PadsDegreesAndMinutes) {
@@ -182,7 +189,8 @@ TEST(ShortPosition, PadsDegreesAndMinutes) {
     EXPECT_EQ(ShortPosition(SignPositionOf(233 + 41 / 60.0 + kHalf)), "23 Sco 41");
     EXPECT_EQ(ShortPosition(SignPositionOf(330 + 59.0 / 3600)), "00 Pis 00");
     EXPECT_EQ(ShortPosition(SignPositionOf(299 + 59 / 60.0 + 59.0 / 3600)), "29 Cap 59");
-    EXPECT_EQ(ShortPosition(SignPositionOf(-(233 + 41 / 60.0 + kHalf))), "23 Sco 41");  // absolute value
+    EXPECT_EQ(ShortPosition(SignPositionOf(-(233 + 41 / 60.0 + kHalf))),
+              "23 Sco 41");  // absolute value
 }
 
 }  // namespace

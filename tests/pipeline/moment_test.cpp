@@ -41,17 +41,25 @@ TEST(Moment, UniversalTimeAtTheEdges) {
         // New Zealand summer (+13): the UT date is the day before.
         {"zone +13", At(2020, 1, 1, 5, 0, 0, -13, 0, false), {2019, 12, 31, 16, 0, 0}, -780},
         // West of the date line (-12) with daylight saving: 11 hours behind.
-        {"zone -12 with daylight saving", At(2020, 12, 31, 20, 30, 15, 12, 0, true),
-         {2021, 1, 1, 7, 30, 15}, 720},
+        {"zone -12 with daylight saving",
+         At(2020, 12, 31, 20, 30, 15, 12, 0, true),
+         {2021, 1, 1, 7, 30, 15},
+         720},
         // India (+5:30) at the first second the program accepts.
-        {"first second, India", At(1901, 1, 1, 0, 0, 0, -5, -30, false),
-         {1900, 12, 31, 18, 30, 0}, -330},
+        {"first second, India",
+         At(1901, 1, 1, 0, 0, 0, -5, -30, false),
+         {1900, 12, 31, 18, 30, 0},
+         -330},
         // Newfoundland (-3:30) at the last second: UT runs into 2051.
-        {"last second, Newfoundland", At(2050, 12, 31, 23, 59, 59, 3, 30, false),
-         {2051, 1, 1, 3, 29, 59}, 210},
+        {"last second, Newfoundland",
+         At(2050, 12, 31, 23, 59, 59, 3, 30, false),
+         {2051, 1, 1, 3, 29, 59},
+         210},
         // Daylight saving at midnight moves UT back across the date.
-        {"daylight saving at midnight", At(1999, 3, 1, 0, 30, 0, 0, 0, true),
-         {1999, 2, 28, 23, 30, 0}, 0},
+        {"daylight saving at midnight",
+         At(1999, 3, 1, 0, 30, 0, 0, 0, true),
+         {1999, 2, 28, 23, 30, 0},
+         0},
     };
     for (const Case& c : cases) {
         const Moment m = MomentOf(c.birth);
@@ -60,8 +68,8 @@ TEST(Moment, UniversalTimeAtTheEdges) {
                                    c.birth.minute, c.birth.second))
             << c.what;
         EXPECT_EQ(m.zoneMinutes, c.zoneMinutes) << c.what;
-        EXPECT_EQ(m.ut, Seconds(c.ut.year, c.ut.month, c.ut.day, c.ut.hour, c.ut.minute,
-                                c.ut.second))
+        EXPECT_EQ(m.ut,
+                  Seconds(c.ut.year, c.ut.month, c.ut.day, c.ut.hour, c.ut.minute, c.ut.second))
             << c.what << ": UT " << ut.year << "-" << ut.month << "-" << ut.day << " " << ut.hour
             << ":" << ut.minute << ":" << ut.second;
         // The planets read UT to the minute: the same Moment entered at
@@ -108,9 +116,8 @@ TEST(Moment, TheAlmanacZoneIsLocalMinusUniversalTime) {
         int zoneMinutes;
         bool dst;
         double hours;
-    } cases[] = {{-330, false, 5.5}, {300, true, -4.0},  {-780, false, -11.0},
-                 {-720, true, -11.0}, {-780, true, 14.0}, {720, false, -12.0},
-                 {210, false, -3.5}};
+    } cases[] = {{-330, false, 5.5}, {300, true, -4.0},   {-780, false, -11.0}, {-720, true, -11.0},
+                 {-780, true, 14.0}, {720, false, -12.0}, {210, false, -3.5}};
     for (const auto& c : cases) {
         EXPECT_EQ(AlmanacZoneHours(MomentOfLocal(0, c.zoneMinutes, c.dst)), c.hours)
             << c.zoneMinutes << (c.dst ? " with" : " without") << " daylight saving";

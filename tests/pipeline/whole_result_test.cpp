@@ -17,8 +17,8 @@
 #include "pipeline/pipeline.h"
 #include "report/names.h"
 #include "report/report.h"
-#include "support/chart_fixtures.h"
 #include "support/cell_columns.h"
+#include "support/chart_fixtures.h"
 
 namespace korvanta {
 namespace {
@@ -52,7 +52,8 @@ struct Result {
     // The chart cells' bodies and marks as the window's captions hold them.
     std::array<std::string, 12> BodyCaptions() const {
         std::array<std::string, 12> captions;
-        for (std::size_t k = 0; k < 12; ++k) captions[k] = korvanta::testing::CrLfColumn((report.cells[k]).bodies);
+        for (std::size_t k = 0; k < 12; ++k)
+            captions[k] = korvanta::testing::CrLfColumn((report.cells[k]).bodies);
         return captions;
     }
     std::string Marks(int sign) const {

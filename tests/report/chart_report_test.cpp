@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <map>
-#include <string>
 #include <set>
+#include <string>
 
 #include "astro/angles.h"
 #include "reading/arudha.h"
@@ -15,8 +15,8 @@
 #include "report/pada_account.h"
 #include "report/positions.h"
 #include "report/report.h"
-#include "view_births.h"
 #include "support/cell_columns.h"
+#include "view_births.h"
 
 namespace korvanta::testing {
 namespace {
@@ -96,7 +96,8 @@ TEST(ChartReport, HoldsTheTablesTheResultWindowShows) {
     EXPECT_EQ(report.title, "Upapada Lagna Chart of ASHA RAO");
     EXPECT_EQ(report.centre.back(), "Pisces, House 9");
     for (std::size_t body = 0; body < kBodyCount; ++body) {
-        EXPECT_EQ(report.positions[body].text, ShortPosition(SignPositionOf(chart.longitude[body]))) << body;
+        EXPECT_EQ(report.positions[body].text, ShortPosition(SignPositionOf(chart.longitude[body])))
+            << body;
     }
     EXPECT_EQ(report.positions[0].label, "Surya/Sun");
     EXPECT_EQ(report.positions[9].label, "Asc/Lagna");
@@ -145,9 +146,9 @@ namespace {
 // from every other's somewhere, so a swapped pair of labels fails.
 TEST(ChartReport, EachPositionLabelShowsItsOwnBodysPlace) {
     const std::map<std::string_view, Body> kNamed = {
-        {"Sun", Body::Sun},          {"Moon", Body::Moon},       {"Mercury", Body::Mercury},
-        {"Venus", Body::Venus},      {"Mars", Body::Mars},       {"Jupiter", Body::Jupiter},
-        {"Saturn", Body::Saturn},    {"North Node", Body::Rahu}, {"South node", Body::Ketu},
+        {"Sun", Body::Sun},       {"Moon", Body::Moon},       {"Mercury", Body::Mercury},
+        {"Venus", Body::Venus},   {"Mars", Body::Mars},       {"Jupiter", Body::Jupiter},
+        {"Saturn", Body::Saturn}, {"North Node", Body::Rahu}, {"South node", Body::Ketu},
         {"Lagna", Body::Asc}};
     constexpr std::array<std::string_view, 12> kAbbr = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
                                                         "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
@@ -170,8 +171,8 @@ TEST(ChartReport, EachPositionLabelShowsItsOwnBodysPlace) {
                 std::snprintf(expected, sizeof expected, "%02d %s %02d", at.degrees,
                               std::string(kAbbr[static_cast<std::size_t>(at.sign)]).c_str(),
                               at.minutes);
-                EXPECT_EQ(row.text, expected) << row.label << " on " << b.year << "-" << month
-                                              << " at " << hour << " h";
+                EXPECT_EQ(row.text, expected)
+                    << row.label << " on " << b.year << "-" << month << " at " << hour << " h";
             }
             EXPECT_EQ(seen.size(), kBodyCount);
         }

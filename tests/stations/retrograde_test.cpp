@@ -79,9 +79,11 @@ TEST(IsRetrograde, MercuryJuly1900CountsCalendarDaysOnly) {
     for (int day = 19; day <= 31 + 10; ++day) {
         const int month = day <= 31 ? 7 : 8;
         const int dayOfMonth = day <= 31 ? day : day - 31;
-        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 0, 0)))
+        EXPECT_TRUE(
+            IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 0, 0)))
             << month << "/" << dayOfMonth;
-        EXPECT_TRUE(IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 23, 59)))
+        EXPECT_TRUE(
+            IsRetrograde(RetroPlanet::Mercury, LocalDateTime(1900, month, dayOfMonth, 23, 59)))
             << month << "/" << dayOfMonth;
     }
     // The direct station's own day, even before the station's time.

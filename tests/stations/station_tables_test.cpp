@@ -55,7 +55,7 @@ TEST(StationMoments, RealDatesAndTimesOnly) {
     EXPECT_TRUE(IsStationMoment({1912, 5, 8, 4, 3}));
     EXPECT_TRUE(IsStationMoment({2050, 12, 31, 23, 59}));
     EXPECT_TRUE(IsStationMoment({2000, 2, 29, 0, 0}));
-    const StationMoment bad[] = {{912, 5, 8, 4, 3},  {1912, 13, 1, 4, 3}, {1912, 0, 1, 4, 3},
+    const StationMoment bad[] = {{912, 5, 8, 4, 3},   {1912, 13, 1, 4, 3}, {1912, 0, 1, 4, 3},
                                  {1900, 2, 29, 4, 3}, {1912, 4, 31, 4, 3}, {1912, 5, 0, 4, 3},
                                  {1912, 5, 8, 24, 3}, {1912, 5, 8, 4, 60}, {1912, 5, 8, -4, 3}};
     for (const StationMoment& moment : bad) {
@@ -74,16 +74,56 @@ struct TableExpectation {
 };
 
 constexpr TableExpectation kExpected[] = {
-    {"Mercury", 476, {1900, 3, 15, 13, 19}, {1900, 4, 7, 18, 42}, {2050, 12, 1, 17, 17}, {2050, 12, 21, 11, 33},
-     19, 24, 107, 125},
-    {"Venus", 95, {1900, 6, 16, 22, 56}, {1900, 7, 30, 2, 44}, {2050, 9, 25, 22, 15}, {2050, 11, 6, 19, 4}, 40,
-     43, 579, 587},
-    {"Mars", 71, {1901, 1, 13, 6, 16}, {1901, 4, 4, 7, 21}, {2050, 7, 15, 5, 50}, {2050, 9, 13, 9, 41}, 59, 81,
-     764, 810},
-    {"Jupiter", 139, {1900, 3, 27, 20, 39}, {1900, 7, 29, 1, 35}, {2050, 12, 21, 13, 21}, {2051, 4, 21, 23, 46},
-     116, 124, 394, 403},
-    {"Saturn", 146, {1900, 4, 14, 6, 2}, {1900, 9, 2, 14, 39}, {2050, 5, 18, 13, 6}, {2050, 10, 6, 11, 5}, 133,
-     141, 376, 379},
+    {"Mercury",
+     476,
+     {1900, 3, 15, 13, 19},
+     {1900, 4, 7, 18, 42},
+     {2050, 12, 1, 17, 17},
+     {2050, 12, 21, 11, 33},
+     19,
+     24,
+     107,
+     125},
+    {"Venus",
+     95,
+     {1900, 6, 16, 22, 56},
+     {1900, 7, 30, 2, 44},
+     {2050, 9, 25, 22, 15},
+     {2050, 11, 6, 19, 4},
+     40,
+     43,
+     579,
+     587},
+    {"Mars",
+     71,
+     {1901, 1, 13, 6, 16},
+     {1901, 4, 4, 7, 21},
+     {2050, 7, 15, 5, 50},
+     {2050, 9, 13, 9, 41},
+     59,
+     81,
+     764,
+     810},
+    {"Jupiter",
+     139,
+     {1900, 3, 27, 20, 39},
+     {1900, 7, 29, 1, 35},
+     {2050, 12, 21, 13, 21},
+     {2051, 4, 21, 23, 46},
+     116,
+     124,
+     394,
+     403},
+    {"Saturn",
+     146,
+     {1900, 4, 14, 6, 2},
+     {1900, 9, 2, 14, 39},
+     {2050, 5, 18, 13, 6},
+     {2050, 10, 6, 11, 5},
+     133,
+     141,
+     376,
+     379},
 };
 
 TEST(StationTables, HoldTheFivePlanetsInOrder) {
@@ -112,7 +152,7 @@ TEST(StationTables, DayNumbersAreTheStationsDates) {
             EXPECT_TRUE(IsStationMoment(period.direct)) << table.planetName << " row " << k;
             EXPECT_EQ(period.retrogradeDay,
                       DaysFromCivil(period.retrograde.year, period.retrograde.month,
-                                     period.retrograde.day));
+                                    period.retrograde.day));
             EXPECT_EQ(period.directDay,
                       DaysFromCivil(period.direct.year, period.direct.month, period.direct.day));
         }

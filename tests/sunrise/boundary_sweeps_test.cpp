@@ -12,11 +12,11 @@
 
 #include "astro/calendar.h"
 #include "astro/sunrise.h"
+#include "pipeline/birth.h"
+#include "pipeline/chart.h"
 #include "pipeline/sunrise_reference.h"
 #include "pipeline/zones.h"
 #include "reading/arudha.h"
-#include "pipeline/birth.h"
-#include "pipeline/chart.h"
 
 namespace korvanta {
 namespace {
@@ -98,8 +98,8 @@ TEST(BoundarySweeps, PranapadaCarriesMinutesAtSixtyAndDegreesAtThirty) {
             const int sunDegrees = std::min(c.degreeSum, 29);
             // Half a second more, so that the minutes are not cut short.
             const double sunLongitude = 30.0 * sun + sunDegrees + sunMinutes / 60.0 + 0.5 / 3600;
-            const std::array<int, 4> parts = {5, c.degreeSum - sunDegrees,
-                                              c.minuteSum - sunMinutes, 0};
+            const std::array<int, 4> parts = {5, c.degreeSum - sunDegrees, c.minuteSum - sunMinutes,
+                                              0};
             const std::optional<int> sign = PranapadaSign(parts, sunLongitude);
             EXPECT_EQ(sign, (5 + c.carriedSigns + sun + kFrom[sun]) % 12)
                 << "Sun " << sunDegrees << "d " << sunMinutes << "m of sign " << sun << " + "
@@ -135,8 +135,8 @@ TEST(BoundarySweeps, BirthsAtTheMinuteOfSunriseAndSunset) {
             const ZoneCorrection zone = Zone_Calculation(zoneIndex);
             const auto events = [&](int dayOffset) {
                 const double at = DateTimeValue(2021, month, 15 + dayOffset, 0, 0);
-                const korvanta::Moment day = MomentOfLocal(
-                    std::llround(at * 86400.0), zone.hours * 60 + zone.minutes, dst);
+                const korvanta::Moment day =
+                    MomentOfLocal(std::llround(at * 86400.0), zone.hours * 60 + zone.minutes, dst);
                 const double latitude = place.south ? -place.latDeg : place.latDeg;
                 const double longitude = place.east ? place.lonDeg : -place.lonDeg;
                 return SunRiseSet_Calculation(day, {latitude, longitude});

@@ -72,8 +72,7 @@ Prepared Prepare(const Birth& b) {
     chart.moonAyanamsa = moon.ayanamsa;
     chart.longitude[Index(korvanta::Body::Moon)] = moon.longitude;
     chart.moonNakStart = moon.nakStart;
-    const PlanetLongitudes planets =
-        PlanetPositions(chart.moment, lagna.ayanamsa);
+    const PlanetLongitudes planets = PlanetPositions(chart.moment, lagna.ayanamsa);
     constexpr korvanta::Body kOrder[6] = {korvanta::Body::Mercury, korvanta::Body::Venus,
                                           korvanta::Body::Sun,     korvanta::Body::Mars,
                                           korvanta::Body::Jupiter, korvanta::Body::Saturn};
@@ -167,10 +166,9 @@ TEST(SunriseReferenceChart, DayBirthFillsEveryFieldAndNineMarks) {
     EXPECT_DOUBLE_EQ(*special.bhava, ReduceLongitude(sun + 0.25 * 306));
     EXPECT_DOUBLE_EQ(*special.varnada,
                      Varnada_Calculation(chart.ascendantWhole, std::floor(*special.hora)));
-    EXPECT_DOUBLE_EQ(*special.sree,
-                     SreeLagna_Calculation(chart.Longitude(korvanta::Body::Asc),
-                                           chart.Longitude(korvanta::Body::Moon),
-                                           chart.moonNakStart));
+    EXPECT_DOUBLE_EQ(*special.sree, SreeLagna_Calculation(chart.Longitude(korvanta::Body::Asc),
+                                                          chart.Longitude(korvanta::Body::Moon),
+                                                          chart.moonNakStart));
 
     // 18375 s / 360 = 51.04...: three signs, then the carry from the Sun.
     const std::array<int, 4> parts = Vighati2Degree(18375 / 360.0);

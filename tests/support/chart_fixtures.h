@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Helpers shared by the core tests: births as entry forms, and the position
-// texts read back as numbers.
+// Helpers shared by the core tests: births as entry forms, the Moment of a
+// local clock minute, and the gap between two longitudes.
 #pragma once
 
 #include <cmath>
-#include <cstdio>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,20 +46,6 @@ inline EntryForm FormOf(const Birth& b) {
     f.txtMState = b.state;
     f.txtMCountry = b.country;
     return f;
-}
-
-// Longitude in degrees of a long position text ("13° 2' 49\" Gem"), to the
-// second; nothing when the text is not of that form.
-inline std::optional<double> LongitudeOf(std::string_view text) {
-    constexpr std::string_view kSigns = "AriTauGemCanLeoVirLibScoSagCapAquPis";
-    int d = 0, m = 0, s = 0;
-    char abbr[4] = {};
-    if (std::sscanf(std::string(text).c_str(), "%d\xC2\xB0 %d' %d\" %3s", &d, &m, &s, abbr) != 4) {
-        return std::nullopt;
-    }
-    const auto at = kSigns.find(abbr);
-    if (at == std::string_view::npos || at % 3 != 0) return std::nullopt;
-    return static_cast<double>(at / 3) * 30.0 + d + m / 60.0 + s / 3600.0;
 }
 
 // A local clock minute, and the Moment of it with a birth's zone and daylight
