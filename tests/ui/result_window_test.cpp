@@ -30,6 +30,7 @@
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
+#include "tests/support/cell_columns.h"
 #include "ui/twips.h"
 
 using korvanta::DisplayText;
@@ -431,4 +432,3 @@ class ResultWindowTest : public QObject {
 
 QTEST_MAIN(ResultWindowTest)
 #include "result_window_test.moc"
-#include "tests/support/cell_columns.h"
