@@ -51,6 +51,15 @@ bool SameLabelled(const Labelled& a, const Labelled& b) {
     });
 }
 
+bool SameDetails(const BirthDetails& a, const BirthDetails& b) {
+    const auto rowsA = a.Rows();
+    const auto rowsB = b.Rows();
+    return std::equal(rowsA.begin(), rowsA.end(), rowsB.begin(), rowsB.end(),
+                      [](const LabelledText* x, const LabelledText* y) {
+                          return x->label == y->label && x->text == y->text;
+                      });
+}
+
 }  // namespace
 
 std::string ChartFaults(const EntryForm& form, const Chart& chart, const ChartReport& report) {
@@ -185,7 +194,7 @@ std::string ResultDifference(const Chart& c1, const ChartReport& r1, const Chart
     f.Check(SameLabelled(r1.positions, r2.positions) && r1.longPositions == r2.longPositions &&
                 r1.bodyNames == r2.bodyNames && r1.sunAtSunrise == r2.sunAtSunrise,
             "position texts");
-    f.Check(r1.name == r2.name && SameLabelled(r1.details, r2.details), "details");
+    f.Check(r1.name == r2.name && SameDetails(r1.details, r2.details), "details");
     f.Check(r1.ulHouse == r2.ulHouse && r1.ulReading == r2.ulReading, "UL house and reading");
     f.Check(SameLabelled(r1.profile, r2.profile) && SameLabelled(r1.readings, r2.readings),
             "profile");
