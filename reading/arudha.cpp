@@ -45,9 +45,8 @@ namespace {
 
 constexpr int kUpapadaHouse = 12;
 
-}  // namespace
-
-int PadaSign(int houseSign, int lordSign) {
+// The pada rule on sign numbers 1..12 (see PadaSign).
+constexpr int PadaRule(int houseSign, int lordSign) {
     // Twice the distance from house to lord: the pada lies as far beyond the
     // lord as the lord lies beyond the house.
     int d = 2 * (lordSign - houseSign);
@@ -70,6 +69,34 @@ int PadaSign(int houseSign, int lordSign) {
     return p;
 }
 
+// The rule's every result, sign indexes 0..11 in and out: [houseSign0][lordSign0]
+// with houseSign0 = 0..22 (the ascendant's sign 0..11 plus house - 1, not
+// reduced, as the rule takes it). Found once at compile time from PadaRule
+// itself, so a look-up gives exactly what the rule gives; sixteen charts at
+// a time (the vargas) then cost a few table reads each rather than the
+// rule's hard-to-predict branches.
+constexpr int kHouseSignSpan = 2 * kSignsInZodiac - 1;
+using PadaTable = std::array<std::array<std::uint8_t, kSignsInZodiac>, kHouseSignSpan>;
+
+constexpr PadaTable MakePadaTable() {
+    PadaTable table{};
+    for (int house = 0; house < kHouseSignSpan; ++house) {
+        for (int lord = 0; lord < kSignsInZodiac; ++lord) {
+            table[static_cast<std::size_t>(house)][static_cast<std::size_t>(lord)] =
+                static_cast<std::uint8_t>(PadaRule(house + 1, lord + 1) - 1);
+        }
+    }
+    return table;
+}
+
+constexpr PadaTable kPadaTable = MakePadaTable();
+
+}  // namespace
+
+int PadaSign(int houseSign, int lordSign) {
+    return PadaRule(houseSign, lordSign);
+}
+
 ArudhaPadas Arudha_Calculation(const std::array<int, kBodyCount>& signs) {
     const auto signOf = [&signs](Body body) { return signs[Index(body)]; };
     ArudhaPadas padas;
@@ -80,12 +107,13 @@ ArudhaPadas Arudha_Calculation(const std::array<int, kBodyCount>& signs) {
     // House n is the n-th sign from the ascendant's; its number runs on past
     // 12 for the pada rule, which reduces it itself.
     for (int house = 1; house <= kUpapadaHouse; ++house) {
-        const int houseSign1 = padas.lagnaSign + 1 + (house - 1);
-        const int lordSign = signOf(kSignLord[static_cast<std::size_t>((houseSign1 - 1) % 12)]);
-        padas.pada[static_cast<std::size_t>(house - 1)] = PadaSign(houseSign1, lordSign + 1) - 1;
+        const int houseSign0 = padas.lagnaSign + (house - 1);
+        const int lordSign = signOf(kSignLord[static_cast<std::size_t>(houseSign0 % 12)]);
+        padas.pada[static_cast<std::size_t>(house - 1)] =
+            kPadaTable[static_cast<std::size_t>(houseSign0)][static_cast<std::size_t>(lordSign)];
         if (house == 1) padas.lagnaLordSign = lordSign;
         if (house == kUpapadaHouse) {
-            padas.house12Sign = (houseSign1 - 1) % 12;
+            padas.house12Sign = houseSign0 % 12;
             padas.house12LordSign = lordSign;
         }
     }
