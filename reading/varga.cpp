@@ -7,6 +7,7 @@
 // the sign of every part.
 #include "reading/varga.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -171,45 +172,47 @@ constexpr CellTable MakeCellTable() {
 
 constexpr CellTable kCellTable = MakeCellTable();
 
-// A longitude as the chart splits it: the sign, and the degrees within it
-// moved on by the boundary tolerance.
-struct InSign {
-    int sign = 0;
-    double degrees = 0;  // 0 <= degrees < 30 + kVargaBoundaryTolerance
-};
+// The last cell of every varga covers at least the last half degree of a
+// sign (D60's cells are half a degree wide).
+constexpr double kLastCellInside = 29.75;
 
-InSign SplitLongitude(double siderealLongitude) {
+// A longitude as the chart splits it, put back together: degrees from 0°
+// Aries of the chart's sign plus the degrees within it, moved on by the
+// boundary tolerance but kept inside the sign (just short of 30° the
+// tolerance would reach the next sign; the point stays in the last cell of
+// the sign the chart shows). So cell k of sign s is cell s * cells + k of
+// the whole zodiac, and one multiplication finds it.
+double PlaceOf(double siderealLongitude) {
     const double absolute = std::fabs(siderealLongitude);
     // The sign's start is found from the whole degrees, as SignOfLongitude
     // does; for a longitude within 0..360 the subtraction is exact.
     const double signStart = kDegreesPerSign * std::floor(std::floor(absolute) / kDegreesPerSign);
-    return {SignOfLongitude(siderealLongitude), (absolute - signStart) + kVargaBoundaryTolerance};
+    const double inSign =
+        std::min((absolute - signStart) + kVargaBoundaryTolerance, kLastCellInside);
+    return kDegreesPerSign * SignOfLongitude(siderealLongitude) + inSign;
 }
 
-int SignIn(Varga varga, const InSign& at) {
+int SignIn(Varga varga, double place) {
     const Cut& cut = kCellTable.cut[Index(varga)];
-    // Non-negative, so the conversion is the floor. Just short of 30° the
-    // tolerance would reach the next sign's first cell; the point stays in
-    // the last cell of the sign the chart shows.
-    int cell = static_cast<int>(at.degrees * cut.cellsPerDegree);
-    if (cell >= cut.cells) cell = cut.cells - 1;
-    return kCellTable.sign[static_cast<std::size_t>(cut.first + at.sign * cut.cells + cell)];
+    // Non-negative, so the conversion is the floor.
+    const int cell = static_cast<int>(place * cut.cellsPerDegree);
+    return kCellTable.sign[static_cast<std::size_t>(cut.first + cell)];
 }
 
-std::array<InSign, kBodyCount> SplitAll(const std::array<double, kBodyCount>& siderealLongitude) {
-    std::array<InSign, kBodyCount> split;
+using Places = std::array<double, kBodyCount>;
+
+Places PlacesOf(const std::array<double, kBodyCount>& siderealLongitude) {
+    Places places;
     for (std::size_t body = 0; body < kBodyCount; ++body)
-        split[body] = SplitLongitude(siderealLongitude[body]);
-    return split;
+        places[body] = PlaceOf(siderealLongitude[body]);
+    return places;
 }
 
-VargaChart ChartOfSplit(Varga varga, const std::array<InSign, kBodyCount>& split) {
-    VargaChart chart;
+void FillChart(Varga varga, const Places& places, VargaChart& chart) {
     chart.varga = varga;
     for (std::size_t body = 0; body < kBodyCount; ++body)
-        chart.sign[body] = SignIn(varga, split[body]);
+        chart.sign[body] = SignIn(varga, places[body]);
     chart.padas = Arudha_Calculation(chart.sign);
-    return chart;
 }
 
 }  // namespace
@@ -230,7 +233,7 @@ std::optional<Varga> VargaOfNumber(int number) {
 }
 
 int VargaSign(Varga varga, double siderealLongitude) {
-    return SignIn(varga, SplitLongitude(siderealLongitude));
+    return SignIn(varga, PlaceOf(siderealLongitude));
 }
 
 std::array<int, kBodyCount> VargaSigns(Varga varga,
@@ -242,14 +245,16 @@ std::array<int, kBodyCount> VargaSigns(Varga varga,
 }
 
 VargaChart VargaChartOf(Varga varga, const std::array<double, kBodyCount>& siderealLongitude) {
-    return ChartOfSplit(varga, SplitAll(siderealLongitude));
+    VargaChart chart;
+    FillChart(varga, PlacesOf(siderealLongitude), chart);
+    return chart;
 }
 
 std::array<VargaChart, kVargaCount> AllVargaCharts(
     const std::array<double, kBodyCount>& siderealLongitude) {
-    const std::array<InSign, kBodyCount> split = SplitAll(siderealLongitude);
+    const Places places = PlacesOf(siderealLongitude);
     std::array<VargaChart, kVargaCount> charts;
-    for (std::size_t v = 0; v < kVargaCount; ++v) charts[v] = ChartOfSplit(kVargas[v], split);
+    for (std::size_t v = 0; v < kVargaCount; ++v) FillChart(kVargas[v], places, charts[v]);
     return charts;
 }
 
