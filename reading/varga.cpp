@@ -172,9 +172,19 @@ constexpr CellTable MakeCellTable() {
 
 constexpr CellTable kCellTable = MakeCellTable();
 
-// The last cell of every varga covers at least the last half degree of a
-// sign (D60's cells are half a degree wide).
+// A place within the last cell of every varga: those cells all hold the
+// last half degree of a sign (D60's cells are half a degree wide).
 constexpr double kLastCellInside = 29.75;
+
+// Whether every varga's last cell starts at or before `degrees`.
+constexpr bool EveryLastCellHolds(double degrees) {
+    for (const Varga varga : kVargas) {
+        const int cells = CellsOf(varga);
+        if (kDegreesPerSign * (cells - 1) / cells > degrees) return false;
+    }
+    return true;
+}
+static_assert(EveryLastCellHolds(kLastCellInside - 0.25));
 
 // A longitude as the chart splits it, put back together: degrees from 0°
 // Aries of the chart's sign plus the degrees within it, moved on by the
