@@ -43,7 +43,7 @@ constexpr std::array<std::string_view, 12> kHouseReading = {
 
 namespace {
 
-constexpr int kUpapadaHouse = 12;
+constexpr std::size_t kUpapadaHouse = 12;
 
 // The pada rule on sign numbers 1..12 (see PadaSign).
 constexpr int PadaRule(int houseSign, int lordSign) {
@@ -91,6 +91,16 @@ constexpr PadaTable MakePadaTable() {
 
 constexpr PadaTable kPadaTable = MakePadaTable();
 
+// The body that rules each house sign 0..22 (kSignLord, running on past Pisces).
+constexpr std::array<std::size_t, kHouseSignSpan> MakeLordOfHouseSign() {
+    std::array<std::size_t, kHouseSignSpan> lords{};
+    for (std::size_t sign = 0; sign < lords.size(); ++sign)
+        lords[sign] = Index(kSignLord[sign % kSignsInZodiac]);
+    return lords;
+}
+
+constexpr std::array<std::size_t, kHouseSignSpan> kLordOfHouseSign = MakeLordOfHouseSign();
+
 }  // namespace
 
 int PadaSign(int houseSign, int lordSign) {
@@ -98,27 +108,28 @@ int PadaSign(int houseSign, int lordSign) {
 }
 
 ArudhaPadas Arudha_Calculation(const std::array<int, kBodyCount>& signs) {
-    const auto signOf = [&signs](Body body) { return signs[Index(body)]; };
     ArudhaPadas padas;
-    padas.lagnaSign = signOf(Body::Asc);
-    padas.lagnaSignCount = kSignCount[static_cast<std::size_t>(padas.lagnaSign)];
-    padas.moonSignCount = kSignCount[static_cast<std::size_t>(signOf(Body::Moon))];
+    const int lagna = signs[Index(Body::Asc)];
+    padas.lagnaSign = lagna;
+    padas.lagnaSignCount = kSignCount[static_cast<std::size_t>(lagna)];
+    padas.moonSignCount = kSignCount[static_cast<std::size_t>(signs[Index(Body::Moon)])];
 
     // House n is the n-th sign from the ascendant's; its number runs on past
-    // 12 for the pada rule, which reduces it itself.
-    for (int house = 1; house <= kUpapadaHouse; ++house) {
-        const int houseSign0 = padas.lagnaSign + (house - 1);
-        const int lordSign = signOf(kSignLord[static_cast<std::size_t>(houseSign0 % 12)]);
-        padas.pada[static_cast<std::size_t>(house - 1)] =
-            kPadaTable[static_cast<std::size_t>(houseSign0)][static_cast<std::size_t>(lordSign)];
-        if (house == 1) padas.lagnaLordSign = lordSign;
-        if (house == kUpapadaHouse) {
-            padas.house12Sign = houseSign0 % 12;
-            padas.house12LordSign = lordSign;
-        }
+    // Pisces for the pada rule, which reduces it itself.
+    const auto lordSignOf = [&signs](std::size_t houseSign0) {
+        return signs[kLordOfHouseSign[houseSign0]];
+    };
+    const auto first = static_cast<std::size_t>(lagna);
+    for (std::size_t house = 0; house < kUpapadaHouse; ++house) {
+        const std::size_t houseSign0 = first + house;
+        padas.pada[house] =
+            kPadaTable[houseSign0][static_cast<std::size_t>(lordSignOf(houseSign0))];
     }
+    padas.lagnaLordSign = lordSignOf(first);
+    padas.house12Sign = static_cast<int>((first + kUpapadaHouse - 1) % kSignsInZodiac);
+    padas.house12LordSign = lordSignOf(first + kUpapadaHouse - 1);
     padas.ulSign = padas.pada[kUpapadaHouse - 1];
-    padas.ulHouse = (padas.ulSign - padas.lagnaSign + kSignsInZodiac) % kSignsInZodiac + 1;
+    padas.ulHouse = (padas.ulSign - lagna + kSignsInZodiac) % kSignsInZodiac + 1;
     return padas;
 }
 
