@@ -46,8 +46,8 @@ inline constexpr double kVargaBoundaryTolerance = 1e-10;
 // The degrees within s are cut into the varga's parts (five unequal ones for
 // D30); a longitude on a boundary belongs to the later part. Boundaries such
 // as 3°20' = 10/3° have no exact binary value, and a longitude written as
-// one may lie a few units of the last place short of it (as 243°20' does,
-// computed as 240 + 10/3); so a longitude less than kVargaBoundaryTolerance
+// one may lie a few units of the last place short of it (as 93°20' does,
+// computed as 90 + 10/3); so a longitude less than kVargaBoundaryTolerance
 // (1e-10°, about 0.4 micro-arcseconds, some 1,700 units of the last place at
 // 360°) short of a boundary counts as on it. The tolerance never moves a body
 // out of the sign the chart shows: short of 30° it stays in the last part.
