@@ -114,11 +114,11 @@ TEST(Varga, NumbersAndNames) {
 
 // Every part of every sign of every varga: its middle, and its start a hair
 // before, on it and a hair after. A start is the sign's start plus the
-// part's, both in double, as a reader would type 93°20'; about a third of
-// them then lie a few units of the last place short of the true boundary and
-// must still belong to the later part. Before a sign's start (1e-12° before
-// too, inside the tolerance) comes the last part of the sign before, so 0°
-// Aries meets 360°.
+// part's, both in double, as a reader would type 93°20'; about one in eight
+// then lie a few units of the last place short of the true boundary and must
+// still belong to the later part. Before a sign's start (1e-12° before too,
+// inside the tolerance) comes the last part of the sign before, so 0° Aries
+// meets 360°.
 TEST(Varga, EveryPartMatchesTheWrittenTable) {
     for (const WrittenVarga& w : kWritten) {
         const auto bySign = PartsOf(w);
