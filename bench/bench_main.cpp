@@ -152,6 +152,10 @@ void PrintTable(const SummaryReporter& r) {
         Row("Rest of CalculateChart: signs, copies (chart − steps)",
             Time(std::max(0.0, chart->nanoseconds - stageSum)), "", "");
     }
+    if (const auto vargas = r.Find("AllVargaCharts")) {
+        Row("Sixteen vargas with their padas and UL (AllVargaCharts, from a calculated chart)",
+            Time(vargas->nanoseconds), Count(*vargas, "allocs"), "< 1 µs");
+    }
 
     if (const auto strip = r.Find("SensitivityStrip")) {
         Row("Birth-time sensitivity strip, ±2 h, all rows to the second (BirthTimeSensitivity), "

@@ -18,6 +18,7 @@
 #include "pipeline/steps.h"
 #include "pipeline/sunrise_reference.h"
 #include "reading/arudha.h"
+#include "reading/varga.h"
 #include "report/report.h"
 #include "report/sensitivity_view.h"
 
@@ -163,6 +164,14 @@ void Arudha_Calculation(benchmark::State& state) {
               [](const PreparedBirth& p) { return korvanta::Arudha_Calculation(p.chart.sign); });
 }
 BENCHMARK(Arudha_Calculation);
+
+// The sixteen vargas of a chart: each point's sign in every varga and the
+// padas and the Upapada Lagna found from them.
+void AllVargaCharts(benchmark::State& state) {
+    EachBirth(state,
+              [](const PreparedBirth& p) { return korvanta::AllVargaCharts(p.chart.longitude); });
+}
+BENCHMARK(AllVargaCharts);
 
 // Sunrise and sunset of the birth date and of the days on either side.
 void SunRiseSet_CalculationThreeDays(benchmark::State& state) {

@@ -43,11 +43,10 @@ constexpr std::array<std::string_view, 12> kHouseReading = {
 
 namespace {
 
-constexpr int kUpapadaHouse = 12;
+constexpr std::size_t kUpapadaHouse = 12;
 
-}  // namespace
-
-int PadaSign(int houseSign, int lordSign) {
+// The pada rule on sign numbers 1..12 (see PadaSign).
+constexpr int PadaRule(int houseSign, int lordSign) {
     // Twice the distance from house to lord: the pada lies as far beyond the
     // lord as the lord lies beyond the house.
     int d = 2 * (lordSign - houseSign);
@@ -70,27 +69,67 @@ int PadaSign(int houseSign, int lordSign) {
     return p;
 }
 
-ArudhaPadas Arudha_Calculation(const std::array<int, kBodyCount>& signs) {
-    const auto signOf = [&signs](Body body) { return signs[Index(body)]; };
-    ArudhaPadas padas;
-    padas.lagnaSign = signOf(Body::Asc);
-    padas.lagnaSignCount = kSignCount[static_cast<std::size_t>(padas.lagnaSign)];
-    padas.moonSignCount = kSignCount[static_cast<std::size_t>(signOf(Body::Moon))];
+// The rule's every result, sign indexes 0..11 in and out: [houseSign0][lordSign0]
+// with houseSign0 = 0..22 (the ascendant's sign 0..11 plus house - 1, not
+// reduced, as the rule takes it). Found once at compile time from PadaRule
+// itself, so a look-up gives exactly what the rule gives; sixteen charts at
+// a time (the vargas) then cost a few table reads each rather than the
+// rule's hard-to-predict branches.
+constexpr int kHouseSignSpan = 2 * kSignsInZodiac - 1;
+using PadaTable = std::array<std::array<std::uint8_t, kSignsInZodiac>, kHouseSignSpan>;
 
-    // House n is the n-th sign from the ascendant's; its number runs on past
-    // 12 for the pada rule, which reduces it itself.
-    for (int house = 1; house <= kUpapadaHouse; ++house) {
-        const int houseSign1 = padas.lagnaSign + 1 + (house - 1);
-        const int lordSign = signOf(kSignLord[static_cast<std::size_t>((houseSign1 - 1) % 12)]);
-        padas.pada[static_cast<std::size_t>(house - 1)] = PadaSign(houseSign1, lordSign + 1) - 1;
-        if (house == 1) padas.lagnaLordSign = lordSign;
-        if (house == kUpapadaHouse) {
-            padas.house12Sign = (houseSign1 - 1) % 12;
-            padas.house12LordSign = lordSign;
+constexpr PadaTable MakePadaTable() {
+    PadaTable table{};
+    for (int house = 0; house < kHouseSignSpan; ++house) {
+        for (int lord = 0; lord < kSignsInZodiac; ++lord) {
+            table[static_cast<std::size_t>(house)][static_cast<std::size_t>(lord)] =
+                static_cast<std::uint8_t>(PadaRule(house + 1, lord + 1) - 1);
         }
     }
+    return table;
+}
+
+constexpr PadaTable kPadaTable = MakePadaTable();
+
+// The body that rules each house sign 0..22 (kSignLord, running on past Pisces).
+constexpr std::array<std::size_t, kHouseSignSpan> MakeLordOfHouseSign() {
+    std::array<std::size_t, kHouseSignSpan> lords{};
+    for (std::size_t sign = 0; sign < lords.size(); ++sign)
+        lords[sign] = Index(kSignLord[sign % kSignsInZodiac]);
+    return lords;
+}
+
+constexpr std::array<std::size_t, kHouseSignSpan> kLordOfHouseSign = MakeLordOfHouseSign();
+
+}  // namespace
+
+int PadaSign(int houseSign, int lordSign) {
+    return PadaRule(houseSign, lordSign);
+}
+
+ArudhaPadas Arudha_Calculation(const std::array<int, kBodyCount>& signs) {
+    ArudhaPadas padas;
+    const int lagna = signs[Index(Body::Asc)];
+    padas.lagnaSign = lagna;
+    padas.lagnaSignCount = kSignCount[static_cast<std::size_t>(lagna)];
+    padas.moonSignCount = kSignCount[static_cast<std::size_t>(signs[Index(Body::Moon)])];
+
+    // House n is the n-th sign from the ascendant's; its number runs on past
+    // Pisces for the pada rule, which reduces it itself.
+    const auto lordSignOf = [&signs](std::size_t houseSign0) {
+        return signs[kLordOfHouseSign[houseSign0]];
+    };
+    const auto first = static_cast<std::size_t>(lagna);
+    for (std::size_t house = 0; house < kUpapadaHouse; ++house) {
+        const std::size_t houseSign0 = first + house;
+        padas.pada[house] =
+            kPadaTable[houseSign0][static_cast<std::size_t>(lordSignOf(houseSign0))];
+    }
+    padas.lagnaLordSign = lordSignOf(first);
+    padas.house12Sign = static_cast<int>((first + kUpapadaHouse - 1) % kSignsInZodiac);
+    padas.house12LordSign = lordSignOf(first + kUpapadaHouse - 1);
     padas.ulSign = padas.pada[kUpapadaHouse - 1];
-    padas.ulHouse = (padas.ulSign - padas.lagnaSign + kSignsInZodiac) % kSignsInZodiac + 1;
+    padas.ulHouse = (padas.ulSign - lagna + kSignsInZodiac) % kSignsInZodiac + 1;
     return padas;
 }
 

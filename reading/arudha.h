@@ -31,6 +31,8 @@ struct ArudhaPadas {
     int ulHouse = 1;             // house of the Upapada Lagna, 1..12
     int lagnaSignCount = 0;      // kSignCount of the ascendant's sign
     int moonSignCount = 0;       // kSignCount of the Moon's sign
+
+    friend bool operator==(const ArudhaPadas&, const ArudhaPadas&) = default;
 };
 
 // The pada of one house: twice as far beyond the lord as the lord lies beyond
