@@ -91,11 +91,14 @@ double Normalized(double degrees) {
 }
 
 // One body, sidereal, from the data files. The caller holds the mutex.
-// Returned: longitude and its daily speed, or the error.
-Result<std::array<double, 2>> SiderealBody(const Library& library, double julianDayUt, int body) {
+// Returned: longitude and, with `speed`, its daily speed (else 0), or the
+// error. The speed costs a quarter more time and leaves the longitude as it
+// is, so it is asked for only where a retrograde mark needs it.
+Result<std::array<double, 2>> SiderealBody(const Library& library, double julianDayUt, int body,
+                                           bool speed = false) {
     double xx[6] = {};
     char serr[AS_MAXCH] = "";
-    const int32 flags = SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED;
+    const int32 flags = SEFLG_SWIEPH | SEFLG_SIDEREAL | (speed ? SEFLG_SPEED : 0);
     const int32 returned = swe_calc_ut(julianDayUt, body, flags, xx, serr);
     if (returned < 0) return Error{Failure::LibraryError, std::string("Swiss Ephemeris: ") + serr};
     if ((returned & SEFLG_SWIEPH) == 0) return MissingFiles(library, serr);
@@ -131,7 +134,7 @@ Result<Positions> PositionsAt(double julianDayUt, double latitude, double longit
 
     Positions positions;
     for (std::size_t k = 0; k < kSweBodies.size(); ++k) {
-        const auto body = SiderealBody(library, julianDayUt, kSweBodies[k]);
+        const auto body = SiderealBody(library, julianDayUt, kSweBodies[k], k >= kRetroFirst);
         if (const Error* error = std::get_if<Error>(&body)) return *error;
         const auto& [lon, speed] = std::get<std::array<double, 2>>(body);
         positions.longitude[k] = lon;
