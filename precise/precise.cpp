@@ -4,6 +4,7 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 
 namespace korvanta::precise {
@@ -77,10 +78,38 @@ std::optional<Error> CheckPlace(double latitude, double longitude) {
     return std::nullopt;
 }
 
+// The folder the library really searched: Swiss Ephemeris prefers the
+// environment variable SE_EPHE_PATH to the folder it is given.
+std::string SearchedFolder(const Library& library) {
+    const char* variable = std::getenv("SE_EPHE_PATH");
+    if (variable != nullptr && *variable != '\0') {
+        return std::string(variable) + " (from SE_EPHE_PATH)";
+    }
+    return library.folder;
+}
+
+// The library's own message on one line, without its trailing separators.
+std::string OneLine(const char* text) {
+    std::string line;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const bool space = *c == '\n' || *c == '\r' || *c == ' ';
+        if (space && (line.empty() || line.back() == ' ')) continue;
+        line += space ? ' ' : *c;
+    }
+    // "using Moshier eph." would say that the fallback was taken; it is not.
+    if (const auto fallback = line.find("using Moshier"); fallback != std::string::npos) {
+        line.erase(fallback);
+    }
+    while (!line.empty() && (line.back() == ' ' || line.back() == ';' || line.back() == '.')) {
+        line.pop_back();
+    }
+    return line;
+}
+
 Error MissingFiles(const Library& library, const char* detail) {
-    return {Failure::MissingEphemerisFiles, "The Swiss Ephemeris data files were not found in " +
-                                                library.folder + " (install the Debian package " +
-                                                kPackage + "): " + detail};
+    return {Failure::MissingEphemerisFiles,
+            "The Swiss Ephemeris data files were not found in " + SearchedFolder(library) +
+                " (install the Debian package " + kPackage + "): " + OneLine(detail) + "."};
 }
 
 double Normalized(double degrees) {
@@ -100,7 +129,7 @@ Result<std::array<double, 2>> SiderealBody(const Library& library, double julian
     char serr[AS_MAXCH] = "";
     const int32 flags = SEFLG_SWIEPH | SEFLG_SIDEREAL | (speed ? SEFLG_SPEED : 0);
     const int32 returned = swe_calc_ut(julianDayUt, body, flags, xx, serr);
-    if (returned < 0) return Error{Failure::LibraryError, std::string("Swiss Ephemeris: ") + serr};
+    if (returned < 0) return Error{Failure::LibraryError, "Swiss Ephemeris: " + OneLine(serr)};
     if ((returned & SEFLG_SWIEPH) == 0) return MissingFiles(library, serr);
     return std::array<double, 2>{Normalized(xx[0]), xx[3]};
 }
@@ -159,7 +188,7 @@ Result<Positions> PositionsAt(double julianDayUt, double latitude, double longit
 
     char serr[AS_MAXCH] = "";
     if (swe_get_ayanamsa_ex_ut(julianDayUt, SEFLG_SWIEPH, &positions.ayanamsa, serr) < 0) {
-        return Error{Failure::LibraryError, std::string("Swiss Ephemeris: ") + serr};
+        return Error{Failure::LibraryError, "Swiss Ephemeris: " + OneLine(serr)};
     }
     return positions;
 }
@@ -198,7 +227,7 @@ Result<SunEvents> SunEventsOfDay(double dayStartUt, double latitude, double long
         const int32 found = swe_rise_trans(dayStartUt, SE_SUN, nullptr, SEFLG_SWIEPH, event | bits,
                                            geopos, kPressureHpa, kTemperatureC, &when, serr);
         if (found == ERR) {
-            return Error{Failure::LibraryError, std::string("Swiss Ephemeris: ") + serr};
+            return Error{Failure::LibraryError, "Swiss Ephemeris: " + OneLine(serr)};
         }
         // -2: the Sun stays above or below the horizon; an event after the
         // day's end belongs to a later day.

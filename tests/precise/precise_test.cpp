@@ -178,6 +178,8 @@ TEST(PreciseAstronomy, MissingDataFilesAreAnErrorThatNamesThePackage) {
     const std::filesystem::path empty = std::filesystem::temp_directory_path() /
                                         ("korvanta-no-ephemeris-" + std::to_string(getpid()));
     std::filesystem::create_directories(empty);
+    // The library would search this variable's folder instead.
+    unsetenv("SE_EPHE_PATH");
     {
         DefaultFolderAfterwards restore;
         SetEphemerisFolder(empty.string());
