@@ -17,8 +17,9 @@ constexpr std::size_t kRetroFirst = Index(Body::Mercury);
 constexpr std::array<int, 7> kSweBodies = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_VENUS,
                                            SE_MARS, SE_JUPITER, SE_SATURN};
 
-// Standard atmosphere at the horizon for the refracted sunrise: 1013.25 hPa,
-// 10 °C (the values the library itself assumes for sea level).
+// The air at the horizon for the refracted sunrise: the standard pressure at
+// sea level, 1013.25 hPa, and 10 °C, the conditions of the usual mean
+// refraction (about 34′ at the horizon).
 constexpr double kPressureHpa = 1013.25;
 constexpr double kTemperatureC = 10.0;
 

@@ -138,8 +138,8 @@ class SunEventsMemo {
 
 // The folder of the data files: /usr/share/libswe/ephe unless set here (the
 // environment variable SE_EPHE_PATH, when set, overrides both: Swiss
-// Ephemeris reads it itself). Setting it closes the library's open files;
-// the next call uses the new folder.
+// Ephemeris reads it itself). Each thread's next call gives the library the
+// new folder, which closes the files it had open.
 void SetEphemerisFolder(const std::string& folder);
 std::string EphemerisFolder();
 
