@@ -4,6 +4,7 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 
@@ -23,11 +24,12 @@ constexpr std::array<int, 7> kSweBodies = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_V
 constexpr double kPressureHpa = 1013.25;
 constexpr double kTemperatureC = 10.0;
 
-// The folder wanted, guarded by the mutex that every call into the library
-// holds.
+// The folder wanted and the count of swe_close() calls so far, guarded by
+// the mutex that every call into the library holds.
 struct Library {
     std::mutex mutex;
     std::string folder = DefaultEphemerisFolder();
+    std::uint64_t closes = 0;
 };
 
 Library& TheLibrary() {
@@ -38,20 +40,37 @@ Library& TheLibrary() {
 // Swiss Ephemeris as Debian builds it keeps its state per thread (a thread
 // that never set the mode computes with its default ayanamsa, Fagan-Bradley,
 // 0.88° off Lahiri), so each thread gives the library the folder and the
-// Lahiri mode on its first call, and again after the folder changed.
+// Lahiri mode on its first call, and again after the folder changed. A
+// thread that used the library closes it when it ends: its files and buffers
+// would otherwise stay open and allocated for the rest of the process. Where
+// the library's state is shared instead, that close resets it for every
+// thread, so each one prepares again after any close.
 struct ThreadState {
     bool prepared = false;
-    std::string folder;  // the folder last given to the library on this thread
+    std::string folder;        // the folder last given to the library on this thread
+    std::uint64_t closes = 0;  // Library::closes when it was given
+
+    ~ThreadState() {
+        if (!prepared) return;
+        Library& library = TheLibrary();
+        const std::lock_guard lock(library.mutex);
+        swe_close();
+        ++library.closes;
+    }
 };
 thread_local ThreadState threadState;
 
 // The caller holds the mutex. The sidereal mode is set after the folder
 // because setting the folder may reset it.
 void Prepare(const Library& library) {
-    if (threadState.prepared && threadState.folder == library.folder) return;
+    if (threadState.prepared && threadState.folder == library.folder &&
+        threadState.closes == library.closes) {
+        return;
+    }
     swe_set_ephe_path(library.folder.c_str());
     swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
     threadState.folder = library.folder;
+    threadState.closes = library.closes;
     threadState.prepared = true;
 }
 
