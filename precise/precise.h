@@ -16,8 +16,9 @@
 // mode, open files and caches; per thread in Debian's build), so every call
 // into it made here holds one process-wide mutex, and each thread gives it
 // the data folder and the Lahiri mode once, on its first call (again only
-// after SetEphemerisFolder changes the folder). The functions may be called
-// from any thread; they run one at a time. Nothing else in the program may
+// after SetEphemerisFolder changes the folder), and closes the library when
+// it ends. The functions may be called from any thread; they run one at a
+// time. Nothing else in the program may
 // call Swiss Ephemeris directly.
 #pragma once
 
