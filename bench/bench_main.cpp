@@ -167,6 +167,28 @@ void PrintTable(const SummaryReporter& r) {
             Count(*view, "allocs"), "");
     }
 
+    // The precise astronomy (precise/, Swiss Ephemeris) beside the classic.
+    const auto precise = r.Find("PreciseChartPositions");
+    if (precise) {
+        Row("Precise chart: positions (PositionsAt: 7 bodies, node, ascendant, ayanamsa), mean "
+            "over the spread",
+            Time(precise->nanoseconds), Count(*precise, "allocs"), "70–110 µs");
+        if (chart) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f×", precise->nanoseconds / chart->nanoseconds);
+            Row("Precise positions time / classic chart", text, "", "");
+        }
+    }
+    if (const auto withSun = r.Find("PreciseChartWithSunrises")) {
+        Row("Precise chart + sunrise and sunset of its three days + Sun at the reference sunrise",
+            Time(withSun->nanoseconds), Count(*withSun, "allocs"), "");
+    }
+    if (const auto sweep = r.Find("PreciseStripSweep")) {
+        Row("Precise sensitivity strip, ±2 h: " + Count(*sweep, "charts") +
+                " precise charts per strip (the strip's count), each day's sun events once",
+            Time(sweep->nanoseconds), Count(*sweep, "allocs"), "< 50 ms");
+    }
+
     if (const auto swe = r.Find("SwissEphemerisEightBodiesAndHouses")) {
         Row("Swiss Ephemeris: swe_calc_ut × 8 + swe_houses_ex (" + swe->label + ")",
             Time(swe->nanoseconds), Count(*swe, "allocs"), "");
