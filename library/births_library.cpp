@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/births_library.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,19 +9,32 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <istream>
-#include <set>
+#include <limits>
 #include <tuple>
 
 #include "library/birth_record.h"
+#include "library/births_rows.h"
+#include "library/sqlite_statement.h"
+#include "library/stored_text.h"
 #include "pipeline/zones.h"
 
 namespace korvanta::library {
 namespace {
 
-constexpr const char* kCreateSchema = R"(
+// One step of the schema: the statements that take a library of the version
+// before to `version`. A new library runs every step in order; an older one
+// runs the steps past its own, each in a transaction of its own. A step is
+// never changed once released; a change of the schema is a new step.
+struct Migration {
+    int version;
+    const char* sql;
+};
+
+constexpr Migration kMigrations[] = {
+    {1, R"(
 CREATE TABLE births(
   id INTEGER PRIMARY KEY,
   name TEXT NOT NULL,
@@ -34,52 +48,12 @@ CREATE TABLE births(
   created INTEGER NOT NULL, modified INTEGER NOT NULL, used INTEGER NOT NULL);
 CREATE INDEX births_used ON births(used);
 CREATE INDEX births_moment ON births(name, year, month, day, hour, minute, second);
-)";
-
-// The columns every read takes, in the order ReadRow expects.
-constexpr const char* kColumns =
-    "id, name, year, month, day, hour, minute, second, city, state, country, lat_deg, lat_min, "
-    "south, lon_deg, lon_min, east, zone_index, zone_text, dst, atlas_place, atlas_zone, note, "
-    "created, modified, used";
-
-// The longest import line read, as in batch mode.
-constexpr std::size_t kMaxImportLineBytes = std::size_t{1} << 20;
-
-// A prepared statement, finalized when it goes.
-class Statement {
-  public:
-    Statement(sqlite3* db, const std::string& sql) {
-        code_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    int PrepareCode() const { return code_; }
-    sqlite3_stmt* get() const { return stmt_; }
-    void Bind(int index, std::int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
-    void Bind(int index, std::string_view text) {
-        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-    }
-    int Step() { return sqlite3_step(stmt_); }
-    void Reset() {
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-    }
-    std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
-    std::string Text(int column) const {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-        return text == nullptr
-                   ? std::string()
-                   : std::string(text,
-                                 static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
-    }
-
-  private:
-    sqlite3_stmt* stmt_ = nullptr;
-    int code_ = SQLITE_OK;
+)"},
 };
+
+static_assert(std::size(kMigrations) == kSchemaVersion &&
+                  kMigrations[std::size(kMigrations) - 1].version == kSchemaVersion,
+              "one migration per schema version, the last one the current version");
 
 int Narrow(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, -1000000, 1000000));
@@ -104,6 +78,100 @@ std::string RowFault(const StoredBirth& stored) {
         return which() + ": the entry check refuses it: " + std::string(refusal->message);
     }
     return "";
+}
+
+// The next mark of the recent list after `latest`, never past the largest
+// integer a row can hold (a row may carry any value another program wrote).
+std::int64_t NextUsed(std::int64_t now, std::int64_t latest) {
+    const std::int64_t after =
+        latest < std::numeric_limits<std::int64_t>::max() ? latest + 1 : latest;
+    return std::max(now, after);
+}
+
+// A path as the body of a SQLite file: URI, every byte but letters, digits
+// and "/-._~" written as %XX.
+std::string FileUri(const std::string& path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || c == '/' || c == '-' || c == '.' ||
+                           c == '_' || c == '~';
+        if (plain) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0xF];
+        }
+    }
+    return uri;
+}
+
+// Whether the effective user may write `path` (EROFS counts: a read-only
+// mount stops even root).
+bool MayWrite(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+// Whether the write-ahead log beside the library holds changes not yet in
+// the file: then the immutable mode, which reads the file alone, would miss
+// them.
+bool HasPendingLog(const std::string& path) {
+    struct stat log {};
+    return ::stat((path + "-wal").c_str(), &log) == 0 && log.st_size > 0;
+}
+
+// The write-ahead log and its index as they were before a visit to the
+// library; unless kept, the ones the visit made are removed when it ends, as
+// long as the log holds nothing (the visit only read).
+class LogFilesOfVisit {
+  public:
+    explicit LogFilesOfVisit(std::string path)
+        : path_(std::move(path)),
+          hadLog_(Exists(path_ + "-wal")),
+          hadIndex_(Exists(path_ + "-shm")) {}
+    ~LogFilesOfVisit() {
+        if (kept_ || hadLog_) return;
+        struct stat log {};
+        if (::stat((path_ + "-wal").c_str(), &log) != 0 || log.st_size != 0) return;
+        ::unlink((path_ + "-wal").c_str());
+        if (!hadIndex_) ::unlink((path_ + "-shm").c_str());
+    }
+    LogFilesOfVisit(const LogFilesOfVisit&) = delete;
+    LogFilesOfVisit& operator=(const LogFilesOfVisit&) = delete;
+    void Keep() { kept_ = true; }
+
+  private:
+    static bool Exists(const std::string& path) {
+        struct stat file {};
+        return ::lstat(path.c_str(), &file) == 0;
+    }
+    std::string path_;
+    bool hadLog_, hadIndex_;
+    bool kept_ = false;
+};
+
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool ContainsFolded(std::string_view haystack, std::string_view needle) {
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       [](char a, char b) { return FoldAscii(a) == FoldAscii(b); }) !=
+           haystack.end();
+}
+
+}  // namespace
+
+std::int64_t Now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
 }
 
 ReadBirth ReadRow(const Statement& s) {
@@ -143,70 +211,41 @@ ReadBirth ReadRow(const Statement& s) {
     return read;
 }
 
-// Binds the name and the moment to parameters 1..7.
 void BindMoment(Statement& s, const Birth& b) {
-    s.Bind(1, b.name);
-    s.Bind(2, std::int64_t{b.year});
-    s.Bind(3, std::int64_t{b.month});
-    s.Bind(4, std::int64_t{b.day});
-    s.Bind(5, std::int64_t{b.hour});
-    s.Bind(6, std::int64_t{b.minute});
-    s.Bind(7, std::int64_t{b.second});
+    s.Bind(":name", b.name);
+    s.Bind(":year", std::int64_t{b.year});
+    s.Bind(":month", std::int64_t{b.month});
+    s.Bind(":day", std::int64_t{b.day});
+    s.Bind(":hour", std::int64_t{b.hour});
+    s.Bind(":minute", std::int64_t{b.minute});
+    s.Bind(":second", std::int64_t{b.second});
 }
 
-// Binds the birth's values to parameters 1..24 in the column order after id.
 void BindBirth(Statement& s, const StoredBirth& st) {
     const Birth& b = st.birth;
     BindMoment(s, b);
-    s.Bind(8, b.city);
-    s.Bind(9, b.state);
-    s.Bind(10, b.country);
-    s.Bind(11, std::int64_t{b.latDeg});
-    s.Bind(12, std::int64_t{b.latMin});
-    s.Bind(13, std::int64_t{b.south});
-    s.Bind(14, std::int64_t{b.lonDeg});
-    s.Bind(15, std::int64_t{b.lonMin});
-    s.Bind(16, std::int64_t{b.east});
-    s.Bind(17, std::int64_t{b.zoneIndex});
+    s.Bind(":city", b.city);
+    s.Bind(":state", b.state);
+    s.Bind(":country", b.country);
+    s.Bind(":lat_deg", std::int64_t{b.latDeg});
+    s.Bind(":lat_min", std::int64_t{b.latMin});
+    s.Bind(":south", std::int64_t{b.south});
+    s.Bind(":lon_deg", std::int64_t{b.lonDeg});
+    s.Bind(":lon_min", std::int64_t{b.lonMin});
+    s.Bind(":east", std::int64_t{b.east});
+    s.Bind(":zone_index", std::int64_t{b.zoneIndex});
     // The zone row's text as the program shows it now: a later program whose
     // row reads otherwise will notice.
     const bool rowExists = b.zoneIndex >= 0 && b.zoneIndex < kZoneCount;
-    s.Bind(18,
+    s.Bind(":zone_text",
            rowExists ? kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text : std::string_view());
-    s.Bind(19, std::int64_t{b.dst});
-    s.Bind(20, st.atlasPlace);
-    s.Bind(21, st.atlasZone);
-    s.Bind(22, st.note);
-    s.Bind(23, st.created);
-    s.Bind(24, st.modified);
-    s.Bind(26, st.used);
+    s.Bind(":dst", std::int64_t{b.dst});
+    s.Bind(":atlas_place", st.atlasPlace);
+    s.Bind(":atlas_zone", st.atlasZone);
+    s.Bind(":note", st.note);
+    s.Bind(":modified", st.modified);
+    s.Bind(":used", st.used);
 }
-
-constexpr const char* kInsert =
-    "INSERT INTO births(name, year, month, day, hour, minute, second, city, state, country, "
-    "lat_deg, lat_min, south, lon_deg, lon_min, east, zone_index, zone_text, dst, atlas_place, "
-    "atlas_zone, note, created, modified, used) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
-    "?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?26)";
-
-constexpr const char* kSameMoment =
-    "SELECT id FROM births WHERE name = ?1 AND year = ?2 AND month = ?3 AND day = ?4 AND "
-    "hour = ?5 AND minute = ?6 AND second = ?7 ORDER BY id";
-
-std::int64_t Now() {
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
-
-char FoldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool ContainsFolded(std::string_view haystack, std::string_view needle) {
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char a, char b) { return FoldAscii(a) == FoldAscii(b); }) !=
-           haystack.end();
-}
-
-}  // namespace
 
 std::string DefaultLibraryPath() {
     namespace fs = std::filesystem;
@@ -303,16 +342,46 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
         return LibraryError{kind, "the births library " + path + ": " + why};
     };
     if (path.empty()) return refuse(ErrorKind::CannotOpen, "no file name (HOME is not set)");
-    std::error_code ec;
-    const bool exists = fs::exists(path, ec);
+    // What the name stands for is asked before SQLite opens it: opening a
+    // pipe would wait for a writer for ever, and SQLite would put its
+    // journal beside a device.
+    struct stat file {};
+    const bool exists = ::stat(path.c_str(), &file) == 0;
+    if (!exists && errno != ENOENT) {
+        return refuse(ErrorKind::CannotOpen,
+                      std::string("cannot be reached: ") + std::strerror(errno));
+    }
+    if (exists && S_ISDIR(file.st_mode)) return refuse(ErrorKind::CannotOpen, "is a folder");
+    if (exists && !S_ISREG(file.st_mode)) {
+        const char* what = S_ISFIFO(file.st_mode)   ? "a pipe"
+                           : S_ISSOCK(file.st_mode) ? "a socket"
+                                                    : "a device";
+        return refuse(ErrorKind::CannotOpen,
+                      std::string("is ") + what + ", not a file; a births library is a file");
+    }
+
     std::string readOnlyReason;
-    if (mode == Mode::ReadOnly) {
-        readOnlyReason = "it was opened for reading only";
-        if (!exists) return refuse(ErrorKind::CannotOpen, "the file does not exist");
-    } else if (exists && access(path.c_str(), W_OK) != 0) {
-        readOnlyReason = "the file is read-only";
-    } else if (!exists) {
+    bool mayWrite = true;  // the file and its folder
+    bool immutable = false;
+    if (mode == Mode::ReadOnly && !exists)
+        return refuse(ErrorKind::CannotOpen, "the file does not exist");
+    if (exists) {
+        // A library SQLite may not write, or whose folder cannot take the
+        // log files beside it, is read in the immutable mode: no lock, no
+        // log, nothing left behind.
+        const std::string folder = FolderOf(path);
+        if (!MayWrite(path)) {
+            readOnlyReason = "the file is read-only";
+        } else if (!MayWrite(folder)) {
+            readOnlyReason = "its folder " + folder + " is read-only";
+        }
+        mayWrite = readOnlyReason.empty();
+        immutable = !mayWrite && !HasPendingLog(path);
+        if (readOnlyReason.empty() && mode == Mode::ReadOnly)
+            readOnlyReason = "it was opened for reading only";
+    } else {
         const fs::path folder = fs::path(path).parent_path();
+        std::error_code ec;
         if (!folder.empty()) {
             fs::create_directories(folder, ec);
             if (ec) {
@@ -321,18 +390,38 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
             }
         }
     }
-    if (exists && fs::is_directory(path, ec)) return refuse(ErrorKind::CannotOpen, "is a folder");
 
     const bool readOnly = !readOnlyReason.empty();
+    // A file refused below keeps nothing of this visit: the log files SQLite
+    // made beside it for the first read go again (declared before the
+    // connection, so that they go once it is closed).
+    LogFilesOfVisit visit(path);
     sqlite3* db = nullptr;
-    const int flags =
-        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-        SQLITE_OPEN_NOMUTEX;
-    const int opened = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    int opened = SQLITE_OK;
+    if (immutable) {
+        opened =
+            sqlite3_open_v2((FileUri(path) + "?immutable=1").c_str(), &db,
+                            SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    } else {
+        // A library opened for reading that may be written is still opened
+        // for writing, so that its last connection folds the log back into
+        // the file and removes it; query_only below keeps every statement
+        // from changing it.
+        const bool create = mode == Mode::ReadWrite && !exists;
+        const int flags = (mayWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
+                          (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+        opened = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    }
     std::unique_ptr<BirthsLibrary> library(new BirthsLibrary(db, path, readOnlyReason));
     if (opened != SQLITE_OK) return library->ErrorOf(opened, "cannot open");
     sqlite3_busy_timeout(db, busyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
+    // Until the file is known to be a library, closing must not fold a log
+    // into it: it may be another program's.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (readOnly) {
+        if (auto e = library->Exec("PRAGMA query_only = 1")) return *e;
+    }
 
     // The first read tells a SQLite file from any other; the integrity check
     // finds damage before anything is written into it.
@@ -353,8 +442,17 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
         tables = check.Int(2);
         birthsTable = check.Int(3);
     }
-    if (tables > 0 || version != 0 || appId != 0) {
-        if (appId != kApplicationId || birthsTable == 0) {
+    const bool blank = tables == 0 && version == 0 && appId == 0;
+    if (!blank) {
+        // The mark without a version is no state this program leaves (the
+        // schema, the mark and the version are written in one step), so
+        // nothing in the file is guessed at.
+        if (appId == kApplicationId && version == 0) {
+            return refuse(ErrorKind::NotALibrary,
+                          "the file carries Korvanta's mark but no schema version, so it is not "
+                          "read as a library; it is left as it is");
+        }
+        if (appId != kApplicationId) {
             return refuse(ErrorKind::NotALibrary,
                           "the file is a SQLite database of another program, not a births "
                           "library; it is left as it is");
@@ -365,9 +463,12 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
                               std::to_string(version) + "; this program knows up to " +
                               std::to_string(kSchemaVersion) + "); it is left as it is");
         }
-        if (version < 1) {
+        if (version < 0 || birthsTable == 0) {
             return refuse(ErrorKind::NotALibrary,
-                          "the file has no schema version; it is left as it is");
+                          "the file carries Korvanta's mark but its schema is broken (version " +
+                              std::to_string(version) + ", " +
+                              (birthsTable == 0 ? "no births table" : "a negative version") +
+                              "); it is left as it is");
         }
         Statement quick(db, "PRAGMA quick_check");
         const int step = quick.Step();
@@ -377,28 +478,49 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
                           "the file is damaged (" + quick.Text(0) + "); it is left as it is");
         }
     }
-    if (readOnly) return library;
-
-    if (auto e = library->Exec("PRAGMA journal_mode = WAL")) return *e;
-    if (tables == 0 && version == 0) {
-        // A new library: the schema, the version and the mark in one step.
-        if (auto e = library->Exec("BEGIN IMMEDIATE")) return *e;
-        const std::string create = std::string(kCreateSchema) +
-                                   "PRAGMA application_id = " + std::to_string(kApplicationId) +
-                                   "; PRAGMA user_version = " + std::to_string(kSchemaVersion) +
-                                   ";";
-        if (auto e = library->Exec(create.c_str())) {
-            library->Exec("ROLLBACK");
-            return *e;
+    // The file is a library (or empty): its connection may tidy the log.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    if (readOnly) {
+        if (blank) return refuse(ErrorKind::CannotOpen, "the file is empty, not yet a library");
+        if (version < kSchemaVersion) {
+            return refuse(ErrorKind::ReadOnly,
+                          "the library has schema version " + std::to_string(version) +
+                              " and cannot be brought to version " +
+                              std::to_string(kSchemaVersion) + ": " + readOnlyReason);
         }
-        if (auto e = library->Exec("COMMIT")) {
-            library->Exec("ROLLBACK");
-            return *e;
-        }
+        visit.Keep();
+        return library;
     }
-    // Later schema versions migrate here, one step per version, each in its
-    // own transaction; version 1 is the first.
+    if (auto e = library->Exec("PRAGMA journal_mode = WAL")) return *e;
+    if (auto e = library->Migrate(blank ? 0 : version)) return *e;
+    visit.Keep();
     return library;
+}
+
+std::optional<LibraryError> BirthsLibrary::Migrate(int from) {
+    for (const Migration& migration : kMigrations) {
+        if (migration.version <= from) continue;
+        if (auto e = Exec("BEGIN IMMEDIATE")) return e;
+        auto fail = [this](LibraryError error) {
+            Exec("ROLLBACK");
+            return error;
+        };
+        // Another program may have taken the library this far meanwhile.
+        Statement current(db_, "SELECT user_version FROM pragma_user_version");
+        if (const int step = current.Step(); step != SQLITE_ROW)
+            return fail(ErrorOf(step, "cannot read the schema version"));
+        if (current.Int(0) >= migration.version) {
+            if (auto e = Exec("ROLLBACK")) return e;
+            continue;
+        }
+        std::string sql = migration.sql;
+        if (migration.version == 1)
+            sql += "PRAGMA application_id = " + std::to_string(kApplicationId) + ";";
+        sql += "PRAGMA user_version = " + std::to_string(migration.version) + ";";
+        if (auto e = Exec(sql.c_str())) return fail(*e);
+        if (auto e = Exec("COMMIT")) return fail(*e);
+    }
+    return std::nullopt;
 }
 
 std::variant<std::vector<std::int64_t>, LibraryError> BirthsLibrary::FindSame(const Birth& birth) {
@@ -423,22 +545,15 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
         // The recent list's order: later than every birth used before, even
         // within one second.
         Statement last(db_, "SELECT coalesce(max(used), 0) FROM births");
-        if (last.Step() != SQLITE_ROW) return ErrorOf(SQLITE_ERROR, "cannot save");
-        row.used = std::max(now, last.Int(0) + 1);
+        if (const int step = last.Step(); step != SQLITE_ROW) return ErrorOf(step, "cannot save");
+        row.used = NextUsed(now, last.Int(0));
     }
     if (!ids.empty() && onDuplicate == OnDuplicate::Refuse) return Duplicate{ids};
     if (!ids.empty() && onDuplicate == OnDuplicate::Replace) {
-        Statement s(
-            db_,
-            "UPDATE births SET name = ?1, year = ?2, month = ?3, day = ?4, hour = ?5, "
-            "minute = ?6, second = ?7, city = ?8, state = ?9, country = ?10, lat_deg = "
-            "?11, lat_min = ?12, south = ?13, lon_deg = ?14, lon_min = ?15, east = ?16, "
-            "zone_index = ?17, zone_text = ?18, dst = ?19, atlas_place = ?20, atlas_zone "
-            "= ?21, note = CASE WHEN ?22 = '' THEN note ELSE ?22 END, modified = ?24, used = ?26 "
-            "WHERE id = ?25");
+        Statement s(db_, kReplace);
         if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot save");
         BindBirth(s, row);
-        s.Bind(25, ids.front());
+        s.Bind(":id", ids.front());
         const int step = s.Step();
         if (step != SQLITE_DONE) return ErrorOf(step, "cannot save");
         return ids.front();
@@ -447,6 +562,7 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
     Statement s(db_, kInsert);
     if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot save");
     BindBirth(s, row);
+    s.Bind(":created", row.created);
     const int step = s.Step();
     if (step != SQLITE_DONE) return ErrorOf(step, "cannot save");
     return static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_));
@@ -455,6 +571,10 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::SaveInTransac
 std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::Save(const StoredBirth& birth,
                                                                         OnDuplicate onDuplicate) {
     if (auto e = Writable()) return *e;
+    if (const auto fault = StoredTextFault(birth)) {
+        return LibraryError{ErrorKind::Failed,
+                            "the births library " + path_ + ": cannot save the birth: " + *fault};
+    }
     if (auto e = Exec("BEGIN IMMEDIATE")) return *e;
     auto result = SaveInTransaction(birth, onDuplicate, Now());
     if (!std::holds_alternative<std::int64_t>(result)) {
@@ -470,9 +590,9 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::Save(const St
 
 std::optional<LibraryError> BirthsLibrary::Delete(std::int64_t id) {
     if (auto e = Writable()) return e;
-    Statement s(db_, "DELETE FROM births WHERE id = ?1");
+    Statement s(db_, "DELETE FROM births WHERE id = :id");
     if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot delete");
-    s.Bind(1, id);
+    s.Bind(":id", id);
     const int step = s.Step();
     if (step != SQLITE_DONE) return ErrorOf(step, "cannot delete");
     if (sqlite3_changes(db_) == 0) {
@@ -484,11 +604,15 @@ std::optional<LibraryError> BirthsLibrary::Delete(std::int64_t id) {
 
 std::optional<LibraryError> BirthsLibrary::SetNote(std::int64_t id, std::string_view note) {
     if (auto e = Writable()) return e;
-    Statement s(db_, "UPDATE births SET note = ?1, modified = ?2 WHERE id = ?3");
+    if (const auto fault = NoteTextFault(note)) {
+        return LibraryError{ErrorKind::Failed, "the births library " + path_ +
+                                                   ": cannot change the note: the note " + *fault};
+    }
+    Statement s(db_, "UPDATE births SET note = :note, modified = :modified WHERE id = :id");
     if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot change the note");
-    s.Bind(1, note);
-    s.Bind(2, Now());
-    s.Bind(3, id);
+    s.Bind(":note", note);
+    s.Bind(":modified", Now());
+    s.Bind(":id", id);
     const int step = s.Step();
     if (step != SQLITE_DONE) return ErrorOf(step, "cannot change the note");
     if (sqlite3_changes(db_) == 0) {
@@ -548,8 +672,8 @@ std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::List() {
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FirstByName(int count) {
     return ReadRows(
-        db_, "ORDER BY name COLLATE NOCASE, id LIMIT ?1",
-        [count](Statement& s) { s.Bind(1, std::int64_t{count}); },
+        db_, "ORDER BY name COLLATE NOCASE, id LIMIT :count",
+        [count](Statement& s) { s.Bind(":count", std::int64_t{count}); },
         [this](int code) { return ErrorOf(code, "cannot read"); });
 }
 
@@ -570,9 +694,9 @@ std::optional<LibraryError> BirthsLibrary::ForEach(const std::function<bool(Read
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::Recent(int count) {
     Statement s(db_, std::string("SELECT ") + kColumns +
-                         " FROM births WHERE used > 0 ORDER BY used DESC, id DESC LIMIT ?1");
+                         " FROM births WHERE used > 0 ORDER BY used DESC, id DESC LIMIT :count");
     if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot read");
-    s.Bind(1, std::int64_t{count});
+    s.Bind(":count", std::int64_t{count});
     std::vector<ReadBirth> rows;
     int step;
     while ((step = s.Step()) == SQLITE_ROW) rows.push_back(ReadRow(s));
@@ -582,27 +706,31 @@ std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::Recent(int cou
 
 std::optional<LibraryError> BirthsLibrary::MarkOpened(std::int64_t id) {
     if (auto e = Writable()) return e;
-    Statement s(db_,
-                "UPDATE births SET used = max(?1, (SELECT max(used) FROM births) + 1) "
-                "WHERE id = ?2");
-    if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot write");
-    s.Bind(1, Now());
-    s.Bind(2, id);
-    const int step = s.Step();
-    if (step != SQLITE_DONE) return ErrorOf(step, "cannot write");
-    return std::nullopt;
+    if (auto e = Exec("BEGIN IMMEDIATE")) return e;
+    auto mark = [&]() -> std::optional<LibraryError> {
+        Statement last(db_, "SELECT coalesce(max(used), 0) FROM births");
+        if (const int step = last.Step(); step != SQLITE_ROW) return ErrorOf(step, "cannot write");
+        Statement s(db_, "UPDATE births SET used = :used WHERE id = :id");
+        if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot write");
+        s.Bind(":used", NextUsed(Now(), last.Int(0)));
+        s.Bind(":id", id);
+        if (const int step = s.Step(); step != SQLITE_DONE) return ErrorOf(step, "cannot write");
+        return Exec("COMMIT");
+    }();
+    if (mark) Exec("ROLLBACK");
+    return mark;
 }
 
 std::variant<std::vector<ReadBirth>, LibraryError> BirthsLibrary::FindByName(
     std::string_view name) {
     return ReadRows(
-        db_, "WHERE name = ?1", [name](Statement& s) { s.Bind(1, name); },
+        db_, "WHERE name = :name", [name](Statement& s) { s.Bind(":name", name); },
         [this](int code) { return ErrorOf(code, "cannot read"); });
 }
 
 std::variant<ReadBirth, LibraryError> BirthsLibrary::Get(std::int64_t id) {
     auto rows = ReadRows(
-        db_, "WHERE id = ?1", [id](Statement& s) { s.Bind(1, id); },
+        db_, "WHERE id = :id", [id](Statement& s) { s.Bind(":id", id); },
         [this](int code) { return ErrorOf(code, "cannot read"); });
     if (auto* e = std::get_if<LibraryError>(&rows)) return *e;
     auto& found = std::get<std::vector<ReadBirth>>(rows);
@@ -611,85 +739,6 @@ std::variant<ReadBirth, LibraryError> BirthsLibrary::Get(std::int64_t id) {
                             "no stored birth has the id " + std::to_string(id)};
     }
     return std::move(found.front());
-}
-
-std::variant<ImportReport, LibraryError> BirthsLibrary::Import(
-    std::istream& in, const std::function<void(long)>& progress) {
-    if (auto e = Writable()) return *e;
-    if (auto e = Exec("BEGIN IMMEDIATE")) return *e;
-    auto fail = [this](LibraryError error) -> std::variant<ImportReport, LibraryError> {
-        Exec("ROLLBACK");
-        return error;
-    };
-    Statement same(db_, kSameMoment);
-    Statement insert(db_, kInsert);
-    if (same.PrepareCode() != SQLITE_OK) return fail(ErrorOf(same.PrepareCode(), "cannot import"));
-    if (insert.PrepareCode() != SQLITE_OK)
-        return fail(ErrorOf(insert.PrepareCode(), "cannot import"));
-
-    ImportReport report;
-    EntryForm form;
-    RecordExtras extras;
-    StoredBirth row;
-    row.created = row.modified = Now();
-    std::string line;
-    long number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        std::string_view text = line;
-        if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-        while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
-            text.remove_suffix(1);
-        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-            text.remove_prefix(1);
-        if (text.empty()) continue;
-        if (text.size() > kMaxImportLineBytes) {
-            report.refused.push_back({number, "the line holds " + std::to_string(text.size()) +
-                                                  " bytes; a line may hold at most " +
-                                                  std::to_string(kMaxImportLineBytes)});
-            continue;
-        }
-        if (auto error = ReadRecord(text, form, &extras)) {
-            report.refused.push_back({number, error->message});
-            continue;
-        }
-        const auto accepted = AcceptBirth(form);
-        if (const auto* refusal = std::get_if<Refusal>(&accepted)) {
-            const std::string_view field = RecordFieldOf(refusal->focus);
-            report.refused.push_back(
-                {number, (field.empty() ? std::string() : "\"" + std::string(field) + "\": ") +
-                             std::string(refusal->message)});
-            continue;
-        }
-        row.birth = std::get<Birth>(accepted);
-        row.note = extras.note;
-        row.atlasPlace = extras.atlasPlace;
-        row.atlasZone = extras.atlasZone;
-        // Births added earlier in this import are seen here too: the
-        // transaction reads its own rows.
-        BindMoment(same, row.birth);
-        const int found = same.Step();
-        same.Reset();
-        if (found == SQLITE_ROW) {
-            ++report.duplicates;
-        } else if (found != SQLITE_DONE) {
-            return fail(ErrorOf(found, "cannot import"));
-        } else {
-            BindBirth(insert, row);
-            const int step = insert.Step();
-            insert.Reset();
-            if (step != SQLITE_DONE) return fail(ErrorOf(step, "cannot import"));
-            ++report.added;
-        }
-        if (progress) progress(number);
-    }
-    if (in.bad()) {
-        return fail(LibraryError{ErrorKind::Failed, "the import could not read its input at line " +
-                                                        std::to_string(number + 1) +
-                                                        "; nothing was imported"});
-    }
-    if (auto e = Exec("COMMIT")) return fail(*e);
-    return report;
 }
 
 }  // namespace korvanta::library
