@@ -17,6 +17,7 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
+#include "cli/text_width.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "report/chart_style.h"
@@ -347,6 +348,19 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
             << "; give each its own\n";
         return kExitBadCommandLine;
     }
+    // A page written over the library (or its log) would destroy it.
+    if (flags.save || flags.Given("--birth")) {
+        for (const auto& [flag, page] : {std::pair{"--pdf", &flags.pdf}, {"--png", &flags.png}}) {
+            if (page->empty()) continue;
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+                if (!SameFile(*page, flags.db + suffix)) continue;
+                err << kProgram << ": " << flag << " " << *page << " is the births library's file"
+                    << (*suffix != '\0' ? std::string(" (") + suffix + ")" : std::string())
+                    << "; give the page another name\n";
+                return kExitBadCommandLine;
+            }
+        }
+    }
     EntryForm form;
     std::optional<PlaceFlagResult> place;
     std::optional<library::StoredBirth> stored;
@@ -392,6 +406,7 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     } else if (!pageFiles) {
         printed = ChartText(report);
         if (sensitivity) printed += SensitivityText(*sensitivity);
+        printed = FitToColumns(printed);
     }
     if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
     if (const std::optional<std::string> problem =

@@ -371,7 +371,8 @@ std::variant<std::unique_ptr<BirthsLibrary>, LibraryError> BirthsLibrary::Open(
         // log, nothing left behind.
         const std::string folder = FolderOf(path);
         if (!MayWrite(path)) {
-            readOnlyReason = "the file is read-only";
+            readOnlyReason =
+                errno == EROFS ? "it lies on a read-only file system" : "the file is read-only";
         } else if (!MayWrite(folder)) {
             readOnlyReason = "its folder " + folder + " is read-only";
         }
