@@ -95,8 +95,8 @@ or another birth of the same name and moment stored; the others were
 imported; each refused line on standard error) or --list-births left out a
 stored birth that no longer reads; 9 --save: another birth of the same name
 and moment but other details is stored (nothing stored, no chart); 10
---import: its input could not be read, or standard input is closed (nothing
-imported).
+--import: its input could not be read, a closed standard input included
+(nothing imported).
 
 The births library is one SQLite file shared with the window:
 $XDG_DATA_HOME/Korvanta/births.sqlite (~/.local/share/Korvanta/births.sqlite),

@@ -112,9 +112,6 @@ int ImportBirths(const std::string& db, const std::string& file, std::istream& i
             return kExitBadCommandLine;
         }
         input = &opened;
-    } else if (in.bad()) {
-        // Standard input was closed when the program started.
-        return unread("standard input is closed");
     }
     auto library = OpenLibrary(db, BirthsLibrary::Mode::ReadWrite, err);
     if (auto* status = std::get_if<int>(&library)) return *status;
