@@ -163,7 +163,28 @@ std::string ExportLine(const StoredBirth& stored) {
     if (!stored.note.empty()) line["note"] = stored.note;
     if (!stored.atlasPlace.empty()) line["atlas_place"] = stored.atlasPlace;
     if (!stored.atlasZone.empty()) line["atlas_zone"] = stored.atlasZone;
-    return line.dump(-1, ' ', false, Json::error_handler_t::replace);
+    const std::string dumped = line.dump(-1, ' ', false, Json::error_handler_t::replace);
+    // The writer escapes U+0000..U+001F but passes DEL and the C1 controls
+    // (U+0080..U+009F) as they are, which some terminals obey; a row stored
+    // before the character rule may hold them. They occur only inside
+    // strings, where an escape reads back as the same character.
+    std::string escaped;
+    escaped.reserve(dumped.size());
+    for (std::size_t i = 0; i < dumped.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(dumped[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < dumped.size() &&
+                        static_cast<unsigned char>(dumped[i + 1]) < 0xA0;
+        if (byte != 0x7F && !c1) {
+            escaped += dumped[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(dumped[++i]) : byte;
+        static constexpr char kHex[] = "0123456789abcdef";
+        escaped += "\\u00";
+        escaped += kHex[code >> 4];
+        escaped += kHex[code & 0xF];
+    }
+    return escaped;
 }
 
 bool MatchesSearch(const StoredBirth& stored, std::string_view text) {

@@ -223,7 +223,8 @@ TEST_F(HostileLibrary, ImportKeepsSavesRulesAndNoEscapeSequenceReachesTheTermina
     // in the JSON, escaped there, and is shown with U+FFFD in the text.
     RawExec(
         "UPDATE births SET city = 'Pune' || char(27) || ']0;owned' || char(7), state = "
-        "char(27) || '[2J' || char(13) WHERE id = 1");
+        "char(27) || '[2J' || char(13), country = 'In' || char(155) || 'dia' || char(127) "
+        "WHERE id = 1");
     const CliRun text = RunCliUnder({"--birth", "1", "--db", db_}, {});
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_TRUE(std::none_of(text.out.begin(), text.out.end(), [](char c) {
@@ -231,8 +232,13 @@ TEST_F(HostileLibrary, ImportKeepsSavesRulesAndNoEscapeSequenceReachesTheTermina
     }));
     EXPECT_TRUE(Contains(text.out, "City : Pune\xEF\xBF\xBD]0;owned\xEF\xBF\xBD\n")) << text.out;
     const CliRun listed = RunCliUnder({"--list-births", "--db", db_}, {});
-    EXPECT_EQ(json::parse(Lines(listed.out)[0])["city"], "Pune\x1B]0;owned\x07");
-    EXPECT_FALSE(Contains(listed.out, "\x1B"));
+    const json row = json::parse(Lines(listed.out)[0]);
+    EXPECT_EQ(row["city"], "Pune\x1B]0;owned\x07");
+    EXPECT_EQ(row["country"],
+              "In\xC2\x9B"
+              "dia\x7F");
+    for (const char* raw : {"\x1B", "\x7F", "\xC2\x9B", "\r"})
+        EXPECT_FALSE(Contains(listed.out, raw)) << listed.out;
 }
 
 // An input that cannot be read is a read error (status 10, said once), not a
