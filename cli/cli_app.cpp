@@ -4,19 +4,20 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <ostream>
-#include <set>
 #include <sstream>
 #include <string>
 
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
+#include "cli/cli_flags.h"
 #include "cli/flag_values.h"
 #include "cli/library_commands.h"
 #include "cli/output_stream.h"
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
+#include "cli/text_width.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "report/chart_style.h"
@@ -84,13 +85,18 @@ every line read before was answered); 4 a --pdf or --png file could not be
 written (an existing file is left as it was); 5 standard output could not be
 written (the reason on standard error); 6 the births library cannot be used:
 not a SQLite file, damaged, another program's file, written by a newer
-Korvanta, cannot be created, read-only for --save or --import, or held by
-another writer past the 5-second wait (nothing is written to it); 7 --birth
+Korvanta, a pipe, a device or a socket, cannot be created, read-only for
+--save or --import, or held by another writer past the 5-second wait (nothing
+is written to it); 7 --birth
 names no stored birth, or several (listed), or one whose stored zone row no
-longer reads as it did; 8 --import refused at least one line (the others were
+longer reads as it did; 8 --import refused at least one line (not a record,
+longer than 1 MiB, refused by the entry check, holding a control character,
+or another birth of the same name and moment stored; the others were
 imported; each refused line on standard error) or --list-births left out a
 stored birth that no longer reads; 9 --save: another birth of the same name
-and moment but other details is stored (nothing stored, no chart).
+and moment but other details is stored (nothing stored, no chart); 10
+--import: its input could not be read, a closed standard input included
+(nothing imported).
 
 The births library is one SQLite file shared with the window:
 $XDG_DATA_HOME/Korvanta/births.sqlite (~/.local/share/Korvanta/births.sqlite),
@@ -108,139 +114,6 @@ std::string VersionText() {
     std::string text = std::string(kProgram) + " ";
     text.append(kProgramVersion).append("\n").append(kLicenceLine).append("\n");
     return text.append(kCreditsLine);
-}
-
-// The flags as typed; empty texts for flags not given.
-struct Flags {
-    std::string name, date, time, lat, lon, zone, city, state, country;
-    std::string place, pdf, png;
-    std::string sensitivity;
-    int sensitivityMinutes = 0;  // 0: no strip
-    std::string db, listText, birth, import;
-    std::string style = "south";
-    bool allPadas = false;
-    bool dst = false, json = false, batch = false, listZones = false, save = false;
-    bool noDst = false;
-    std::set<std::string> given;  // the flags that appear on the command line
-    bool Given(const std::string& flag) const { return given.count(flag) > 0; }
-};
-
-// Flags whose empty value can mean nothing: refused rather than taken as
-// "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",    "--lon",
-                                          "--zone", "--place", "--pdf",    "--png",
-                                          "--db",   "--birth", "--import", "--sensitivity"};
-
-// Adds the flags; returns the ones that describe a birth.
-std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
-    std::vector<CLI::Option*> birth = {
-        app.add_option("--name", flags.name, "Name of the person, e.g. --name \"ASHA RAO\""),
-        app.add_option("--date", flags.date,
-                       "Date of birth, 1901-01-01 to 2050-12-31, e.g. --date 1980-06-05")
-            ->type_name("YYYY-MM-DD"),
-        app.add_option("--time", flags.time,
-                       "Local clock time of birth, e.g. --time 09:05:30 or --time 21:40")
-            ->type_name("HH:MM[:SS]"),
-        app.add_option("--lat", flags.lat,
-                       "Latitude: degrees 0-89, N or S, minutes 0-59, e.g. --lat 28N36")
-            ->type_name("DDhMM"),
-        app.add_option("--lon", flags.lon,
-                       "Longitude: degrees 0-179, E or W, minutes 0-59, e.g. --lon 77E12")
-            ->type_name("DDDhMM"),
-        app.add_option("--zone", flags.zone,
-                       "Time zone: index 0-70, whole text, unique abbreviation or name "
-                       "(see --list-zones), e.g. --zone IST or --zone 34; "
-                       "default 29 \"Greenwich Mean Time,GMT,0.0\"")
-            ->type_name("ZONE"),
-        app.add_flag("--dst", flags.dst, "Daylight saving time was in force, e.g. --dst"),
-        app.add_flag("--no-dst", flags.noDst,
-                     "Daylight saving time was not in force, where --place would tick it, "
-                     "e.g. --no-dst"),
-        app.add_option("--city", flags.city, "City of birth, e.g. --city \"New Delhi\""),
-        app.add_option("--state", flags.state, "State of birth, e.g. --state Delhi"),
-        app.add_option("--country", flags.country, "Country of birth, e.g. --country India"),
-        app.add_option("--place", flags.place,
-                       "Birth place from the offline atlas, e.g. --place \"Pune, Maharashtra, "
-                       "India\" or --place Pune: fills --lat, --lon, --zone, --dst, --city, "
-                       "--state and --country for the birth moment; those flags, when given, "
-                       "win over the atlas")
-            ->type_name("PLACE"),
-        app.add_option("--pdf", flags.pdf,
-                       "Also write the chart page as a PDF file, e.g. --pdf chart.pdf")
-            ->type_name("FILE"),
-        app.add_option("--png", flags.png,
-                       "Also write the chart page as a PNG image, e.g. --png chart.png")
-            ->type_name("FILE"),
-        app.add_option("--sensitivity", flags.sensitivity,
-                       "Also follow the ascendant, the Upapada and Arudha Lagnas, the Moon, the "
-                       "retrograde marks and the sunrise case over MINUTES (15, 30, 60 or 120) "
-                       "before and after the birth time: each one's stretches of equal value to "
-                       "the second, in the text, the JSON and as a second page, e.g. "
-                       "--sensitivity 60")
-            ->type_name("MINUTES"),
-    };
-    app.add_option("--style", flags.style,
-                   "Drawing of the chart in the text and the page: south (the default), north or "
-                   "east, e.g. --style north")
-        ->check(CLI::IsMember({"south", "north", "east"}));
-    app.add_flag("--all-padas", flags.allPadas,
-                 "Tag the arudha pada of every house on the chart (AL, A2..A11, UL), e.g. "
-                 "--all-padas");
-    app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
-    app.add_flag("--batch", flags.batch,
-                 "Read JSON records from standard input, one per line, and write one JSON result "
-                 "per line, e.g. --batch < births.jsonl");
-    app.add_flag("--list-zones", flags.listZones,
-                 "Print the 71 time zones with their indexes, e.g. --list-zones");
-    app.add_option("--db", flags.db,
-                   "The births library to use instead of $XDG_DATA_HOME/Korvanta/births.sqlite, "
-                   "e.g. --db family.sqlite")
-        ->type_name("FILE");
-    app.add_flag("--save", flags.save,
-                 "Store the birth given by the other flags in the births library, then print its "
-                 "chart as usual, e.g. --save");
-    app.add_option("--list-births", flags.listText,
-                   "Print the stored births whose name, place or note contains TEXT (all without "
-                   "TEXT), one input record with its \"id\" per line, e.g. --list-births pune")
-        ->expected(0, 1)
-        ->type_name("[TEXT]");
-    app.add_option("--birth", flags.birth,
-                   "Compute a stored birth, given by its id or its name, e.g. --birth 12 or "
-                   "--birth \"ASHA RAO\"")
-        ->type_name("ID-OR-NAME");
-    app.add_option("--import", flags.import,
-                   "Store the births of a file of input records (- for standard input) in the "
-                   "births library and print how many were added, skipped and refused, e.g. "
-                   "--import births.jsonl")
-        ->type_name("FILE");
-    return birth;
-}
-
-// --batch and --list-zones stand alone: a birth flag beside them would be
-// ignored, which is never what the user meant.
-std::string ModeConflict(const Flags& flags, const std::vector<CLI::Option*>& birth) {
-    std::vector<std::string> modes;
-    for (const char* mode : {"--batch", "--list-zones", "--list-births", "--import", "--birth"}) {
-        if (flags.Given(mode)) modes.push_back(mode);
-    }
-    if (flags.Given("--db") && !flags.save && !flags.Given("--list-births") &&
-        !flags.Given("--import") && !flags.Given("--birth")) {
-        return "--db needs --save, --list-births, --birth or --import";
-    }
-    if (modes.empty()) return "";
-    if (modes.size() > 1) return modes[0] + " and " + modes[1] + " exclude each other";
-    const std::string& mode = modes.front();
-    if (flags.save) return mode + " takes no --save";
-    for (const CLI::Option* option : birth) {
-        if (option->count() == 0) continue;
-        const std::string name = option->get_name();
-        // A stored birth can still be written as a page and followed over time.
-        if (mode == "--birth" && (name == "--pdf" || name == "--png" || name == "--sensitivity"))
-            continue;
-        return mode + " takes no " + name;
-    }
-    if (flags.json && mode != "--birth") return mode + " takes no --json";
-    return "";
 }
 
 // A flag's value is unusable: the message names the flag and the value.
@@ -310,27 +183,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     return !error && first == second;
 }
 
-// The texts that reach the chart text or the entry check as they are: the
-// name under the window's key rules, the place texts as valid UTF-8 without
-// control characters. Returns the exit status when one cannot be used.
-std::optional<int> CheckTexts(Flags& flags, std::ostream& err) {
-    const auto name = ParseName(flags.name);
-    if (const auto* e = std::get_if<FlagError>(&name)) {
-        err << kProgram << ": --name: " << e->reason << "\n";
-        return kExitBadCommandLine;
-    }
-    flags.name = std::get<std::string>(name);
-    for (const auto& [flag, value] :
-         {std::pair{"--city", &flags.city}, std::pair{"--state", &flags.state},
-          std::pair{"--country", &flags.country}, std::pair{"--place", &flags.place}}) {
-        if (const auto e = CheckPlaceText(*value)) {
-            err << kProgram << ": " << flag << ": " << e->reason << "\n";
-            return kExitBadCommandLine;
-        }
-    }
-    return std::nullopt;
-}
-
 // The entry form the birth flags (and --place) describe, or the exit status.
 std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<PlaceFlagResult>& place,
                                std::ostream& err);
@@ -346,6 +198,19 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         err << kProgram << ": --pdf and --png name the same file, " << flags.png
             << "; give each its own\n";
         return kExitBadCommandLine;
+    }
+    // A page written over the library (or its log) would destroy it.
+    if (flags.save || flags.Given("--birth")) {
+        for (const auto& [flag, page] : {std::pair{"--pdf", &flags.pdf}, {"--png", &flags.png}}) {
+            if (page->empty()) continue;
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+                if (!SameFile(*page, flags.db + suffix)) continue;
+                err << kProgram << ": " << flag << " " << *page << " is the births library's file"
+                    << (*suffix != '\0' ? std::string(" (") + suffix + ")" : std::string())
+                    << "; give the page another name\n";
+                return kExitBadCommandLine;
+            }
+        }
     }
     EntryForm form;
     std::optional<PlaceFlagResult> place;
@@ -392,6 +257,7 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     } else if (!pageFiles) {
         printed = ChartText(report);
         if (sensitivity) printed += SensitivityText(*sensitivity);
+        printed = FitToColumns(printed);
     }
     if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
     if (const std::optional<std::string> problem =
@@ -404,7 +270,9 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
 
 std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<PlaceFlagResult>& place,
                                std::ostream& err) {
-    if (const auto status = CheckTexts(flags, err)) return *status;
+    // Every value given passed its flag's check while the command line was
+    // read; what is parsed here parses.
+    flags.name = std::get<std::string>(ParseName(flags.name));
     for (const auto& [flag, value] : {std::pair{"--date", &flags.date}, {"--time", &flags.time}}) {
         if (value->empty()) {
             err << kProgram << ": " << flag << " is required (see --help)\n";
@@ -412,45 +280,36 @@ std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<Plac
         }
     }
     form.txtName = flags.name;
-    const auto date = ParseDate(flags.date);
-    if (auto* e = std::get_if<FlagError>(&date)) return BadFlag(err, "--date", flags.date, *e);
-    form.cboYear = std::get<DateValue>(date).year - kFirstYear;
-    form.cboMonth = std::get<DateValue>(date).month - 1;
-    form.cboDate = std::get<DateValue>(date).day - 1;
-    const auto time = ParseTime(flags.time);
-    if (auto* e = std::get_if<FlagError>(&time)) return BadFlag(err, "--time", flags.time, *e);
-    form.cboHH = std::get<TimeValue>(time).hour;
-    form.cboMM = std::get<TimeValue>(time).minute;
-    form.cboSS = std::get<TimeValue>(time).second;
+    const auto date = std::get<DateValue>(ParseDate(flags.date));
+    form.cboYear = date.year - kFirstYear;
+    form.cboMonth = date.month - 1;
+    form.cboDate = date.day - 1;
+    const auto time = std::get<TimeValue>(ParseTime(flags.time));
+    form.cboHH = time.hour;
+    form.cboMM = time.minute;
+    form.cboSS = time.second;
     // A coordinate flag not given leaves its boxes empty; the entry check
     // then asks for it in the program's own words.
     if (flags.Given("--lat")) {
-        const auto lat = ParseLatitude(flags.lat);
-        if (auto* e = std::get_if<FlagError>(&lat)) return BadFlag(err, "--lat", flags.lat, *e);
-        form.txtLatD = std::get<CoordinateValue>(lat).degrees;
-        form.txtLatM = std::get<CoordinateValue>(lat).minutes;
-        form.optLatSouth = std::get<CoordinateValue>(lat).secondHemisphere;
+        const auto lat = std::get<CoordinateValue>(ParseLatitude(flags.lat));
+        form.txtLatD = lat.degrees;
+        form.txtLatM = lat.minutes;
+        form.optLatSouth = lat.secondHemisphere;
     }
     if (flags.Given("--lon")) {
-        const auto lon = ParseLongitude(flags.lon);
-        if (auto* e = std::get_if<FlagError>(&lon)) return BadFlag(err, "--lon", flags.lon, *e);
-        form.txtLonD = std::get<CoordinateValue>(lon).degrees;
-        form.txtLonM = std::get<CoordinateValue>(lon).minutes;
-        form.optLongEast = !std::get<CoordinateValue>(lon).secondHemisphere;
+        const auto lon = std::get<CoordinateValue>(ParseLongitude(flags.lon));
+        form.txtLonD = lon.degrees;
+        form.txtLonM = lon.minutes;
+        form.optLongEast = !lon.secondHemisphere;
     }
-    if (flags.Given("--zone")) {
-        const auto zone = FindZone(flags.zone);
-        if (auto* e = std::get_if<FlagError>(&zone)) return BadFlag(err, "--zone", flags.zone, *e);
-        form.cmbTimeZone = std::get<int>(zone);
-    }
+    if (flags.Given("--zone")) form.cmbTimeZone = std::get<int>(FindZone(flags.zone));
     form.chkDST = flags.dst;
     form.txtMCity = flags.city;
     form.txtMState = flags.state;
     form.txtMCountry = flags.country;
 
     if (flags.Given("--place")) {
-        auto found =
-            LookUpPlaceFlag(flags.place, std::get<DateValue>(date), std::get<TimeValue>(time));
+        auto found = LookUpPlaceFlag(flags.place, date, time);
         if (auto* e = std::get_if<FlagError>(&found))
             return BadFlag(err, "--place", flags.place, *e);
         place = std::move(std::get<PlaceFlagResult>(found));
@@ -474,38 +333,36 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     app.set_version_flag("--version", VersionText(),
                          "Print the version, the licence and the credits, e.g. --version");
     Flags flags;
-    const auto birthFlags = AddFlags(app, flags);
+    AddFlags(app, flags);
     try {
-        app.get_option("--dst")->excludes("--no-dst");
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {  // --help or --version
         std::ostringstream text;
         const int status = app.exit(e, text, err);
         if (const auto problem = WriteChecked(out, text.str())) return OutputFailed(err, *problem);
         return status;
+    } catch (const CLI::ValidationError& e) {
+        // A value check of this program words its own message.
+        err << kProgram << ": "
+            << (flags.refusedValue ? *flags.refusedValue : e.what() + std::string(" (see --help)"))
+            << "\n";
+        return kExitBadCommandLine;
+    } catch (const CLI::ExcludesError& e) {
+        const std::string conflict = ModeConflict(flags);
+        err << kProgram << ": " << (conflict.empty() ? std::string(e.what()) : conflict)
+            << " (see --help)\n";
+        return kExitBadCommandLine;
     } catch (const CLI::ParseError& e) {
         err << kProgram << ": " << e.what() << " (see --help)\n";
         return kExitBadCommandLine;
     }
-    for (const CLI::Option* option : app.get_options()) {
-        if (option->count() > 0) flags.given.insert(option->get_name());
-    }
-    for (const char* flag : kNonEmptyFlags) {
-        if (flags.Given(flag) && app.get_option(flag)->as<std::string>().empty()) {
-            err << kProgram << ": " << flag << " was given an empty value (see --help)\n";
-            return kExitBadCommandLine;
-        }
-    }
-    if (const std::string conflict = ModeConflict(flags, birthFlags); !conflict.empty()) {
+    // The one rule CLI11 has no word for: --db needs any one of four flags.
+    if (const std::string conflict = ModeConflict(flags); !conflict.empty()) {
         err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
     }
-    if (flags.Given("--sensitivity")) {
-        const auto minutes = ParseSensitivityMinutes(flags.sensitivity);
-        if (const auto* e = std::get_if<FlagError>(&minutes))
-            return BadFlag(err, "--sensitivity", flags.sensitivity, *e);
-        flags.sensitivityMinutes = std::get<int>(minutes);
-    }
+    if (flags.Given("--sensitivity"))
+        flags.sensitivityMinutes = std::get<int>(ParseSensitivityMinutes(flags.sensitivity));
     if (flags.listZones) {
         if (const auto problem = WriteChecked(out, ZoneListing()))
             return OutputFailed(err, *problem);

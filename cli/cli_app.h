@@ -19,6 +19,7 @@ enum ExitStatus : int {
     kExitNoSuchBirth = 7,       // --birth: no stored birth, several, or one that no longer reads
     kExitSomeRefused = 8,       // --import refused a line, or --list-births skipped a row
     kExitAlreadyStored = 9,     // --save: another birth of this name and moment is stored
+    kExitInputNotRead = 10,     // --import: its input could not be read (nothing imported)
 };
 
 // Runs korvanta-cli with the given arguments (argv[0] is the program name),

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "library/birth_record.h"
+#include "library/stored_text.h"
 #include "pipeline/entry.h"
 #include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
@@ -174,41 +175,7 @@ std::variant<std::string, FlagError> ParseName(std::string_view text) {
 }
 
 std::optional<FlagError> CheckPlaceText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::string at = " at byte " + std::to_string(i + 1);
-        if (lead < 0x20 || lead == 0x7F) return FlagError{"holds a control character" + at};
-        // The length of the sequence and the range of its second byte, which
-        // rules out overlong forms, surrogates and code points past U+10FFFF.
-        std::size_t length = 1;
-        unsigned char low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else if (lead >= 0x80) {
-            return FlagError{"is not valid UTF-8" + at};
-        }
-        if (i + length > text.size()) return FlagError{"is not valid UTF-8" + at};
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            const bool fits =
-                k == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
-            if (!fits) return FlagError{"is not valid UTF-8" + at};
-        }
-        // C1 controls (U+0080..U+009F) break lines on some terminals.
-        if (lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
-            return FlagError{"holds a control character" + at};
-        }
-        i += length;
-    }
+    if (auto fault = library::PlaceTextFault(text)) return FlagError{std::move(*fault)};
     return std::nullopt;
 }
 

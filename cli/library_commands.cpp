@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/library_commands.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <tuple>
 
 #include "cli/cli_app.h"
 #include "cli/output_stream.h"
 #include "library/birth_record.h"
+#include "library/stored_text.h"
 #include "report/moment_text.h"
 
 namespace korvanta {
@@ -18,20 +22,17 @@ constexpr const char* kProgram = "korvanta-cli";
 
 using library::BirthsLibrary;
 
+int LibraryFailed(const library::LibraryError& error, std::ostream& err) {
+    err << kProgram << ": " << library::PrintableText(error.message) << "\n";
+    return kExitLibraryUnusable;
+}
+
 std::variant<std::unique_ptr<BirthsLibrary>, int> OpenLibrary(const std::string& db,
                                                               BirthsLibrary::Mode mode,
                                                               std::ostream& err) {
     auto opened = BirthsLibrary::Open(db, mode);
-    if (auto* e = std::get_if<library::LibraryError>(&opened)) {
-        err << kProgram << ": " << e->message << "\n";
-        return kExitLibraryUnusable;
-    }
+    if (auto* e = std::get_if<library::LibraryError>(&opened)) return LibraryFailed(*e, err);
     return std::move(std::get<std::unique_ptr<BirthsLibrary>>(opened));
-}
-
-int LibraryFailed(const library::LibraryError& error, std::ostream& err) {
-    err << kProgram << ": " << error.message << "\n";
-    return kExitLibraryUnusable;
 }
 
 // "12  ASHA RAO  1980-06-05 09:05:30  New Delhi, Delhi, India"
@@ -44,18 +45,9 @@ std::string CandidateLine(const library::StoredBirth& stored) {
         if (!place.empty()) place += ", ";
         place += *part;
     }
-    return "  " + std::to_string(stored.id) + "  " + b.name + "  " + moment + "  " + place;
-}
-
-bool SameStoredBirth(const library::StoredBirth& a, const library::StoredBirth& b) {
-    const Birth& x = a.birth;
-    const Birth& y = b.birth;
-    return std::tie(x.name, x.year, x.month, x.day, x.hour, x.minute, x.second, x.latDeg, x.latMin,
-                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.dst, x.city, x.state,
-                    x.country) == std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute,
-                                           y.second, y.latDeg, y.latMin, y.south, y.lonDeg,
-                                           y.lonMin, y.east, y.zoneIndex, y.dst, y.city, y.state,
-                                           y.country);
+    // A row stored before the character rule may hold anything.
+    return library::PrintableText("  " + std::to_string(stored.id) + "  " + b.name + "  " + moment +
+                                  "  " + place);
 }
 
 }  // namespace
@@ -70,7 +62,7 @@ int ListBirths(const std::string& db, const std::string& text, std::ostream& out
     const auto read =
         std::get<std::unique_ptr<BirthsLibrary>>(opened)->ForEach([&](library::ReadBirth&& row) {
             if (!row.fault.empty()) {
-                err << kProgram << ": " << row.fault << "\n";
+                err << kProgram << ": " << library::PrintableText(row.fault) << "\n";
                 status = kExitSomeRefused;
                 return true;
             }
@@ -97,27 +89,41 @@ int ListBirths(const std::string& db, const std::string& text, std::ostream& out
 
 int ImportBirths(const std::string& db, const std::string& file, std::istream& in,
                  std::ostream& out, std::ostream& err) {
+    const std::string source = file == "-" ? "standard input" : file;
+    auto unread = [&](const std::string& reason) {
+        err << kProgram << ": --import " << file << ": " << reason << "; nothing was imported\n";
+        return kExitInputNotRead;
+    };
     std::ifstream opened;
-    std::istream* source = &in;
+    std::istream* input = &in;
     if (file != "-") {
-        opened.open(file, std::ios::binary);
-        if (!opened) {
-            err << kProgram << ": --import " << file << ": the file cannot be read\n";
+        struct stat what {};
+        if (::stat(file.c_str(), &what) == 0 && S_ISDIR(what.st_mode)) {
+            err << kProgram << ": --import " << file << ": is a folder, not a file\n";
             return kExitBadCommandLine;
         }
-        source = &opened;
+        errno = 0;
+        opened.open(file, std::ios::binary);
+        if (!opened) {
+            err << kProgram << ": --import " << file << ": the file cannot be read"
+                << (errno != 0 ? std::string(" (") + std::strerror(errno) + ")" : std::string())
+                << "\n";
+            return kExitBadCommandLine;
+        }
+        input = &opened;
     }
     auto library = OpenLibrary(db, BirthsLibrary::Mode::ReadWrite, err);
     if (auto* status = std::get_if<int>(&library)) return *status;
-    auto result = std::get<std::unique_ptr<BirthsLibrary>>(library)->Import(*source);
+    auto result = std::get<std::unique_ptr<BirthsLibrary>>(library)->Import(*input);
     if (auto* e = std::get_if<library::LibraryError>(&result)) {
-        err << kProgram << ": " << e->message << "; nothing was imported\n";
+        if (e->kind == library::ErrorKind::Unreadable) return unread(source + ": " + e->message);
+        err << kProgram << ": " << library::PrintableText(e->message) << "; nothing was imported\n";
         return kExitLibraryUnusable;
     }
     const library::ImportReport& report = std::get<library::ImportReport>(result);
     for (const auto& refused : report.refused) {
-        err << kProgram << ": " << (file == "-" ? "standard input" : file) << " line "
-            << refused.line << ": " << refused.reason << "\n";
+        err << kProgram << ": " << source << " line " << refused.line << ": "
+            << library::PrintableText(refused.reason) << "\n";
     }
     const std::string counts = ImportSummaryText(report.added, report.duplicates,
                                                  static_cast<long long>(report.refused.size())) +
@@ -167,7 +173,8 @@ std::variant<library::StoredBirth, int> FindStoredBirth(const std::string& db,
         return kExitNoSuchBirth;
     }
     if (!found.front().fault.empty()) {
-        err << kProgram << ": --birth " << idOrName << ": " << found.front().fault << "\n";
+        err << kProgram << ": --birth " << idOrName << ": "
+            << library::PrintableText(found.front().fault) << "\n";
         return kExitNoSuchBirth;
     }
     return std::move(found.front().stored);
@@ -183,7 +190,7 @@ int SaveBirth(const std::string& db, const library::StoredBirth& birth, std::ost
         for (std::int64_t id : same->ids) {
             auto row = library.Get(id);
             if (auto* stored = std::get_if<library::ReadBirth>(&row);
-                stored != nullptr && SameStoredBirth(stored->stored, birth)) {
+                stored != nullptr && library::SameBirthDetails(stored->stored.birth, birth.birth)) {
                 err << kProgram << ": --save: this birth is already stored as " << id << " in "
                     << db << "\n";
                 return kExitOk;

@@ -19,6 +19,9 @@ std::string EntryChecks(const std::uint8_t* data, std::size_t size);
 // The command line's batch reader with arbitrary bytes as its input stream.
 std::string BatchReader(const std::uint8_t* data, std::size_t size);
 
+// The births library's import with arbitrary bytes as its input.
+std::string LibraryImport(const std::uint8_t* data, std::size_t size);
+
 // The whole calculation with arbitrary entries whose every value lies in its
 // list or range (the date may still be one the check refuses).
 std::string WholeCalculation(const std::uint8_t* data, std::size_t size);

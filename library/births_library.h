@@ -7,9 +7,12 @@
 // and change. The schema version is PRAGMA user_version, the file is marked
 // with Korvanta's application_id, the journal is WAL and a busy timeout lets
 // the window and the command line use one library at the same time. Every
-// change is one transaction; every value goes in as a bound parameter.
+// change is one transaction; every value goes in as a named bound parameter.
 // A file that is not a SQLite database, is corrupt, belongs to another
-// program or has a newer schema is never written.
+// program or has a newer schema is never written; a pipe, a device or a
+// socket is refused before SQLite opens it; a library that may not be
+// written (the file or its folder) is read in SQLite's immutable mode, so
+// that reading leaves no file behind.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +32,16 @@ struct sqlite3;
 
 namespace korvanta::library {
 
-// The schema version this program writes and reads.
+// The schema version this program writes and reads: the last of its
+// migrations (births_library.cpp).
 inline constexpr int kSchemaVersion = 1;
 // PRAGMA application_id of a births library ("KVBL").
 inline constexpr std::int32_t kApplicationId = 0x4B56424C;
 // How long a change waits for another writer before it gives up.
 inline constexpr int kDefaultBusyTimeoutMs = 5000;
+// The longest line an import reads, as batch mode: a longer line is refused
+// with its length, and only this much of it is ever held.
+inline constexpr std::size_t kMaxImportLineBytes = std::size_t{1} << 20;
 
 // The library file: $XDG_DATA_HOME/Korvanta/births.sqlite, with
 // ~/.local/share for an unset or relative XDG_DATA_HOME; empty when neither
@@ -70,6 +77,7 @@ enum class ErrorKind {
     ReadOnly,     // a change asked of a library opened read-only
     Locked,       // another writer held the library past the busy timeout
     NotFound,     // no birth with that id
+    Unreadable,   // an import's input could not be read (nothing imported)
     Failed,       // any other SQLite failure
 };
 
@@ -88,7 +96,10 @@ struct Duplicate {
 
 struct ImportReport {
     long added = 0;
-    long duplicates = 0;  // skipped: name and moment already stored or met earlier
+    long duplicates = 0;  // skipped: the very same birth already stored or met earlier
+    // Lines not imported, with the reason: not a record, refused by the entry
+    // check or the character rule, or a clash with a stored birth of the same
+    // name and moment but other details (as --save refuses it).
     struct Refused {
         long line = 0;
         std::string reason;
@@ -147,14 +158,19 @@ class BirthsLibrary {
 
     // Reads JSON lines in the command line's record format and stores every
     // usable one, all in one transaction: the library gains every new birth
-    // or, on any failure, none. Lines that cannot be read or that the entry
-    // check refuses are listed with their numbers; blank lines are skipped.
-    // `progress`, when given, is called after each line with its number.
+    // or, on any failure, none (an input that cannot be read is Unreadable).
+    // Lines that cannot be used are listed with their numbers: not a record,
+    // longer than kMaxImportLineBytes, refused by the entry check or the
+    // character rule, or clashing with a birth of the same name and moment
+    // but other details; the very same birth again is a duplicate, skipped.
+    // Blank lines are skipped. `progress`, when given, is called after each
+    // line with its number.
     std::variant<ImportReport, LibraryError> Import(std::istream& in,
                                                     const std::function<void(long)>& progress = {});
 
   private:
     BirthsLibrary(sqlite3* db, std::string path, std::string readOnlyReason);
+    std::optional<LibraryError> Migrate(int from);
     std::optional<LibraryError> Exec(const char* sql);
     LibraryError ErrorOf(int code, std::string_view doing) const;
     std::optional<LibraryError> Writable() const;
@@ -166,6 +182,25 @@ class BirthsLibrary {
     std::string path_;
     std::string readOnlyReason_;
 };
+
+// Whether two births have the same details: every entry value and place
+// text alike.
+bool SameBirthDetails(const Birth& a, const Birth& b);
+
+// Why the texts of `stored` cannot be kept: the name as the window's name
+// box holds it, the place texts and the atlas's names under PlaceTextFault,
+// the note under NoteTextFault. The reason names the field; empty when all
+// can be kept.
+std::optional<std::string> StoredTextFault(const StoredBirth& stored);
+
+// What an export wrote: the lines, and every birth it could not write, each
+// with the reason naming the birth (a stored zone that no longer reads).
+struct ExportReport {
+    std::string text;
+    long written = 0;
+    std::vector<std::string> notWritten;
+};
+ExportReport ExportLines(const std::vector<const ReadBirth*>& births);
 
 // A stored birth as one line of the command line's input record format,
 // "id" first, then the record, then "note", "atlas_place" and "atlas_zone"

@@ -37,7 +37,16 @@ int CreateTemporary(const std::string& target, std::string& name) {
     const auto slash = target.rfind('/');
     const std::string folder =
         slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    // "." + base + "." + 8 letters + ".part" must itself be a legal name:
+    // a long name's base is cut (names are bytes to the system) so that a
+    // target of the longest legal name can still be written.
+    long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    if (nameMax <= 0) nameMax = NAME_MAX;
+    constexpr std::size_t kAdded = 1 + 1 + 8 + 5;
+    const std::size_t room =
+        static_cast<std::size_t>(nameMax) > kAdded ? static_cast<std::size_t>(nameMax) - kAdded : 1;
+    if (base.size() > room) base.resize(room);
     std::random_device seed;
     std::mt19937_64 random(seed());
     constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";

@@ -106,21 +106,39 @@ std::string SensitivityAnswer(const SensitivityStrip& strip) {
     if (!changeAfter && !strip.cutAtEnd) sentence += "after ";
     sentence += MomentText(segment.to, strip.birth);
 
+    // A span cut at the end of the date range saw nothing beyond it: the
+    // sentence says so rather than claim the whole span (the span note says
+    // where and why it stops).
+    const std::string unseen =
+        strip.cutAtEnd
+            ? "; nothing after " + MomentText(strip.end, strip.birth) + " could be examined"
+        : strip.cutAtStart
+            ? "; nothing before " + MomentText(strip.start, strip.birth) + " could be examined"
+            : std::string();
     if (!changeBefore && !changeAfter) {
-        return sentence + ": no change within " + SensitivitySpanText(strip.spanMinutes) +
-               " of the birth.";
+        if (unseen.empty()) {
+            return sentence + ": no change within " + SensitivitySpanText(strip.spanMinutes) +
+                   " of the birth.";
+        }
+        return sentence + ": no change within the " + DurationText(strip.end - strip.start) +
+               " examined" + unseen + ".";
     }
     const std::int64_t sinceChange = strip.birth - segment.from;
     const std::int64_t untilChange = segment.to - strip.birth;
     const bool nearestBefore = changeBefore && (!changeAfter || sinceChange <= untilChange);
+    // The nearest change is only known as far as the span reaches.
+    const bool cutSideUnseen = (nearestBefore && !changeAfter && strip.cutAtEnd) ||
+                               (!nearestBefore && !changeBefore && strip.cutAtStart);
+    const std::string tail = cutSideUnseen ? unseen + "." : ".";
     if (nearestBefore && sinceChange == 0) {
-        return sentence + "; the birth falls on the change itself.";
+        return sentence + "; the birth falls on the change itself" + tail;
     }
     if (nearestBefore) {
         return sentence + "; the birth is " + DurationText(sinceChange) +
-               " after the nearest change.";
+               " after the nearest change" + tail;
     }
-    return sentence + "; the birth is " + DurationText(untilChange) + " before the nearest change.";
+    return sentence + "; the birth is " + DurationText(untilChange) + " before the nearest change" +
+           tail;
 }
 
 std::string ShownMomentText(const SensitivityView& view, std::int64_t shown) {

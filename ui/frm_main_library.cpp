@@ -247,16 +247,21 @@ bool frmMain::ExportBirthsTo(const QString& path,
                          MessageIcon::Error);
         return false;
     }
-    for (const library::ReadBirth* birth : births) {
-        if (!birth->fault.empty()) continue;
-        const std::string line = library::ExportLine(birth->stored) + "\n";
-        file.write(line.data(), static_cast<qint64>(line.size()));
-    }
+    const library::ExportReport report = library::ExportLines(births);
+    file.write(report.text.data(), static_cast<qint64>(report.text.size()));
     if (!file.commit()) {
         messages_.Inform(this,
                          QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
                          MessageIcon::Error);
         return false;
+    }
+    if (!report.notWritten.empty()) {
+        QString text = QStringLiteral("%1 births exported; %2 could not be written:")
+                           .arg(report.written)
+                           .arg(report.notWritten.size());
+        for (const std::string& fault : report.notWritten)
+            text += QStringLiteral("\n") + FromStd(fault);
+        messages_.Inform(this, text, MessageIcon::Error);
     }
     return true;
 }

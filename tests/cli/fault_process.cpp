@@ -2,7 +2,9 @@
 #include "fault_process.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,7 +30,8 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvanta-fault-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "korvanta-fault-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
     path_ = pattern;
 }
@@ -55,6 +58,30 @@ std::vector<std::string> ScratchDir::Names() const {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+namespace {
+
+// In a mount namespace of the calling process's own (a user namespace too
+// when it is not root), `folder` bound onto itself read-only.
+bool MountReadOnly(const char* folder) {
+    const uid_t uid = geteuid();
+    const gid_t gid = getegid();
+    if (uid == 0) {
+        if (unshare(CLONE_NEWNS) != 0) return false;
+    } else {
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+        WriteWholeFile("/proc/self/setgroups", "deny");
+        WriteWholeFile("/proc/self/uid_map",
+                       std::to_string(uid) + " " + std::to_string(uid) + " 1");
+        WriteWholeFile("/proc/self/gid_map",
+                       std::to_string(gid) + " " + std::to_string(gid) + " 1");
+    }
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount(folder, folder, nullptr, MS_BIND, nullptr) == 0 &&
+           mount(nullptr, folder, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+}  // namespace
 
 CliRun RunCliUnder(const std::vector<std::string>& args, const Faults& faults) {
     ScratchDir scratch;
@@ -89,12 +116,21 @@ CliRun RunCliUnder(const std::vector<std::string>& args, const Faults& faults) {
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        if (faults.stdinClosed) close(0);
         if (faults.fileSizeLimit >= 0) {
             const rlimit limit{static_cast<rlim_t>(faults.fileSizeLimit),
                                static_cast<rlim_t>(faults.fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
-            signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+            // Ignored, a write past the limit fails with EFBIG; by default
+            // the signal kills, unless the program ignores it itself.
+            signal(SIGXFSZ, faults.sigxfszDefault ? SIG_DFL : SIG_IGN);
         }
+        if (!faults.readOnlyFolder.empty()) {
+            const char* folder = faults.readOnlyFolder.c_str();
+            if (!MountReadOnly(folder)) _exit(kNoReadOnlyMount);
+        }
+        // A program that hangs is ended rather than the test run.
+        alarm(300);
         execv(KORVANTA_CLI_PATH, argv.data());
         _exit(127);
     }

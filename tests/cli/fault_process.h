@@ -12,12 +12,20 @@
 namespace korvanta::testing {
 
 struct Faults {
-    std::string input;        // standard input's bytes, unless stdinPath is set
-    std::string stdinPath;    // a path opened as standard input (a folder, say)
-    std::string stdoutPath;   // a path opened as standard output (/dev/full, say)
+    std::string input;              // standard input's bytes, unless stdinPath is set
+    std::string stdinPath;          // a path opened as standard input (a folder, say)
+    std::string stdoutPath;         // a path opened as standard output (/dev/full, say)
     bool stdoutPipeClosed = false;  // standard output a pipe whose reader has gone
-    long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored
+    long fileSizeLimit = -1;        // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored
+    bool sigxfszDefault = false;    // with fileSizeLimit: SIGXFSZ left as it kills
+    bool stdinClosed = false;       // descriptor 0 closed
+    // A folder made read-only for the program alone (a read-only bind mount
+    // in a mount namespace of its own): even root cannot write there. The
+    // run's status is kNoReadOnlyMount where the system allows no such mount.
+    std::string readOnlyFolder;
 };
+
+inline constexpr int kNoReadOnlyMount = 125;
 
 // Runs korvanta-cli with `args` under `faults`; standard output (unless
 // redirected) and standard error are captured.

@@ -112,6 +112,7 @@ TEST(Pages, AFailedPageLeavesTheOldFileAndSaysWhy) {
         WriteWholeFile(target, old);
         Faults limited;
         limited.fileSizeLimit = 8 * 1024;  // far below any page
+        limited.sigxfszDefault = true;     // the program must not die of it
         const CliRun cut = RunCliUnder(WithPage(flag, target), limited);
         EXPECT_EQ(cut.status, kPageNotWritten) << flag << ": " << cut.err;
         EXPECT_TRUE(Contains(cut.err, "File too large")) << flag << ": " << cut.err;
@@ -165,6 +166,22 @@ TEST(Pages, AWrittenPageReplacesTheFileItNames) {
     const CliRun raw = RunCliUnder(WithPage("--png", latin1), {});
     ASSERT_EQ(raw.status, 0) << raw.err;
     EXPECT_EQ(ReadWholeFile(latin1).substr(1, 3), "PNG");
+
+    // The longest name a folder takes is written too (its temporary name is
+    // cut to fit); one byte more is the system's refusal.
+    for (const std::size_t length : {241, 255, 256}) {
+        const ScratchDir roomy;
+        const std::string name = std::string(length - 4, 'c') + ".png";
+        const CliRun run = RunCliUnder(WithPage("--png", roomy.File(name)), {});
+        if (length <= 255) {
+            EXPECT_EQ(run.status, 0) << length << ": " << run.err;
+            EXPECT_EQ(roomy.Names(), std::vector<std::string>{name}) << length;
+        } else {
+            EXPECT_EQ(run.status, kPageNotWritten) << length;
+            EXPECT_TRUE(Contains(run.err, "File name too long")) << run.err;
+            EXPECT_TRUE(roomy.Names().empty());
+        }
+    }
 
     const CliRun piped = RunCliUnder(WithPage("--pdf", "/dev/stdout"), {});
     ASSERT_EQ(piped.status, 0) << piped.err;
@@ -271,7 +288,8 @@ TEST(BatchInput, HostileLinesGetOneShortErrorEach) {
     std::vector<Case> cases = {
         {with("month", huge), ""},  // past the limit, never echoed; the message below
         {with("month", std::string(500000, '9')), "number overflow parsing"},
-        {with("south", "\"" + std::string(500000, 'y') + "\""), "\"south\": expected true or false"},
+        {with("south", "\"" + std::string(500000, 'y') + "\""),
+         "\"south\": expected true or false"},
         {"{\"name\":\"" + std::string(500000, 'a') + "\\q\"}", "not a JSON object"},
         {with(std::string(500000, 'k'), "1"), "unknown key"},
         {bom + good, "a byte-order mark may stand only at the start of the input"},

@@ -4,6 +4,7 @@
 // output unchanged by the flag, and the spans it refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -134,6 +135,39 @@ TEST(SensitivityFlag, RefusesOtherSpansAndModesWithTheUsageStatus) {
     const json error = json::parse(line.out);
     EXPECT_EQ(error["field"], "sensitivity");
     EXPECT_EQ(error["error"], "\"sensitivity\": expected 15, 30, 60 or 120, got 45");
+}
+
+// A birth at the first or last moment the entry takes has nothing beyond it
+// to examine on one side: the answer never claims the whole span, and says
+// how much was examined and which side could not be.
+TEST(SensitivityFlag, AtTheEndsOfTheDateRangeTheAnswerSaysTheSpanWasCut) {
+    struct Edge {
+        std::string date, time, unseen;
+    };
+    for (const Edge& edge : {Edge{"2050-12-31", "23:59:59", "nothing after 23:59:59"},
+                             Edge{"1901-01-01", "00:00:00", "nothing before 00:00:00"}}) {
+        for (const Birth& birth : {NewDelhi1980(), BuenosAiresNight()}) {
+            for (const std::string minutes : {"15", "120"}) {
+                std::vector<std::string> args = FlagsOf(birth);
+                *(std::find(args.begin(), args.end(), "--date") + 1) = edge.date;
+                *(std::find(args.begin(), args.end(), "--time") + 1) = edge.time;
+                const CliRun run = RunCliProgram(With(args, {"--sensitivity", minutes, "--json"}));
+                ASSERT_EQ(run.status, 0) << run.err;
+                const json strip = json::parse(run.out)["sensitivity"];
+                const std::string answer = strip["answer"];
+                SCOPED_TRACE(birth.name + " " + edge.date + " ±" + minutes + ": " + answer);
+                EXPECT_TRUE(strip["cut"].get<bool>());
+                EXPECT_EQ(answer.find("within \u00B1"), std::string::npos);
+                EXPECT_NE(answer.find(edge.unseen + " could be examined."), std::string::npos);
+                // The birth at the edge: the one side examined is the whole span.
+                if (answer.find("no change") != std::string::npos) {
+                    const std::string examined = minutes == "15" ? "15 min" : "2 h";
+                    EXPECT_NE(answer.find("no change within the " + examined + " examined"),
+                              std::string::npos);
+                }
+            }
+        }
+    }
 }
 
 #ifdef KORVANTA_CLI_PAGE_FILES

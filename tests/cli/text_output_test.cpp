@@ -176,6 +176,57 @@ TEST_F(TextOutput, ReadingsAreWrappedWithoutLosingWords) {
     EXPECT_EQ(joined, expected);
 }
 
+// Columns a terminal gives a character: two for the CJK ideographs, kana,
+// Hangul and emoji these tests use (Unicode's East Asian Width W), one for
+// the rest of what the chart prints.
+std::size_t TerminalColumns(const std::string& line) {
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        const auto lead = static_cast<unsigned char>(line[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (line[i + k] & 0x3F);
+        const bool wide = (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x1F300 && c <= 0x1F64F);
+        columns += wide ? 2 : 1;
+        i += length;
+    }
+    return columns;
+}
+
+std::string WithoutBlanks(const std::string& text) {
+    std::string kept;
+    for (char c : text) {
+        if (c != ' ' && c != '\n') kept += c;
+    }
+    return kept;
+}
+
+// Long names and places, in scripts a terminal draws two columns wide, are
+// wrapped to 80 columns, and nothing of them is lost on the way.
+TEST(TextOutputWidth, EveryLineFitsEightyColumnsWithEveryCharacterKept) {
+    std::string city;
+    for (int i = 0; i < 40; ++i) city += "Pune ";
+    city += std::string(100, 'x');
+    const std::vector<std::string> states = {
+        "東京都" + std::string("東京都東京都東京都東京都東京都東京都"),
+        std::string(30, 'y') + "서울특별시서울특별시서울특별시서울",
+        "ひらがな🌙ひらがな🌙ひらがな🌙ひらがな🌙ひらがな🌙ひらがな🌙"};
+    for (const std::string& state : states) {
+        std::vector<std::string> args = FlagsOf(NewDelhi1980());
+        *(std::find(args.begin(), args.end(), "--name") + 1) = std::string(150, 'A');
+        *(std::find(args.begin(), args.end(), "--city") + 1) = city;
+        *(std::find(args.begin(), args.end(), "--state") + 1) = state;
+        const CliRun run = RunCliProgram(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const std::string& line : Lines(run.out))
+            EXPECT_LE(TerminalColumns(line), 80u) << line;
+        const std::string kept = WithoutBlanks(run.out);
+        for (const std::string& text : {std::string(150, 'A'), city, state})
+            EXPECT_NE(kept.find(WithoutBlanks(text)), std::string::npos) << text;
+    }
+}
+
 TEST(TextOutputLocale, IsTheSameUtf8WhateverTheLocale) {
     const auto flags = FlagsOf(NewDelhi1980());
     const CliRun plain = RunCliProgram(flags, "", {{"LC_ALL", "C"}, {"LANG", "C"}});

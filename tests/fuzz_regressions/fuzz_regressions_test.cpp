@@ -59,6 +59,10 @@ TEST(FuzzRegressions, SettingsDuration) {
 TEST(FuzzRegressions, BatchReader) {
     RunKeptCases("batch_reader", BatchReader);
 }
+
+TEST(FuzzRegressions, LibraryImport) {
+    RunKeptCases("library_import", LibraryImport);
+}
 #endif
 
 // List indexes at the ends of int reached the date check's arithmetic before

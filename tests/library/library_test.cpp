@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "library/birth_record.h"
@@ -163,7 +167,8 @@ TEST_F(LibraryTest, SameNameAndMomentIsRefusedReplacedOrKept) {
 
     StoredBirth otherSecond = Sample();
     otherSecond.birth.second = 31;
-    EXPECT_TRUE(std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
+    EXPECT_TRUE(
+        std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
     EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->List()).size(), 3u);
 }
 
@@ -182,6 +187,14 @@ TEST_F(LibraryTest, FilesThatAreNotThisProgramsLibraryAreNeverWritten) {
              OpenOk();
              RawExec("PRAGMA user_version = 2;");
          }},
+        // This program writes the schema, the mark and the version in one
+        // transaction: a mark without a version is nobody's library.
+        {"the mark and a births table but no version",
+         [&] {
+             OpenOk();
+             RawExec("PRAGMA user_version = 0;");
+         }},
+        {"the mark alone", [&] { RawExec("PRAGMA application_id = 1263944268;"); }},
         {"damaged pages",
          [&] {
              {
@@ -214,7 +227,46 @@ TEST_F(LibraryTest, FilesThatAreNotThisProgramsLibraryAreNeverWritten) {
         EXPECT_EQ(error.kind, ErrorKind::NotALibrary) << error.message;
         EXPECT_NE(error.message.find(path_), std::string::npos) << error.message;
         EXPECT_EQ(FileBytes(), before);
+        const auto reading = BirthsLibrary::Open(path_, BirthsLibrary::Mode::ReadOnly);
+        ASSERT_TRUE(std::holds_alternative<LibraryError>(reading));
+        EXPECT_EQ(std::get<LibraryError>(reading).kind, ErrorKind::NotALibrary);
+        EXPECT_EQ(FileBytes(), before);
+        EXPECT_FALSE(fs::exists(path_ + "-wal") || fs::exists(path_ + "-shm"));
     }
+}
+
+// A pipe would block the open for ever and a device would get a journal
+// beside it: what is not a regular file is refused before SQLite opens it.
+TEST_F(LibraryTest, PipesDevicesAndSocketsAreRefusedUnopened) {
+    fs::create_directories(folder_ / "sub");
+    const std::string pipe = (folder_ / "sub" / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string socketPath = (folder_ / "sub" / "socket").string();
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    for (const auto& [path, what] :
+         std::vector<std::pair<std::string, std::string>>{{pipe, "is a pipe"},
+                                                          {socketPath, "is a socket"},
+                                                          {"/dev/null", "is a device"},
+                                                          {"/dev/zero", "is a device"}}) {
+        for (const auto mode : {BirthsLibrary::Mode::ReadWrite, BirthsLibrary::Mode::ReadOnly}) {
+            const auto opened = BirthsLibrary::Open(path, mode);
+            ASSERT_TRUE(std::holds_alternative<LibraryError>(opened)) << path;
+            const LibraryError& error = std::get<LibraryError>(opened);
+            EXPECT_EQ(error.kind, ErrorKind::CannotOpen) << path;
+            EXPECT_NE(error.message.find(path + ": " + what), std::string::npos) << error.message;
+        }
+    }
+    close(listener);
+    EXPECT_FALSE(fs::exists("/dev/null-journal") || fs::exists("/dev/null-wal"));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_ / "sub"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"pipe", "socket"}));
 }
 
 TEST_F(LibraryTest, ReadOnlyLibraryReadsButNeverWrites) {
@@ -243,6 +295,29 @@ TEST_F(LibraryTest, ReadOnlyLibraryReadsButNeverWrites) {
                                                          BirthsLibrary::Mode::ReadOnly))
                   .kind,
               ErrorKind::CannotOpen);
+}
+
+// Another program may have stored any integer as the recent list's mark;
+// the next mark stays an integer, the largest one, without overflowing.
+TEST_F(LibraryTest, TheRecentMarkStopsAtTheLargestInteger) {
+    const auto id = std::get<std::int64_t>(OpenOk()->Save(Sample(), OnDuplicate::Refuse));
+    RawExec("UPDATE births SET used = 9223372036854775807");
+    auto library = OpenOk();
+    const auto other = std::get<std::int64_t>(library->Save(Sample("OTHER"), OnDuplicate::Refuse));
+    ASSERT_FALSE(library->MarkOpened(id));
+    for (const std::int64_t which : {id, other}) {
+        EXPECT_EQ(std::get<ReadBirth>(library->Get(which)).stored.used,
+                  std::numeric_limits<std::int64_t>::max());
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* types = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM births WHERE typeof(used) <> 'integer'", -1,
+                       &types, nullptr);
+    ASSERT_EQ(sqlite3_step(types), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(types, 0), 0) << "a mark became a real number";
+    sqlite3_finalize(types);
+    sqlite3_close(db);
 }
 
 TEST_F(LibraryTest, AnotherWriterMakesAChangeWaitThenSaySo) {
@@ -295,11 +370,11 @@ TEST_F(LibraryTest, ImportCountsAddedDuplicatesAndRefusedLines) {
     badDay["month"] = 2;
     badDay["day"] = 30;
     std::string input = "\xEF\xBB\xBF" + stored.dump() + "\n" +  // already stored
-                        fresh.dump() + "\r\n" +                 // added
-                        "\n" +                                  // blank: skipped
-                        fresh.dump() + "\n" +                   // met earlier in the import
-                        "{\"name\":\"X\"}\n" +                  // missing keys
-                        badDay.dump() + "\n" +                  // entry check refuses
+                        fresh.dump() + "\r\n" +                  // added
+                        "\n" +                                   // blank: skipped
+                        fresh.dump() + "\n" +                    // met earlier in the import
+                        "{\"name\":\"X\"}\n" +                   // missing keys
+                        badDay.dump() + "\n" +                   // entry check refuses
                         "not json\n";
     std::istringstream in(input);
     const auto result = library->Import(in);
@@ -316,6 +391,108 @@ TEST_F(LibraryTest, ImportCountsAddedDuplicatesAndRefusedLines) {
     EXPECT_EQ(added[0].stored.note, "kept ✓");
     EXPECT_EQ(added[0].stored.atlasZone, "Asia/Kolkata");
     EXPECT_NE(added[0].stored.id, 77) << "an imported id is never taken over";
+}
+
+// An import keeps --save's rules: the same name and moment with other
+// details is a clash, refused on its line; every text passes the character
+// rule of the flags (a note may break lines); a line past the limit is
+// refused by its length; an input that fails adds nothing.
+TEST_F(LibraryTest, ImportRefusesWhatSaveWouldRefuseLineByLine) {
+    auto library = OpenOk();
+    const auto stored = std::get<std::int64_t>(library->Save(Sample(), OnDuplicate::Refuse));
+    const Json record = RecordFromForm(FormOfBirth(Sample().birth));
+    auto with = [&record](const std::string& name, const std::string& key,
+                          const std::string& value) {
+        Json line = record;
+        line["name"] = name;
+        line[key] = value;
+        return line.dump() + "\n";
+    };
+    Json moved = record;
+    moved["city"] = "Agra";
+    struct Case {
+        std::string line, reason;  // reason empty: added
+    };
+    const std::vector<Case> cases = {
+        {moved.dump() + "\n",
+         "stored birth " + std::to_string(stored) + " has this name and moment"},
+        {with("TITLE", "city", "\x1B]0;owned\x07"),
+         "\"city\": holds a control character at byte 1"},
+        {with("CLEAR", "state", "Delhi\x1B[2J"), "\"state\": holds a control character at byte 6"},
+        {with("NUL", "country", std::string("In\0dia", 5)),
+         "\"country\": holds a control character at byte 3"},
+        {with("RETURN", "atlas_place", "Pune\r"),
+         "\"atlas_place\": holds a control character at byte 5"},
+        {with("CSI", "atlas_zone", "Asia/\xC2\x9B"),
+         "\"atlas_zone\": holds a control character at byte 6"},
+        {with("BELL", "note", "ring\x07"), "\"note\": holds a control character at byte 5"},
+        {with("LINES", "note", "one\ntwo\tthree"), ""},
+        {"{\"name\":\"" + std::string(kMaxImportLineBytes, 'A') + "\"}\n",
+         "the line holds " + std::to_string(kMaxImportLineBytes + 11) + " bytes"},
+        {with("LAST", "city", "Pune"), ""},
+    };
+    std::string input;
+    for (const Case& c : cases) input += c.line;
+    std::istringstream in(input);
+    const auto result = library->Import(in);
+    ASSERT_TRUE(std::holds_alternative<ImportReport>(result));
+    const ImportReport& report = std::get<ImportReport>(result);
+    std::size_t refused = 0;
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        if (cases[n].reason.empty()) continue;
+        ASSERT_LT(refused, report.refused.size()) << "line " << n + 1 << " was not refused";
+        EXPECT_EQ(report.refused[refused].line, static_cast<long>(n + 1));
+        EXPECT_NE(report.refused[refused].reason.find(cases[n].reason), std::string::npos)
+            << "line " << n + 1 << ": " << report.refused[refused].reason;
+        ++refused;
+    }
+    EXPECT_EQ(report.refused.size(), refused);
+    EXPECT_EQ(report.added, 2);
+    EXPECT_EQ(report.duplicates, 0);
+    EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->FindByName("LINES"))[0].stored.note,
+              "one\ntwo\tthree");
+
+    // The same rule holds for a save and a note.
+    StoredBirth hostile = Sample("HOSTILE");
+    hostile.birth.city = "Pune\x1B[2J";
+    EXPECT_TRUE(std::holds_alternative<LibraryError>(library->Save(hostile, OnDuplicate::Refuse)));
+    EXPECT_TRUE(library->SetNote(stored, "bad\x1B"));
+
+    // An input that fails half-way adds nothing and says it could not read.
+    class Failing : public std::streambuf {
+        int underflow() override { throw std::ios_base::failure("read error"); }
+    } failing;
+    std::istream broken(&failing);
+    const auto failed = library->Import(broken);
+    ASSERT_TRUE(std::holds_alternative<LibraryError>(failed));
+    EXPECT_EQ(std::get<LibraryError>(failed).kind, ErrorKind::Unreadable);
+    EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->List()).size(), 3u);
+    EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->FindByName("HOSTILE")).size(), 0u);
+}
+
+// Export writes every usable birth and names each one it could not write.
+TEST_F(LibraryTest, ExportNamesEveryBirthItCouldNotWrite) {
+    std::int64_t broken;
+    {
+        auto library = OpenOk();
+        library->Save(Sample("FIRST"), OnDuplicate::Refuse);
+        broken = std::get<std::int64_t>(library->Save(Sample("BROKEN"), OnDuplicate::Refuse));
+        library->Save(Sample("LAST"), OnDuplicate::Refuse);
+    }
+    RawExec("UPDATE births SET zone_text = 'Old Zone,OZ,+5.3' WHERE id = " +
+            std::to_string(broken));
+    const auto rows = std::get<std::vector<ReadBirth>>(OpenOk()->List());
+    std::vector<const ReadBirth*> all;
+    for (const ReadBirth& row : rows) all.push_back(&row);
+    const ExportReport report = ExportLines(all);
+    EXPECT_EQ(report.written, 2);
+    ASSERT_EQ(report.notWritten.size(), 1u);
+    EXPECT_NE(report.notWritten[0].find("BROKEN"), std::string::npos) << report.notWritten[0];
+    std::istringstream lines(report.text);
+    std::string line;
+    std::vector<std::string> names;
+    while (std::getline(lines, line)) names.push_back(Json::parse(line)["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"FIRST", "LAST"}));
 }
 
 TEST_F(LibraryTest, AnImportKilledHalfWayLeavesTheLibraryAsItWas) {
@@ -382,7 +559,8 @@ TEST_F(LibraryTest, AnImportKilledHalfWayLeavesTheLibraryAsItWas) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].stored.birth.name, "ASHA RAO");
     // Still writable after the killed writer.
-    EXPECT_TRUE(std::holds_alternative<std::int64_t>(library->Save(Sample("AFTER"), OnDuplicate::Refuse)));
+    EXPECT_TRUE(
+        std::holds_alternative<std::int64_t>(library->Save(Sample("AFTER"), OnDuplicate::Refuse)));
 }
 
 TEST(LibrarySearch, MatchesNamePlaceAndNoteInEitherCase) {

@@ -175,15 +175,33 @@ TEST(SensitivityStrip, AnswerNamesTheNearestChange) {
         std::optional<std::int64_t> before, after;
         if (at > 0) before = strip.birth - segments[at].from;
         if (at + 1 < segments.size()) after = segments[at].to - strip.birth;
+        // A span cut at an end of the date range says how much it examined
+        // and that it saw nothing past the cut, wherever a change there
+        // could have been the nearest.
+        const std::string cutTime = ClockDateTimeText(strip.cutAtEnd ? strip.end : strip.start);
+        const std::string unseen =
+            !strip.cutAtEnd && !strip.cutAtStart
+                ? ""
+                : std::string(strip.cutAtEnd ? "; nothing after " : "; nothing before ") +
+                      cutTime.substr(11) + " could be examined";
+        const bool nearestBefore = before && (!after || *before <= *after);
+        const bool cutSideUnseen = (nearestBefore && !after && strip.cutAtEnd) ||
+                                   (!nearestBefore && !before && strip.cutAtStart);
         std::string expectedEnd;
         if (!before && !after) {
-            expectedEnd = ": no change within " + SensitivitySpanText(c.span) + " of the birth.";
-        } else if (before && (!after || *before <= *after)) {
-            expectedEnd = *before == 0 ? "; the birth falls on the change itself."
-                                       : "; the birth is " + DurationText(*before) +
-                                             " after the nearest change.";
+            expectedEnd =
+                unseen.empty()
+                    ? ": no change within " + SensitivitySpanText(c.span) + " of the birth."
+                    : ": no change within the " + DurationText(strip.end - strip.start) +
+                          " examined" + unseen + ".";
+        } else if (nearestBefore) {
+            expectedEnd = (*before == 0 ? "; the birth falls on the change itself"
+                                        : "; the birth is " + DurationText(*before) +
+                                              " after the nearest change") +
+                          (cutSideUnseen ? unseen : "") + ".";
         } else {
-            expectedEnd = "; the birth is " + DurationText(*after) + " before the nearest change.";
+            expectedEnd = "; the birth is " + DurationText(*after) + " before the nearest change" +
+                          (cutSideUnseen ? unseen : "") + ".";
         }
         ASSERT_GE(answer.size(), expectedEnd.size());
         EXPECT_EQ(answer.substr(answer.size() - expectedEnd.size()), expectedEnd) << answer;

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// korvanta-cli's flags as CLI11 holds them: every flag with its example,
+// the value checks as CLI11 validators, and the modes' rules (--batch,
+// --list-zones, --list-births, --import and --birth stand alone, --birth
+// taking --pdf, --png, --sensitivity and --json beside it) as CLI11's
+// `excludes`. The messages are the program's own, worded from the same table
+// the rules are made from.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvanta {
+
+// The flags as typed; empty texts for flags not given.
+struct Flags {
+    std::string name, date, time, lat, lon, zone, city, state, country;
+    std::string place, pdf, png;
+    std::string sensitivity;
+    int sensitivityMinutes = 0;  // 0: no strip
+    std::string db, listText, birth, import;
+    std::string style = "south";
+    bool allPadas = false;
+    bool dst = false, json = false, batch = false, listZones = false, save = false;
+    bool noDst = false;
+    // Set by the first value check that fails: the whole message line after
+    // "korvanta-cli: ".
+    std::optional<std::string> refusedValue;
+
+    const CLI::App* app = nullptr;
+    // Whether `flag` appears on the command line (with any value, "" too).
+    bool Given(const std::string& flag) const { return app != nullptr && app->count(flag) > 0; }
+};
+
+// Adds every flag, its check and its rules to `app`, storing into `flags`.
+void AddFlags(CLI::App& app, Flags& flags);
+
+// The program's wording of the rule a command line breaks among the modes
+// ("--batch and --list-zones exclude each other", "--batch takes no --pdf",
+// "--db needs --save, --list-births, --birth or --import"); empty when it
+// breaks none.
+std::string ModeConflict(const Flags& flags);
+
+}  // namespace korvanta
