@@ -41,7 +41,10 @@ Batch input, one JSON object per line:
   gives no chart is answered with {"input_line":N,"error":"...","field":"..."}.
   A line holds at most 1 MiB (a longer one is answered with its length and
   skipped); a byte-order mark may open the input but no other line; a key
-  given twice is an error for its line.
+  given twice is an error for its line. Answers are written whenever the
+  input has no more bytes ready, so a program that sends one record and waits
+  reads its answer at once; --jobs N computes on N threads (default: every
+  CPU this process may use), the output the same byte for byte.
 
 A name takes letters and blanks only, as the entry window's name box; small
 letters become capitals. --city, --state, --country and --place take UTF-8
@@ -121,6 +124,7 @@ struct Flags {
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
+    int jobs = 0;  // --batch threads; 0: not given
     std::set<std::string> given;  // the flags that appear on the command line
     bool Given(const std::string& flag) const { return given.count(flag) > 0; }
 };
@@ -190,6 +194,10 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
     app.add_flag("--batch", flags.batch,
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
+    app.add_option("--jobs", flags.jobs,
+                   "With --batch, compute on N threads, the answers in input order all the same "
+                   "(default: every CPU this process may use), e.g. --jobs 4")
+        ->type_name("N");
     app.add_flag("--list-zones", flags.listZones,
                  "Print the 71 time zones with their indexes, e.g. --list-zones");
     app.add_option("--db", flags.db,
@@ -514,8 +522,17 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (flags.db.empty()) flags.db = library::DefaultLibraryPath();
     if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
     if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
+    if (flags.Given("--jobs") && !flags.batch) {
+        err << kProgram << ": --jobs needs --batch (see --help)\n";
+        return kExitBadCommandLine;
+    }
+    if (flags.Given("--jobs") && (flags.jobs < 1 || flags.jobs > kMaxBatchJobs)) {
+        return BadFlag(err, "--jobs", std::to_string(flags.jobs),
+                       {"expected a whole number from 1 to " + std::to_string(kMaxBatchJobs)});
+    }
     if (flags.batch) {
-        const BatchSummary batch = RunBatch(in, out);
+        const BatchSummary batch =
+            RunBatch(in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus()});
         if (batch.writeError) {
             err << kProgram << ": " << *batch.writeError << "\n";
             return kExitOutputNotWritten;
