@@ -129,10 +129,10 @@ void BlockReader::Fill(BatchBlock& block) {
     block.failedLines = 0;
 
     std::string& input = block.input;
-    std::size_t lineStart = 0;            // where the line being read starts
-    std::size_t searched = input.size();  // the carried bytes hold no line break
+    std::size_t lineStart = 0;  // where the line being read starts
+    std::size_t searched = 0;   // the carried bytes may hold whole lines past kBlockLines
     while (true) {
-        while (searched < input.size()) {
+        while (searched < input.size() && block.lines.size() < kBlockLines) {
             const char* base = input.data();
             const auto* found = static_cast<const char*>(
                 std::memchr(base + searched, '\n', input.size() - searched));
@@ -146,7 +146,7 @@ void BlockReader::Fill(BatchBlock& block) {
             lineStart = searched = end + 1;
         }
         const std::size_t partial = input.size() - lineStart;
-        if (partial > kMaxBatchLineBytes) {
+        if (block.lines.size() < kBlockLines && partial > kMaxBatchLineBytes) {
             input.resize(lineStart);
             if (!SkipLongLine(block, partial)) break;
             searched = lineStart;
