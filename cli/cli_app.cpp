@@ -195,8 +195,8 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
     app.add_option("--jobs", flags.jobs,
-                   "With --batch, compute on N threads, the answers in input order all the same "
-                   "(default: every CPU this process may use), e.g. --jobs 4")
+                   "With --batch, compute on N threads (1 to 256; default: every CPU this "
+                   "process may use), the answers in input order all the same, e.g. --jobs 4")
         ->type_name("N");
     app.add_flag("--list-zones", flags.listZones,
                  "Print the 71 time zones with their indexes, e.g. --list-zones");
@@ -508,6 +508,14 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
     }
+    if (flags.Given("--jobs") && !flags.batch) {
+        err << kProgram << ": --jobs needs --batch (see --help)\n";
+        return kExitBadCommandLine;
+    }
+    if (flags.Given("--jobs") && (flags.jobs < 1 || flags.jobs > kMaxBatchJobs)) {
+        return BadFlag(err, "--jobs", std::to_string(flags.jobs),
+                       {"expected a whole number from 1 to " + std::to_string(kMaxBatchJobs)});
+    }
     if (flags.Given("--sensitivity")) {
         const auto minutes = ParseSensitivityMinutes(flags.sensitivity);
         if (const auto* e = std::get_if<FlagError>(&minutes))
@@ -522,14 +530,6 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (flags.db.empty()) flags.db = library::DefaultLibraryPath();
     if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
     if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
-    if (flags.Given("--jobs") && !flags.batch) {
-        err << kProgram << ": --jobs needs --batch (see --help)\n";
-        return kExitBadCommandLine;
-    }
-    if (flags.Given("--jobs") && (flags.jobs < 1 || flags.jobs > kMaxBatchJobs)) {
-        return BadFlag(err, "--jobs", std::to_string(flags.jobs),
-                       {"expected a whole number from 1 to " + std::to_string(kMaxBatchJobs)});
-    }
     if (flags.batch) {
         const BatchSummary batch =
             RunBatch(in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus()});

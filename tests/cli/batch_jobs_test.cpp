@@ -131,6 +131,23 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesTheSameBytesAsOne) {
     }
 }
 
+TEST(BatchJobs, AThreadCountThatCannotBeUsedIsRefused) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--batch", "--jobs", "0"}, "--jobs 0: expected a whole number from 1 to 256"},
+        {{"--batch", "--jobs", "257"}, "--jobs 257: expected a whole number from 1 to 256"},
+        {{"--batch", "--jobs", "-3"}, "--jobs -3: expected a whole number from 1 to 256"},
+        {{"--batch", "--jobs", "two"}, "--jobs"},
+        {{"--jobs", "2"}, "--jobs needs --batch"},
+        {{"--list-zones", "--jobs", "2"}, "--jobs needs --batch"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = RunCliProgram(args, RecordLineOf(NewDelhi1980()) + "\n");
+        EXPECT_EQ(run.status, 1) << args.back() << ": " << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "") << args.back();
+    }
+}
+
 // A failed write stops the batch at the same answer with one thread or four:
 // the message names the first input line whose answer is not whole, and
 // every answer before it was written whole.
