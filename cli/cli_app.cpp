@@ -124,7 +124,7 @@ struct Flags {
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
-    int jobs = 0;  // --batch threads; 0: not given
+    int jobs = 0;                 // --batch threads; 0: not given
     std::set<std::string> given;  // the flags that appear on the command line
     bool Given(const std::string& flag) const { return given.count(flag) > 0; }
 };
