@@ -39,8 +39,8 @@ struct BatchOptions {
     int jobs = 1;
 };
 
-// The most --jobs takes: past it a thread and its blocks would only cost
-// memory.
+// The most --jobs takes: each thread keeps two blocks in memory, and a
+// mistyped count must not exhaust the memory or the system's threads.
 inline constexpr int kMaxBatchJobs = 256;
 
 // The CPUs this process may run on (sched_getaffinity), at least 1 and at
