@@ -1,81 +1,202 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/batch.h"
 
-#include <istream>
-#include <limits>
-#include <ostream>
+#include <sched.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <iostream>
+#include <mutex>
 #include <system_error>
+#include <thread>
 #include <vector>
 
+#include "cli/batch_answers.h"
+#include "cli/batch_blocks.h"
 #include "cli/chart_json.h"
-#include "cli/output_stream.h"
-#include "cli/sensitivity_output.h"
-#include "library/birth_record.h"
-#include "pipeline/pipeline.h"
-#include "pipeline/sensitivity.h"
-#include "report/report.h"
 
 namespace korvanta {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+using batch::BatchBlock;
+using batch::BlockAnswerer;
+using batch::BlockReader;
+using batch::ByteSink;
+using batch::ByteSource;
 
-// The text of a JSON value without the blanks that may surround it.
-std::string_view TrimJsonBlanks(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+// Counts a written block into the summary.
+void Account(BatchSummary& summary, const BatchBlock& block) {
+    summary.failedLines += block.failedLines;
+    if (block.readError) {
+        summary.readError = "standard input: " + *block.readError + " (reading input line " +
+                            std::to_string(block.ReadErrorLine()) + ")";
+    }
 }
 
-// Output is written and checked in blocks of this many bytes.
-constexpr std::size_t kFlushBytes = 1 << 16;
-
-// Reads standard input line by line, holding at most kMaxBatchLineBytes of
-// one line. Read errors of the stream's buffer surface as exceptions, so
-// that their error code is kept.
-class LineReader {
-  public:
-    enum class Status { Line, TooLong, End };
-
-    explicit LineReader(std::istream& in) : in_(in), buffer_(kMaxBatchLineBytes + 1) {
-        in_.exceptions(std::ios::badbit);
-    }
-
-    // The next line; for a line too long, only its length is known.
-    Status Next() {
-        in_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        const auto count = static_cast<std::size_t>(in_.gcount());
-        if (!in_.fail()) {
-            // The line break was read and counted unless the input ended.
-            length_ = in_.eof() ? count : count - 1;
-            return Status::Line;
+// One thread reads, answers and writes each block in turn.
+BatchSummary RunInOrder(ByteSource& source, ByteSink& sink) {
+    BatchSummary summary;
+    BatchBlock block;
+    BlockReader reader(source);
+    BlockAnswerer answerer;
+    do {
+        reader.Fill(block);
+        answerer.Answer(block);
+        if (auto problem = batch::WriteAnswers(sink, block)) {
+            summary.writeError = std::move(problem);
+            break;
         }
-        if (count == 0) return Status::End;
-        // The buffer filled before a line break: skip the rest of the line.
-        in_.clear();
-        in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-        const auto rest = static_cast<std::size_t>(in_.gcount());
-        length_ = count + (in_.eof() ? rest : rest - 1);
-        return Status::TooLong;
+        Account(summary, block);
+    } while (!block.last);
+    return summary;
+}
+
+// The blocks in flight between the reading thread, the computing threads and
+// the writing (calling) thread. Block n lives in slot n % size until it is
+// written, so the reader never runs more than the ring's size ahead of the
+// writer, whatever the input's size.
+class BlockRing {
+  public:
+    explicit BlockRing(std::size_t size) : slots_(size) {}
+
+    // The reading thread: the slot of block `n` once it is free; null when
+    // the batch stops.
+    BatchBlock* FreeSlot(long n) {
+        Slot& slot = At(n);
+        std::unique_lock lock(mutex_);
+        freed_.wait(lock, [&] { return stop_ || slot.state == State::Free; });
+        return stop_ ? nullptr : &slot.block;
+    }
+    void Filled(long n) {
+        const bool last = At(n).block.last;
+        {
+            const std::lock_guard lock(mutex_);
+            At(n).state = State::Filled;
+            ++filled_;
+            if (last) inputEnded_ = true;
+        }
+        // The last block may leave every computing thread without work.
+        if (last) {
+            filledCv_.notify_all();
+        } else {
+            filledCv_.notify_one();
+        }
     }
 
-    std::string_view Line() const { return {buffer_.data(), length_}; }
-    std::size_t Length() const { return length_; }
+    // A computing thread: the next block to answer, or -1 when there is none
+    // left or the batch stops.
+    long TakeFilled() {
+        std::unique_lock lock(mutex_);
+        filledCv_.wait(lock, [&] { return stop_ || taken_ < filled_ || inputEnded_; });
+        if (stop_ || taken_ == filled_) return -1;
+        return taken_++;
+    }
+    BatchBlock& Block(long n) { return At(n).block; }
+    void Answered(long n) {
+        {
+            const std::lock_guard lock(mutex_);
+            At(n).state = State::Answered;
+        }
+        answeredCv_.notify_one();
+    }
+
+    // The writing thread: block `n` once answered.
+    BatchBlock& WaitAnswered(long n) {
+        Slot& slot = At(n);
+        std::unique_lock lock(mutex_);
+        answeredCv_.wait(lock, [&] { return slot.state == State::Answered; });
+        return slot.block;
+    }
+    void Written(long n) {
+        {
+            const std::lock_guard lock(mutex_);
+            At(n).state = State::Free;
+        }
+        freed_.notify_one();
+    }
+
+    // Every thread leaves its loop.
+    void Stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        freed_.notify_all();
+        filledCv_.notify_all();
+        answeredCv_.notify_all();
+    }
 
   private:
-    std::istream& in_;
-    std::vector<char> buffer_;
-    std::size_t length_ = 0;
+    enum class State { Free, Filled, Answered };
+    struct Slot {
+        BatchBlock block;
+        State state = State::Free;
+    };
+    Slot& At(long n) { return slots_[static_cast<std::size_t>(n) % slots_.size()]; }
+
+    std::vector<Slot> slots_;
+    std::mutex mutex_;
+    std::condition_variable freed_, filledCv_, answeredCv_;
+    long filled_ = 0;  // blocks filled so far: 0 .. filled_ - 1
+    long taken_ = 0;   // blocks handed to a computing thread
+    bool inputEnded_ = false;
+    bool stop_ = false;
 };
 
-std::string ReadFailure(const std::ios_base::failure& failure) {
-    const std::error_code code = failure.code();
-    // libstdc++ passes the system's errno; a code of the stream category
-    // says no more than "iostream error".
-    if (code && code.category() == std::system_category()) return code.message();
-    if (code && code.category() == std::generic_category()) return code.message();
-    return "read error";
+// One reading thread and `jobs` computing threads; the calling thread writes.
+// Empty when the threads could not be started (nothing has been read then).
+std::optional<BatchSummary> RunOnThreads(ByteSource& source, ByteSink& sink, int jobs) {
+    // Two blocks a thread: one being answered, one waiting for it.
+    BlockRing ring(2 * static_cast<std::size_t>(jobs) + 2);
+    std::vector<std::thread> threads;
+    auto joinAll = [&threads] {
+        for (std::thread& thread : threads) thread.join();
+    };
+    try {
+        for (int k = 0; k < jobs; ++k) {
+            threads.emplace_back([&ring] {
+                BlockAnswerer answerer;
+                for (long n = ring.TakeFilled(); n >= 0; n = ring.TakeFilled()) {
+                    answerer.Answer(ring.Block(n));
+                    ring.Answered(n);
+                }
+            });
+        }
+        // Started last, so that no input is read unless every thread runs.
+        threads.emplace_back([&ring, &source] {
+            BlockReader reader(source);
+            for (long n = 0;; ++n) {
+                BatchBlock* block = ring.FreeSlot(n);
+                if (block == nullptr) return;
+                reader.Fill(*block);
+                ring.Filled(n);
+                if (block->last) return;
+            }
+        });
+    } catch (const std::system_error&) {
+        ring.Stop();
+        joinAll();
+        return std::nullopt;
+    }
+
+    BatchSummary summary;
+    for (long n = 0;; ++n) {
+        const BatchBlock& block = ring.WaitAnswered(n);
+        if (auto problem = batch::WriteAnswers(sink, block)) {
+            summary.writeError = std::move(problem);
+            ring.Stop();
+            // The reader may be waiting for input that will never be read.
+            source.Interrupt();
+            break;
+        }
+        Account(summary, block);
+        const bool last = block.last;
+        ring.Written(n);
+        if (last) break;
+    }
+    joinAll();
+    return summary;
 }
 
 }  // namespace
@@ -88,85 +209,43 @@ std::string BatchErrorLine(long lineNumber, const std::string& error, const std:
     return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-BatchSummary RunBatch(std::istream& in, std::ostream& out) {
-    BatchSummary summary;
-    std::string buffer;
-    buffer.reserve(2 * kFlushBytes);
-    EntryForm form;
-    RecordExtras extras;
-    ChartLineWriter writer;
-    long lineNumber = 0;
-    long firstBuffered = 1;  // the input line whose answer opens the buffer
-    auto writeBuffer = [&]() {
-        if (const auto problem = WriteChecked(out, buffer)) {
-            summary.writeError = "standard output: " + *problem + "; the answers to input line " +
-                                 std::to_string(firstBuffered) + " and after were not all written";
-        }
-        buffer.clear();
-        firstBuffered = lineNumber + 1;
-        return !summary.writeError;
-    };
-    const std::ios::iostate oldExceptions = in.exceptions();
-    LineReader reader(in);
-    try {
-        while (true) {
-            const LineReader::Status status = reader.Next();
-            if (status == LineReader::Status::End) break;
-            ++lineNumber;
-            std::string error, field;
-            std::string_view record;
-            if (status == LineReader::Status::TooLong) {
-                error = "the line holds " + std::to_string(reader.Length()) +
-                        " bytes; a line may hold at most " + std::to_string(kMaxBatchLineBytes);
-            } else {
-                std::string_view line = reader.Line();
-                if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                    line.remove_prefix(kByteOrderMark.size());
-                }
-                record = TrimJsonBlanks(line);
-                if (record.starts_with(kByteOrderMark)) {
-                    error = "a byte-order mark may stand only at the start of the input";
-                } else if (auto recordError = ReadRecord(record, form, &extras)) {
-                    error = std::move(recordError->message);
-                    field = std::move(recordError->field);
-                } else if (auto refusal = ValidateBirthData(form)) {
-                    error = std::string(refusal->message);
-                    field = std::string(RecordFieldOf(refusal->focus));
-                }
-            }
-            if (error.empty()) {
-                const Birth birth = BirthOfForm(form);
-                const Chart chart = CalculateChart(birth);
-                writer.Append(chart, BuildReport(birth, chart), record, buffer);
-                if (extras.sensitivityMinutes > 0) {
-                    // The strip closes the chart object as its last key.
-                    const SensitivityView strip = BuildSensitivityView(
-                        BirthTimeSensitivity(birth, extras.sensitivityMinutes));
-                    buffer.pop_back();
-                    buffer += ",\"sensitivity\":";
-                    buffer +=
-                        SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
-                    buffer += '}';
-                }
-            } else {
-                ++summary.failedLines;
-                buffer += BatchErrorLine(lineNumber, error, field);
-            }
-            buffer += '\n';
-            if (buffer.size() >= kFlushBytes && !writeBuffer()) break;
-        }
-    } catch (const std::ios_base::failure& failure) {
-        ++lineNumber;
-        const std::string reason = ReadFailure(failure);
-        summary.readError = "standard input: " + reason + " (reading input line " +
-                            std::to_string(lineNumber) + ")";
-        ++summary.failedLines;
-        buffer += BatchErrorLine(lineNumber, "standard input could not be read: " + reason, "");
-        buffer += '\n';
+int UsableCpus() {
+    cpu_set_t cpus;
+    CPU_ZERO(&cpus);
+    int count = 0;
+    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0) count = CPU_COUNT(&cpus);
+    // More CPUs than a cpu_set_t holds: the machine's count will do.
+    if (count < 1) count = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(count, 1, kMaxBatchJobs);
+}
+
+BatchSummary RunBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
+    // The standard streams are read and written through their descriptors:
+    // no copy through the streams' buffers, and poll(2) can tell whether more
+    // input is ready.
+    std::optional<batch::DescriptorSource> descriptorIn;
+    std::optional<batch::StreamSource> streamIn;
+    ByteSource* source = nullptr;
+    if (&in == &std::cin) {
+        source = &descriptorIn.emplace(STDIN_FILENO);
+    } else {
+        source = &streamIn.emplace(in);
     }
-    in.exceptions(oldExceptions);
-    if (!summary.writeError) writeBuffer();
-    return summary;
+    std::optional<batch::DescriptorSink> descriptorOut;
+    std::optional<batch::StreamSink> streamOut;
+    ByteSink* sink = nullptr;
+    if (&out == &std::cout) {
+        std::cout.flush();
+        sink = &descriptorOut.emplace(STDOUT_FILENO);
+    } else {
+        sink = &streamOut.emplace(out);
+    }
+    if (options.jobs > 1) {
+        if (auto summary = RunOnThreads(*source, *sink, std::min(options.jobs, kMaxBatchJobs))) {
+            return *summary;
+        }
+    }
+    return RunInOrder(*source, *sink);
 }
 
 }  // namespace korvanta

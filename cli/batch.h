@@ -31,10 +31,30 @@ struct BatchSummary {
     std::optional<std::string> writeError;
 };
 
-// Reads every line of `in` and answers each on `out`: a chart object, or an
-// error object for a line that is not a usable record or whose entry is
-// refused (the refusal's own message). A byte-order mark is skipped at the
-// start of the input and refused anywhere else.
-BatchSummary RunBatch(std::istream& in, std::ostream& out);
+// The threads a batch may use.
+struct BatchOptions {
+    // Threads computing charts: 1 computes in the calling thread; more share
+    // the input's blocks out and the calling thread writes the answers in
+    // input order. The output is the same byte for byte.
+    int jobs = 1;
+};
+
+// The most --jobs takes: each thread keeps two blocks in memory, and a
+// mistyped count must not exhaust the memory or the system's threads.
+inline constexpr int kMaxBatchJobs = 256;
+
+// The CPUs this process may run on (sched_getaffinity), at least 1 and at
+// most kMaxBatchJobs: the threads a batch uses unless told.
+int UsableCpus();
+
+// Reads every line of `in` and answers each on `out`, in input order: a
+// chart object, or an error object for a line that is not a usable record or
+// whose entry is refused (the refusal's own message). A byte-order mark is
+// skipped at the start of the input and refused anywhere else. The answers
+// are written whenever the input has no more bytes ready, so a program that
+// sends a record and waits reads its answer; otherwise in blocks of about a
+// hundred. Standard input and output (std::cin, std::cout) are read and
+// written through their file descriptors.
+BatchSummary RunBatch(std::istream& in, std::ostream& out, const BatchOptions& options = {});
 
 }  // namespace korvanta

@@ -42,7 +42,10 @@ Batch input, one JSON object per line:
   gives no chart is answered with {"input_line":N,"error":"...","field":"..."}.
   A line holds at most 1 MiB (a longer one is answered with its length and
   skipped); a byte-order mark may open the input but no other line; a key
-  given twice is an error for its line.
+  given twice is an error for its line. Answers are written whenever the
+  input has no more bytes ready, so a program that sends one record and waits
+  reads its answer at once; --jobs N computes on N threads (default: every
+  CPU this process may use), the output the same byte for byte.
 
 A name takes letters and blanks only, as the entry window's name box; small
 letters become capitals. --city, --state, --country and --place take UTF-8
@@ -361,6 +364,14 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         err << kProgram << ": " << conflict << " (see --help)\n";
         return kExitBadCommandLine;
     }
+    if (flags.Given("--jobs") && !flags.batch) {
+        err << kProgram << ": --jobs needs --batch (see --help)\n";
+        return kExitBadCommandLine;
+    }
+    if (flags.Given("--jobs") && (flags.jobs < 1 || flags.jobs > kMaxBatchJobs)) {
+        return BadFlag(err, "--jobs", std::to_string(flags.jobs),
+                       {"expected a whole number from 1 to " + std::to_string(kMaxBatchJobs)});
+    }
     if (flags.Given("--sensitivity"))
         flags.sensitivityMinutes = std::get<int>(ParseSensitivityMinutes(flags.sensitivity));
     if (flags.listZones) {
@@ -372,7 +383,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
     if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
     if (flags.batch) {
-        const BatchSummary batch = RunBatch(in, out);
+        const BatchSummary batch =
+            RunBatch(in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus()});
         if (batch.writeError) {
             err << kProgram << ": " << *batch.writeError << "\n";
             return kExitOutputNotWritten;

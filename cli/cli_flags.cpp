@@ -177,6 +177,10 @@ void AddFlags(CLI::App& app, Flags& flags) {
     app.add_flag("--batch", flags.batch,
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
+    app.add_option("--jobs", flags.jobs,
+                   "With --batch, compute on N threads (1 to 256; default: every CPU this "
+                   "process may use), the answers in input order all the same, e.g. --jobs 4")
+        ->type_name("N");
     app.add_flag("--list-zones", flags.listZones,
                  "Print the 71 time zones with their indexes, e.g. --list-zones");
     app.add_option("--db", flags.db,

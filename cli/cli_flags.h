@@ -25,6 +25,7 @@ struct Flags {
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
+    int jobs = 0;  // --batch threads; 0: not given
     // Set by the first value check that fails: the whole message line after
     // "korvanta-cli: ".
     std::optional<std::string> refusedValue;

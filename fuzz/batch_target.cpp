@@ -94,6 +94,13 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
         const BatchSummary summary = RunBatch(inStream, outStream);
         if (summary.readError || summary.writeError) return "a string stream reported an error";
         failed = summary.failedLines;
+        // Blocks shared out to threads give the same bytes as one thread.
+        std::istringstream again(input);
+        std::ostringstream threaded;
+        const BatchSummary onThreads = RunBatch(again, threaded, {3});
+        if (threaded.str() != outStream.str() || onThreads.failedLines != failed) {
+            return "three threads answered otherwise than one";
+        }
     } catch (const std::exception& e) {
         return std::string("an exception escaped the batch reader: ") + e.what();
     }

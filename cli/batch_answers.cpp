@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/batch_answers.h"
+
+#include "cli/batch.h"
+#include "cli/sensitivity_output.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/sensitivity.h"
+#include "report/report.h"
+
+namespace korvanta::batch {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The text of a JSON value without the blanks that may surround it.
+std::string_view TrimJsonBlanks(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+void BlockAnswerer::Answer(BatchBlock& block) {
+    block.output.clear();
+    block.failedLines = 0;
+    long number = block.firstLine;
+    for (const InputLine& line : block.lines) {
+        bool answered = false;
+        if (line.tooLong) {
+            block.output += BatchErrorLine(number,
+                                           "the line holds " + std::to_string(line.length) +
+                                               " bytes; a line may hold at most " +
+                                               std::to_string(kMaxBatchLineBytes),
+                                           "");
+        } else {
+            answered =
+                AnswerLine(number, std::string_view(block.input).substr(line.offset, line.length),
+                           block.output);
+        }
+        if (!answered) ++block.failedLines;
+        block.output += '\n';
+        ++number;
+    }
+    if (block.readError) {
+        ++block.failedLines;
+        block.output +=
+            BatchErrorLine(number, "standard input could not be read: " + *block.readError, "");
+        block.output += '\n';
+    }
+}
+
+bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& output) {
+    if (number == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    const std::string_view record = TrimJsonBlanks(line);
+    std::string error, field;
+    if (record.starts_with(kByteOrderMark)) {
+        error = "a byte-order mark may stand only at the start of the input";
+    } else if (auto recordError = ReadRecord(record, form_, &extras_)) {
+        error = std::move(recordError->message);
+        field = std::move(recordError->field);
+    } else if (auto refusal = ValidateBirthData(form_)) {
+        error = std::string(refusal->message);
+        field = std::string(RecordFieldOf(refusal->focus));
+    }
+    if (!error.empty()) {
+        output += BatchErrorLine(number, error, field);
+        return false;
+    }
+    const Birth birth = BirthOfForm(form_);
+    const Chart chart = CalculateChart(birth);
+    writer_.Append(chart, BuildReport(birth, chart), record, output);
+    if (extras_.sensitivityMinutes > 0) {
+        // The strip closes the chart object as its last key.
+        const SensitivityView strip =
+            BuildSensitivityView(BirthTimeSensitivity(birth, extras_.sensitivityMinutes));
+        output.pop_back();
+        output += ",\"sensitivity\":";
+        output += SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
+        output += '}';
+    }
+    return true;
+}
+
+}  // namespace korvanta::batch
