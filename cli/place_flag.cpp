@@ -18,7 +18,7 @@ std::string FlagCoordinates(const atlas::EntryCoordinates& at) {
 }
 
 std::string CandidateLine(const atlas::Place& place) {
-    std::string line = "  " + atlas::PlaceLabel(place);
+    std::string line = "  " + atlas::PlaceListText(place);
     if (const auto at = atlas::ToEntryCoordinates(place.latitude, place.longitude)) {
         line += "  " + FlagCoordinates(*at);
     }
