@@ -55,6 +55,10 @@ constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Mont
 constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
 constexpr std::string_view kListMessage = "Please Select the Date and Time of Birth";
 constexpr std::string_view kZoneMessage = "Please Select the Time Zone";
+constexpr std::string_view kOffsetTextMessage =
+    "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45";
+constexpr std::string_view kOffsetRangeMessage =
+    "Please Enter a UTC Offset Between -12:00 And +14:00";
 constexpr std::string_view kLettersMessage = "Please Enter only Letters";
 constexpr std::string_view kNumbersMessage = "Only Numbers Are Accepted";
 
@@ -102,6 +106,8 @@ std::string_view ControlName(EntryControl control) {
             return "txtLatM";
         case EntryControl::cmbTimeZone:
             return "cmbTimeZone";
+        case EntryControl::txtUtcOffset:
+            return "txtUtcOffset";
     }
     return "";
 }
@@ -156,8 +162,18 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
     // The zone list loses its selection only when the atlas found no row for
     // the place's clock; a chart computed without a zone would be silently
     // wrong, so the user picks one.
-    if (form.cmbTimeZone < 0 || form.cmbTimeZone >= kZoneCount) {
+    if (form.cmbTimeZone < 0 || form.cmbTimeZone >= kZoneListCount) {
         return Refusal{kZoneMessage, MessageIcon::Information, EntryControl::cmbTimeZone};
+    }
+    // "Other UTC offset" takes its offset from the box beside the list.
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        const std::optional<int> offset = ReadUtcOffset(form.txtUtcOffset);
+        if (!offset) {
+            return Refusal{kOffsetTextMessage, MessageIcon::Error, EntryControl::txtUtcOffset};
+        }
+        if (!UtcOffsetInRange(*offset)) {
+            return Refusal{kOffsetRangeMessage, MessageIcon::Error, EntryControl::txtUtcOffset};
+        }
     }
     return std::nullopt;
 }
@@ -182,7 +198,10 @@ Birth BirthOfForm(const EntryForm& form) {
     birth.lonMin = number(form.txtLonM);
     birth.east = form.optLongEast;
     birth.zoneIndex = form.cmbTimeZone;
-    const ZoneCorrection zone = Zone_Calculation(form.cmbTimeZone);
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        birth.utcOffsetMinutes = ReadUtcOffset(form.txtUtcOffset).value_or(0);
+    }
+    const ZoneCorrection zone = ZoneCorrectionOf(birth.zoneIndex, birth.utcOffsetMinutes);
     birth.zoneHours = zone.hours;
     birth.zoneMinutes = zone.minutes;
     birth.dst = form.chkDST;
@@ -205,6 +224,7 @@ EntryForm FormOfBirth(const Birth& b) {
     form.txtMState = b.state;
     form.txtMCountry = b.country;
     form.cmbTimeZone = b.zoneIndex;
+    if (b.zoneIndex == kOtherOffsetRow) form.txtUtcOffset = UtcOffsetText(b.utcOffsetMinutes);
     form.chkDST = b.dst;
     form.txtLonD = std::to_string(b.lonDeg);
     form.txtLonM = std::to_string(b.lonMin);

@@ -41,6 +41,9 @@ struct EntryForm {
     int cboSS = 0;
     std::string txtMCity, txtMState, txtMCountry;
     int cmbTimeZone = kDefaultZoneIndex;
+    // The offset box beside the zone list, read only while the list is at
+    // "Other UTC offset" (row 71): "+05:45", "-03:30".
+    std::string txtUtcOffset;
     bool chkDST = false;
     std::string txtLonD, txtLonM;
     bool optLongEast = true;  // optLong(0) "East" selected; false: optLong(1) "West"
@@ -68,6 +71,7 @@ enum class EntryControl {
     txtLatD,
     txtLatM,
     cmbTimeZone,
+    txtUtcOffset,
 };
 
 // Object name of a control ("txtLonD"); "" for None.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pipeline/zones.h"
 #include "support/chart_fixtures.h"
 
 namespace korvanta {
@@ -145,7 +146,7 @@ TEST(ValidateBirthData, ListsWithoutASelectionAreRefused) {
                   EntryControl::cboYear);
     // Without a zone the chart would be computed at UT: refused, whatever
     // lies outside the list.
-    for (const int zone : {-1, 71, 1000}) {
+    for (const int zone : {-1, 72, 1000}) {
         f = ValidForm();
         f.cmbTimeZone = zone;
         ExpectRefused(f, "Please Select the Time Zone", MessageIcon::Information,
@@ -155,6 +156,64 @@ TEST(ValidateBirthData, ListsWithoutASelectionAreRefused) {
     f.cboSS = -1;
     ExpectRefused(f, "Please Select the Date and Time of Birth", MessageIcon::Information,
                   EntryControl::cboSS);
+}
+
+// Row 71, "Other UTC offset", takes its offset from the box beside the list:
+// to the minute, from -12:00 to +14:00; the correction is its negation in
+// hours and minutes of one sign.
+TEST(ValidateBirthData, OtherUtcOffsetTakesTheBoxesOffset) {
+    const struct {
+        const char* text;
+        int minutes;  // the offset when accepted
+        const char* refusal;
+    } cases[] = {
+        {"+05:45", 345, nullptr},
+        {" -03:30 ", -210, nullptr},
+        {"5:45", 345, nullptr},
+        {"\u221209:30", -570, nullptr},
+        {"-12:00", -720, nullptr},
+        {"+14:00", 840, nullptr},
+        {"-00:30", -30, nullptr},
+        {"+00:00", 0, nullptr},
+        {"+14:01", 0, "Please Enter a UTC Offset Between -12:00 And +14:00"},
+        {"-12:01", 0, "Please Enter a UTC Offset Between -12:00 And +14:00"},
+        {"+99:59", 0, "Please Enter a UTC Offset Between -12:00 And +14:00"},
+        {"", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"+5.75", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"+05:60", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"+05:4", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"+105:00", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"++05:45", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"+05:45:00", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+        {"05 45", 0, "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45"},
+    };
+    for (const auto& c : cases) {
+        EntryForm f = ValidForm();
+        f.cmbTimeZone = kOtherOffsetRow;
+        f.txtUtcOffset = c.text;
+        if (c.refusal) {
+            ExpectRefused(f, c.refusal, MessageIcon::Error, EntryControl::txtUtcOffset);
+            continue;
+        }
+        const auto accepted = AcceptBirth(f);
+        ASSERT_EQ(accepted.index(), 1u) << c.text;
+        const korvanta::Birth& b = std::get<1>(accepted);
+        EXPECT_EQ(b.zoneIndex, 71) << c.text;
+        EXPECT_EQ(b.utcOffsetMinutes, c.minutes) << c.text;
+        // UT minus local time, both parts of the offset's opposite sign.
+        EXPECT_EQ(b.zoneHours * 60 + b.zoneMinutes, -c.minutes) << c.text;
+        EXPECT_LE(b.zoneHours * c.minutes, 0) << c.text;
+        EXPECT_LE(b.zoneMinutes * c.minutes, 0) << c.text;
+        // The form of the birth gives it back.
+        EXPECT_EQ(FormOfBirth(b).txtUtcOffset, UtcOffsetText(c.minutes)) << c.text;
+        EXPECT_EQ(ReadUtcOffset(UtcOffsetText(c.minutes)), c.minutes) << c.text;
+    }
+    // A named row ignores the box, whatever it holds.
+    EntryForm named = ValidForm();
+    named.txtUtcOffset = "nonsense";
+    const auto accepted = AcceptBirth(named);
+    ASSERT_EQ(accepted.index(), 1u);
+    EXPECT_EQ(std::get<1>(accepted).utcOffsetMinutes, 0);
 }
 
 TEST(KeyFilters, NameTakesLettersInCapitals) {
