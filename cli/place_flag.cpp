@@ -50,8 +50,8 @@ Json ReadingJson(const atlas::ZoneReading& reading) {
     out["standard_abbreviation"] = reading.state.standardAbbreviation;
     const std::optional<int> row = reading.suggestion.zoneRow;
     out["zone_index"] = row ? Json(*row) : Json(nullptr);
-    out["zone_text"] =
-        row ? Json(std::string(kZoneTable[static_cast<std::size_t>(*row)].text)) : Json(nullptr);
+    out["zone_text"] = row ? Json(std::string(ZoneListText(*row))) : Json(nullptr);
+    if (row == kOtherOffsetRow) out["utc_offset_minutes"] = reading.suggestion.utcOffsetMinutes;
     out["dst"] = reading.suggestion.daylightSaving;
     out["reason"] =
         reading.suggestion.reason.empty() ? Json(nullptr) : Json(reading.suggestion.reason);
@@ -111,6 +111,9 @@ std::optional<FlagError> ApplyPlace(const PlaceFlagResult& found, const GivenFla
     if (!given.zone) {
         if (!row) return FlagError{zone.note + "; give --zone (see --list-zones)"};
         form.cmbTimeZone = *row;
+        if (*row == kOtherOffsetRow) {
+            form.txtUtcOffset = UtcOffsetText(zone.first->suggestion.utcOffsetMinutes);
+        }
     }
     if (!given.dst && zone.first) form.chkDST = zone.first->suggestion.daylightSaving;
     return std::nullopt;
