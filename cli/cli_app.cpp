@@ -19,6 +19,7 @@
 #include "cli/sensitivity_output.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
+#include "pipeline/zones.h"
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
@@ -53,7 +54,17 @@ birth moment; --lat, --lon, --zone, --dst/--no-dst, --city, --state and
 --country given beside it win, each on its own:
   korvanta-cli --name "ASHA RAO" --date 1980-06-05 --time 09:05:30 \
       --place "Pune, Maharashtra, India" --json
-A name that several places have is refused with the candidates listed.
+A name that several places have is refused with the candidates listed, larger
+places first. Where no zone row has the place's clock at the birth moment
+(Nepal's +5:45, a local mean time), the atlas takes zone 71 "Other UTC offset"
+with the clock's offset to the nearest minute.
+
+--offset +HH:MM gives a clock that no zone row has, from -12:00 to +14:00:
+  korvanta-cli --name "ASHA RAO" --date 1990-07-01 --time 12:00 --lat 27N42 \
+      --lon 85E19 --offset +05:45
+It chooses zone 71 "Other UTC offset" (--zone 71 may be given too, and needs
+--offset); --dst adds one hour to it as to any row. In batch records the row
+is "zone_index":71 with "utc_offset_minutes":345.
 
 --pdf FILE and --png FILE write the chart page (chart, positions, details, the
 UL's house, reading and sign profile, padas and special lagnas); standard
@@ -112,7 +123,7 @@ std::string VersionText() {
 
 // The flags as typed; empty texts for flags not given.
 struct Flags {
-    std::string name, date, time, lat, lon, zone, city, state, country;
+    std::string name, date, time, lat, lon, zone, offset, city, state, country;
     std::string place, pdf, png;
     std::string sensitivity;
     int sensitivityMinutes = 0;  // 0: no strip
@@ -127,9 +138,9 @@ struct Flags {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",    "--lon",
-                                          "--zone", "--place", "--pdf",    "--png",
-                                          "--db",   "--birth", "--import", "--sensitivity"};
+constexpr const char* kNonEmptyFlags[] = {"--date",   "--time",   "--lat",        "--lon", "--zone",
+                                          "--offset", "--place",  "--pdf",        "--png", "--db",
+                                          "--birth",  "--import", "--sensitivity"};
 
 // Adds the flags; returns the ones that describe a birth.
 std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
@@ -148,10 +159,16 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                        "Longitude: degrees 0-179, E or W, minutes 0-59, e.g. --lon 77E12")
             ->type_name("DDDhMM"),
         app.add_option("--zone", flags.zone,
-                       "Time zone: index 0-70, whole text, unique abbreviation or name "
+                       "Time zone: index 0-71, whole text, unique abbreviation or name "
                        "(see --list-zones), e.g. --zone IST or --zone 34; "
-                       "default 29 \"Greenwich Mean Time,GMT,0.0\"")
+                       "default 29 \"Greenwich Mean Time,GMT,0.0\"; 71 \"Other UTC offset\" "
+                       "takes --offset")
             ->type_name("ZONE"),
+        app.add_option("--offset", flags.offset,
+                       "UTC offset of the birth place's standard time, -12:00 to +14:00, for a "
+                       "clock no zone row has; chooses zone 71 \"Other UTC offset\", e.g. "
+                       "--offset +05:45")
+            ->type_name("+HH:MM"),
         app.add_flag("--dst", flags.dst, "Daylight saving time was in force, e.g. --dst"),
         app.add_flag("--no-dst", flags.noDst,
                      "Daylight saving time was not in force, where --place would tick it, "
@@ -191,7 +208,7 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
     app.add_flag("--list-zones", flags.listZones,
-                 "Print the 71 time zones with their indexes, e.g. --list-zones");
+                 "Print the 72 rows of the zone list with their indexes, e.g. --list-zones");
     app.add_option("--db", flags.db,
                    "The births library to use instead of $XDG_DATA_HOME/Korvanta/births.sqlite, "
                    "e.g. --db family.sqlite")
@@ -265,6 +282,8 @@ std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
         case EntryControl::txtLatD:
         case EntryControl::txtLatM:
             return shown("--lat", flags.lat);
+        case EntryControl::txtUtcOffset:
+            return shown("--offset", flags.offset);
         default:
             return shown("--date", flags.date);  // the date checks leave the focus alone
     }
@@ -274,7 +293,7 @@ GivenFlags GivenOf(const Flags& flags) {
     GivenFlags given;
     given.lat = flags.Given("--lat");
     given.lon = flags.Given("--lon");
-    given.zone = flags.Given("--zone");
+    given.zone = flags.Given("--zone") || flags.Given("--offset");
     given.dst = flags.dst || flags.noDst;
     given.city = flags.Given("--city");
     given.state = flags.Given("--state");
@@ -442,6 +461,25 @@ std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<Plac
         const auto zone = FindZone(flags.zone);
         if (auto* e = std::get_if<FlagError>(&zone)) return BadFlag(err, "--zone", flags.zone, *e);
         form.cmbTimeZone = std::get<int>(zone);
+        if (form.cmbTimeZone == kOtherOffsetRow && !flags.Given("--offset")) {
+            return BadFlag(err, "--zone", flags.zone,
+                           FlagError{"this row takes its offset from --offset, e.g. --offset "
+                                     "+05:45"});
+        }
+    }
+    // --offset stands for "Other UTC offset" and goes with no other row.
+    if (flags.Given("--offset")) {
+        const auto offset = ParseOffset(flags.offset);
+        if (auto* e = std::get_if<FlagError>(&offset))
+            return BadFlag(err, "--offset", flags.offset, *e);
+        if (flags.Given("--zone") && form.cmbTimeZone != kOtherOffsetRow) {
+            return BadFlag(err, "--offset", flags.offset,
+                           FlagError{"goes with zone 71 \"Other UTC offset\" only; leave out "
+                                     "--zone " +
+                                     flags.zone});
+        }
+        form.cmbTimeZone = kOtherOffsetRow;
+        form.txtUtcOffset = UtcOffsetText(std::get<int>(offset));
     }
     form.chkDST = flags.dst;
     form.txtMCity = flags.city;

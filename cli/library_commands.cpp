@@ -52,11 +52,11 @@ bool SameStoredBirth(const library::StoredBirth& a, const library::StoredBirth& 
     const Birth& x = a.birth;
     const Birth& y = b.birth;
     return std::tie(x.name, x.year, x.month, x.day, x.hour, x.minute, x.second, x.latDeg, x.latMin,
-                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.dst, x.city, x.state,
-                    x.country) == std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute,
-                                           y.second, y.latDeg, y.latMin, y.south, y.lonDeg,
-                                           y.lonMin, y.east, y.zoneIndex, y.dst, y.city, y.state,
-                                           y.country);
+                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.utcOffsetMinutes, x.dst,
+                    x.city, x.state, x.country) ==
+           std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute, y.second, y.latDeg, y.latMin,
+                    y.south, y.lonDeg, y.lonMin, y.east, y.zoneIndex, y.utcOffsetMinutes, y.dst,
+                    y.city, y.state, y.country);
 }
 
 }  // namespace

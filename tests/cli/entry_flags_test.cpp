@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Malformed,
                                            MalformedFlag{"--lon", "77E123", "at most 2 digits"},
                                            MalformedFlag{"--lon", "77.5E0", "E or W"},
                                            MalformedFlag{"--zone", "XYZ", "see --list-zones"},
-                                           MalformedFlag{"--zone", "71", "from 0 to 70"}));
+                                           MalformedFlag{"--zone", "72", "from 0 to 71"}));
 
 TEST(CommandLine, UnknownFlagsMissingDatesAndMixedModesAreRefused) {
     const std::vector<std::vector<std::string>> commands = {{"--frobnicate"},

@@ -271,7 +271,8 @@ TEST(BatchInput, HostileLinesGetOneShortErrorEach) {
     std::vector<Case> cases = {
         {with("month", huge), ""},  // past the limit, never echoed; the message below
         {with("month", std::string(500000, '9')), "number overflow parsing"},
-        {with("south", "\"" + std::string(500000, 'y') + "\""), "\"south\": expected true or false"},
+        {with("south", "\"" + std::string(500000, 'y') + "\""),
+         "\"south\": expected true or false"},
         {"{\"name\":\"" + std::string(500000, 'a') + "\\q\"}", "not a JSON object"},
         {with(std::string(500000, 'k'), "1"), "unknown key"},
         {bom + good, "a byte-order mark may stand only at the start of the input"},
