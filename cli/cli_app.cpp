@@ -44,8 +44,9 @@ Batch input, one JSON object per line:
   skipped); a byte-order mark may open the input but no other line; a key
   given twice is an error for its line.
 
-A name takes letters and blanks only, as the entry window's name box; small
-letters become capitals. --city, --state, --country and --place take UTF-8
+A name takes letters of any script, blanks, and hyphens and apostrophes
+inside it ("JOSÉ", "MARY-JANE", "O'BRIEN"), as the entry window's name box;
+small letters become capitals. --city, --state, --country and --place take UTF-8
 without control characters. An empty value is a value: --zone "" is refused,
 never read as "not given".
 

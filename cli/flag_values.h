@@ -70,11 +70,10 @@ std::variant<int, FlagError> FindZone(std::string_view text);
 // minus sign U+2212), from -12:00 to +14:00. Minutes, local minus UT.
 std::variant<int, FlagError> ParseOffset(std::string_view text);
 
-// A name as the entry window's name box can hold it: the window's key
-// filter lets letters and blanks in and turns a-z into A-Z, so the same
-// characters pass here, lower case made capitals, and any other character
-// (a digit, a tab, a line break, a NUL, a letter outside A-Z) is refused with
-// its position, never echoed.
+// A name as the entry window's name box can hold it (NameFaultAt): letters
+// of any script, made capitals, blanks, and hyphens and apostrophes inside
+// it; any other character (a digit, a tab, a line break, a NUL) is refused
+// with its position, never echoed.
 std::variant<std::string, FlagError> ParseName(std::string_view text);
 
 // A place text (--city, --state, --country, --place): valid UTF-8 without

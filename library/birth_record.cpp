@@ -318,20 +318,14 @@ class RecordReader : public nlohmann::json_sax<Json> {
 }  // namespace
 
 std::optional<std::string> NameAsEntered(std::string_view text, std::string& name) {
-    name.clear();
-    name.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int code = static_cast<unsigned char>(text[i]);
-        // Enter and Backspace pass the filter as keys but never become text.
-        const KeyFilterResult key =
-            (code == '\r' || code == '\b') ? KeyFilterResult{} : NameKeyFilter(code);
-        if (key.code == 0) {
-            return "a name takes only letters A-Z and blanks, as the entry window's name box "
-                   "does; character " +
-                   std::to_string(i + 1) + " is neither";
-        }
-        name += static_cast<char>(key.code);
+    // The entry check's own rule, so that the window, the command line and
+    // the library take the same names.
+    if (const std::optional<std::size_t> at = NameFaultAt(text)) {
+        return "a name takes only letters, blanks, and hyphens and apostrophes inside it, as the "
+               "entry window's name box does; character " +
+               std::to_string(*at) + " is not one of them";
     }
+    name = CapitalName(text);
     return std::nullopt;
 }
 

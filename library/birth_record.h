@@ -52,9 +52,10 @@ struct RecordExtras {
 std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
                                       RecordExtras* extras = nullptr);
 
-// A name as the entry window's name box can hold it: letters and blanks, a-z
-// made capitals, into `name`. Any other character is refused with its
-// position (the reason), never echoed.
+// A name as the entry window's name box can hold it (NameFaultAt): letters of
+// any script made capitals, blanks, and hyphens and apostrophes inside it,
+// into `name`. Any other character is refused with its position (the
+// reason), never echoed.
 std::optional<std::string> NameAsEntered(std::string_view text, std::string& name);
 
 // The record of an entry whose coordinate boxes hold digits only (as the

@@ -166,6 +166,25 @@ TEST(Zone, IsFoundByIndexTextUniqueAbbreviationOrName) {
     EXPECT_EQ(ZoneUsed("Universal Time, UT, 0.0"), 61);
 }
 
+// The entry check's name rule: the flag and a record take real names, made
+// capital, as the window does.
+TEST(Name, RealNamesPassMadeCapital) {
+    for (const auto& [typed, name] : std::vector<std::pair<std::string, std::string>>{
+             {"José", "JOSÉ"}, {"Mary-Jane", "MARY-JANE"}, {"o'brien", "O'BRIEN"}}) {
+        auto args = Replace("--name", typed);
+        args.push_back("--json");
+        const CliRun run = RunCliProgram(args);
+        ASSERT_EQ(run.status, 0) << typed << ": " << run.err;
+        EXPECT_EQ(nlohmann::json::parse(run.out)["details"]["name"], name);
+
+        auto record = nlohmann::json::parse(RecordLineOf(NewDelhi1980()));
+        record["name"] = typed;
+        const CliRun batch = RunCliProgram({"--batch"}, record.dump() + "\n");
+        ASSERT_EQ(batch.status, 0) << typed << ": " << batch.out;
+        EXPECT_EQ(nlohmann::json::parse(batch.out)["details"]["name"], name);
+    }
+}
+
 TEST(Zone, DefaultsToGreenwichLikeTheWindow) {
     auto args = Replace("--zone", "");
     args.push_back("--json");

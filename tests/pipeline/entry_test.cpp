@@ -216,18 +216,87 @@ TEST(ValidateBirthData, OtherUtcOffsetTakesTheBoxesOffset) {
     EXPECT_EQ(std::get<1>(accepted).utcOffsetMinutes, 0);
 }
 
-TEST(KeyFilters, NameTakesLettersInCapitals) {
-    EXPECT_EQ(NameKeyFilter('k').code, 'K');
-    EXPECT_FALSE(NameKeyFilter('k').message);
-    EXPECT_EQ(NameKeyFilter('Q').code, 'Q');
-    for (int code : {32, 13, 8}) EXPECT_EQ(NameKeyFilter(code).code, code);
-    for (int code : std::initializer_list<int>{'1', '-', '\'', 0xE9, 0, -5, 127, 0x10FFFF}) {
+TEST(KeyFilters, NameTakesLettersOfAnyScriptInCapitals) {
+    const struct {
+        int code, passed;
+    } keys[] = {{'k', 'K'},
+                {'Q', 'Q'},
+                {0xE9, 0xC9} /* é */,
+                {0x17E, 0x17D} /* ž */,
+                {0x3C2, 0x3A3} /* ς */,
+                {0x436, 0x416} /* ж */,
+                {0x915, 0x915} /* क */,
+                {0x93E, 0x93E} /* ा */,
+                {0x5D0, 0x5D0} /* א */,
+                {0x1EA1, 0x1EA0} /* ạ */,
+                {0xDF, 0xDF} /* ß */,
+                {'-', '-'},
+                {'\'', '\''},
+                {0x2019, 0x2019},
+                {32, 32},
+                {13, 13},
+                {8, 8}};
+    for (const auto& key : keys) {
+        EXPECT_EQ(NameKeyFilter(key.code).code, key.passed) << key.code;
+        EXPECT_FALSE(NameKeyFilter(key.code).message) << key.code;
+    }
+    for (int code : std::initializer_list<int>{'1', '.', ',', '_', 0xD7 /* × */, 0x966 /* ० */,
+                                               0x2014, 0x1F600, 0, -5, 9, 127, 0x110000}) {
         const KeyFilterResult r = NameKeyFilter(code);
         EXPECT_EQ(r.code, 0) << code;
         ASSERT_TRUE(r.message);
         EXPECT_EQ(r.message->text, "Please Enter only Letters");
         EXPECT_EQ(r.message->icon, MessageIcon::Information);
     }
+}
+
+// The name rule the entry check, the command line and the library share:
+// letters of any script made capital, blanks, hyphens and apostrophes inside.
+TEST(ValidateBirthData, NamesOfEveryScriptPassMadeCapital) {
+    const struct {
+        const char* typed;
+        const char* name;
+    } accepted[] = {{"JOSÉ", "JOSÉ"},
+                    {"José", "JOSÉ"},
+                    {"MARY-JANE", "MARY-JANE"},
+                    {"O'Brien", "O'BRIEN"},
+                    {"o\u2019brien", "O\u2019BRIEN"},
+                    {" Jean-Luc d'Arc ", " JEAN-LUC D'ARC "},
+                    {"Željko Ćosić", "ŽELJKO ĆOSIĆ"},
+                    {"Σωκράτης", "ΣΩΚΡΆΤΗΣ"},
+                    {"Дмитрий", "ДМИТРИЙ"},
+                    {"Nguyễn Thị", "NGUYỄN THỊ"},
+                    {"रामानुजन", "रामानुजन"},
+                    {"Straße", "STRAßE"},
+                    {"Jose\u0301", "JOSE\u0301"}};  // a combining accent
+    for (const auto& c : accepted) {
+        EntryForm f = ValidForm();
+        f.txtName = c.typed;
+        EXPECT_EQ(NameFaultAt(c.typed), std::nullopt) << c.typed;
+        const auto birth = AcceptBirth(f);
+        ASSERT_EQ(birth.index(), 1u) << c.typed;
+        EXPECT_EQ(std::get<1>(birth).name, c.name) << c.typed;
+    }
+    using namespace std::string_view_literals;
+    const struct {
+        std::string_view typed;
+        std::size_t at;  // 1-based character
+    } refused[] = {{"-MARY"sv, 1}, {"MARY-"sv, 5},       {"O' "sv, 2},   {" 'O"sv, 2},
+                   {"ASHA1"sv, 5}, {"ASHA\tRAO"sv, 5},   {"A.B"sv, 2},   {"ÉÉ\xFF"sv, 3},
+                   {"A\xC3"sv, 2}, {"Ж_"sv, 2},          {"RAO\n"sv, 4}, {"A\0B"sv, 2},
+                   {"A--"sv, 2},   {"\xED\xA0\x80"sv, 1}};
+    for (const auto& c : refused) {
+        const std::string typed(c.typed);
+        EXPECT_EQ(NameFaultAt(typed), c.at) << typed;
+        EntryForm f = ValidForm();
+        f.txtName = typed;
+        ExpectRefused(f,
+                      "Please Enter only Letters and Blanks in the Name, with Hyphens and "
+                      "Apostrophes only inside it",
+                      MessageIcon::Information, EntryControl::txtName);
+    }
+    // A blank name is still no name at all.
+    EXPECT_EQ(NameFaultAt("   "), std::nullopt);
 }
 
 TEST(KeyFilters, CoordinatesTakeDigitsOnly) {
