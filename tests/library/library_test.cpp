@@ -137,6 +137,25 @@ TEST_F(LibraryTest, EveryFieldComesBackByteExactAfterReopening) {
     EXPECT_EQ(library->SetNote(id, "x")->kind, ErrorKind::NotFound);
 }
 
+// "Other UTC offset" keeps its offset in the zone text, and reads it back.
+TEST_F(LibraryTest, TheOtherUtcOffsetComesBackWithItsOffset) {
+    StoredBirth original = Sample("NEPAL");
+    original.birth.zoneIndex = kOtherOffsetRow;
+    original.birth.utcOffsetMinutes = 345;
+    original.birth.zoneHours = -5;
+    original.birth.zoneMinutes = -45;
+    std::int64_t id = 0;
+    {
+        auto library = OpenOk();
+        id = std::get<std::int64_t>(library->Save(original, OnDuplicate::Refuse));
+    }
+    const ReadBirth read = std::get<ReadBirth>(OpenOk()->Get(id));
+    EXPECT_EQ(read.fault, "");
+    EXPECT_EQ(read.stored.zoneText, "Other UTC offset +05:45");
+    ExpectSameBirth(read.stored.birth, original.birth);
+    EXPECT_EQ(read.stored.birth.utcOffsetMinutes, 345);
+}
+
 TEST_F(LibraryTest, SameNameAndMomentIsRefusedReplacedOrKept) {
     auto library = OpenOk();
     StoredBirth first = Sample();
@@ -163,7 +182,8 @@ TEST_F(LibraryTest, SameNameAndMomentIsRefusedReplacedOrKept) {
 
     StoredBirth otherSecond = Sample();
     otherSecond.birth.second = 31;
-    EXPECT_TRUE(std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
+    EXPECT_TRUE(
+        std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
     EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->List()).size(), 3u);
 }
 
@@ -295,11 +315,11 @@ TEST_F(LibraryTest, ImportCountsAddedDuplicatesAndRefusedLines) {
     badDay["month"] = 2;
     badDay["day"] = 30;
     std::string input = "\xEF\xBB\xBF" + stored.dump() + "\n" +  // already stored
-                        fresh.dump() + "\r\n" +                 // added
-                        "\n" +                                  // blank: skipped
-                        fresh.dump() + "\n" +                   // met earlier in the import
-                        "{\"name\":\"X\"}\n" +                  // missing keys
-                        badDay.dump() + "\n" +                  // entry check refuses
+                        fresh.dump() + "\r\n" +                  // added
+                        "\n" +                                   // blank: skipped
+                        fresh.dump() + "\n" +                    // met earlier in the import
+                        "{\"name\":\"X\"}\n" +                   // missing keys
+                        badDay.dump() + "\n" +                   // entry check refuses
                         "not json\n";
     std::istringstream in(input);
     const auto result = library->Import(in);
@@ -382,7 +402,8 @@ TEST_F(LibraryTest, AnImportKilledHalfWayLeavesTheLibraryAsItWas) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].stored.birth.name, "ASHA RAO");
     // Still writable after the killed writer.
-    EXPECT_TRUE(std::holds_alternative<std::int64_t>(library->Save(Sample("AFTER"), OnDuplicate::Refuse)));
+    EXPECT_TRUE(
+        std::holds_alternative<std::int64_t>(library->Save(Sample("AFTER"), OnDuplicate::Refuse)));
 }
 
 TEST(LibrarySearch, MatchesNamePlaceAndNoteInEitherCase) {
