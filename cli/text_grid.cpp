@@ -105,9 +105,8 @@ class Canvas {
         if (y0 > y1) std::swap(x0, x1), std::swap(y0, y1);
         const unsigned kind = x1 > x0 ? kFalling : kRising;
         for (int y = y0; y <= y1; ++y) {
-            const int x =
-                x0 +
-                static_cast<int>(std::lround(static_cast<double>(x1 - x0) * (y - y0) / (y1 - y0)));
+            const int x = x0 + static_cast<int>(std::lround(static_cast<double>(x1 - x0) *
+                                                            (y - y0) / (y1 - y0)));
             diagonals_[Index(x, y)] |= kind;
         }
     }
@@ -364,8 +363,8 @@ std::string DrawSignChart(const std::array<ChartCell, 12>& signCells,
                 // A tag ends a blank before the border; a three-letter one
                 // ("A11") takes that blank rather than the body column's.
                 const int tagWidth = static_cast<int>(DisplayWidth(line.mark));
-                const int tagLeft =
-                    std::max(left + kBodyColumnWidth + 1, xs[column + 1] - 1 - tagWidth);
+                const int tagLeft = std::max(left + kBodyColumnWidth + 1,
+                                             xs[column + 1] - 1 - tagWidth);
                 canvas.Write(tagLeft, y, line.mark, xs[column + 1] - tagLeft);
                 ++y;
             }

@@ -28,8 +28,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 ScratchDir::ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "korvanta-fault-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvanta-fault-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
     path_ = pattern;
 }

@@ -141,13 +141,7 @@ TEST_F(LibraryFlags, ImportCountsAndExitStatuses) {
 
     // Saving the very same birth again is no change; another place at the
     // same name and moment is refused.
-    EXPECT_EQ(Run([] {
-                  auto a = FlagsOf(NewDelhi1980());
-                  a.push_back("--save");
-                  return a;
-              }())
-                  .status,
-              0);
+    EXPECT_EQ(Run([] { auto a = FlagsOf(NewDelhi1980()); a.push_back("--save"); return a; }()).status, 0);
     Birth moved = NewDelhi1980();
     moved.city = "Agra";
     auto args = FlagsOf(moved);

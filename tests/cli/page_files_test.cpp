@@ -145,8 +145,8 @@ TEST(PageFiles, TheStyleFlagsRedrawTheChartOfThePage) {
     const auto page = [&folder](const std::string& name, std::vector<std::string> extra) {
         std::vector<std::string> args = BirthArgs();
         args.insert(args.end(), extra.begin(), extra.end());
-        args.insert(args.end(),
-                    {"--png", folder.File(name + ".png"), "--pdf", folder.File(name + ".pdf")});
+        args.insert(args.end(), {"--png", folder.File(name + ".png"), "--pdf",
+                                 folder.File(name + ".pdf")});
         const CliRun run = RunCliProgram(args, "", kNoDisplay);
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadFile(folder.File(name + ".png"));
@@ -162,10 +162,9 @@ TEST(PageFiles, TheStyleFlagsRedrawTheChartOfThePage) {
     if (!HasProgram("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     for (const std::string name : {"north", "east", "south-padas"}) {
         const std::string textFile = folder.File(name + ".txt");
-        ASSERT_EQ(
-            std::system(
-                ("pdftotext '" + folder.File(name + ".pdf") + "' '" + textFile + "'").c_str()),
-            0);
+        ASSERT_EQ(std::system(("pdftotext '" + folder.File(name + ".pdf") + "' '" + textFile + "'")
+                                  .c_str()),
+                  0);
         const std::string text = ReadFile(textFile);
         // Every pada's tag is on the chart; the pada table names them otherwise.
         for (const char* tag : {"AL", "A2", "A5", "A10", "A11", "UL"}) {

@@ -182,8 +182,7 @@ TEST_F(LibraryTest, SameNameAndMomentIsRefusedReplacedOrKept) {
 
     StoredBirth otherSecond = Sample();
     otherSecond.birth.second = 31;
-    EXPECT_TRUE(
-        std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
+    EXPECT_TRUE(std::holds_alternative<std::int64_t>(library->Save(otherSecond, OnDuplicate::Refuse)));
     EXPECT_EQ(std::get<std::vector<ReadBirth>>(library->List()).size(), 3u);
 }
 
