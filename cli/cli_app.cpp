@@ -294,7 +294,8 @@ GivenFlags GivenOf(const Flags& flags) {
     GivenFlags given;
     given.lat = flags.Given("--lat");
     given.lon = flags.Given("--lon");
-    given.zone = flags.Given("--zone") || flags.Given("--offset");
+    given.zone = flags.Given("--zone");
+    given.offset = flags.Given("--offset");
     given.dst = flags.dst || flags.noDst;
     given.city = flags.Given("--city");
     given.state = flags.Given("--state");

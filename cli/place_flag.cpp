@@ -106,13 +106,14 @@ std::optional<FlagError> ApplyPlace(const PlaceFlagResult& found, const GivenFla
 
     const atlas::BirthZoneFinding& zone = found.finding.zone;
     if (zone.status == atlas::LocalTimeStatus::InvalidTime) return std::nullopt;
-    const std::optional<int> row =
-        zone.first ? zone.first->suggestion.zoneRow : std::optional<int>();
-    if (!given.zone) {
-        if (!row) return FlagError{zone.note + "; give --zone (see --list-zones)"};
-        form.cmbTimeZone = *row;
-        if (*row == kOtherOffsetRow) {
-            form.txtUtcOffset = UtcOffsetText(zone.first->suggestion.utcOffsetMinutes);
+    const atlas::ZoneSuggestion* suggestion = zone.first ? &zone.first->suggestion : nullptr;
+    if (!given.zone && !given.offset) {
+        if (suggestion == nullptr || !suggestion->zoneRow) {
+            return FlagError{zone.note + "; give --zone (see --list-zones)"};
+        }
+        form.cmbTimeZone = suggestion->zoneRow.value();
+        if (form.cmbTimeZone == kOtherOffsetRow) {
+            form.txtUtcOffset = UtcOffsetText(suggestion->utcOffsetMinutes);
         }
     }
     if (!given.dst && zone.first) form.chkDST = zone.first->suggestion.daylightSaving;
@@ -154,6 +155,7 @@ Json AtlasJson(std::string_view query, const PlaceFlagResult& found, const Given
     for (const auto& [flag, isGiven] : {std::pair{"--lat", given.lat},
                                         {"--lon", given.lon},
                                         {"--zone", given.zone},
+                                        {"--offset", given.offset},
                                         {"--dst", given.dst},
                                         {"--city", given.city},
                                         {"--state", given.state},

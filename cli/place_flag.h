@@ -31,6 +31,7 @@ std::variant<PlaceFlagResult, FlagError> LookUpPlaceFlag(std::string_view query,
 // atlas, each on its own; the atlas fills the rest.
 struct GivenFlags {
     bool lat = false, lon = false, zone = false, dst = false;
+    bool offset = false;  // --offset, which gives the zone as --zone does
     bool city = false, state = false, country = false;
 };
 

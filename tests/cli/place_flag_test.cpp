@@ -185,7 +185,7 @@ TEST(PlaceFlag, WithoutAFittingNamedRowTheAtlasTakesTheOtherOffset) {
     const json offset =
         Chart(PlaceArgs("Kathmandu", "1990-07-01", "12:00", {"--offset", "+05:30"}));
     EXPECT_EQ(offset["input"]["utc_offset_minutes"], 330);
-    EXPECT_EQ(offset["atlas"]["from_flags"], json({"--zone"}));
+    EXPECT_EQ(offset["atlas"]["from_flags"], json({"--offset"}));
 }
 
 TEST(PlaceFlag, AClockChangeIsNotedAndBothReadingsAreKept) {
