@@ -215,7 +215,7 @@ class RecordReader : public nlohmann::json_sax<Json> {
             if (extras_ != nullptr) extras_->sensitivityMinutes = static_cast<int>(value);
             return Stored();
         }
-        if (spec.kind == Kind::Offset) {
+        if (kKeys[key_].kind == Kind::Offset) {
             // Out-of-range offsets meet the entry check and its message;
             // clamped so that the text keeps its shape.
             form_.txtUtcOffset = UtcOffsetText(static_cast<int>(
