@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace korvanta::atlas {
 namespace {
@@ -30,60 +31,87 @@ std::uint32_t Word(const std::string& data, std::size_t at, bool swapped) {
     return value;
 }
 
-// Lower-case ASCII without accents, as the place search folds names; empty
-// for a name with letters that have no ASCII form (Cyrillic, Devanagari…).
-std::string FoldedLatin(const std::string& name) {
-    // Most names are plain ASCII already; GLib's transliteration is only
-    // needed for the rest.
-    if (std::all_of(name.begin(), name.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        std::string folded = name;
-        for (char& c : folded) c = static_cast<char>(g_ascii_tolower(c));
-        const bool hasLetter =
-            std::any_of(folded.begin(), folded.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-        return hasLetter && folded.find('?') == std::string::npos ? folded : std::string();
+std::string Child(GVariant* city, gsize at) {
+    if (g_variant_n_children(city) <= at) return {};
+    GVariant* child = g_variant_get_child_value(city, at);
+    std::string text;
+    if (g_variant_is_of_type(child, G_VARIANT_TYPE_STRING)) {
+        text = g_variant_get_string(child, nullptr);
     }
-    // Scripts without Latin letters (Cyrillic, Greek, Devanagari, CJK…)
-    // start with a lead byte of 0xCD or above; of those only the Latin
-    // Extended Additional letters (U+1E00..U+1EFF, "Ḥ", "Ả") are Latin.
-    const auto lead = static_cast<unsigned char>(name.front());
-    const bool extendedLatin = lead == 0xE1 && name.size() > 1 &&
-                               static_cast<unsigned char>(name[1]) >= 0xB8 &&
-                               static_cast<unsigned char>(name[1]) <= 0xBB;
-    if (lead >= 0xCD && !extendedLatin) return {};
-    const std::unique_ptr<char, GFreeDeleter> ascii(g_str_to_ascii(name.c_str(), "C"));
-    if (!ascii) return {};
-    const std::unique_ptr<char, GFreeDeleter> lower(g_ascii_strdown(ascii.get(), -1));
-    if (!lower) return {};
-    std::string folded(lower.get());
-    if (folded.find('?') != std::string::npos) return {};
-    if (std::none_of(folded.begin(), folded.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
-        return {};
-    }
-    return folded;
+    g_variant_unref(child);
+    return text;
 }
 
-// GeoNames id (the first field of a city's record) -> index in the list.
-std::unordered_map<std::string, int> CityIndexById() {
+// Where the catalogues' keys lead: a city's GeoNames id (the first field of
+// its record) to its index in the list, and a state's key ("RU.66": country
+// code, a dot, the state's code) to the cities that bear the state's name.
+struct CityKeys {
     std::unordered_map<std::string, int> byId;
+    std::unordered_map<std::string, std::vector<int>> byState;
+};
+
+CityKeys ReadCityKeys() {
+    CityKeys keys;
     const gint count = geonames_get_n_cities();
-    byId.reserve(static_cast<std::size_t>(std::max(0, count)));
+    keys.byId.reserve(static_cast<std::size_t>(std::max(0, count)));
     for (gint index = 0; index < count; ++index) {
         GeonamesCity* city = geonames_get_city(index);
         if (city == nullptr) continue;
-        if (g_variant_n_children(city) > 0) {
-            GVariant* id = g_variant_get_child_value(city, 0);
-            if (g_variant_is_of_type(id, G_VARIANT_TYPE_STRING)) {
-                byId.emplace(g_variant_get_string(id, nullptr), index);
+        // Fields: id, name, state code, state, country code, …
+        const std::string id = Child(city, 0);
+        if (!id.empty()) keys.byId.emplace(id, index);
+        const char* name = geonames_city_get_name(city);
+        const char* state = geonames_city_get_state(city);
+        const std::string stateCode = Child(city, 2);
+        const char* country = geonames_city_get_country_code(city);
+        if (name != nullptr && state != nullptr && country != nullptr && !stateCode.empty()) {
+            const std::string key = SearchKey(name);
+            if (!key.empty() && key == SearchKey(state)) {
+                keys.byState[std::string(country) + "." + stateCode].push_back(index);
             }
-            g_variant_unref(id);
         }
         geonames_city_free(city);
     }
-    return byId;
+    return keys;
 }
 
 }  // namespace
+
+std::string SearchKey(std::string_view name) {
+    if (name.empty()) return {};
+    std::string ascii(name);
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        // Scripts without Latin letters (Cyrillic, Greek, Devanagari, CJK…)
+        // start with a lead byte of 0xCD or above; of those only the Latin
+        // Extended Additional letters (U+1E00..U+1EFF, "Ḥ", "Ả") are Latin.
+        const auto lead = static_cast<unsigned char>(name.front());
+        const bool extendedLatin = lead == 0xE1 && name.size() > 1 &&
+                                   static_cast<unsigned char>(name[1]) >= 0xB8 &&
+                                   static_cast<unsigned char>(name[1]) <= 0xBB;
+        if (lead >= 0xCD && !extendedLatin) return {};
+        const std::unique_ptr<char, GFreeDeleter> transliterated(
+            g_str_to_ascii(ascii.c_str(), "C"));
+        if (!transliterated) return {};
+        ascii = transliterated.get();
+    }
+    // A letter that has no ASCII form comes out as "?".
+    if (ascii.find('?') != std::string::npos) return {};
+    std::string key;
+    key.reserve(ascii.size());
+    bool blank = false, letter = false;
+    for (const char c : ascii) {
+        if (!g_ascii_isalnum(c)) {
+            blank = !key.empty();
+            continue;
+        }
+        if (blank) key += ' ';
+        blank = false;
+        letter = letter || g_ascii_isalpha(c);
+        key += static_cast<char>(g_ascii_tolower(c));
+    }
+    return letter ? key : std::string();
+}
 
 std::vector<std::pair<std::string, std::string>> ReadCatalogue(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -117,14 +145,20 @@ std::vector<std::pair<std::string, std::string>> ReadCatalogue(const std::string
 }
 
 std::vector<AlternateName> ReadAlternateNames(const std::vector<std::string>& catalogues) {
-    const std::unordered_map<std::string, int> byId = CityIndexById();
+    const CityKeys keys = ReadCityKeys();
     std::vector<AlternateName> names;
     for (const std::string& path : catalogues) {
         for (const auto& [id, name] : ReadCatalogue(path)) {
-            const auto city = byId.find(id);
-            if (city == byId.end()) continue;
-            std::string folded = FoldedLatin(name);
-            if (!folded.empty()) names.push_back({std::move(folded), city->second});
+            const auto city = keys.byId.find(id);
+            const auto state = city == keys.byId.end() ? keys.byState.find(id) : keys.byState.end();
+            if (city == keys.byId.end() && state == keys.byState.end()) continue;
+            std::string key = SearchKey(name);
+            if (key.empty()) continue;
+            if (city != keys.byId.end()) {
+                names.push_back({std::move(key), city->second});
+            } else {
+                for (const int index : state->second) names.push_back({key, index});
+            }
         }
     }
     auto order = [](const AlternateName& a, const AlternateName& b) {
@@ -156,20 +190,21 @@ std::vector<std::string> InstalledNameCatalogues() {
     return catalogues;
 }
 
-std::vector<int> CitiesByAlternateName(std::string_view foldedPrefix) {
+std::vector<AlternateMatch> CitiesByAlternateName(std::string_view keyPrefix) {
     static std::once_flag once;
     static std::vector<AlternateName> index;
     std::call_once(once, [] { index = ReadAlternateNames(InstalledNameCatalogues()); });
 
-    std::vector<int> cities;
-    if (foldedPrefix.empty()) return cities;
+    std::vector<AlternateMatch> cities;
+    if (keyPrefix.empty()) return cities;
     auto at = std::lower_bound(
-        index.begin(), index.end(), foldedPrefix,
+        index.begin(), index.end(), keyPrefix,
         [](const AlternateName& name, std::string_view prefix) { return name.folded < prefix; });
-    for (; at != index.end() && at->folded.compare(0, foldedPrefix.size(), foldedPrefix) == 0;
-         ++at) {
-        if (std::find(cities.begin(), cities.end(), at->cityIndex) == cities.end()) {
-            cities.push_back(at->cityIndex);
+    // The names equal to the key sort before the longer ones it starts.
+    std::unordered_set<int> seen;
+    for (; at != index.end() && at->folded.compare(0, keyPrefix.size(), keyPrefix) == 0; ++at) {
+        if (seen.insert(at->cityIndex).second) {
+            cities.push_back({at->cityIndex, at->folded.size() == keyPrefix.size()});
         }
     }
     return cities;

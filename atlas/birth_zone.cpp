@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "atlas/birth_zone.h"
 
+#include <cmath>
+
 #include "atlas/zone_rows.h"
+#include "pipeline/zones.h"
 
 namespace korvanta::atlas {
 namespace {
@@ -25,10 +28,30 @@ std::string DescribeClock(const ZoneState& state) {
     return text + ", daylight saving in force (standard time " + standard + ")";
 }
 
+// Seconds east of UT to the nearest minute, halves away from zero.
+int NearestMinute(int offsetSeconds) {
+    return static_cast<int>(std::lround(offsetSeconds / 60.0));
+}
+
 // What the note adds after the clock for one reading's suggestion.
 std::string DescribeSuggestion(const ZoneReading& reading) {
-    if (!reading.suggestion.zoneRow) return "; " + reading.suggestion.reason;
+    const ZoneSuggestion& suggestion = reading.suggestion;
+    if (!suggestion.zoneRow) return "; " + suggestion.reason;
     const ZoneState& state = reading.state;
+    if (*suggestion.zoneRow == kOtherOffsetRow) {
+        const int wanted =
+            suggestion.daylightSaving ? state.standardOffsetSeconds : state.utcOffsetSeconds;
+        std::string text = "; " + suggestion.reason + ", so the zone is \"" +
+                           std::string(kOtherOffsetText) + "\" " +
+                           UtcOffsetText(suggestion.utcOffsetMinutes);
+        if (wanted % 60 != 0) text += " (to the nearest minute)";
+        if (suggestion.daylightSaving) {
+            text += " with the box ticked for daylight saving";
+        } else if (state.isDaylightSaving) {
+            text += " for the whole offset, daylight saving included, and the box stays clear";
+        }
+        return text;
+    }
     if (state.isDaylightSaving && !reading.suggestion.daylightSaving) {
         const bool oneHour = state.utcOffsetSeconds - state.standardOffsetSeconds == kOneHour;
         return std::string("; ") +
@@ -82,8 +105,14 @@ ZoneSuggestion SuggestZoneRow(const ZoneState& state) {
     suggestion.zoneRow = ZoneRowForOffset(state.utcOffsetSeconds, state.abbreviation);
     if (!suggestion.zoneRow) {
         const bool standardWanted = state.isDaylightSaving && shift == kOneHour;
-        suggestion.reason =
-            NoRowReason(standardWanted ? state.standardOffsetSeconds : state.utcOffsetSeconds);
+        const int wanted = standardWanted ? state.standardOffsetSeconds : state.utcOffsetSeconds;
+        suggestion.reason = NoRowReason(wanted);
+        const int minutes = NearestMinute(wanted);
+        if (UtcOffsetInRange(minutes)) {
+            suggestion.zoneRow = kOtherOffsetRow;
+            suggestion.utcOffsetMinutes = minutes;
+            suggestion.daylightSaving = standardWanted;
+        }
     }
     return suggestion;
 }

@@ -13,9 +13,13 @@ namespace korvanta::atlas {
 
 // The zone row and box for one reading of the birth time.
 struct ZoneSuggestion {
-    std::optional<int> zoneRow;   // 0-based index into the zone list; empty: no row fits
+    // 0-based index into the zone list, kOtherOffsetRow when no named row
+    // fits; empty only when not even that can hold the offset (beyond
+    // -12:00..+14:00)
+    std::optional<int> zoneRow;
+    int utcOffsetMinutes = 0;     // for kOtherOffsetRow: its offset, local minus UT
     bool daylightSaving = false;  // tick "Daylight Saving Time"
-    std::string reason;           // why no row fits ("no zone in the list is UTC+5:45")
+    std::string reason;           // why no named row fits ("no zone in the list is UTC+5:45")
 };
 
 // Chooses the row and the box so that together they give the clock's offset
@@ -26,7 +30,10 @@ struct ZoneSuggestion {
 // winter time, Lord Howe's half hour), or when standard time has no row: the
 // row of the whole offset, box clear. Rows are chosen by ZoneRowForOffset with
 // the matching abbreviation ("EST" for the standard row, "BDST" for the whole
-// offset).
+// offset). When no named row has the offset (Nepal's +5:45, a local mean
+// time such as +5:21:10), "Other UTC offset" takes it to the nearest minute:
+// the standard time with the box ticked for daylight saving one hour ahead,
+// else the whole offset with the box clear.
 ZoneSuggestion SuggestZoneRow(const ZoneState& state);
 
 struct ZoneReading {

@@ -69,8 +69,12 @@ EntryZone EntryZoneFor(std::string_view ianaZone, const EntryForm& form) {
     const atlas::BirthZoneFinding finding = atlas::FindBirthZone(ianaZone, *local);
     zone.note = finding.note;
     if (finding.first && finding.first->suggestion.zoneRow) {
-        zone.zoneRow = finding.first->suggestion.zoneRow;
-        zone.dst = finding.first->suggestion.daylightSaving;
+        const atlas::ZoneSuggestion& suggestion = finding.first->suggestion;
+        zone.zoneRow = suggestion.zoneRow;
+        zone.dst = suggestion.daylightSaving;
+        if (*suggestion.zoneRow == kOtherOffsetRow) {
+            zone.utcOffset = UtcOffsetText(suggestion.utcOffsetMinutes);
+        }
         return zone;
     }
     // An impossible date is the date's fault, not the zone's.
@@ -107,8 +111,14 @@ std::string ZoneCheckNote(const EntryForm& form, bool longitudeFromAtlas) {
     const std::optional<int> degrees = BoxNumber(form.txtLonD, 179);
     const std::optional<int> minutes = BoxNumber(form.txtLonM, 59);
     if (!degrees || !minutes) return {};
+    int offsetMinutes = 0;
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        const std::optional<int> offset = ReadUtcOffset(form.txtUtcOffset);
+        if (!offset || !UtcOffsetInRange(*offset)) return {};
+        offsetMinutes = *offset;
+    }
     return atlas::CheckZoneAgainstLongitude(form.cmbTimeZone, *degrees, *minutes, form.optLongEast,
-                                            !longitudeFromAtlas)
+                                            !longitudeFromAtlas, offsetMinutes)
         .note;
 }
 

@@ -36,8 +36,11 @@ inline constexpr int kNoZoneRow = -1;
 
 // The zone controls for a birth at a place.
 struct EntryZone {
-    // 0..70 to select; kNoZoneRow to select none; empty: leave the list as it is
+    // 0..71 to select; kNoZoneRow to select none; empty: leave the list as it is
     std::optional<int> zoneRow;
+    // The offset box's text ("+05:45") when zoneRow is "Other UTC offset"
+    // (kOtherOffsetRow); empty otherwise.
+    std::string utcOffset;
     std::optional<bool> dst;  // the box's state; empty: leave it as it is
     std::string note;         // one line for under the zone; never empty
 };
@@ -47,10 +50,12 @@ struct EntryZone {
 std::optional<atlas::LocalBirthTime> EntryBirthTime(const EntryForm& form);
 
 // The zone row and box for a birth at the clock time the form holds, in IANA
-// zone `ianaZone`. When a row fits, the row and the box are both set. When no
-// row fits the clock, or the zone is unknown, no row is selected and the box
-// is cleared, so that no zone stays that the user did not choose; the note
-// says why and, for a known clock, names the nearest rows. While the date is
+// zone `ianaZone`. When a named row fits, the row and the box are both set;
+// when none does, "Other UTC offset" with the clock's offset in the offset
+// box, and the note says what was chosen. When the zone is unknown (or the
+// offset lies beyond what "Other UTC offset" takes), no row is selected and
+// the box is cleared, so that no zone stays that the user did not choose; the
+// note says why and, for a known clock, names the nearest rows. While the date is
 // impossible or not chosen, both are left alone and the note says why. An
 // ambiguous or skipped local time takes the atlas's first reading, and the
 // note says so.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <unordered_set>
 
 #include "atlas/alternate_names.h"
 
@@ -118,7 +119,20 @@ std::vector<gint> QueryCities(const std::string& name) {
 
 }  // namespace
 
-std::vector<Place> SearchPlaces(std::string_view query, std::size_t limit) {
+namespace {
+
+// A place the search found, and whether a name of it is the whole query.
+struct Found {
+    Place place;
+    bool exact = false;
+    int tier = 0;  // 0: a name is the query; 1: its own name starts so; 2: another name does
+};
+
+// Every place a query may mean, best first: places with a name (their own
+// or another) equal to the query's city part, then those whose own name
+// matches it in part, then those whose other names start with it; each
+// group larger places first.
+std::vector<Found> Search(std::string_view query, std::size_t limit) {
     const std::vector<std::string> parts = CommaParts(query);
     if (parts.empty() || limit == 0) return {};
 
@@ -129,59 +143,68 @@ std::vector<Place> SearchPlaces(std::string_view query, std::size_t limit) {
         const std::unique_ptr<char, GFreeDeleter> ascii(g_str_to_ascii(parts.front().c_str(), "C"));
         if (ascii && parts.front() != ascii.get()) indices = QueryCities(ascii.get());
     }
-
     std::vector<std::string> narrowing;
     for (std::size_t i = 1; i < parts.size(); ++i) narrowing.push_back(Folded(parts[i]));
 
-    auto matching = [&narrowing](const std::vector<gint>& cities, std::size_t limit) {
-        std::vector<Place> places;
-        for (const gint index : cities) {
-            Place place = PlaceAt(index);
-            bool matches = !place.name.empty();
-            for (const std::string& part : narrowing) {
-                matches = matches && MatchesNarrowingPart(place, part);
-            }
-            if (!matches) continue;
-            places.push_back(std::move(place));
-            if (places.size() == limit) break;
+    // The library ranks its own matches by how well the words match, then by
+    // size; it never sees the other names ("Poona" is Pune's, though
+    // Poonamalle starts so), so those are weighed beside its matches.
+    const std::string key = SearchKey(parts.front());
+    constexpr std::size_t kOwnWeighed = 400;
+    constexpr std::size_t kOthersWeighed = 400;
+    std::vector<Found> found;
+    std::unordered_set<gint> seen;
+    auto add = [&](gint index, int tier) {
+        if (!seen.insert(index).second) return;
+        Place place = PlaceAt(index);
+        if (place.name.empty()) return;
+        for (const std::string& part : narrowing) {
+            if (!MatchesNarrowingPart(place, part)) return;
         }
-        return places;
+        const bool exact = tier == 0 || (!key.empty() && SearchKey(place.name) == key);
+        found.push_back({std::move(place), exact, exact ? 0 : tier});
     };
-    std::vector<Place> places = matching(indices, limit);
-    if (!places.empty()) return places;
-
-    // Nothing by the names of today: a former or foreign name ("Bombay"),
-    // the largest cities first.
-    constexpr std::size_t kAlternatesWeighed = 400;
-    const std::vector<int> others = CitiesByAlternateName(Folded(parts.front()));
-    std::vector<Place> found =
-        matching(std::vector<gint>(others.begin(), others.end()), kAlternatesWeighed);
-    std::stable_sort(found.begin(), found.end(), [](const Place& a, const Place& b) {
-        return a.population.value_or(0) > b.population.value_or(0);
+    const std::vector<AlternateMatch> others = CitiesByAlternateName(key);
+    for (const AlternateMatch& other : others) {
+        if (other.exact) add(other.cityIndex, 0);
+    }
+    for (std::size_t i = 0; i < indices.size() && i < kOwnWeighed; ++i) add(indices[i], 1);
+    for (std::size_t i = 0; i < others.size() && i < kOthersWeighed; ++i) {
+        if (!others[i].exact) add(others[i].cityIndex, 2);
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (a.tier != b.tier) return a.tier < b.tier;
+        return a.place.population.value_or(0) > b.place.population.value_or(0);
     });
     if (found.size() > limit) found.resize(limit);
     return found;
 }
 
+}  // namespace
+
+std::vector<Place> SearchPlaces(std::string_view query, std::size_t limit) {
+    std::vector<Place> places;
+    for (Found& found : Search(query, limit)) places.push_back(std::move(found.place));
+    return places;
+}
+
 PlaceResolution ResolvePlace(std::string_view query, std::size_t limit) {
     constexpr std::size_t kSearchDepth = 200;
     PlaceResolution resolution;
-    std::vector<Place> found = SearchPlaces(query, kSearchDepth);
-    if (found.size() == 1) {
-        resolution.place = std::move(found.front());
-        return resolution;
-    }
-    const std::vector<std::string> parts = CommaParts(query);
-    const std::string city = parts.empty() ? std::string() : Folded(parts.front());
+    std::vector<Found> found = Search(query, kSearchDepth);
     std::vector<Place> exact;
-    for (const Place& place : found) {
-        if (Folded(place.name) == city) exact.push_back(place);
+    for (const Found& place : found) {
+        if (place.exact) exact.push_back(place.place);
     }
-    if (exact.size() == 1) {
-        resolution.place = std::move(exact.front());
+    if (found.size() == 1 || exact.size() == 1) {
+        resolution.place = found.size() == 1 ? std::move(found.front().place) : exact.front();
         return resolution;
     }
-    resolution.candidates = exact.empty() ? std::move(found) : std::move(exact);
+    if (exact.empty()) {
+        for (Found& place : found) resolution.candidates.push_back(std::move(place.place));
+    } else {
+        resolution.candidates = std::move(exact);
+    }
     if (resolution.candidates.size() > limit) resolution.candidates.resize(limit);
     return resolution;
 }
@@ -191,6 +214,18 @@ std::string PlaceLabel(const Place& place) {
     if (!place.state.empty()) label += ", " + place.state;
     if (!place.country.empty()) label += ", " + place.country;
     return label;
+}
+
+std::string PopulationText(std::uint32_t population) {
+    std::string digits = std::to_string(population);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+std::string PlaceListText(const Place& place) {
+    std::string text = PlaceLabel(place);
+    if (place.population) text += " \u2014 " + PopulationText(*place.population) + " inhabitants";
+    return text;
 }
 
 }  // namespace korvanta::atlas

@@ -25,9 +25,11 @@ std::string HoursAndMinutes(int seconds) {
 }  // namespace
 
 ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool isEast,
-                                    bool mayDoubtHemisphere) {
+                                    bool mayDoubtHemisphere, int utcOffsetMinutes) {
     ZoneCheck check;
-    const std::optional<int> zoneOffset = ZoneRowOffsetSeconds(zoneRow);
+    const std::optional<int> zoneOffset = zoneRow == kOtherOffsetRow
+                                              ? std::optional<int>(utcOffsetMinutes * 60)
+                                              : ZoneRowOffsetSeconds(zoneRow);
     if (!zoneOffset) return check;
 
     const int solar = SolarOffsetSeconds(lonDeg, lonMin, isEast);
@@ -38,7 +40,7 @@ ZoneCheck CheckZoneAgainstLongitude(int zoneRow, int lonDeg, int lonMin, bool is
     const int otherSide = *zoneOffset + solar;  // the same longitude in the other hemisphere
     const bool hemisphereFits =
         mayDoubtHemisphere && std::abs(otherSide) <= kZoneCheckToleranceSeconds;
-    const std::string_view text = kZoneTable[static_cast<std::size_t>(zoneRow)].text;
+    const std::string_view text = ZoneListText(zoneRow);
     check.note =
         "The zone \"" + std::string(text) + "\" (" + FormatUtcOffset(*zoneOffset) + ") is " +
         HoursAndMinutes(check.differenceSeconds) + " from the solar time of " +

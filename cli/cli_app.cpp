@@ -20,6 +20,7 @@
 #include "cli/text_width.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
+#include "pipeline/zones.h"
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
@@ -47,8 +48,9 @@ Batch input, one JSON object per line:
   reads its answer at once; --jobs N computes on N threads (default: every
   CPU this process may use), the output the same byte for byte.
 
-A name takes letters and blanks only, as the entry window's name box; small
-letters become capitals. --city, --state, --country and --place take UTF-8
+A name takes letters of any script, blanks, and hyphens and apostrophes
+inside it ("JOSÉ", "MARY-JANE", "O'BRIEN"), as the entry window's name box;
+small letters become capitals. --city, --state, --country and --place take UTF-8
 without control characters. An empty value is a value: --zone "" is refused,
 never read as "not given".
 
@@ -57,7 +59,17 @@ birth moment; --lat, --lon, --zone, --dst/--no-dst, --city, --state and
 --country given beside it win, each on its own:
   korvanta-cli --name "ASHA RAO" --date 1980-06-05 --time 09:05:30 \
       --place "Pune, Maharashtra, India" --json
-A name that several places have is refused with the candidates listed.
+A name that several places have is refused with the candidates listed, larger
+places first. Where no zone row has the place's clock at the birth moment
+(Nepal's +5:45, a local mean time), the atlas takes zone 71 "Other UTC offset"
+with the clock's offset to the nearest minute.
+
+--offset +HH:MM gives a clock that no zone row has, from -12:00 to +14:00:
+  korvanta-cli --name "ASHA RAO" --date 1990-07-01 --time 12:00 --lat 27N42 \
+      --lon 85E19 --offset +05:45
+It chooses zone 71 "Other UTC offset" (--zone 71 may be given too, and needs
+--offset); --dst adds one hour to it as to any row. In batch records the row
+is "zone_index":71 with "utc_offset_minutes":345.
 
 --pdf FILE and --png FILE write the chart page (chart, positions, details, the
 UL's house, reading and sign profile, padas and special lagnas); standard
@@ -141,6 +153,8 @@ std::string RefusedFlag(const Refusal& refusal, const Flags& flags) {
         case EntryControl::txtLatD:
         case EntryControl::txtLatM:
             return shown("--lat", flags.lat);
+        case EntryControl::txtUtcOffset:
+            return shown("--offset", flags.offset);
         default:
             return shown("--date", flags.date);  // the date checks leave the focus alone
     }
@@ -151,6 +165,7 @@ GivenFlags GivenOf(const Flags& flags) {
     given.lat = flags.Given("--lat");
     given.lon = flags.Given("--lon");
     given.zone = flags.Given("--zone");
+    given.offset = flags.Given("--offset");
     given.dst = flags.dst || flags.noDst;
     given.city = flags.Given("--city");
     given.state = flags.Given("--state");
@@ -305,7 +320,26 @@ std::optional<int> FormOfFlags(Flags& flags, EntryForm& form, std::optional<Plac
         form.txtLonM = lon.minutes;
         form.optLongEast = !lon.secondHemisphere;
     }
-    if (flags.Given("--zone")) form.cmbTimeZone = std::get<int>(FindZone(flags.zone));
+    if (flags.Given("--zone")) {
+        form.cmbTimeZone = std::get<int>(FindZone(flags.zone));
+        if (form.cmbTimeZone == kOtherOffsetRow && !flags.Given("--offset")) {
+            return BadFlag(err, "--zone", flags.zone,
+                           FlagError{"this row takes its offset from --offset, e.g. --offset "
+                                     "+05:45"});
+        }
+    }
+    // --offset stands for "Other UTC offset" and goes with no other row.
+    if (flags.Given("--offset")) {
+        const int offset = std::get<int>(ParseOffset(flags.offset));
+        if (flags.Given("--zone") && form.cmbTimeZone != kOtherOffsetRow) {
+            return BadFlag(err, "--offset", flags.offset,
+                           FlagError{"goes with zone 71 \"Other UTC offset\" only; leave out "
+                                     "--zone " +
+                                     flags.zone});
+        }
+        form.cmbTimeZone = kOtherOffsetRow;
+        form.txtUtcOffset = UtcOffsetText(offset);
+    }
     form.chkDST = flags.dst;
     form.txtMCity = flags.city;
     form.txtMState = flags.state;

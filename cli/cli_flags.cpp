@@ -17,9 +17,9 @@ constexpr std::array<const char*, 5> kModes = {"--batch", "--list-zones", "--lis
                                                "--import", "--birth"};
 // The flags that describe one birth, in the order a mode's conflict with
 // them is named.
-constexpr std::array<const char*, 15> kBirthFlags = {
-    "--name", "--date",  "--time",    "--lat",   "--lon", "--zone", "--dst",        "--no-dst",
-    "--city", "--state", "--country", "--place", "--pdf", "--png",  "--sensitivity"};
+constexpr std::array<const char*, 16> kBirthFlags = {
+    "--name",   "--date", "--time",  "--lat",     "--lon",   "--zone", "--offset", "--dst",
+    "--no-dst", "--city", "--state", "--country", "--place", "--pdf",  "--png",    "--sensitivity"};
 // Beside a stored birth (--birth), its page and its strip may be asked for.
 bool BirthTakes(std::string_view flag) {
     return flag == "--pdf" || flag == "--png" || flag == "--sensitivity" || flag == "--json";
@@ -31,8 +31,8 @@ bool Excludes(std::string_view mode, std::string_view flag) {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr std::array<const char*, 12> kNonEmptyFlags = {
-    "--date", "--time", "--lat", "--lon",   "--zone",   "--place",
+constexpr std::array<const char*, 13> kNonEmptyFlags = {
+    "--date", "--time", "--lat", "--lon",   "--zone",   "--offset",     "--place",
     "--pdf",  "--png",  "--db",  "--birth", "--import", "--sensitivity"};
 
 bool NonEmptyFlag(std::string_view flag) {
@@ -136,10 +136,16 @@ void AddFlags(CLI::App& app, Flags& flags) {
                    "Longitude: degrees 0-179, E or W, minutes 0-59, e.g. --lon 77E12")
         ->type_name("DDDhMM");
     app.add_option("--zone", flags.zone,
-                   "Time zone: index 0-70, whole text, unique abbreviation or name "
+                   "Time zone: index 0-71, whole text, unique abbreviation or name "
                    "(see --list-zones), e.g. --zone IST or --zone 34; "
-                   "default 29 \"Greenwich Mean Time,GMT,0.0\"")
+                   "default 29 \"Greenwich Mean Time,GMT,0.0\"; 71 \"Other UTC offset\" "
+                   "takes --offset")
         ->type_name("ZONE");
+    app.add_option("--offset", flags.offset,
+                   "UTC offset of the birth place's standard time, -12:00 to +14:00, for a "
+                   "clock no zone row has; chooses zone 71 \"Other UTC offset\", e.g. "
+                   "--offset +05:45")
+        ->type_name("+HH:MM");
     app.add_flag("--dst", flags.dst, "Daylight saving time was in force, e.g. --dst");
     app.add_flag("--no-dst", flags.noDst,
                  "Daylight saving time was not in force, where --place would tick it, "
@@ -182,7 +188,7 @@ void AddFlags(CLI::App& app, Flags& flags) {
                    "process may use), the answers in input order all the same, e.g. --jobs 4")
         ->type_name("N");
     app.add_flag("--list-zones", flags.listZones,
-                 "Print the 71 time zones with their indexes, e.g. --list-zones");
+                 "Print the 72 rows of the zone list with their indexes, e.g. --list-zones");
     app.add_option("--db", flags.db,
                    "The births library to use instead of $XDG_DATA_HOME/Korvanta/births.sqlite, "
                    "e.g. --db family.sqlite")
@@ -221,6 +227,7 @@ void AddFlags(CLI::App& app, Flags& flags) {
     app.get_option("--lat")->check(Parses<CoordinateValue>(flags, "--lat", ParseLatitude));
     app.get_option("--lon")->check(Parses<CoordinateValue>(flags, "--lon", ParseLongitude));
     app.get_option("--zone")->check(Parses<int>(flags, "--zone", FindZone));
+    app.get_option("--offset")->check(Parses<int>(flags, "--offset", ParseOffset));
     app.get_option("--sensitivity")
         ->check(Parses<int>(flags, "--sensitivity", ParseSensitivityMinutes));
     for (const char* flag : {"--name", "--city", "--state", "--country", "--place"})

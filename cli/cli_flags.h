@@ -16,7 +16,7 @@ namespace korvanta {
 
 // The flags as typed; empty texts for flags not given.
 struct Flags {
-    std::string name, date, time, lat, lon, zone, city, state, country;
+    std::string name, date, time, lat, lon, zone, offset, city, state, country;
     std::string place, pdf, png;
     std::string sensitivity;
     int sensitivityMinutes = 0;  // 0: no strip

@@ -142,12 +142,13 @@ std::string_view ZoneName(std::string_view rowText) {
 std::variant<int, FlagError> FindZone(std::string_view text) {
     int index = 0;
     if (ReadNumber(text, 2, index)) {
-        if (index < kZoneCount) return index;
-        return FlagError{"a zone index must be from 0 to " + std::to_string(kZoneCount - 1)};
+        if (index < kZoneListCount) return index;
+        return FlagError{"a zone index must be from 0 to " + std::to_string(kZoneListCount - 1)};
     }
     for (int row = 0; row < kZoneCount; ++row) {
         if (kZoneTable[row].text == text) return row;
     }
+    if (EqualIgnoringCase(kOtherOffsetText, text)) return kOtherOffsetRow;
     std::vector<int> candidates;
     for (int row = 0; row < kZoneCount; ++row) {
         const std::string_view rowText = kZoneTable[row].text;
@@ -166,6 +167,15 @@ std::variant<int, FlagError> FindZone(std::string_view text) {
         reason += std::to_string(candidates[i]) + " " + Quoted(kZoneTable[candidates[i]].text);
     }
     return FlagError{reason + "; give the index or the whole text"};
+}
+
+std::variant<int, FlagError> ParseOffset(std::string_view text) {
+    const std::optional<int> minutes = ReadUtcOffset(text);
+    if (!minutes) return FlagError{"expected a UTC offset as +HH:MM or -HH:MM, for example +05:45"};
+    if (!UtcOffsetInRange(*minutes)) {
+        return FlagError{"the offset must be from -12:00 to +14:00"};
+    }
+    return *minutes;
 }
 
 std::variant<std::string, FlagError> ParseName(std::string_view text) {
@@ -188,6 +198,10 @@ std::string ZoneListing() {
         listing += kZoneTable[row].text;
         listing += '\n';
     }
+    std::snprintf(number, sizeof number, "%3d  ", kOtherOffsetRow);
+    listing += number;
+    listing += kOtherOffsetText;
+    listing += " (with --offset +HH:MM)\n";
     return listing;
 }
 

@@ -60,17 +60,20 @@ std::string_view ZoneAbbreviation(std::string_view rowText);
 // The name of a zone row: its first comma field, blanks trimmed.
 std::string_view ZoneName(std::string_view rowText);
 
-// Finds the zone row a user means: its index ("34"), its exact display text,
-// its abbreviation or its name. Abbreviations and names may differ in case
-// from the table's. A text that fits several rows (NST, "South Australia
-// Daylight Time") is refused with the candidates, never guessed.
+// Finds the zone row a user means: its index ("34", "71" for "Other UTC
+// offset"), its exact display text, its abbreviation or its name.
+// Abbreviations and names may differ in case from the table's. A text that fits several rows (NST,
+// "South Australia Daylight Time") is refused with the candidates, never guessed.
 std::variant<int, FlagError> FindZone(std::string_view text);
 
-// A name as the entry window's name box can hold it: the window's key
-// filter lets letters and blanks in and turns a-z into A-Z, so the same
-// characters pass here, lower case made capitals, and any other character
-// (a digit, a tab, a line break, a NUL, a letter outside A-Z) is refused with
-// its position, never echoed.
+// --offset: "+05:45", "-03:30" (the sign may be left out for "+", or be the
+// minus sign U+2212), from -12:00 to +14:00. Minutes, local minus UT.
+std::variant<int, FlagError> ParseOffset(std::string_view text);
+
+// A name as the entry window's name box can hold it (NameFaultAt): letters
+// of any script, made capitals, blanks, and hyphens and apostrophes inside
+// it; any other character (a digit, a tab, a line break, a NUL) is refused
+// with its position, never echoed.
 std::variant<std::string, FlagError> ParseName(std::string_view text);
 
 // A place text (--city, --state, --country, --place): valid UTF-8 without
@@ -78,7 +81,8 @@ std::variant<std::string, FlagError> ParseName(std::string_view text);
 // lines. The reason names what is wrong and where, without the raw bytes.
 std::optional<FlagError> CheckPlaceText(std::string_view text);
 
-// "  0  Alaska/Hawaii Daylight Time,AHDT,-9.0" lines, one per row.
+// "  0  Alaska/Hawaii Daylight Time,AHDT,-9.0" lines, one per row, the last
+// " 71  Other UTC offset (with --offset +HH:MM)".
 std::string ZoneListing();
 
 }  // namespace korvanta

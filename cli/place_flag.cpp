@@ -18,7 +18,7 @@ std::string FlagCoordinates(const atlas::EntryCoordinates& at) {
 }
 
 std::string CandidateLine(const atlas::Place& place) {
-    std::string line = "  " + atlas::PlaceLabel(place);
+    std::string line = "  " + atlas::PlaceListText(place);
     if (const auto at = atlas::ToEntryCoordinates(place.latitude, place.longitude)) {
         line += "  " + FlagCoordinates(*at);
     }
@@ -50,8 +50,8 @@ Json ReadingJson(const atlas::ZoneReading& reading) {
     out["standard_abbreviation"] = reading.state.standardAbbreviation;
     const std::optional<int> row = reading.suggestion.zoneRow;
     out["zone_index"] = row ? Json(*row) : Json(nullptr);
-    out["zone_text"] =
-        row ? Json(std::string(kZoneTable[static_cast<std::size_t>(*row)].text)) : Json(nullptr);
+    out["zone_text"] = row ? Json(std::string(ZoneListText(*row))) : Json(nullptr);
+    if (row == kOtherOffsetRow) out["utc_offset_minutes"] = reading.suggestion.utcOffsetMinutes;
     out["dst"] = reading.suggestion.daylightSaving;
     out["reason"] =
         reading.suggestion.reason.empty() ? Json(nullptr) : Json(reading.suggestion.reason);
@@ -106,11 +106,15 @@ std::optional<FlagError> ApplyPlace(const PlaceFlagResult& found, const GivenFla
 
     const atlas::BirthZoneFinding& zone = found.finding.zone;
     if (zone.status == atlas::LocalTimeStatus::InvalidTime) return std::nullopt;
-    const std::optional<int> row =
-        zone.first ? zone.first->suggestion.zoneRow : std::optional<int>();
-    if (!given.zone) {
-        if (!row) return FlagError{zone.note + "; give --zone (see --list-zones)"};
-        form.cmbTimeZone = *row;
+    const atlas::ZoneSuggestion* suggestion = zone.first ? &zone.first->suggestion : nullptr;
+    if (!given.zone && !given.offset) {
+        if (suggestion == nullptr || !suggestion->zoneRow) {
+            return FlagError{zone.note + "; give --zone (see --list-zones)"};
+        }
+        form.cmbTimeZone = suggestion->zoneRow.value();
+        if (form.cmbTimeZone == kOtherOffsetRow) {
+            form.txtUtcOffset = UtcOffsetText(suggestion->utcOffsetMinutes);
+        }
     }
     if (!given.dst && zone.first) form.chkDST = zone.first->suggestion.daylightSaving;
     return std::nullopt;
@@ -151,6 +155,7 @@ Json AtlasJson(std::string_view query, const PlaceFlagResult& found, const Given
     for (const auto& [flag, isGiven] : {std::pair{"--lat", given.lat},
                                         {"--lon", given.lon},
                                         {"--zone", given.zone},
+                                        {"--offset", given.offset},
                                         {"--dst", given.dst},
                                         {"--city", given.city},
                                         {"--state", given.state},

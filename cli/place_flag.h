@@ -31,12 +31,15 @@ std::variant<PlaceFlagResult, FlagError> LookUpPlaceFlag(std::string_view query,
 // atlas, each on its own; the atlas fills the rest.
 struct GivenFlags {
     bool lat = false, lon = false, zone = false, dst = false;
+    bool offset = false;  // --offset, which gives the zone as --zone does
     bool city = false, state = false, country = false;
 };
 
-// Writes the place's values into `form`, except those in `given`. Refuses
-// (reason for "--place VALUE: ") when the zone is not given and the atlas
-// cannot choose a row: no row has the place's offset, or the zone is unknown.
+// Writes the place's values into `form`, except those in `given` (--offset
+// counts as the zone). A clock that no named row has takes "Other UTC
+// offset" with the clock's offset. Refuses (reason for "--place VALUE: ")
+// when the zone is not given and the atlas cannot choose a row: the place's
+// zone is unknown, or its offset lies beyond -12:00..+14:00.
 // An impossible date (30 February) fills no zone: the entry check refuses it.
 std::optional<FlagError> ApplyPlace(const PlaceFlagResult& found, const GivenFlags& given,
                                     EntryForm& form);

@@ -13,6 +13,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/targets.h"
 #include "pipeline/entry.h"
+#include "pipeline/name_letters.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/zones.h"
 #include "report/report.h"
@@ -89,7 +90,8 @@ std::string BoxText(FuzzInput& in, std::size_t maxLength) {
 }
 
 std::string CheckEntry(const EntryForm& form) {
-    const bool nameOk = form.txtName.find_first_not_of(' ') != std::string::npos;
+    const bool nameOk =
+        form.txtName.find_first_not_of(' ') != std::string::npos && !NameFaultAt(form.txtName);
     const bool lonDegOk = CoordinateOk(form.txtLonD, 179);
     const bool lonMinOk = CoordinateOk(form.txtLonM, 59);
     const bool latDegOk = CoordinateOk(form.txtLatD, 89);
@@ -98,7 +100,10 @@ std::string CheckEntry(const EntryForm& form) {
                          InList(form.cboYear, kYearCount) && InList(form.cboHH, kHourCount) &&
                          InList(form.cboMM, kMinuteCount) && InList(form.cboSS, kSecondCount);
     const bool dateOk = DateOk(form);
-    const bool zoneOk = InList(form.cmbTimeZone, kZoneCount);
+    const std::optional<int> offset = ReadUtcOffset(form.txtUtcOffset);
+    const bool offsetOk =
+        form.cmbTimeZone != kOtherOffsetRow || (offset && UtcOffsetInRange(*offset));
+    const bool zoneOk = InList(form.cmbTimeZone, kZoneListCount) && offsetOk;
     const bool acceptable =
         nameOk && lonDegOk && lonMinOk && latDegOk && latMinOk && listsOk && dateOk && zoneOk;
 
@@ -147,7 +152,10 @@ std::string CheckEntry(const EntryForm& form) {
                 focusFailed = !InList(form.cboSS, kSecondCount);
                 break;
             case EntryControl::cmbTimeZone:
-                focusFailed = !zoneOk;
+                focusFailed = !InList(form.cmbTimeZone, kZoneListCount);
+                break;
+            case EntryControl::txtUtcOffset:
+                focusFailed = !offsetOk;
                 break;
             default:
                 focusFailed = false;
@@ -176,10 +184,12 @@ std::string CheckEntry(const EntryForm& form) {
 
 std::string CheckKeyFilters(int code) {
     const KeyFilterResult name = NameKeyFilter(code);
-    const bool letter = (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
-    const bool control = code == ' ' || code == 13 || code == 8;
+    const bool letter = code > 0 && code < 0x110000 && IsNameLetter(static_cast<char32_t>(code));
+    const bool control =
+        code == ' ' || code == 13 || code == 8 || code == '-' || code == '\'' || code == 0x2019;
     if (letter || control) {
-        const int expected = code >= 'a' && code <= 'z' ? code - 'a' + 'A' : code;
+        const int expected =
+            letter ? static_cast<int>(CapitalLetter(static_cast<char32_t>(code))) : code;
         if (name.code != expected || name.message) return "the name filter changed a good key";
     } else if (name.code != 0 || !name.message || name.message->text.empty()) {
         return "the name filter let a bad key pass or gave no message";

@@ -13,7 +13,7 @@
 namespace korvanta {
 namespace {
 
-enum class Kind { List, Number, Flag, Text, Id, Span };
+enum class Kind { List, Number, Flag, Text, Id, Span, Offset };
 
 // One key of the record: its kind, the list range for list fields, and
 // whether it may be left out.
@@ -25,6 +25,7 @@ struct KeyRule {
 };
 
 constexpr int kLastYear = kFirstYear + kYearCount - 1;
+constexpr std::int64_t kLargestOffsetText = 99 * 60 + 59;  // "+99:59"
 
 enum KeyIndex : std::size_t {
     kName,
@@ -50,6 +51,7 @@ enum KeyIndex : std::size_t {
     kAtlasPlace,
     kAtlasZone,
     kSensitivity,
+    kUtcOffset,
     kKeyCount
 };
 
@@ -67,7 +69,7 @@ constexpr std::array<KeyRule, kKeyCount> kKeys = {{
     {"lon_deg", Kind::Number},
     {"lon_min", Kind::Number},
     {"east", Kind::Flag},
-    {"zone_index", Kind::List, 0, kZoneCount - 1},
+    {"zone_index", Kind::List, 0, kZoneListCount - 1},
     {"dst", Kind::Flag, 0, 0, true},
     {"city", Kind::Text, 0, 0, true},
     {"state", Kind::Text, 0, 0, true},
@@ -79,6 +81,8 @@ constexpr std::array<KeyRule, kKeyCount> kKeys = {{
     {"atlas_zone", Kind::Text, 0, 0, true},
     // Asks batch mode for the birth-time sensitivity strip; minutes.
     {"sensitivity", Kind::Span, 0, 0, true},
+    // The offset of zone row 71, "Other UTC offset": minutes, local minus UT.
+    {"utc_offset_minutes", Kind::Offset, 0, 0, true},
 }};
 
 std::string Quote(std::string_view key) {
@@ -211,6 +215,13 @@ class RecordReader : public nlohmann::json_sax<Json> {
             if (extras_ != nullptr) extras_->sensitivityMinutes = static_cast<int>(value);
             return Stored();
         }
+        if (rule.kind == Kind::Offset) {
+            // Out-of-range offsets meet the entry check and its message;
+            // clamped so that the text keeps its shape.
+            form_.txtUtcOffset = UtcOffsetText(static_cast<int>(
+                std::clamp<std::int64_t>(value, -kLargestOffsetText, kLargestOffsetText)));
+            return Stored();
+        }
         if (rule.kind == Kind::Id) {
             if (value < 1) return Misfit(text);
             if (extras_ != nullptr) extras_->id = value;
@@ -281,6 +292,9 @@ class RecordReader : public nlohmann::json_sax<Json> {
             case Kind::Span:
                 expected = "15, 30, 60 or 120";
                 break;
+            case Kind::Offset:
+                expected = "a whole number of minutes";
+                break;
         }
         return Fail(std::string(rule.key),
                     Quote(rule.key) + ": expected " + expected + ", got " + shown);
@@ -304,20 +318,14 @@ class RecordReader : public nlohmann::json_sax<Json> {
 }  // namespace
 
 std::optional<std::string> NameAsEntered(std::string_view text, std::string& name) {
-    name.clear();
-    name.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int code = static_cast<unsigned char>(text[i]);
-        // Enter and Backspace pass the filter as keys but never become text.
-        const KeyFilterResult key =
-            (code == '\r' || code == '\b') ? KeyFilterResult{} : NameKeyFilter(code);
-        if (key.code == 0) {
-            return "a name takes only letters A-Z and blanks, as the entry window's name box "
-                   "does; character " +
-                   std::to_string(i + 1) + " is neither";
-        }
-        name += static_cast<char>(key.code);
+    // The entry check's own rule, so that the window, the command line and
+    // the library take the same names.
+    if (const std::optional<std::size_t> at = NameFaultAt(text)) {
+        return "a name takes only letters, blanks, and hyphens and apostrophes inside it, as the "
+               "entry window's name box does; character " +
+               std::to_string(*at) + " is not one of them";
     }
+    name = CapitalName(text);
     return std::nullopt;
 }
 
@@ -329,6 +337,7 @@ std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
     form.txtMCity.clear();
     form.txtMState.clear();
     form.txtMCountry.clear();
+    form.txtUtcOffset.clear();
     // The parser takes a NUL byte for the end of the input and would accept
     // whatever follows it; a raw NUL is never JSON, so the line is refused.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
@@ -343,6 +352,14 @@ std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
             return RecordError{std::string(kKeys[index].key),
                                Quote(kKeys[index].key) + ": missing"};
         }
+    }
+    // The offset belongs to "Other UTC offset" and to no other row.
+    const bool offsetGiven = (reader.seen & (1u << kUtcOffset)) != 0;
+    if (offsetGiven != (form.cmbTimeZone == kOtherOffsetRow)) {
+        return RecordError{"utc_offset_minutes",
+                           offsetGiven ? "\"utc_offset_minutes\": only with \"zone_index\": 71"
+                                       : "\"utc_offset_minutes\": missing, \"zone_index\": 71 "
+                                         "takes its offset from it"};
     }
     return std::nullopt;
 }
@@ -371,6 +388,9 @@ Json RecordFromForm(const EntryForm& form) {
     record["lon_min"] = ValueOfDigits(form.txtLonM);
     record["east"] = form.optLongEast;
     record["zone_index"] = form.cmbTimeZone;
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        record["utc_offset_minutes"] = ReadUtcOffset(form.txtUtcOffset).value_or(0);
+    }
     record["dst"] = form.chkDST;
     record["city"] = form.txtMCity;
     record["state"] = form.txtMState;
@@ -396,6 +416,8 @@ std::string_view RecordFieldOf(EntryControl control) {
             return "state";
         case EntryControl::txtMCountry:
             return "country";
+        case EntryControl::txtUtcOffset:
+            return "utc_offset_minutes";
         default:
             return "";
     }

@@ -9,7 +9,9 @@
 // "second", "dst", "city", "state" and "country" may be left out (0, false,
 // empty); so may the births library's own keys "id", "note", "atlas_place"
 // and "atlas_zone", which a chart ignores, and "sensitivity" (15, 30, 60 or
-// 120), the minutes of the birth-time sensitivity strip that batch mode adds; every other key is
+// 120), the minutes of the birth-time sensitivity strip that batch mode adds;
+// "utc_offset_minutes" (local minus UT, 345 for +05:45) stands with
+// "zone_index": 71, "Other UTC offset", and only there; every other key is
 // required, and unknown keys are refused so that a misspelt optional key cannot pass unnoticed.
 #pragma once
 
@@ -50,9 +52,10 @@ struct RecordExtras {
 std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
                                       RecordExtras* extras = nullptr);
 
-// A name as the entry window's name box can hold it: letters and blanks, a-z
-// made capitals, into `name`. Any other character is refused with its
-// position (the reason), never echoed.
+// A name as the entry window's name box can hold it (NameFaultAt): letters of
+// any script made capitals, blanks, and hyphens and apostrophes inside it,
+// into `name`. Any other character is refused with its position (the
+// reason), never echoed.
 std::optional<std::string> NameAsEntered(std::string_view text, std::string& name);
 
 // The record of an entry whose coordinate boxes hold digits only (as the

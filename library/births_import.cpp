@@ -58,10 +58,10 @@ std::optional<std::string> Labelled(std::string_view field, std::optional<std::s
 
 bool SameBirthDetails(const Birth& x, const Birth& y) {
     return std::tie(x.name, x.year, x.month, x.day, x.hour, x.minute, x.second, x.latDeg, x.latMin,
-                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.dst, x.city, x.state,
+                    x.south, x.lonDeg, x.lonMin, x.east, x.zoneIndex, x.utcOffsetMinutes, x.dst, x.city, x.state,
                     x.country) == std::tie(y.name, y.year, y.month, y.day, y.hour, y.minute,
                                            y.second, y.latDeg, y.latMin, y.south, y.lonDeg,
-                                           y.lonMin, y.east, y.zoneIndex, y.dst, y.city, y.state,
+                                           y.lonMin, y.east, y.zoneIndex, y.utcOffsetMinutes, y.dst, y.city, y.state,
                                            y.country);
 }
 

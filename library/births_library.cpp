@@ -29,10 +29,10 @@ std::string RowFault(const StoredBirth& stored) {
     const auto which = [&] {
         return "stored birth " + std::to_string(stored.id) + " (" + b.name + ")";
     };
-    if (b.zoneIndex < 0 || b.zoneIndex >= kZoneCount) {
+    if (b.zoneIndex < 0 || b.zoneIndex >= kZoneListCount) {
         return which() + ": its zone row " + std::to_string(b.zoneIndex) + " does not exist";
     }
-    const std::string_view now = kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text;
+    const std::string now = ZoneChoiceText(b.zoneIndex, b.utcOffsetMinutes);
     if (now != stored.zoneText) {
         return which() + ": it was saved with zone row " + std::to_string(b.zoneIndex) + " \"" +
                stored.zoneText + "\", which now reads \"" + std::string(now) +
@@ -98,7 +98,11 @@ ReadBirth ReadRow(const Statement& s) {
     st.created = s.Int(23);
     st.modified = s.Int(24);
     st.used = s.Int(25);
-    const ZoneCorrection zone = Zone_Calculation(b.zoneIndex);
+    // "Other UTC offset" keeps its offset in the zone text ("Other UTC offset +05:45").
+    if (b.zoneIndex == kOtherOffsetRow) {
+        b.utcOffsetMinutes = OffsetOfZoneChoiceText(st.zoneText).value_or(0);
+    }
+    const ZoneCorrection zone = ZoneCorrectionOf(b.zoneIndex, b.utcOffsetMinutes);
     b.zoneHours = zone.hours;
     b.zoneMinutes = zone.minutes;
     read.fault = RowFault(st);
@@ -130,9 +134,7 @@ void BindBirth(Statement& s, const StoredBirth& st) {
     s.Bind(":zone_index", std::int64_t{b.zoneIndex});
     // The zone row's text as the program shows it now: a later program whose
     // row reads otherwise will notice.
-    const bool rowExists = b.zoneIndex >= 0 && b.zoneIndex < kZoneCount;
-    s.Bind(":zone_text",
-           rowExists ? kZoneTable[static_cast<std::size_t>(b.zoneIndex)].text : std::string_view());
+    s.Bind(":zone_text", ZoneChoiceText(b.zoneIndex, b.utcOffsetMinutes));
     s.Bind(":dst", std::int64_t{b.dst});
     s.Bind(":atlas_place", st.atlasPlace);
     s.Bind(":atlas_zone", st.atlasZone);

@@ -31,6 +31,9 @@ struct Birth {
     int zoneIndex = 0;
     int zoneHours = 0;
     int zoneMinutes = 0;
+    // The offset of row 71, "Other UTC offset": local standard time minus UT
+    // in minutes, -720..+840 ("+05:45" is 345); 0 for the named rows.
+    int utcOffsetMinutes = 0;
     bool dst = false;  // daylight saving in force: the clock runs an hour ahead
     std::string city, state, country;
 };

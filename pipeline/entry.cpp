@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
+#include "pipeline/name_letters.h"
 #include "pipeline/text_format.h"
 #include "pipeline/zones.h"
 
@@ -43,6 +46,9 @@ bool InRange(std::string_view text, std::int64_t high) {
 }
 
 constexpr std::string_view kNameMessage = "Please Enter Name";
+constexpr std::string_view kNameLettersMessage =
+    "Please Enter only Letters and Blanks in the Name, with Hyphens and Apostrophes only "
+    "inside it";
 constexpr std::string_view kLonDegMessage =
     "Please Enter Value Between 0 And 179 in the Degree of Longitude";
 constexpr std::string_view kLonMinMessage =
@@ -55,12 +61,75 @@ constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Mont
 constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
 constexpr std::string_view kListMessage = "Please Select the Date and Time of Birth";
 constexpr std::string_view kZoneMessage = "Please Select the Time Zone";
+constexpr std::string_view kOffsetTextMessage =
+    "Please Enter the UTC Offset as +HH:MM or -HH:MM, for example +05:45";
+constexpr std::string_view kOffsetRangeMessage =
+    "Please Enter a UTC Offset Between -12:00 And +14:00";
 constexpr std::string_view kLettersMessage = "Please Enter only Letters";
 constexpr std::string_view kNumbersMessage = "Only Numbers Are Accepted";
 
 constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kBlank = 32;
+constexpr char32_t kRightQuote = 0x2019;  // ’, the apostrophe of typeset text
+
+// The code point that starts `text` at `at` and its length in bytes; a bad
+// byte gives no code point and length 1. Overlong forms, surrogates and
+// values past U+10FFFF are bad.
+std::pair<std::optional<char32_t>, std::size_t> DecodeAt(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return {lead, 1};
+    std::size_t length = 0;
+    char32_t value = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return {std::nullopt, 1};
+    }
+    if (at + length > text.size()) return {std::nullopt, 1};
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+            return {std::nullopt, 1};
+        }
+        value = (value << 6) | (next & 0x3F);
+    }
+    return {value, length};
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool IsJoiner(char32_t c) {
+    return c == '-' || c == '\'' || c == kRightQuote;
+}
 
 }  // namespace
 
@@ -102,6 +171,8 @@ std::string_view ControlName(EntryControl control) {
             return "txtLatM";
         case EntryControl::cmbTimeZone:
             return "cmbTimeZone";
+        case EntryControl::txtUtcOffset:
+            return "txtUtcOffset";
     }
     return "";
 }
@@ -109,6 +180,10 @@ std::string_view ControlName(EntryControl control) {
 std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
     if (Trim(form.txtName).empty()) {
         return Refusal{kNameMessage, MessageIcon::Error, EntryControl::txtName};
+    }
+    // Pasted text never met the key filter.
+    if (NameFaultAt(form.txtName)) {
+        return Refusal{kNameLettersMessage, MessageIcon::Information, EntryControl::txtName};
     }
     if (!InRange(form.txtLonD, 179)) {
         return Refusal{kLonDegMessage, MessageIcon::Error, EntryControl::txtLonD};
@@ -156,8 +231,18 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form) {
     // The zone list loses its selection only when the atlas found no row for
     // the place's clock; a chart computed without a zone would be silently
     // wrong, so the user picks one.
-    if (form.cmbTimeZone < 0 || form.cmbTimeZone >= kZoneCount) {
+    if (form.cmbTimeZone < 0 || form.cmbTimeZone >= kZoneListCount) {
         return Refusal{kZoneMessage, MessageIcon::Information, EntryControl::cmbTimeZone};
+    }
+    // "Other UTC offset" takes its offset from the box beside the list.
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        const std::optional<int> offset = ReadUtcOffset(form.txtUtcOffset);
+        if (!offset) {
+            return Refusal{kOffsetTextMessage, MessageIcon::Error, EntryControl::txtUtcOffset};
+        }
+        if (!UtcOffsetInRange(*offset)) {
+            return Refusal{kOffsetRangeMessage, MessageIcon::Error, EntryControl::txtUtcOffset};
+        }
     }
     return std::nullopt;
 }
@@ -168,7 +253,7 @@ Birth BirthOfForm(const EntryForm& form) {
         return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
     };
     Birth birth;
-    birth.name = form.txtName;
+    birth.name = CapitalName(form.txtName);
     birth.year = kFirstYear + form.cboYear;
     birth.month = form.cboMonth + 1;
     birth.day = form.cboDate + 1;
@@ -182,7 +267,10 @@ Birth BirthOfForm(const EntryForm& form) {
     birth.lonMin = number(form.txtLonM);
     birth.east = form.optLongEast;
     birth.zoneIndex = form.cmbTimeZone;
-    const ZoneCorrection zone = Zone_Calculation(form.cmbTimeZone);
+    if (form.cmbTimeZone == kOtherOffsetRow) {
+        birth.utcOffsetMinutes = ReadUtcOffset(form.txtUtcOffset).value_or(0);
+    }
+    const ZoneCorrection zone = ZoneCorrectionOf(birth.zoneIndex, birth.utcOffsetMinutes);
     birth.zoneHours = zone.hours;
     birth.zoneMinutes = zone.minutes;
     birth.dst = form.chkDST;
@@ -205,6 +293,7 @@ EntryForm FormOfBirth(const Birth& b) {
     form.txtMState = b.state;
     form.txtMCountry = b.country;
     form.cmbTimeZone = b.zoneIndex;
+    if (b.zoneIndex == kOtherOffsetRow) form.txtUtcOffset = UtcOffsetText(b.utcOffsetMinutes);
     form.chkDST = b.dst;
     form.txtLonD = std::to_string(b.lonDeg);
     form.txtLonM = std::to_string(b.lonMin);
@@ -221,10 +310,50 @@ std::variant<Refusal, Birth> AcceptBirth(const EntryForm& form) {
 }
 
 KeyFilterResult NameKeyFilter(int code) {
-    if (code >= 'A' && code <= 'Z') return {code, std::nullopt};
-    if (code >= 'a' && code <= 'z') return {code - 32, std::nullopt};
+    if (code > 0 && code < 0x110000) {
+        const auto c = static_cast<char32_t>(code);
+        if (IsNameLetter(c)) return {static_cast<int>(CapitalLetter(c)), std::nullopt};
+        if (IsJoiner(c)) return {code, std::nullopt};
+    }
     if (code == kBlank || code == kEnter || code == kBackspace) return {code, std::nullopt};
     return {0, UserMessage{kLettersMessage, MessageIcon::Information}};
+}
+
+std::optional<std::size_t> NameFaultAt(std::string_view text) {
+    std::size_t character = 0;
+    std::optional<std::size_t> lastJoiner;  // a joiner after the last letter so far
+    bool letterSeen = false;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [c, length] = DecodeAt(text, at);
+        at += length;
+        ++character;
+        if (!c) return character;
+        if (*c == kBlank) continue;
+        if (IsJoiner(*c)) {
+            if (!letterSeen) return character;
+            if (!lastJoiner) lastJoiner = character;
+            continue;
+        }
+        if (!IsNameLetter(*c)) return character;
+        letterSeen = true;
+        lastJoiner.reset();
+    }
+    return lastJoiner;
+}
+
+std::string CapitalName(std::string_view text) {
+    std::string name;
+    name.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [c, length] = DecodeAt(text, at);
+        if (c) {
+            AppendUtf8(name, CapitalLetter(*c));
+        } else {
+            name.append(text.substr(at, length));
+        }
+        at += length;
+    }
+    return name;
 }
 
 KeyFilterResult CoordinateKeyFilter(int code) {

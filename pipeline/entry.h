@@ -41,6 +41,9 @@ struct EntryForm {
     int cboSS = 0;
     std::string txtMCity, txtMState, txtMCountry;
     int cmbTimeZone = kDefaultZoneIndex;
+    // The offset box beside the zone list, read only while the list is at
+    // "Other UTC offset" (row 71): "+05:45", "-03:30".
+    std::string txtUtcOffset;
     bool chkDST = false;
     std::string txtLonD, txtLonM;
     bool optLongEast = true;  // optLong(0) "East" selected; false: optLong(1) "West"
@@ -68,6 +71,7 @@ enum class EntryControl {
     txtLatD,
     txtLatM,
     cmbTimeZone,
+    txtUtcOffset,
 };
 
 // Object name of a control ("txtLonD"); "" for None.
@@ -108,8 +112,24 @@ struct KeyFilterResult {
     std::optional<UserMessage> message;
 };
 
-// txtName: letters pass, a-z turned into A-Z; blank, Enter, Backspace pass.
+// txtName: a letter of any script passes, made capital ("é" -> "É"); blank,
+// hyphen, apostrophe (' and U+2019), Enter and Backspace pass unchanged.
+// `code` is a Unicode code point.
 KeyFilterResult NameKeyFilter(int code);
+
+// The name rule, shared by the entry check, the command line and the births
+// library: letters of any script (with their combining marks), blanks, and
+// hyphens and apostrophes (' or U+2019) inside the name, never as its first
+// or last character after the blanks ("MARY-JANE", "O'BRIEN", "JOSÉ").
+// Given: UTF-8 text. Returned: empty when the text keeps the rule (a text of
+// blanks does; the check refuses it as no name), else the 1-based position,
+// in characters, of the first character that breaks it (invalid UTF-8
+// counts as one character per bad byte).
+std::optional<std::size_t> NameFaultAt(std::string_view text);
+
+// The text with every letter made capital (CapitalLetter); anything else,
+// and invalid UTF-8, as it is.
+std::string CapitalName(std::string_view text);
 // txtLonD, txtLonM, txtLatD, txtLatM: digits and Backspace pass.
 KeyFilterResult CoordinateKeyFilter(int code);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pipeline/zones.h"
 
+#include <cstdlib>
+
 namespace korvanta {
 
 // In list order, which is also the case-insensitive alphabetical order of the
@@ -83,6 +85,83 @@ ZoneCorrection Zone_Calculation(int selectedIndex) {
     if (selectedIndex < 0 || selectedIndex >= kZoneCount) return {};
     const ZoneRow& row = kZoneTable[static_cast<std::size_t>(selectedIndex)];
     return {row.hours, row.minutes};
+}
+
+std::string_view ZoneListText(int index) {
+    if (index == kOtherOffsetRow) return kOtherOffsetText;
+    if (index < 0 || index >= kZoneCount) return {};
+    return kZoneTable[static_cast<std::size_t>(index)].text;
+}
+
+ZoneCorrection OffsetCorrection(int utcOffsetMinutes) {
+    // Integer division truncates toward zero, so both parts keep the sign.
+    const int correction = -utcOffsetMinutes;
+    return {correction / 60, correction % 60};
+}
+
+ZoneCorrection ZoneCorrectionOf(int zoneIndex, int utcOffsetMinutes) {
+    if (zoneIndex == kOtherOffsetRow) return OffsetCorrection(utcOffsetMinutes);
+    return Zone_Calculation(zoneIndex);
+}
+
+std::optional<int> ReadUtcOffset(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    int sign = 1;
+    constexpr std::string_view kMinusSign = "\u2212";
+    if (text.substr(0, kMinusSign.size()) == kMinusSign) {
+        sign = -1;
+        text.remove_prefix(kMinusSign.size());
+    } else if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        sign = text.front() == '-' ? -1 : 1;
+        text.remove_prefix(1);
+    }
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3) {
+        return std::nullopt;
+    }
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i != colon && !digit(text[i])) return std::nullopt;
+    }
+    const int hours = colon == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+    const int minutes = (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
+    if (minutes > 59) return std::nullopt;
+    return sign * (hours * 60 + minutes);
+}
+
+bool UtcOffsetInRange(int utcOffsetMinutes) {
+    return utcOffsetMinutes >= kMinUtcOffsetMinutes && utcOffsetMinutes <= kMaxUtcOffsetMinutes;
+}
+
+std::string UtcOffsetText(int utcOffsetMinutes) {
+    const int magnitude = std::abs(utcOffsetMinutes);
+    std::string text(1, utcOffsetMinutes < 0 ? '-' : '+');
+    const int hours = magnitude / 60;
+    const int minutes = magnitude % 60;
+    if (hours < 10) text += '0';
+    text += std::to_string(hours);
+    text += ':';
+    text += static_cast<char>('0' + minutes / 10);
+    text += static_cast<char>('0' + minutes % 10);
+    return text;
+}
+
+std::string ZoneChoiceText(int zoneIndex, int utcOffsetMinutes) {
+    if (zoneIndex == kOtherOffsetRow) {
+        return std::string(kOtherOffsetText) + " " + UtcOffsetText(utcOffsetMinutes);
+    }
+    return std::string(ZoneListText(zoneIndex));
+}
+
+std::optional<int> OffsetOfZoneChoiceText(std::string_view text) {
+    const std::string prefix = std::string(kOtherOffsetText) + " ";
+    if (text.substr(0, prefix.size()) != prefix) return std::nullopt;
+    const std::string_view offset = text.substr(prefix.size());
+    const std::optional<int> minutes = ReadUtcOffset(offset);
+    // Only the form UtcOffsetText writes, so that the text reads back the same.
+    if (!minutes || UtcOffsetText(*minutes) != offset) return std::nullopt;
+    return minutes;
 }
 
 }  // namespace korvanta

@@ -91,18 +91,26 @@ TEST(EntryAtlas, DaylightSavingTicksTheBoxBesideTheStandardRow) {
     EXPECT_EQ(zone.dst, std::optional<bool>(true));
 }
 
-TEST(EntryAtlas, WithoutAFittingRowNoRowStaysAndTheNoteNamesTheNearest) {
-    // No row is UTC+5:45: no row selected, the box cleared, the rows of
-    // +5:30 and +6 named.
+TEST(EntryAtlas, WithoutAFittingRowTheOtherOffsetOrNoRow) {
+    // No named row is UTC+5:45: "Other UTC offset" at +05:45, the box
+    // cleared, the note saying so; the form computes with it.
     const EntryZone kathmandu = EntryZoneFor("Asia/Kathmandu", BirthAt(1990, 7, 1, 12, 0));
-    EXPECT_EQ(kathmandu.zoneRow, std::optional<int>(kNoZoneRow));
+    EXPECT_EQ(kathmandu.zoneRow, std::optional<int>(kOtherOffsetRow));
+    EXPECT_EQ(kathmandu.utcOffset, "+05:45");
     EXPECT_EQ(kathmandu.dst, std::optional<bool>(false));
-    EXPECT_NE(kathmandu.note.find("no zone in the list is UTC+5:45"), std::string::npos)
-        << kathmandu.note;
-    EXPECT_NE(kathmandu.note.find("nearest rows: \"Indian Time, IST, +5.3\" (UTC+5:30) or \""),
+    EXPECT_NE(kathmandu.note.find("no zone in the list is UTC+5:45, so the zone is \"Other UTC "
+                                  "offset\" +05:45"),
               std::string::npos)
         << kathmandu.note;
-    EXPECT_NE(kathmandu.note.find("(UTC+6)"), std::string::npos) << kathmandu.note;
+    EntryForm form = BirthAt(1990, 7, 1, 12, 0);
+    form.cmbTimeZone = *kathmandu.zoneRow;
+    form.txtUtcOffset = kathmandu.utcOffset;
+    form.txtLonD = "85";
+    form.txtLonM = "19";
+    EXPECT_EQ(ZoneCheckNote(form), "");  // 85°19' East is UTC+5:41 solar time
+    form.optLongEast = false;
+    EXPECT_NE(ZoneCheckNote(form).find("\"Other UTC offset\" (UTC+5:45)"), std::string::npos)
+        << ZoneCheckNote(form);
     // Before 1986 Nepal kept +5:30, which has a row.
     EXPECT_EQ(EntryZoneFor("Asia/Kathmandu", BirthAt(1980, 7, 1, 12, 0)).zoneRow,
               std::optional<int>(ZoneRowNamed("Indian Time, IST, +5.3")));

@@ -21,9 +21,8 @@ LocalBirthTime At(int year, int month, int day, int hour, int minute = 0) {
 }
 
 std::string_view RowText(const ZoneReading& reading) {
-    return reading.suggestion.zoneRow
-               ? kZoneTable[static_cast<std::size_t>(*reading.suggestion.zoneRow)].text
-               : std::string_view("(no row)");
+    return reading.suggestion.zoneRow ? ZoneListText(*reading.suggestion.zoneRow)
+                                      : std::string_view("(no row)");
 }
 
 // New York, 1 July 1990: EDT, UTC-4, standard time EST, UTC-5.
@@ -76,25 +75,39 @@ TEST(BirthZone, KolkataToday) {
     EXPECT_EQ(f.note, "Asia/Kolkata: UTC+5:30, no daylight saving on this date");
 }
 
-// Kathmandu has kept UTC+5:45 since 1986; the list has no such row.
-TEST(BirthZone, KathmanduHasNoRow) {
+// Kathmandu has kept UTC+5:45 since 1986; no named row has it, so the last
+// row, "Other UTC offset", takes it.
+TEST(BirthZone, KathmanduTakesTheOtherOffsetRow) {
     const BirthZoneFinding f = FindBirthZone("Asia/Kathmandu", At(1990, 7, 1, 12));
     ASSERT_EQ(f.status, LocalTimeStatus::Unique);
     EXPECT_EQ(f.first->state.utcOffsetSeconds, 5 * kHour + 45 * 60);
-    EXPECT_FALSE(f.first->suggestion.zoneRow);
+    EXPECT_EQ(f.first->suggestion.zoneRow, kOtherOffsetRow);
+    EXPECT_EQ(f.first->suggestion.utcOffsetMinutes, 345);
+    EXPECT_FALSE(f.first->suggestion.daylightSaving);
     EXPECT_EQ(f.first->suggestion.reason, "no zone in the list is UTC+5:45");
     EXPECT_EQ(f.note,
               "Asia/Kathmandu: UTC+5:45, no daylight saving on this date; no zone in the list "
-              "is UTC+5:45");
+              "is UTC+5:45, so the zone is \"Other UTC offset\" +05:45");
 }
 
-// Amsterdam kept its mean time, +0:19:32, until 1937.
-TEST(BirthZone, AmsterdamMeanTimeHasNoRow) {
+// Local mean times go to the nearest minute: Amsterdam's +0:19:32 until
+// 1937, Kolkata's Madras time +5:21:10 until 1906.
+TEST(BirthZone, MeanTimesTakeTheOtherOffsetToTheNearestMinute) {
     const BirthZoneFinding f = FindBirthZone("Europe/Amsterdam", At(1930, 1, 15, 12));
     ASSERT_EQ(f.status, LocalTimeStatus::Unique);
     EXPECT_EQ(f.first->state.utcOffsetSeconds, 19 * 60 + 32);
-    EXPECT_FALSE(f.first->suggestion.zoneRow);
-    EXPECT_NE(f.note.find("UTC+0:19:32"), std::string::npos) << f.note;
+    EXPECT_EQ(f.first->suggestion.zoneRow, kOtherOffsetRow);
+    EXPECT_EQ(f.first->suggestion.utcOffsetMinutes, 20);
+    EXPECT_NE(f.note.find("no zone in the list is UTC+0:19:32, so the zone is \"Other UTC "
+                          "offset\" +00:20 (to the nearest minute)"),
+              std::string::npos)
+        << f.note;
+    const BirthZoneFinding kolkata = FindBirthZone("Asia/Kolkata", At(1902, 1, 15, 12));
+    ASSERT_TRUE(kolkata.first);
+    EXPECT_EQ(kolkata.first->suggestion.zoneRow, kOtherOffsetRow) << kolkata.note;
+    EXPECT_EQ(kolkata.first->suggestion.utcOffsetMinutes,
+              (kolkata.first->state.utcOffsetSeconds + 30) / 60)
+        << kolkata.note;
 }
 
 // New York, 1 April 1990: at 02:00 EST the clocks went to 03:00 EDT.
@@ -231,17 +244,21 @@ TEST(BirthZone, RowAndBoxAlwaysGiveTheClockOffset) {
                     if (!r.state.isDaylightSaving) {
                         EXPECT_EQ(shift, 0);
                     }
-                    if (!r.suggestion.zoneRow) continue;
+                    // Every clock of these zones fits a row, "Other UTC offset"
+                    // to the nearest minute.
+                    ASSERT_TRUE(r.suggestion.zoneRow) << zone << " " << year << ": " << f.note;
                     ++suggested;
-                    const int rowOffset = *ZoneRowOffsetSeconds(*r.suggestion.zoneRow);
-                    EXPECT_EQ(rowOffset + (r.suggestion.daylightSaving ? kHour : 0),
-                              r.state.utcOffsetSeconds)
+                    const bool other = *r.suggestion.zoneRow == kOtherOffsetRow;
+                    const int rowOffset = other ? r.suggestion.utcOffsetMinutes * 60
+                                                : *ZoneRowOffsetSeconds(*r.suggestion.zoneRow);
+                    EXPECT_NEAR(rowOffset + (r.suggestion.daylightSaving ? kHour : 0),
+                                r.state.utcOffsetSeconds, other ? 30 : 0)
                         << zone << " " << year << "-" << month << "-" << day << ": " << f.note;
                 }
             }
         }
     }
-    EXPECT_GT(suggested, 20000);
+    EXPECT_EQ(suggested, 8 * 150 * 24);
 }
 
 }  // namespace

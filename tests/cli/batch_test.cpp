@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{With("month", "13"), "month",
                               "\"month\": expected a whole number from 1 to 12"},
                       BadLine{With("year", "1900"), "year", "from 1901 to 2050"},
-                      BadLine{With("zone_index", "71"), "zone_index", "from 0 to 70"},
+                      BadLine{With("zone_index", "72"), "zone_index", "from 0 to 71"},
                       BadLine{With("hour", "9.5"), "hour", "got 9.5"},
                       BadLine{With("east", "1"), "east", "expected true or false"},
                       BadLine{With("name", "7"), "name", "expected a text"},

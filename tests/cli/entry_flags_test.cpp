@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Malformed,
                                            MalformedFlag{"--lon", "77E123", "at most 2 digits"},
                                            MalformedFlag{"--lon", "77.5E0", "E or W"},
                                            MalformedFlag{"--zone", "XYZ", "see --list-zones"},
-                                           MalformedFlag{"--zone", "71", "from 0 to 70"}));
+                                           MalformedFlag{"--zone", "72", "from 0 to 71"}));
 
 TEST(CommandLine, UnknownFlagsMissingDatesAndMixedModesAreRefused) {
     const std::vector<std::vector<std::string>> commands = {{"--frobnicate"},
@@ -164,6 +164,25 @@ TEST(Zone, IsFoundByIndexTextUniqueAbbreviationOrName) {
     EXPECT_EQ(ZoneUsed("SAD"), 56);
     EXPECT_EQ(ZoneUsed("USZ3"), 63);
     EXPECT_EQ(ZoneUsed("Universal Time, UT, 0.0"), 61);
+}
+
+// The entry check's name rule: the flag and a record take real names, made
+// capital, as the window does.
+TEST(Name, RealNamesPassMadeCapital) {
+    for (const auto& [typed, name] : std::vector<std::pair<std::string, std::string>>{
+             {"José", "JOSÉ"}, {"Mary-Jane", "MARY-JANE"}, {"o'brien", "O'BRIEN"}}) {
+        auto args = Replace("--name", typed);
+        args.push_back("--json");
+        const CliRun run = RunCliProgram(args);
+        ASSERT_EQ(run.status, 0) << typed << ": " << run.err;
+        EXPECT_EQ(nlohmann::json::parse(run.out)["details"]["name"], name);
+
+        auto record = nlohmann::json::parse(RecordLineOf(NewDelhi1980()));
+        record["name"] = typed;
+        const CliRun batch = RunCliProgram({"--batch"}, record.dump() + "\n");
+        ASSERT_EQ(batch.status, 0) << typed << ": " << batch.out;
+        EXPECT_EQ(nlohmann::json::parse(batch.out)["details"]["name"], name);
+    }
 }
 
 TEST(Zone, DefaultsToGreenwichLikeTheWindow) {

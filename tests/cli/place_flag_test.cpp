@@ -104,7 +104,8 @@ TEST(PlaceFlag, ANameSeveralPlacesShareIsRefusedWithTheCandidates) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("--place Springfield: several places have this name"), std::string::npos)
         << run.err;
-    EXPECT_NE(run.err.find("\n  Springfield, Illinois, United States of America  39N48 89W39"),
+    EXPECT_NE(run.err.find("\n  Springfield, Illinois, United States of America \u2014 116,565 "
+                           "inhabitants  39N48 89W39"),
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("\n  Springfield, Missouri, "), std::string::npos) << run.err;
@@ -169,16 +170,22 @@ TEST(PlaceFlag, FlagsGivenBesideItWin) {
     EXPECT_EQ(both.status, kBadCommandLine);
 }
 
-TEST(PlaceFlag, WithoutAFittingZoneRowTheZoneMustBeGiven) {
-    CliRun run = RunCliProgram(PlaceArgs("Kathmandu", "1990-07-01", "12:00"));
-    EXPECT_EQ(run.status, kBadCommandLine);
-    EXPECT_NE(run.err.find("no zone in the list is UTC+5:45; give --zone"), std::string::npos)
-        << run.err;
+TEST(PlaceFlag, WithoutAFittingNamedRowTheAtlasTakesTheOtherOffset) {
+    // A zone given beside --place wins; the atlas's own choice stays in its
+    // findings.
     const json chart = Chart(PlaceArgs("Kathmandu", "1990-07-01", "12:00", {"--zone", "34"}));
     EXPECT_EQ(chart["input"]["zone_index"], 34);
+    EXPECT_FALSE(chart["input"].contains("utc_offset_minutes"));
     EXPECT_EQ(chart["input"]["lon_deg"], 85);
-    EXPECT_TRUE(chart["atlas"]["readings"][0]["zone_index"].is_null());
+    EXPECT_EQ(chart["atlas"]["readings"][0]["zone_index"], 71);
+    EXPECT_EQ(chart["atlas"]["readings"][0]["zone_text"], "Other UTC offset");
+    EXPECT_EQ(chart["atlas"]["readings"][0]["utc_offset_minutes"], 345);
     EXPECT_EQ(chart["atlas"]["readings"][0]["utc_offset_seconds"], 20700);
+    // So does an offset given beside it.
+    const json offset =
+        Chart(PlaceArgs("Kathmandu", "1990-07-01", "12:00", {"--offset", "+05:30"}));
+    EXPECT_EQ(offset["input"]["utc_offset_minutes"], 330);
+    EXPECT_EQ(offset["atlas"]["from_flags"], json({"--offset"}));
 }
 
 TEST(PlaceFlag, AClockChangeIsNotedAndBothReadingsAreKept) {

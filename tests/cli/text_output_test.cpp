@@ -237,11 +237,12 @@ TEST(TextOutputLocale, IsTheSameUtf8WhateverTheLocale) {
     EXPECT_NE(plain.out.find("28\xC2\xB0 36' N"), std::string::npos) << "degree sign as UTF-8";
 }
 
-TEST(ZoneList, PrintsTheSeventyOneRowsWithTheirIndexes) {
+TEST(ZoneList, PrintsTheSeventyTwoRowsWithTheirIndexes) {
     const CliRun run = RunCliProgram({"--list-zones"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 71u);
+    ASSERT_EQ(lines.size(), 72u);
+    EXPECT_EQ(lines[71], " 71  Other UTC offset (with --offset +HH:MM)");
     EXPECT_EQ(lines[0], "  0  Alaska/Hawaii Daylight Time,AHDT,-9.0");
     EXPECT_EQ(lines[34], " 34  Indian Time, IST, +5.3");
     EXPECT_EQ(lines[70], " 70  Yukon War Time,YWT,-8.0");

@@ -141,6 +141,25 @@ TEST_F(LibraryTest, EveryFieldComesBackByteExactAfterReopening) {
     EXPECT_EQ(library->SetNote(id, "x")->kind, ErrorKind::NotFound);
 }
 
+// "Other UTC offset" keeps its offset in the zone text, and reads it back.
+TEST_F(LibraryTest, TheOtherUtcOffsetComesBackWithItsOffset) {
+    StoredBirth original = Sample("NEPAL");
+    original.birth.zoneIndex = kOtherOffsetRow;
+    original.birth.utcOffsetMinutes = 345;
+    original.birth.zoneHours = -5;
+    original.birth.zoneMinutes = -45;
+    std::int64_t id = 0;
+    {
+        auto library = OpenOk();
+        id = std::get<std::int64_t>(library->Save(original, OnDuplicate::Refuse));
+    }
+    const ReadBirth read = std::get<ReadBirth>(OpenOk()->Get(id));
+    EXPECT_EQ(read.fault, "");
+    EXPECT_EQ(read.stored.zoneText, "Other UTC offset +05:45");
+    ExpectSameBirth(read.stored.birth, original.birth);
+    EXPECT_EQ(read.stored.birth.utcOffsetMinutes, 345);
+}
+
 TEST_F(LibraryTest, SameNameAndMomentIsRefusedReplacedOrKept) {
     auto library = OpenOk();
     StoredBirth first = Sample();

@@ -68,5 +68,40 @@ TEST(ZoneCalculation, NoSelectionGivesNoCorrection) {
     }
 }
 
+// The list's last row takes every offset of -12:00..+14:00 to the minute:
+// its correction, its text and its stored text all give the offset back.
+TEST(OtherUtcOffset, EveryMinuteOfTheRangeRoundTrips) {
+    for (int row = 0; row < kZoneCount; ++row) {
+        EXPECT_EQ(ZoneListText(row), kZoneTable[static_cast<std::size_t>(row)].text);
+        EXPECT_EQ(ZoneChoiceText(row, 345), kZoneTable[static_cast<std::size_t>(row)].text);
+    }
+    EXPECT_EQ(ZoneListText(kOtherOffsetRow), "Other UTC offset");
+    EXPECT_EQ(ZoneListText(72), "");
+    EXPECT_EQ(ZoneListText(-1), "");
+    for (int minutes = kMinUtcOffsetMinutes; minutes <= kMaxUtcOffsetMinutes; ++minutes) {
+        const ZoneCorrection c = ZoneCorrectionOf(kOtherOffsetRow, minutes);
+        ASSERT_EQ(c.hours * 60 + c.minutes, -minutes) << minutes;
+        ASSERT_LT(std::abs(c.minutes), 60) << minutes;
+        ASSERT_LE(c.hours * minutes, 0) << minutes;
+        ASSERT_LE(c.minutes * minutes, 0) << minutes;
+        const std::string text = UtcOffsetText(minutes);
+        ASSERT_EQ(text.size(), 6u) << text;
+        ASSERT_EQ(ReadUtcOffset(text), minutes) << text;
+        ASSERT_TRUE(UtcOffsetInRange(minutes));
+        ASSERT_EQ(OffsetOfZoneChoiceText(ZoneChoiceText(kOtherOffsetRow, minutes)), minutes);
+    }
+    EXPECT_EQ(UtcOffsetText(345), "+05:45");
+    EXPECT_EQ(UtcOffsetText(-210), "-03:30");
+    EXPECT_FALSE(UtcOffsetInRange(kMinUtcOffsetMinutes - 1));
+    EXPECT_FALSE(UtcOffsetInRange(kMaxUtcOffsetMinutes + 1));
+    // The named rows keep their own corrections whatever offset is passed.
+    EXPECT_EQ(ZoneCorrectionOf(34, 345).minutes, -30);
+    // Only the text a stored birth was saved with reads back.
+    for (const char* text : {"Other UTC offset 5:45", "Other UTC offset +5:45", "Other UTC offset",
+                             "Indian Time, IST, +5.3", "Other UTC offset +05:45 "}) {
+        EXPECT_FALSE(OffsetOfZoneChoiceText(text)) << text;
+    }
+}
+
 }  // namespace
 }  // namespace korvanta
