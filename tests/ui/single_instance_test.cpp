@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QSysInfo>
