@@ -316,7 +316,7 @@ class ResultWindowTest : public QObject {
         for (int i = 0; i < styles.size(); ++i) {
             QCOMPARE(styles[i]->text(), styleNames[i]);
             QVERIFY(styles[i]->isCheckable());
-            QCOMPARE(styles[i]->isChecked(), i == 0);  // the specified chart by default
+            QCOMPARE(styles[i]->isChecked(), i == 0);  // the South Indian chart by default
         }
         QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
         const QList<QAction*> help = bar[2]->menu()->actions();
