@@ -164,6 +164,10 @@ class BirthsLibraryTest : public QObject {
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(SameForm(w.Entry().Form(), saved));
         QCOMPARE(EntryControls(w).txtName->text(), QStringLiteral("ASHA RAO"));
+        // A birth saved without an atlas place has no zone note, yet the note
+        // keeps its room for the next place chosen.
+        QCOMPARE(EntryControls(w).lblZoneNote->text(), QString());
+        QVERIFY(!EntryControls(w).lblZoneNote->isHidden());
         // Recent Births lists what was opened or saved, the latest first.
         emit EntryControls(w).mnuRecent->aboutToShow();
         QVERIFY(EntryControls(w).mnuRecent->actions().size() >= 2);
