@@ -2,7 +2,6 @@
 // One running copy per user: the start-up sequence with the lock held by
 // another copy, free, left behind by a copy that crashed, and lock files no
 // living copy holds or that cannot be removed.
-#include "ui/settings.h"
 #include "ui/single_instance.h"
 
 #include <unistd.h>
@@ -12,14 +11,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSysInfo>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "recording_sink.h"
 #include "ui/application.h"
 #include "ui/frm_main.h"
+#include "ui/settings.h"
 
 using korvanta::SingleInstance;
 using State = korvanta::SingleInstance::State;

@@ -51,13 +51,12 @@ class EntryViewModelTest : public QObject {
         EntryViewModel entry;
         const EntryForm before = entry.Form();
         const std::pair<Field, const char*> texts[] = {
-            {Field::Name, "A"},   {Field::City, "B"},   {Field::State, "C"}, {Field::Country, "D"},
+            {Field::Name, "A"},   {Field::City, "B"},   {Field::State, "C"},  {Field::Country, "D"},
             {Field::LonDeg, "1"}, {Field::LonMin, "2"}, {Field::LatDeg, "3"}, {Field::LatMin, "4"}};
         for (const auto& [field, text] : texts) entry.SetText(field, QString::fromLatin1(text));
-        const std::pair<Field, int> lists[] = {{Field::Month, 1}, {Field::Date, 2},
-                                               {Field::Year, 3},  {Field::Hour, 4},
-                                               {Field::Minute, 5}, {Field::Second, 6},
-                                               {Field::Zone, 7}};
+        const std::pair<Field, int> lists[] = {
+            {Field::Month, 1},  {Field::Date, 2},   {Field::Year, 3}, {Field::Hour, 4},
+            {Field::Minute, 5}, {Field::Second, 6}, {Field::Zone, 7}};
         for (const auto& [field, index] : lists) entry.SetIndex(field, index);
         entry.SetChecked(Field::Dst, true);
         entry.SetChecked(Field::East, false);
@@ -66,10 +65,10 @@ class EntryViewModelTest : public QObject {
         const EntryForm& f = entry.Form();
         QCOMPARE(before.cmbTimeZone, korvanta::kDefaultZoneIndex);
         QVERIFY(before.optLongEast && !before.optLatSouth && !before.chkDST);
-        const std::string got[] = {f.txtName,  f.txtMCity, f.txtMState, f.txtMCountry,
+        const std::string got[] = {f.txtName, f.txtMCity, f.txtMState, f.txtMCountry,
                                    f.txtLonD, f.txtLonM,  f.txtLatD,   f.txtLatM};
         for (std::size_t i = 0; i < std::size(texts); ++i) QCOMPARE(got[i], texts[i].second);
-        const int indices[] = {f.cboMonth, f.cboDate, f.cboYear, f.cboHH,
+        const int indices[] = {f.cboMonth, f.cboDate, f.cboYear,    f.cboHH,
                                f.cboMM,    f.cboSS,   f.cmbTimeZone};
         for (std::size_t i = 0; i < std::size(lists); ++i) QCOMPARE(indices[i], lists[i].second);
         QVERIFY(f.chkDST && !f.optLongEast && f.optLatSouth);
@@ -183,7 +182,8 @@ class EntryViewModelTest : public QObject {
         QVERIFY(!entry.ChosenPlace());
         // Opened births come first in Recent Births.
         QCOMPARE(entry.RecentBirths().front().stored.id, rows[0].stored.id);
-        QVERIFY(EntryViewModel::RecentLabel(rows[0]).startsWith(QStringLiteral("ASHA RAO  1980-06-05")));
+        QVERIFY(EntryViewModel::RecentLabel(rows[0]).startsWith(
+            QStringLiteral("ASHA RAO  1980-06-05")));
         // Saved again, it keeps the opened birth's atlas place.
         entry.SetText(Field::Name, QStringLiteral("ASHA R"));
         QVERIFY(entry.SaveBirth());

@@ -11,10 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../sample_birth.h"
 #include "pipeline/pipeline.h"
 #include "report/page_export.h"
 #include "ui/settings.h"
-#include "../sample_birth.h"
 
 using korvanta::Birth;
 using korvanta::ResultViewModel;
@@ -40,7 +40,8 @@ class ResultViewModelTest : public QObject {
         const Birth birth = NewDelhi();
         ResultViewModel result(birth);
         const korvanta::ChartReport entered = result.Report();
-        QCOMPARE(entered.title, korvanta::BuildReport(birth, korvanta::CalculateChart(birth)).title);
+        QCOMPARE(entered.title,
+                 korvanta::BuildReport(birth, korvanta::CalculateChart(birth)).title);
         QVERIFY(!result.ShownMoment());
 
         QSignalSpy report(&result, &ResultViewModel::reportChanged);
@@ -51,7 +52,8 @@ class ResultViewModelTest : public QObject {
         QCOMPARE(report.count(), 1);
         QCOMPARE(moment.count(), 1);
         const Birth at = korvanta::BirthAtClock(birth, clock);
-        const korvanta::ChartReport expected = korvanta::BuildReport(at, korvanta::CalculateChart(at));
+        const korvanta::ChartReport expected =
+            korvanta::BuildReport(at, korvanta::CalculateChart(at));
         QCOMPARE(result.Report().details.size(), expected.details.size());
         for (std::size_t i = 0; i < expected.details.size(); ++i) {
             QCOMPARE(result.Report().details[i].text, expected.details[i].text);
