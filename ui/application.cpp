@@ -4,14 +4,25 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "report/program_notice.h"
 #include "ui/frm_main.h"
 #include "ui/message_sink.h"
+#include "ui/settings.h"
 #include "ui/single_instance.h"
 #include "ui/update_reminder.h"
 
 namespace korvanta {
 
-std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, QSettings& settings,
+void SetUpApplication() {
+    QApplication::setApplicationName(SettingsApplicationName());
+    QApplication::setOrganizationName(SettingsApplicationName());
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(kProgramVersion.data(), static_cast<qsizetype>(kProgramVersion.size())));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.korvanta.Korvanta"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
+}
+
+std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, Settings& settings,
                                        const QDate& today, MessageSink& messages) {
     switch (instance.Acquire()) {
         case SingleInstance::State::Acquired:
@@ -26,9 +37,14 @@ std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, QSettings& sett
             messages.Inform(nullptr, instance.Problem(), MessageIcon::Error);
             break;
     }
+    // The user learns that the settings were kept aside or live in memory
+    // only, not merely a line on standard error they may never see.
+    if (!settings.Problem().isEmpty()) {
+        messages.Inform(nullptr, settings.Problem(), MessageIcon::Error);
+    }
     UpdateReminder(settings, today, messages);
     auto window = std::make_unique<frmMain>(messages);
-    window->SetSettingsStore(&settings);
+    window->SetSettings(&settings);
     window->setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
     window->show();
     return window;

@@ -6,29 +6,33 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <algorithm>
 
-#include "pipeline/pipeline.h"
 #include "report/report.h"
-#include "ui/frm_display.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
 #include "ui/message_sink.h"
 #include "ui/twips.h"
+#include "ui/viewmodels/result_view_model.h"
 
 namespace korvanta {
 
 namespace {
 
-QString FromView(std::string_view text) {
+QString FromStd(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string Text(const QLineEdit* box) {
-    return box->text().toStdString();
+// Sets a box's text only when it differs, so that the cursor of a box being
+// typed in stays where it is.
+void ShowText(QLineEdit* box, const std::string& text) {
+    const QString shown = FromStd(text);
+    if (box->text() != shown) box->setText(shown);
 }
 
 // Keys that never reach a character filter: they move the focus or the
@@ -50,53 +54,108 @@ bool IsEnterKey(const QKeyEvent& key) {
 }  // namespace
 
 frmMain::frmMain(MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+    : QMainWindow(parent), messages_(messages), entry_(new EntryViewModel(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(DisplayText(ProgramTitle()));
     setFont(VerdanaFont(8.0));
     BuildControls();
     BuildMenus();
     LoadLists();
+    Bind();
+    BindAtlas();
+    ShowLibraryState();
 
     // The key filters, and Enter in any entry field, which presses
     // "Get My Upapada Lagna" as a form's default button does.
     for (QWidget* field : EntryFields()) field->installEventFilter(this);
-    connect(cmdRashi, &QPushButton::clicked, this, &frmMain::Calculate);
-    connect(mnuNext, &QAction::triggered, this, &frmMain::Calculate);
-    connect(cmdBrowser, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
-    connect(mnuExit, &QAction::triggered, this, &frmMain::EndProgram);
-    ConnectAtlas();
+    connect(calculateButton_, &QPushButton::clicked, this, &frmMain::Calculate);
+    connect(calculateAction_, &QAction::triggered, this, &frmMain::Calculate);
+    connect(lookUpButton_, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
+    connect(exitAction_, &QAction::triggered, this, &frmMain::EndProgram);
 }
 
 frmMain::~frmMain() = default;
 
-EntryForm frmMain::CurrentEntry() const {
-    EntryForm form;
-    form.txtName = Text(txtName);
-    form.cboMonth = cboMonth->currentIndex();
-    form.cboDate = cboDate->currentIndex();
-    form.cboYear = cboYear->currentIndex();
-    form.cboHH = cboHH->currentIndex();
-    form.cboMM = cboMM->currentIndex();
-    form.cboSS = cboSS->currentIndex();
-    form.txtMCity = Text(txtMCity);
-    form.txtMState = Text(txtMState);
-    form.txtMCountry = Text(txtMCountry);
-    form.cmbTimeZone = cmbTimeZone->currentIndex();
-    form.chkDST = chkDST->isChecked();
-    form.txtLonD = Text(txtLonD);
-    form.txtLonM = Text(txtLonM);
-    form.optLongEast = optLong[0]->isChecked();
-    form.txtLatD = Text(txtLatD);
-    form.txtLatM = Text(txtLatM);
-    form.optLatSouth = optLat[1]->isChecked();
-    return form;
+void frmMain::Bind() {
+    using Field = EntryViewModel::Field;
+    const std::pair<QLineEdit*, Field> boxes[] = {
+        {nameEdit_, Field::Name},         {cityEdit_, Field::City},
+        {stateEdit_, Field::State},       {countryEdit_, Field::Country},
+        {lonDegreesEdit_, Field::LonDeg}, {lonMinutesEdit_, Field::LonMin},
+        {latDegreesEdit_, Field::LatDeg}, {latMinutesEdit_, Field::LatMin}};
+    for (const auto& [box, field] : boxes) {
+        connect(box, &QLineEdit::textChanged, entry_,
+                [this, field](const QString& text) { entry_->SetText(field, text); });
+    }
+    const std::pair<QComboBox*, Field> lists[] = {
+        {monthList_, Field::Month}, {dayList_, Field::Date},      {yearList_, Field::Year},
+        {hourList_, Field::Hour},   {minuteList_, Field::Minute}, {secondList_, Field::Second},
+        {zoneList_, Field::Zone}};
+    for (const auto& [list, field] : lists) {
+        connect(list, &QComboBox::currentIndexChanged, entry_,
+                [this, field](int index) { entry_->SetIndex(field, index); });
+    }
+    connect(daylightSavingBox_, &QCheckBox::toggled, entry_,
+            [this](bool on) { entry_->SetChecked(Field::Dst, on); });
+    connect(eastButton_, &QRadioButton::toggled, entry_,
+            [this](bool on) { entry_->SetChecked(Field::East, on); });
+    connect(southButton_, &QRadioButton::toggled, entry_,
+            [this](bool on) { entry_->SetChecked(Field::South, on); });
+
+    // What the user does by hand, beside the values.
+    for (QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_}) {
+        connect(box, &QLineEdit::textEdited, entry_, &EntryViewModel::PlaceTypedByHand);
+    }
+    connect(zoneList_, &QComboBox::activated, entry_, &EntryViewModel::ZonePickedByHand);
+    for (QLineEdit* box : {lonDegreesEdit_, lonMinutesEdit_}) {
+        connect(box, &QLineEdit::textEdited, entry_, &EntryViewModel::LongitudeChangedByHand);
+    }
+    for (QRadioButton* option : {eastButton_, westButton_}) {
+        connect(option, &QRadioButton::clicked, entry_, &EntryViewModel::LongitudeChangedByHand);
+    }
+
+    connect(entry_, &EntryViewModel::formChanged, this, [this] { ShowEntry(entry_->Form()); });
+    connect(entry_, &EntryViewModel::placeTextChanged, this,
+            [this] { placeSearchEdit_->setText(entry_->PlaceText()); });
+    connect(entry_, &EntryViewModel::zoneNoteChanged, this,
+            [this] { zoneNoteLabel_->setText(entry_->ZoneNote()); });
+    connect(entry_, &EntryViewModel::zoneCheckChanged, this,
+            [this] { zoneCheckLabel_->setText(entry_->ZoneCheck()); });
+    connect(entry_, &EntryViewModel::informed, this,
+            [this](const QString& text, MessageIcon icon) { messages_.Inform(this, text, icon); });
+    connect(entry_, &EntryViewModel::refused, this, &frmMain::ShowRefusal);
+    connect(entry_, &EntryViewModel::libraryChanged, this, &frmMain::ShowLibraryState);
+    entry_->SetQuestion(
+        [this](const QString& question) { return messages_.AskYesNo(this, question); });
+    ShowEntry(entry_->Form());
+}
+
+void frmMain::ShowEntry(const EntryForm& form) {
+    ShowText(nameEdit_, form.txtName);
+    yearList_->setCurrentIndex(form.cboYear);
+    monthList_->setCurrentIndex(form.cboMonth);
+    dayList_->setCurrentIndex(form.cboDate);
+    hourList_->setCurrentIndex(form.cboHH);
+    minuteList_->setCurrentIndex(form.cboMM);
+    secondList_->setCurrentIndex(form.cboSS);
+    ShowText(cityEdit_, form.txtMCity);
+    ShowText(stateEdit_, form.txtMState);
+    ShowText(countryEdit_, form.txtMCountry);
+    ShowText(lonDegreesEdit_, form.txtLonD);
+    ShowText(lonMinutesEdit_, form.txtLonM);
+    (form.optLongEast ? eastButton_ : westButton_)->setChecked(true);
+    ShowText(latDegreesEdit_, form.txtLatD);
+    ShowText(latMinutesEdit_, form.txtLatM);
+    (form.optLatSouth ? southButton_ : northButton_)->setChecked(true);
+    zoneList_->setCurrentIndex(form.cmbTimeZone);
+    daylightSavingBox_->setChecked(form.chkDST);
 }
 
 std::vector<QWidget*> frmMain::EntryFields() const {
-    return {txtName,    cboMonth,   cboDate,     cboYear,     cboHH,     cboMM,    cboSS,
-            txtMCity,   txtMState,  txtMCountry, cmbTimeZone, chkDST,    txtLonD,  txtLonM,
-            optLong[0], optLong[1], txtLatD,     txtLatM,     optLat[0], optLat[1]};
+    return {nameEdit_,   monthList_,         dayList_,        yearList_,       hourList_,
+            minuteList_, secondList_,        cityEdit_,       stateEdit_,      countryEdit_,
+            zoneList_,   daylightSavingBox_, lonDegreesEdit_, lonMinutesEdit_, eastButton_,
+            westButton_, latDegreesEdit_,    latMinutesEdit_, northButton_,    southButton_};
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -106,83 +165,71 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (IsEnterKey(*key) && watched->isWidgetType()) {
         const auto fields = EntryFields();
         if (std::find(fields.begin(), fields.end(), watched) != fields.end()) {
-            cmdRashi->click();
+            calculateButton_->click();
             return true;
         }
     }
+    using Field = EntryViewModel::Field;
     auto* box = qobject_cast<QLineEdit*>(watched);
-    const bool filtered =
-        box == txtName || box == txtLonD || box == txtLonM || box == txtLatD || box == txtLatM;
-    if (!filtered || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
+    const std::optional<Field> field = box == nullptr           ? std::nullopt
+                                       : box == nameEdit_       ? std::optional(Field::Name)
+                                       : box == lonDegreesEdit_ ? std::optional(Field::LonDeg)
+                                       : box == lonMinutesEdit_ ? std::optional(Field::LonMin)
+                                       : box == latDegreesEdit_ ? std::optional(Field::LatDeg)
+                                       : box == latMinutesEdit_ ? std::optional(Field::LatMin)
+                                                                : std::nullopt;
+    if (!field || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
 
     const int code = key->text().at(0).unicode();
-    const KeyFilterResult result = box == txtName ? NameKeyFilter(code) : CoordinateKeyFilter(code);
-    if (result.code == 0) {
-        if (result.message)
-            messages_.Inform(this, FromView(result.message->text), result.message->icon);
-        return true;
-    }
-    if (result.code != code) {
-        box->insert(QString(QChar(result.code)));
+    const int taken = entry_->FilterKey(*field, code);
+    if (taken == 0) return true;
+    if (taken != code) {
+        box->insert(QString(QChar(taken)));
         return true;
     }
     return false;
 }
 
-void frmMain::ShowRefusal(const Refusal& refusal) {
-    messages_.Inform(this, FromView(refusal.message), refusal.icon);
-    if (refusal.focus == EntryControl::None) return;
-    if (auto* target = findChild<QWidget*>(FromView(ControlName(refusal.focus)))) {
-        target->setFocus(Qt::OtherFocusReason);
-    }
+void frmMain::ShowRefusal(const QString& text, MessageIcon icon, const QString& focus) {
+    messages_.Inform(this, text, icon);
+    if (focus.isEmpty()) return;
+    if (auto* target = findChild<QWidget*>(focus)) target->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::Calculate() {
-    const auto outcome = CalculateChart(CurrentEntry());
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        ShowRefusal(*refusal);
-        return;
-    }
-    const auto& [birth, chart] = std::get<BirthChart>(outcome);
+    const std::optional<Birth> birth = entry_->AcceptedBirth();
+    if (!birth) return;
 
     // Every calculation shows a freshly built frame and result window.
-    if (mdi_) {
-        mdi_->hide();
-        mdi_.release()->deleteLater();
+    if (frame_) {
+        frame_->hide();
+        frame_.release()->deleteLater();
     }
-    mdi_ = std::make_unique<MDI>();
-    mdi_->setWindowIcon(windowIcon());
-    mdi_->SetSettingsStore(settings_);
-    mdi_->ShowResult(BuildReport(birth, chart));
-    mdi_->ShowSensitivity(birth);
-    connect(mdi_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
-    connect(mdi_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
+    frame_ = std::make_unique<MDI>(new ResultViewModel(*birth, settings_));
+    frame_->setWindowIcon(windowIcon());
+    connect(frame_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
+    connect(frame_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
     hide();
-    mdi_->show();
+    frame_->show();
 }
 
 void frmMain::ReturnFromResult() {
-    if (!mdi_) return;
+    if (!frame_) return;
     // The frame is still inside its own button's click; it goes once that
     // click has been handled.
-    mdi_->hide();
-    mdi_.release()->deleteLater();
+    frame_->hide();
+    frame_.release()->deleteLater();
     show();
 }
 
 void frmMain::LookUpCoordinates() {
-    const auto query = CoordinateLookupQuery(Text(txtMCity), Text(txtMState), Text(txtMCountry));
-    if (const auto* refusal = std::get_if<Refusal>(&query)) {
-        ShowRefusal(*refusal);
-        return;
-    }
-    OpenWebSearch(QString::fromStdString(std::get<std::string>(query)));
+    if (const std::optional<QString> query = entry_->CoordinateQuery()) OpenWebSearch(*query);
 }
 
 void frmMain::EndProgram() {
     if (ending_) return;
     ending_ = true;
-    if (mdi_) mdi_->close();
+    if (frame_) frame_->close();
     close();
     QCoreApplication::quit();
 }

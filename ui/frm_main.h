@@ -1,39 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window: where the user enters one birth and starts the
-// calculation. The checks, key filters and the calculation are the core's;
-// this window copies values between its controls and the core and shows the
-// core's messages.
+// calculation. The entry's values, the atlas and the births library are the
+// EntryViewModel's; this window creates the controls, binds them to it and
+// shows its messages.
+//
+// The controls carry the names the program's behaviour and tests use as
+// their objectName()s: "txtName", "cboMonth", "cboDate", "cboYear", "cboHH",
+// "cboMM", "cboSS", "cmdRashi", "txtMCity", "txtMState", "txtMCountry",
+// "cmdBrowser", "txtFindPlace", "placeCompleter", "cmbTimeZone", "chkDST",
+// "lblZoneNote", "lblZoneCheck", "txtLonD", "txtLonM", "optLong_0" (East),
+// "optLong_1" (West), "txtLatD", "txtLatM", "optLat_0" (North), "optLat_1"
+// (South), the groups "fraPersonal", "fraPlace", "fraZone", "fraLongitude",
+// "fraLatitude", the links "Label61", "lblCobrand", "lblFullBrand", and the
+// menu entries "mnuFile", "mnuNext", "mnuSaveBirth", "mnuOpenBirth",
+// "mnuRecent", "mnuImportBirths", "mnuExportBirths", "mnuExit".
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "atlas/places.h"
-#include "library/births_library.h"
-#include "pipeline/entry.h"
+#include "ui/viewmodels/entry_view_model.h"
 
 class QCheckBox;
 class QComboBox;
 class QCompleter;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QModelIndex;
 class QPushButton;
 class QRadioButton;
-class QSettings;
 class QStandardItemModel;
 
 namespace korvanta {
 
 class BirthsDialog;
-class LinkLabel;
 class MDI;
 class MessageSink;
+class Settings;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -41,52 +46,22 @@ class frmMain : public QMainWindow {
     explicit frmMain(MessageSink& messages, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The entry controls as the core reads them.
-    EntryForm CurrentEntry() const;
+    // The entry, the atlas and the births library behind the controls.
+    EntryViewModel& Entry() const { return *entry_; }
 
-    // The settings store the result frame keeps its View choices in.
-    void SetSettingsStore(QSettings* settings) { settings_ = settings; }
+    // The settings the result frame keeps its View choices and span in.
+    void SetSettings(Settings* settings) { settings_ = settings; }
 
     // The result frame of the last successful calculation while it is shown.
-    MDI* ResultFrame() const { return mdi_.get(); }
+    MDI* ResultFrame() const { return frame_.get(); }
 
-    QLabel* Label2 = nullptr;
-    QGroupBox* fraPersonal = nullptr;
-    QLineEdit* txtName = nullptr;
-    QComboBox *cboMonth = nullptr, *cboDate = nullptr, *cboYear = nullptr;
-    QComboBox *cboHH = nullptr, *cboMM = nullptr, *cboSS = nullptr;
-    QPushButton* cmdRashi = nullptr;
-    QGroupBox* fraPlace = nullptr;
-    QLineEdit *txtMCity = nullptr, *txtMState = nullptr, *txtMCountry = nullptr;
-    QPushButton* cmdBrowser = nullptr;
-    QGroupBox* fraZone = nullptr;
-    QComboBox* cmbTimeZone = nullptr;
-    QCheckBox* chkDST = nullptr;
-    QGroupBox* fraLongitude = nullptr;
-    QLineEdit *txtLonD = nullptr, *txtLonM = nullptr;
-    std::array<QRadioButton*, 2> optLong{};  // 0 "East", 1 "West"
-    QGroupBox* fraLatitude = nullptr;
-    QLineEdit *txtLatD = nullptr, *txtLatM = nullptr;
-    std::array<QRadioButton*, 2> optLat{};  // 0 "North", 1 "South"
-    // The atlas beside the place details: a place search with completion, the
-    // note on the zone found for the birth moment, and the zone check.
-    QLineEdit* txtFindPlace = nullptr;
-    QCompleter* placeCompleter = nullptr;
-    QLabel* lblZoneNote = nullptr;
-    QLabel* lblZoneCheck = nullptr;
-    LinkLabel* Label61 = nullptr;
-    LinkLabel* lblCobrand = nullptr;
-    LinkLabel* lblFullBrand = nullptr;
+    // Fills the controls with `form`: the one place the entry's values reach
+    // the controls.
+    void ShowEntry(const EntryForm& form);
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuNext = nullptr;
-    // The births library.
-    QAction* mnuSaveBirth = nullptr;
-    QAction* mnuOpenBirth = nullptr;
-    QMenu* mnuRecent = nullptr;
-    QAction* mnuImportBirths = nullptr;
-    QAction* mnuExportBirths = nullptr;
-    QAction* mnuExit = nullptr;
+    // "Open Birth…": the dialog over the whole library, a child of this
+    // window that the caller shows (and may delete); null without a library.
+    BirthsDialog* CreateBirthsDialog();
 
   public slots:
     // "Get My Upapada Lagna": check, calculate, show the result frame.
@@ -95,34 +70,6 @@ class frmMain : public QMainWindow {
     void LookUpCoordinates();
     // Closes every window and ends the program.
     void EndProgram();
-
-  public:
-    // Opens the births library at `path` (created when missing). A file that
-    // cannot be used is named in one message and the library's menu items
-    // are disabled, their tooltip saying why; a read-only one disables
-    // saving. Until this is called the window works without a library.
-    void UseLibrary(const std::string& path);
-    library::BirthsLibrary* Library() const { return library_.get(); }
-    // "Save Birth": the entry check, then the library; a birth of the same
-    // name and moment asks whether to replace it (Yes) or keep both (No).
-    void SaveBirth();
-    // "Open Birth…": the dialog over the whole library (the caller shows it).
-    std::unique_ptr<BirthsDialog> CreateBirthsDialog();
-    void ShowBirthsDialog();
-    // Fills the entry controls and the atlas note with a stored birth.
-    void OpenStoredBirth(const library::ReadBirth& stored);
-    // Import and export of JSON lines; false when nothing could be done
-    // (the message shown).
-    bool ImportBirthsFrom(const QString& path);
-    bool ExportBirthsTo(const QString& path, const std::vector<const library::ReadBirth*>& births);
-    // The file an export writes, asked of the user; empty when cancelled.
-    QString AskExportPath(QWidget* parent);
-
-    // Fills City, State, Country, the coordinates and hemispheres from an
-    // atlas place, and the zone and daylight saving for the birth moment;
-    // the zone keeps following the birth date and time until another place
-    // is chosen or the place fields are edited by hand.
-    void ChoosePlace(const atlas::Place& place);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -133,36 +80,55 @@ class frmMain : public QMainWindow {
     std::vector<QWidget*> EntryFields() const;
     void BuildControls();
     void BuildMenus();
+    void BuildLibraryMenu();
     void LoadLists();
-    void ShowRefusal(const Refusal& refusal);
+    void Bind();
+    void BindAtlas();
+    void ShowRefusal(const QString& text, MessageIcon icon, const QString& focus);
     void ReturnFromResult();
-    void ConnectAtlas();
-    void SearchAtlas(const QString& text);
+    void ShowCandidates(const QString& text);
     void PlaceActivated(const QModelIndex& index);
     void FindTypedPlace();
-    void FollowBirthMoment();
-    void ForgetPlace();
-    void UpdateZoneCheck();
-    void BuildLibraryMenu();
-    void UpdateLibraryMenu();
+    void ShowLibraryState();
     void FillRecent();
+    void ShowBirthsDialog();
     void ImportBirthsChosen();
     void ExportBirthsChosen();
+    void ExportShown(BirthsDialog* dialog);
+    QString AskExportPath(QWidget* parent);
 
     MessageSink& messages_;
-    std::unique_ptr<MDI> mdi_;
-    QSettings* settings_ = nullptr;
+    EntryViewModel* entry_ = nullptr;
+    Settings* settings_ = nullptr;
+    std::unique_ptr<MDI> frame_;
     bool ending_ = false;
-    QStandardItemModel* placeModel_ = nullptr;
-    std::vector<atlas::Place> placeCandidates_;
-    std::optional<atlas::Place> chosenPlace_;
-    bool zonePickedByHand_ = false;    // the zone list was set by the user since the place
-    bool longitudeFromAtlas_ = false;  // the longitude and its side are the atlas's
-    std::unique_ptr<library::BirthsLibrary> library_;
-    QString libraryProblem_;  // why the library cannot be used; empty when it can
-    // The atlas's place and zone of an opened birth, kept for its next save
-    // until the place is edited by hand.
-    std::string openedAtlasPlace_, openedAtlasZone_;
+
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox *monthList_ = nullptr, *dayList_ = nullptr, *yearList_ = nullptr;
+    QComboBox *hourList_ = nullptr, *minuteList_ = nullptr, *secondList_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    QLineEdit *cityEdit_ = nullptr, *stateEdit_ = nullptr, *countryEdit_ = nullptr;
+    QPushButton* lookUpButton_ = nullptr;
+    QLineEdit* placeSearchEdit_ = nullptr;
+    QCompleter* placeCompleter_ = nullptr;
+    QStandardItemModel* placeList_ = nullptr;
+    QComboBox* zoneList_ = nullptr;
+    QCheckBox* daylightSavingBox_ = nullptr;
+    QLabel* zoneNoteLabel_ = nullptr;
+    QLabel* zoneCheckLabel_ = nullptr;
+    QLineEdit *lonDegreesEdit_ = nullptr, *lonMinutesEdit_ = nullptr;
+    QRadioButton *eastButton_ = nullptr, *westButton_ = nullptr;
+    QLineEdit *latDegreesEdit_ = nullptr, *latMinutesEdit_ = nullptr;
+    QRadioButton *northButton_ = nullptr, *southButton_ = nullptr;
+
+    QMenu* fileMenu_ = nullptr;
+    QAction* calculateAction_ = nullptr;
+    QAction* saveBirthAction_ = nullptr;
+    QAction* openBirthAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* importAction_ = nullptr;
+    QAction* exportAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
 };
 
 }  // namespace korvanta

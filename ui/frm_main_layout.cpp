@@ -78,167 +78,168 @@ void frmMain::BuildControls() {
     auto* central = new QWidget(this);
     auto* page = new QVBoxLayout(central);
 
-    Label2 = Caption("Label2", "Know your Upapada Lagna with Korvanta");
-    Label2->setFont(VerdanaFont(13.0, true));
-    page->addWidget(Label2);
+    QLabel* headline = Caption("Label2", "Know your Upapada Lagna with Korvanta");
+    headline->setFont(VerdanaFont(13.0, true));
+    page->addWidget(headline);
 
-    fraPersonal = Named(new QGroupBox(QStringLiteral("Personal Details")), "fraPersonal");
-    auto* personal = new QGridLayout(fraPersonal);
-    txtName = Named(new QLineEdit, "txtName");
-    cboMonth = DropDownList("cboMonth");
-    cboDate = DropDownList("cboDate");
-    cboYear = DropDownList("cboYear");
-    cboHH = DropDownList("cboHH");
-    cboMM = DropDownList("cboMM");
-    cboSS = DropDownList("cboSS");
-    cmdRashi = Named(new QPushButton(QStringLiteral("Get My Upapada Lagna")), "cmdRashi");
-    cmdRashi->setDefault(true);
+    auto* personalGroup = Named(new QGroupBox(QStringLiteral("Personal Details")), "fraPersonal");
+    auto* personal = new QGridLayout(personalGroup);
+    nameEdit_ = Named(new QLineEdit, "txtName");
+    monthList_ = DropDownList("cboMonth");
+    dayList_ = DropDownList("cboDate");
+    yearList_ = DropDownList("cboYear");
+    hourList_ = DropDownList("cboHH");
+    minuteList_ = DropDownList("cboMM");
+    secondList_ = DropDownList("cboSS");
+    calculateButton_ = Named(new QPushButton(QStringLiteral("Get My Upapada Lagna")), "cmdRashi");
+    calculateButton_->setDefault(true);
     personal->addWidget(Caption("lblNameCaption", "Name"), 0, 0);
-    personal->addWidget(txtName, 0, 1, 1, 4);
+    personal->addWidget(nameEdit_, 0, 1, 1, 4);
     personal->addWidget(Caption("lblDOBCaption", "Date of Birth"), 1, 0);
-    personal->addWidget(cboMonth, 1, 1);
-    personal->addWidget(cboDate, 1, 2);
-    personal->addWidget(cboYear, 1, 3);
+    personal->addWidget(monthList_, 1, 1);
+    personal->addWidget(dayList_, 1, 2);
+    personal->addWidget(yearList_, 1, 3);
     personal->addWidget(Caption("lblTOBCaption", "Time of Birth"), 2, 0);
-    personal->addWidget(cboHH, 2, 1);
-    personal->addWidget(cboMM, 2, 2);
-    personal->addWidget(cboSS, 2, 3);
+    personal->addWidget(hourList_, 2, 1);
+    personal->addWidget(minuteList_, 2, 2);
+    personal->addWidget(secondList_, 2, 3);
     personal->addWidget(Caption("lblTimeHint", "HH:MM:SS"), 2, 4);
-    personal->addWidget(cmdRashi, 3, 1, 1, 4);
+    personal->addWidget(calculateButton_, 3, 1, 1, 4);
 
-    fraPlace = Named(new QGroupBox(QStringLiteral("Place Details")), "fraPlace");
-    auto* place = new QGridLayout(fraPlace);
-    txtMCity = Named(new QLineEdit, "txtMCity");
-    txtMState = Named(new QLineEdit, "txtMState");
-    txtMCountry = Named(new QLineEdit, "txtMCountry");
+    auto* placeGroup = Named(new QGroupBox(QStringLiteral("Place Details")), "fraPlace");
+    auto* place = new QGridLayout(placeGroup);
+    cityEdit_ = Named(new QLineEdit, "txtMCity");
+    stateEdit_ = Named(new QLineEdit, "txtMState");
+    countryEdit_ = Named(new QLineEdit, "txtMCountry");
     // The stored caption doubles the ampersand so that it shows as one.
-    cmdBrowser =
+    lookUpButton_ =
         Named(new QPushButton(QStringLiteral("Click for Latitude && Longitude")), "cmdBrowser");
-    txtFindPlace = Named(new QLineEdit, "txtFindPlace");
-    txtFindPlace->setPlaceholderText(QStringLiteral("Type a city, e.g. Pune"));
-    txtFindPlace->setClearButtonEnabled(true);
+    placeSearchEdit_ = Named(new QLineEdit, "txtFindPlace");
+    placeSearchEdit_->setPlaceholderText(QStringLiteral("Type a city, e.g. Pune"));
+    placeSearchEdit_->setClearButtonEnabled(true);
     place->addWidget(Caption("lblFindPlaceCaption", "Find Place"), 0, 0);
-    place->addWidget(txtFindPlace, 0, 1);
+    place->addWidget(placeSearchEdit_, 0, 1);
     place->addWidget(Caption("lblCityCaption", "City"), 1, 0);
-    place->addWidget(txtMCity, 1, 1);
+    place->addWidget(cityEdit_, 1, 1);
     place->addWidget(Caption("lblStateCaption", "State"), 2, 0);
-    place->addWidget(txtMState, 2, 1);
+    place->addWidget(stateEdit_, 2, 1);
     place->addWidget(Caption("lblCountryCaption", "Country"), 3, 0);
-    place->addWidget(txtMCountry, 3, 1);
-    place->addWidget(cmdBrowser, 4, 1);
-    for (QLineEdit* box : {txtFindPlace, txtMCity, txtMState, txtMCountry}) TipWhenCut(box);
+    place->addWidget(countryEdit_, 3, 1);
+    place->addWidget(lookUpButton_, 4, 1);
+    for (QLineEdit* box : {placeSearchEdit_, cityEdit_, stateEdit_, countryEdit_}) TipWhenCut(box);
 
     // The place takes as much room as the person: its names are the longer.
     auto* upper = new QHBoxLayout;
-    upper->addWidget(fraPersonal, 1);
-    upper->addWidget(fraPlace, 1);
+    upper->addWidget(personalGroup, 1);
+    upper->addWidget(placeGroup, 1);
     page->addLayout(upper);
 
-    fraZone = Named(new QGroupBox(QStringLiteral("Zone")), "fraZone");
-    auto* zone = new QVBoxLayout(fraZone);
-    cmbTimeZone = DropDownList("cmbTimeZone");
-    chkDST = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
+    auto* zoneGroup = Named(new QGroupBox(QStringLiteral("Zone")), "fraZone");
+    auto* zone = new QVBoxLayout(zoneGroup);
+    zoneList_ = DropDownList("cmbTimeZone");
+    daylightSavingBox_ = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
     // Notes from the atlas and the zone check. Each keeps room for two lines
     // whether it speaks or not, so that no control moves under the pointer
     // when a note comes or goes; a longer note ends in "…" with the whole
     // text as its tooltip.
     constexpr int kNoteLines = 2;
-    lblZoneNote = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneNote");
-    lblZoneNote->setStyleSheet(QStringLiteral("color: #3c3c64;"));
-    lblZoneCheck = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneCheck");
-    lblZoneCheck->setStyleSheet(QStringLiteral("color: #a0321e;"));
-    zone->addWidget(cmbTimeZone);
-    zone->addWidget(chkDST);
-    zone->addWidget(lblZoneNote);
-    zone->addWidget(lblZoneCheck);
+    zoneNoteLabel_ = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneNote");
+    zoneNoteLabel_->setStyleSheet(QStringLiteral("color: #3c3c64;"));
+    zoneCheckLabel_ = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneCheck");
+    zoneCheckLabel_->setStyleSheet(QStringLiteral("color: #a0321e;"));
+    zone->addWidget(zoneList_);
+    zone->addWidget(daylightSavingBox_);
+    zone->addWidget(zoneNoteLabel_);
+    zone->addWidget(zoneCheckLabel_);
 
-    fraLongitude = Named(new QGroupBox(QStringLiteral("Longitude")), "fraLongitude");
-    auto* longitude = new QGridLayout(fraLongitude);
-    txtLonD = Digits("txtLonD", kLonDegMaxLength);
-    txtLonM = Digits("txtLonM", kLonMinMaxLength);
-    optLong = {Named(new QRadioButton(QStringLiteral("East")), "optLong_0"),
-               Named(new QRadioButton(QStringLiteral("West")), "optLong_1")};
+    auto* longitudeGroup = Named(new QGroupBox(QStringLiteral("Longitude")), "fraLongitude");
+    auto* longitude = new QGridLayout(longitudeGroup);
+    lonDegreesEdit_ = Digits("txtLonD", kLonDegMaxLength);
+    lonMinutesEdit_ = Digits("txtLonM", kLonMinMaxLength);
+    eastButton_ = Named(new QRadioButton(QStringLiteral("East")), "optLong_0");
+    westButton_ = Named(new QRadioButton(QStringLiteral("West")), "optLong_1");
     longitude->addWidget(Caption("lblLonDegCaption", "Deg"), 0, 0);
-    longitude->addWidget(txtLonD, 0, 1);
+    longitude->addWidget(lonDegreesEdit_, 0, 1);
     longitude->addWidget(Caption("lblLonMinCaption", "Min"), 0, 2);
-    longitude->addWidget(txtLonM, 0, 3);
-    longitude->addWidget(optLong[0], 1, 0, 1, 2);
-    longitude->addWidget(optLong[1], 1, 2, 1, 2);
-    auto* longGroup = new QButtonGroup(fraLongitude);
-    longGroup->addButton(optLong[0]);
-    longGroup->addButton(optLong[1]);
+    longitude->addWidget(lonMinutesEdit_, 0, 3);
+    longitude->addWidget(eastButton_, 1, 0, 1, 2);
+    longitude->addWidget(westButton_, 1, 2, 1, 2);
+    auto* longGroup = new QButtonGroup(longitudeGroup);
+    longGroup->addButton(eastButton_);
+    longGroup->addButton(westButton_);
 
-    fraLatitude = Named(new QGroupBox(QStringLiteral("Latitude")), "fraLatitude");
-    auto* latitude = new QGridLayout(fraLatitude);
-    txtLatD = Digits("txtLatD", kLatDegMaxLength);
-    txtLatM = Digits("txtLatM", kLatMinMaxLength);
-    optLat = {Named(new QRadioButton(QStringLiteral("North")), "optLat_0"),
-              Named(new QRadioButton(QStringLiteral("South")), "optLat_1")};
+    auto* latitudeGroup = Named(new QGroupBox(QStringLiteral("Latitude")), "fraLatitude");
+    auto* latitude = new QGridLayout(latitudeGroup);
+    latDegreesEdit_ = Digits("txtLatD", kLatDegMaxLength);
+    latMinutesEdit_ = Digits("txtLatM", kLatMinMaxLength);
+    northButton_ = Named(new QRadioButton(QStringLiteral("North")), "optLat_0");
+    southButton_ = Named(new QRadioButton(QStringLiteral("South")), "optLat_1");
     latitude->addWidget(Caption("lblLatDegCaption", "Deg"), 0, 0);
-    latitude->addWidget(txtLatD, 0, 1);
+    latitude->addWidget(latDegreesEdit_, 0, 1);
     latitude->addWidget(Caption("lblLatMinCaption", "Min"), 0, 2);
-    latitude->addWidget(txtLatM, 0, 3);
-    latitude->addWidget(optLat[0], 1, 0, 1, 2);
-    latitude->addWidget(optLat[1], 1, 2, 1, 2);
-    auto* latGroup = new QButtonGroup(fraLatitude);
-    latGroup->addButton(optLat[0]);
-    latGroup->addButton(optLat[1]);
+    latitude->addWidget(latMinutesEdit_, 0, 3);
+    latitude->addWidget(northButton_, 1, 0, 1, 2);
+    latitude->addWidget(southButton_, 1, 2, 1, 2);
+    auto* latGroup = new QButtonGroup(latitudeGroup);
+    latGroup->addButton(northButton_);
+    latGroup->addButton(southButton_);
 
     auto* lower = new QHBoxLayout;
-    lower->addWidget(fraZone, 3);
-    lower->addWidget(fraLongitude, 1);
-    lower->addWidget(fraLatitude, 1);
+    lower->addWidget(zoneGroup, 3);
+    lower->addWidget(longitudeGroup, 1);
+    lower->addWidget(latitudeGroup, 1);
     page->addLayout(lower);
 
-    Label61 = Promotion(QStringLiteral("Visit %1").arg(WebSiteDisplayName()), central,
-                        &OpenHomePage, "Label61");
-    lblCobrand = Promotion(QStringLiteral("Show Korvanta on your web site"), central,
-                           &OpenCoBrandPage, "lblCobrand");
-    lblFullBrand = Promotion(QStringLiteral("Offer Korvanta under your own name"), central,
-                             &OpenFullBrandPage, "lblFullBrand");
+    LinkLabel* homeLink = Promotion(QStringLiteral("Visit %1").arg(WebSiteDisplayName()), central,
+                                    &OpenHomePage, "Label61");
+    LinkLabel* cobrandLink = Promotion(QStringLiteral("Show Korvanta on your web site"), central,
+                                       &OpenCoBrandPage, "lblCobrand");
+    LinkLabel* fullBrandLink = Promotion(QStringLiteral("Offer Korvanta under your own name"),
+                                         central, &OpenFullBrandPage, "lblFullBrand");
     auto* links = new QHBoxLayout;
-    links->addWidget(Label61);
+    links->addWidget(homeLink);
     links->addStretch(1);
-    links->addWidget(lblCobrand);
+    links->addWidget(cobrandLink);
     links->addSpacing(TwipsX(360));
-    links->addWidget(lblFullBrand);
+    links->addWidget(fullBrandLink);
     page->addLayout(links);
 
     setCentralWidget(central);
-    setTabOrder(txtName, cboMonth);
+    setTabOrder(nameEdit_, monthList_);
 }
 
 void frmMain::BuildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNext = mnuFile->addAction(QStringLiteral("Get My Upapada Lagna"));
-    mnuNext->setObjectName(QStringLiteral("mnuNext"));
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("mnuFile"));
+    calculateAction_ = fileMenu_->addAction(QStringLiteral("Get My Upapada Lagna"));
+    calculateAction_->setObjectName(QStringLiteral("mnuNext"));
     BuildLibraryMenu();
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    exitAction_ = fileMenu_->addAction(QStringLiteral("E&xit"));
+    exitAction_->setObjectName(QStringLiteral("mnuExit"));
     AddHelpMenu(menuBar(), this, "mnuHelp1", "mnuHelp2");
 }
 
 void frmMain::LoadLists() {
     for (std::string_view month : kMonthNames) {
-        cboMonth->addItem(QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size())));
+        monthList_->addItem(
+            QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size())));
     }
     for (const ZoneRow& row : kZoneTable) {
-        cmbTimeZone->addItem(
+        zoneList_->addItem(
             QString::fromLatin1(row.text.data(), static_cast<qsizetype>(row.text.size())));
     }
-    FillNumbers(cboDate, 1, kDayCount);
-    FillNumbers(cboYear, kFirstYear, kYearCount);
-    FillNumbers(cboHH, 0, kHourCount);
-    FillNumbers(cboMM, 0, kMinuteCount);
-    FillNumbers(cboSS, 0, kSecondCount);
-    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS}) {
+    FillNumbers(dayList_, 1, kDayCount);
+    FillNumbers(yearList_, kFirstYear, kYearCount);
+    FillNumbers(hourList_, 0, kHourCount);
+    FillNumbers(minuteList_, 0, kMinuteCount);
+    FillNumbers(secondList_, 0, kSecondCount);
+    for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
         list->setCurrentIndex(0);
     }
-    cmbTimeZone->setCurrentIndex(kDefaultZoneIndex);
-    optLong[0]->setChecked(true);
-    optLat[0]->setChecked(true);
-    chkDST->setChecked(false);
+    zoneList_->setCurrentIndex(kDefaultZoneIndex);
+    eastButton_->setChecked(true);
+    northButton_->setChecked(true);
+    daylightSavingBox_->setChecked(false);
 }
 
 }  // namespace korvanta

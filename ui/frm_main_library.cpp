@@ -1,276 +1,103 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The birth-data window's births library: Save Birth, Open Birth…, Recent
-// Births, Import and Export Births… in the File menu.
-#include <QCheckBox>
-#include <QComboBox>
+// Births, Import and Export Births… in the File menu. What they do is the
+// EntryViewModel's; here are the menu, the file dialogs and the Open dialog.
 #include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QSaveFile>
-#include <fstream>
 
-#include "atlas/entry_atlas.h"
-#include "library/birth_record.h"
-#include "report/moment_text.h"
 #include "ui/births_dialog.h"
+#include "ui/births_table_model.h"
 #include "ui/frm_main.h"
-#include "ui/message_sink.h"
 
 namespace korvanta {
-
-namespace {
-
-// Births listed under Recent Births.
-constexpr int kRecentCount = 8;
-// Births the Open dialog shows before it has read the whole library: more
-// than a table's first screen.
-constexpr int kFirstRows = 200;
-
-QString FromStd(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString MomentText(const Birth& b) {
-    return FromStd(LocalMomentText(b));
-}
-
-}  // namespace
 
 void frmMain::BuildLibraryMenu() {
     auto named = [](QAction* action, const char* name) {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    mnuFile->addSeparator();
-    mnuSaveBirth = named(mnuFile->addAction(QStringLiteral("&Save Birth")), "mnuSaveBirth");
-    mnuSaveBirth->setShortcut(QKeySequence::Save);
-    mnuOpenBirth = named(mnuFile->addAction(QStringLiteral("&Open Birth…")), "mnuOpenBirth");
-    mnuOpenBirth->setShortcut(QKeySequence::Open);
-    mnuRecent = mnuFile->addMenu(QStringLiteral("&Recent Births"));
-    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    mnuImportBirths =
-        named(mnuFile->addAction(QStringLiteral("&Import Births…")), "mnuImportBirths");
-    mnuExportBirths =
-        named(mnuFile->addAction(QStringLiteral("&Export Births…")), "mnuExportBirths");
-    mnuFile->addSeparator();
-    connect(mnuSaveBirth, &QAction::triggered, this, &frmMain::SaveBirth);
-    connect(mnuOpenBirth, &QAction::triggered, this, &frmMain::ShowBirthsDialog);
-    connect(mnuImportBirths, &QAction::triggered, this, &frmMain::ImportBirthsChosen);
-    connect(mnuExportBirths, &QAction::triggered, this, &frmMain::ExportBirthsChosen);
-    connect(mnuRecent, &QMenu::aboutToShow, this, &frmMain::FillRecent);
-    libraryProblem_ = QStringLiteral("No births library is open");
-    UpdateLibraryMenu();
+    fileMenu_->addSeparator();
+    saveBirthAction_ = named(fileMenu_->addAction(QStringLiteral("&Save Birth")), "mnuSaveBirth");
+    saveBirthAction_->setShortcut(QKeySequence::Save);
+    openBirthAction_ = named(fileMenu_->addAction(QStringLiteral("&Open Birth…")), "mnuOpenBirth");
+    openBirthAction_->setShortcut(QKeySequence::Open);
+    recentMenu_ = fileMenu_->addMenu(QStringLiteral("&Recent Births"));
+    recentMenu_->setObjectName(QStringLiteral("mnuRecent"));
+    importAction_ =
+        named(fileMenu_->addAction(QStringLiteral("&Import Births…")), "mnuImportBirths");
+    exportAction_ =
+        named(fileMenu_->addAction(QStringLiteral("&Export Births…")), "mnuExportBirths");
+    fileMenu_->addSeparator();
+    connect(saveBirthAction_, &QAction::triggered, this, [this] { entry_->SaveBirth(); });
+    connect(openBirthAction_, &QAction::triggered, this, &frmMain::ShowBirthsDialog);
+    connect(importAction_, &QAction::triggered, this, &frmMain::ImportBirthsChosen);
+    connect(exportAction_, &QAction::triggered, this, &frmMain::ExportBirthsChosen);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &frmMain::FillRecent);
 }
 
-void frmMain::UseLibrary(const std::string& path) {
-    library_.reset();
-    auto opened = library::BirthsLibrary::Open(path);
-    if (auto* error = std::get_if<library::LibraryError>(&opened)) {
-        libraryProblem_ =
-            FromStd(error->message) + QStringLiteral("; Korvanta works without the library");
-        messages_.Inform(this, libraryProblem_, MessageIcon::Error);
-    } else {
-        library_ = std::move(std::get<std::unique_ptr<library::BirthsLibrary>>(opened));
-        libraryProblem_.clear();
-    }
-    UpdateLibraryMenu();
-}
-
-void frmMain::UpdateLibraryMenu() {
-    const bool open = library_ != nullptr;
-    const bool writable = open && !library_->IsReadOnly();
-    const QString readOnly = open ? QStringLiteral("The births library is read-only: ") +
-                                        FromStd(library_->ReadOnlyReason())
-                                  : libraryProblem_;
-    for (QAction* action : {mnuOpenBirth, mnuExportBirths}) {
+void frmMain::ShowLibraryState() {
+    const bool open = entry_->Library() != nullptr;
+    const bool writable = entry_->LibraryWritable();
+    const QString problem = open ? QString()
+                            : entry_->LibraryProblem().isEmpty()
+                                ? QStringLiteral("No births library is open")
+                                : entry_->LibraryProblem();
+    for (QAction* action : {openBirthAction_, exportAction_}) {
         action->setEnabled(open);
-        action->setToolTip(open ? QString() : libraryProblem_);
+        action->setToolTip(problem);
     }
-    mnuRecent->setEnabled(open);
-    mnuRecent->menuAction()->setToolTip(open ? QString() : libraryProblem_);
-    for (QAction* action : {mnuSaveBirth, mnuImportBirths}) {
+    recentMenu_->setEnabled(open);
+    recentMenu_->menuAction()->setToolTip(problem);
+    const QString readOnly = open ? entry_->ReadOnlyProblem() : problem;
+    for (QAction* action : {saveBirthAction_, importAction_}) {
         action->setEnabled(writable);
-        action->setToolTip(writable ? QString() : readOnly);
+        action->setToolTip(readOnly);
     }
-    mnuFile->setToolTipsVisible(true);
+    fileMenu_->setToolTipsVisible(true);
 }
 
-void frmMain::SaveBirth() {
-    if (!library_ || library_->IsReadOnly()) return;
-    const auto accepted = AcceptBirth(CurrentEntry());
-    if (const auto* refusal = std::get_if<Refusal>(&accepted)) {
-        ShowRefusal(*refusal);
-        return;
-    }
-    library::StoredBirth birth;
-    birth.birth = std::get<Birth>(accepted);
-    if (chosenPlace_) {
-        birth.atlasPlace = atlas::PlaceLabel(*chosenPlace_);
-        birth.atlasZone = chosenPlace_->timeZone;
-    } else {
-        birth.atlasPlace = openedAtlasPlace_;
-        birth.atlasZone = openedAtlasZone_;
-    }
-    auto saved = library_->Save(birth, library::OnDuplicate::Refuse);
-    if (std::holds_alternative<library::Duplicate>(saved)) {
-        const bool replace = messages_.AskYesNo(
-            this, QStringLiteral("A birth of %1 at %2 is already stored.\n\nReplace it? (Yes "
-                                 "replaces the stored birth; No keeps both.)")
-                      .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
-        saved = library_->Save(
-            birth, replace ? library::OnDuplicate::Replace : library::OnDuplicate::KeepBoth);
-    }
-    if (const auto* error = std::get_if<library::LibraryError>(&saved)) {
-        messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
-    }
-}
-
-std::unique_ptr<BirthsDialog> frmMain::CreateBirthsDialog() {
-    if (!library_) return nullptr;
+BirthsDialog* frmMain::CreateBirthsDialog() {
+    if (entry_->Library() == nullptr) return nullptr;
     // The first rows by name are shown at once; the dialog reads the rest.
-    auto first = library_->FirstByName(kFirstRows);
-    auto total = library_->Count();
-    for (const library::LibraryError* error : std::initializer_list<const library::LibraryError*>{
-             std::get_if<library::LibraryError>(&first),
-             std::get_if<library::LibraryError>(&total)}) {
-        if (error == nullptr) continue;
-        messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
-        return nullptr;
-    }
-    auto dialog = std::make_unique<BirthsDialog>(
-        *library_, std::move(std::get<std::vector<library::ReadBirth>>(first)),
-        std::get<std::int64_t>(total), messages_, this);
-    BirthsDialog* shown = dialog.get();
-    connect(shown, &BirthsDialog::ExportShownRequested, this, [this, shown] {
-        const QString path = AskExportPath(shown);
-        if (!path.isEmpty()) ExportBirthsTo(path, shown->Model()->Shown());
-    });
+    std::optional<EntryViewModel::FirstRows> first = entry_->FirstRowsByName();
+    if (!first) return nullptr;
+    auto* dialog = new BirthsDialog(*entry_->Library(), std::move(first->births), first->total,
+                                    messages_, this);
+    connect(dialog, &BirthsDialog::ExportShownRequested, this,
+            [this, dialog] { ExportShown(dialog); });
+    connect(dialog, &BirthsDialog::BirthChosen, entry_, &EntryViewModel::OpenStoredBirth);
     return dialog;
 }
 
 void frmMain::ShowBirthsDialog() {
-    const auto dialog = CreateBirthsDialog();
-    if (dialog && dialog->exec() == QDialog::Accepted) OpenStoredBirth(dialog->Chosen());
+    BirthsDialog* dialog = CreateBirthsDialog();
+    if (dialog == nullptr) return;
+    dialog->exec();
+    // The window owns the dialog; it goes once its loop has returned.
+    dialog->deleteLater();
 }
 
-void frmMain::OpenStoredBirth(const library::ReadBirth& stored) {
-    if (!stored.fault.empty()) {
-        messages_.Inform(this, FromStd(stored.fault), MessageIcon::Error);
-        return;
-    }
-    const EntryForm form = library::FormOfBirth(stored.stored.birth);
-    // The stored zone and daylight saving are kept as saved: no atlas place
-    // follows the date while the lists are set.
-    chosenPlace_.reset();
-    txtName->setText(FromStd(form.txtName));
-    cboYear->setCurrentIndex(form.cboYear);
-    cboMonth->setCurrentIndex(form.cboMonth);
-    cboDate->setCurrentIndex(form.cboDate);
-    cboHH->setCurrentIndex(form.cboHH);
-    cboMM->setCurrentIndex(form.cboMM);
-    cboSS->setCurrentIndex(form.cboSS);
-    txtMCity->setText(FromStd(form.txtMCity));
-    txtMState->setText(FromStd(form.txtMState));
-    txtMCountry->setText(FromStd(form.txtMCountry));
-    txtLonD->setText(FromStd(form.txtLonD));
-    txtLonM->setText(FromStd(form.txtLonM));
-    optLong[form.optLongEast ? 0 : 1]->setChecked(true);
-    txtLatD->setText(FromStd(form.txtLatD));
-    txtLatM->setText(FromStd(form.txtLatM));
-    optLat[form.optLatSouth ? 1 : 0]->setChecked(true);
-    cmbTimeZone->setCurrentIndex(form.cmbTimeZone);
-    chkDST->setChecked(form.chkDST);
-    txtFindPlace->setText(FromStd(stored.stored.atlasPlace));
-    openedAtlasPlace_ = stored.stored.atlasPlace;
-    openedAtlasZone_ = stored.stored.atlasZone;
-    const std::string note =
-        stored.stored.atlasZone.empty() ? "" : EntryZoneFor(stored.stored.atlasZone, form).note;
-    lblZoneNote->setText(FromStd(note));
-    lblZoneNote->setVisible(!note.empty());
-    if (!library_->IsReadOnly()) library_->MarkOpened(stored.stored.id);
+void frmMain::ExportShown(BirthsDialog* dialog) {
+    const QString path = AskExportPath(dialog);
+    if (!path.isEmpty()) entry_->ExportBirthsTo(path, dialog->Model()->Shown());
 }
 
 void frmMain::FillRecent() {
-    mnuRecent->clear();
-    if (!library_) return;
-    auto rows = library_->Recent(kRecentCount);
-    if (!std::holds_alternative<std::vector<library::ReadBirth>>(rows)) return;
-    for (const library::ReadBirth& row : std::get<std::vector<library::ReadBirth>>(rows)) {
-        QAction* item = mnuRecent->addAction(QStringLiteral("%1  %2").arg(
-            FromStd(row.stored.birth.name), MomentText(row.stored.birth)));
-        connect(item, &QAction::triggered, this, [this, row] { OpenStoredBirth(row); });
+    recentMenu_->clear();
+    for (const library::ReadBirth& row : entry_->RecentBirths()) {
+        QAction* item = recentMenu_->addAction(EntryViewModel::RecentLabel(row));
+        connect(item, &QAction::triggered, entry_, [this, row] { entry_->OpenStoredBirth(row); });
     }
-    if (mnuRecent->isEmpty()) mnuRecent->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
-}
-
-bool frmMain::ImportBirthsFrom(const QString& path) {
-    if (!library_) return false;
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    if (!in) {
-        messages_.Inform(this, QStringLiteral("%1 cannot be read.").arg(path), MessageIcon::Error);
-        return false;
+    if (entry_->Library() != nullptr && recentMenu_->isEmpty()) {
+        recentMenu_->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
     }
-    auto result = library_->Import(in);
-    if (const auto* error = std::get_if<library::LibraryError>(&result)) {
-        messages_.Inform(this, FromStd(error->message) + QStringLiteral("; nothing was imported."),
-                         MessageIcon::Error);
-        return false;
-    }
-    const library::ImportReport& report = std::get<library::ImportReport>(result);
-    QString text =
-        FromStd(ImportSummaryText(report.added, report.duplicates,
-                                  static_cast<long long>(report.refused.size()), "births") +
-                ".");
-    constexpr std::size_t kShownRefusals = 20;
-    for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
-        text += QStringLiteral("\nLine %1: %2")
-                    .arg(report.refused[i].line)
-                    .arg(FromStd(report.refused[i].reason));
-    }
-    if (report.refused.size() > kShownRefusals) {
-        text += QStringLiteral("\n… and %1 more.").arg(report.refused.size() - kShownRefusals);
-    }
-    messages_.Inform(this, text,
-                     report.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
-    return true;
-}
-
-bool frmMain::ExportBirthsTo(const QString& path,
-                             const std::vector<const library::ReadBirth*>& births) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        messages_.Inform(this,
-                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
-                         MessageIcon::Error);
-        return false;
-    }
-    const library::ExportReport report = library::ExportLines(births);
-    file.write(report.text.data(), static_cast<qint64>(report.text.size()));
-    if (!file.commit()) {
-        messages_.Inform(this,
-                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
-                         MessageIcon::Error);
-        return false;
-    }
-    if (!report.notWritten.empty()) {
-        QString text = QStringLiteral("%1 births exported; %2 could not be written:")
-                           .arg(report.written)
-                           .arg(report.notWritten.size());
-        for (const std::string& fault : report.notWritten)
-            text += QStringLiteral("\n") + FromStd(fault);
-        messages_.Inform(this, text, MessageIcon::Error);
-    }
-    return true;
 }
 
 void frmMain::ImportBirthsChosen() {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Import Births"), QString(),
         QStringLiteral("JSON lines (*.jsonl *.json *.txt);;All files (*)"));
-    if (!path.isEmpty()) ImportBirthsFrom(path);
+    if (!path.isEmpty()) entry_->ImportBirthsFrom(path);
 }
 
 QString frmMain::AskExportPath(QWidget* parent) {
@@ -280,17 +107,13 @@ QString frmMain::AskExportPath(QWidget* parent) {
 }
 
 void frmMain::ExportBirthsChosen() {
-    if (!library_) return;
-    auto rows = library_->List();
-    if (const auto* error = std::get_if<library::LibraryError>(&rows)) {
-        messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
-        return;
-    }
+    const std::optional<std::vector<library::ReadBirth>> rows = entry_->AllBirths();
+    if (!rows) return;
     const QString path = AskExportPath(this);
     if (path.isEmpty()) return;
     std::vector<const library::ReadBirth*> all;
-    for (const auto& row : std::get<std::vector<library::ReadBirth>>(rows)) all.push_back(&row);
-    ExportBirthsTo(path, all);
+    for (const auto& row : *rows) all.push_back(&row);
+    entry_->ExportBirthsTo(path, all);
 }
 
 }  // namespace korvanta

@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,7 +25,9 @@
 #include "ui/help_menu.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
+#include "ui/sensitivity_tab.h"
 #include "ui/twips.h"
+#include "ui/viewmodels/result_view_model.h"
 
 namespace korvanta {
 
@@ -42,19 +43,15 @@ constexpr int kButtonGap = 100;
 // before the frame is shown and they are known.
 constexpr QSize kDecorationAllowance(16, 40);
 
-// The settings store's keys of the View menu's choices, in the section of
-// the update reminder's date.
-constexpr const char* kChartStyleKey = "Settings/ChartStyle";
-constexpr const char* kShowAllPadasKey = "Settings/ShowAllPadas";
-
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
-MDI::MDI(QWidget* parent)
+MDI::MDI(ResultViewModel* result, QWidget* parent)
     : QMainWindow(parent),
+      result_(result),
       realDialogs_(std::make_unique<QtExportDialogs>()),
       dialogs_(realDialogs_.get()) {
     setObjectName(QStringLiteral("MDI"));
@@ -66,171 +63,138 @@ MDI::MDI(QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     BuildStrip();
-    column->addWidget(picTop);
-    mdiArea = new QMdiArea(central);
-    mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    mdiArea->setBackground(kFrameColour);
-    mdiArea->setFrameShape(QFrame::NoFrame);
+    column->addWidget(titleStrip_);
+    area_ = new QMdiArea(central);
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    area_->setBackground(kFrameColour);
+    area_->setFrameShape(QFrame::NoFrame);
     // The result window follows the area's inside, which is resized after
     // the area itself.
-    mdiArea->viewport()->installEventFilter(this);
-    column->addWidget(mdiArea, 1);
+    area_->viewport()->installEventFilter(this);
+    column->addWidget(area_, 1);
     setCentralWidget(central);
+    // The frame owns the result it shows, and ends with it.
+    result_->setParent(this);
     BuildMenus();
+    BuildResultWindow();
+    BindSensitivity();
 }
 
 void MDI::BuildStrip() {
-    picTop = new QWidget;
-    picTop->setObjectName(QStringLiteral("picTop"));
-    picTop->setFixedHeight(TwipsY(kStripHeight));
-    picTop->setAutoFillBackground(true);
-    QPalette colours = picTop->palette();
+    titleStrip_ = new QWidget;
+    titleStrip_->setObjectName(QStringLiteral("picTop"));
+    titleStrip_->setFixedHeight(TwipsY(kStripHeight));
+    titleStrip_->setAutoFillBackground(true);
+    QPalette colours = titleStrip_->palette();
     colours.setColor(QPalette::Window, kFrameColour);
     colours.setColor(QPalette::WindowText, Qt::white);
-    picTop->setPalette(colours);
-    picTop->installEventFilter(this);
+    titleStrip_->setPalette(colours);
+    titleStrip_->installEventFilter(this);
 
-    Picture1 = new QLabel(picTop);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    logo_ = new QLabel(titleStrip_);
+    logo_->setObjectName(QStringLiteral("Picture1"));
     const int logoSide = TwipsY(720);
-    Picture1->setPixmap(
-        QIcon(QStringLiteral(":/korvanta/korvanta.svg")).pixmap(logoSide, logoSide));
-    Picture1->setGeometry(TwipsX(120), TwipsY(90), logoSide, logoSide);
+    logo_->setPixmap(QIcon(QStringLiteral(":/korvanta/korvanta.svg")).pixmap(logoSide, logoSide));
+    logo_->setGeometry(TwipsX(120), TwipsY(90), logoSide, logoSide);
 
-    Label2 = new QLabel(QStringLiteral("Korvanta"), picTop);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(VerdanaFont(16.0, true));
-    Label2->setGeometry(TwipsRect(960, 150, 2400, 600));
+    titleLabel_ = new QLabel(QStringLiteral("Korvanta"), titleStrip_);
+    titleLabel_->setObjectName(QStringLiteral("Label2"));
+    titleLabel_->setFont(VerdanaFont(16.0, true));
+    titleLabel_->setGeometry(TwipsRect(960, 150, 2400, 600));
 
-    Label10 = new LinkLabel(
+    promotionLink_ = new LinkLabel(
         QStringLiteral(
             "Home Business Opportunity. Offer Korvanta on your site under your own name."),
-        picTop, &OpenFullBrandPage);
-    Label10->setObjectName(QStringLiteral("Label10"));
-    Label10->setWordWrap(true);
-    Label10->setGeometry(TwipsRect(3480, 150, 5200, 600));
-    Label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        titleStrip_, &OpenFullBrandPage);
+    promotionLink_->setObjectName(QStringLiteral("Label10"));
+    promotionLink_->setWordWrap(true);
+    promotionLink_->setGeometry(TwipsRect(3480, 150, 5200, 600));
+    promotionLink_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    cmdBack = new QPushButton(QStringLiteral("&Back"), picTop);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
-    cmdExit = new QPushButton(QStringLiteral("E&xit"), picTop);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    for (QPushButton* button : {cmdBack, cmdExit}) {
+    backButton_ = new QPushButton(QStringLiteral("&Back"), titleStrip_);
+    backButton_->setObjectName(QStringLiteral("cmdBack"));
+    exitButton_ = new QPushButton(QStringLiteral("E&xit"), titleStrip_);
+    exitButton_->setObjectName(QStringLiteral("cmdExit"));
+    for (QPushButton* button : {backButton_, exitButton_}) {
         button->resize(TwipsX(kButtonWidth), TwipsY(kButtonHeight));
         button->move(0, (TwipsY(kStripHeight) - button->height()) / 2);
     }
-    connect(cmdBack, &QPushButton::clicked, this, &MDI::backRequested);
-    connect(cmdExit, &QPushButton::clicked, this, &MDI::endProgramRequested);
+    connect(backButton_, &QPushButton::clicked, this, &MDI::backRequested);
+    connect(exitButton_, &QPushButton::clicked, this, &MDI::endProgramRequested);
 }
 
 void MDI::BuildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
-    mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-    mnuSaveImage = mnuFile->addAction(QStringLiteral("Save Chart As &Image\u2026"));
-    mnuSaveImage->setObjectName(QStringLiteral("mnuSaveImage"));
-    mnuSavePdf = mnuFile->addAction(QStringLiteral("Save Chart As P&DF\u2026"));
-    mnuSavePdf->setObjectName(QStringLiteral("mnuSavePdf"));
-    mnuPrint = mnuFile->addAction(QStringLiteral("&Print\u2026"));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    mnuPrint->setShortcut(QKeySequence::Print);
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    connect(mnuBack, &QAction::triggered, this, &MDI::backRequested);
-    connect(mnuSaveImage, &QAction::triggered, this, &MDI::SaveChartImage);
-    connect(mnuSavePdf, &QAction::triggered, this, &MDI::SaveChartPdf);
-    connect(mnuPrint, &QAction::triggered, this, &MDI::PrintChart);
-    connect(mnuExit, &QAction::triggered, this, &MDI::endProgramRequested);
+    auto named = [](QAction* action, const char* name) {
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("mnuFile"));
+    QAction* back = named(fileMenu_->addAction(QStringLiteral("&Back")), "mnuBack");
+    fileMenu_->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    QAction* saveImage =
+        named(fileMenu_->addAction(QStringLiteral("Save Chart As &Image\u2026")), "mnuSaveImage");
+    QAction* savePdf =
+        named(fileMenu_->addAction(QStringLiteral("Save Chart As P&DF\u2026")), "mnuSavePdf");
+    QAction* print = named(fileMenu_->addAction(QStringLiteral("&Print\u2026")), "mnuPrint");
+    print->setShortcut(QKeySequence::Print);
+    fileMenu_->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+    QAction* exit = named(fileMenu_->addAction(QStringLiteral("E&xit")), "mnuExit");
+    connect(back, &QAction::triggered, this, &MDI::backRequested);
+    connect(saveImage, &QAction::triggered, this, &MDI::SaveChartImage);
+    connect(savePdf, &QAction::triggered, this, &MDI::SaveChartPdf);
+    connect(print, &QAction::triggered, this, &MDI::PrintChart);
+    connect(exit, &QAction::triggered, this, &MDI::endProgramRequested);
     BuildViewMenu();
     AddHelpMenu(menuBar(), this, "mnuHelpSep1", "mnuHelpSep2");
 }
 
 void MDI::BuildViewMenu() {
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuChartStyle = mnuView->addMenu(QStringLiteral("Chart &Style"));
-    mnuChartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QMenu* chartStyle = view->addMenu(QStringLiteral("Chart &Style"));
+    chartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
     auto* styles = new QActionGroup(this);
     styles->setExclusive(true);
-    constexpr std::array<const char*, 3> names = {"mnuStyleSouth", "mnuStyleNorth",
-                                                  "mnuStyleEast"};
-    for (std::size_t k = 0; k < mnuStyle.size(); ++k) {
-        QAction* action = mnuChartStyle->addAction(FromView(kChartStyleNames[k]));
+    constexpr std::array<const char*, 3> names = {"mnuStyleSouth", "mnuStyleNorth", "mnuStyleEast"};
+    for (std::size_t k = 0; k < styleActions_.size(); ++k) {
+        QAction* action = chartStyle->addAction(FromView(kChartStyleNames[k]));
         action->setObjectName(QString::fromLatin1(names[k]));
         action->setCheckable(true);
         styles->addAction(action);
         connect(action, &QAction::triggered, this, [this, k] {
-            ChooseDrawing({static_cast<ChartStyle>(k), drawing_.allPadas});
+            result_->ChooseDrawing({static_cast<ChartStyle>(k), result_->Drawing().allPadas});
         });
-        mnuStyle[k] = action;
+        styleActions_[k] = action;
     }
-    mnuShowAllPadas = mnuView->addAction(QStringLiteral("Show &All Padas"));
-    mnuShowAllPadas->setObjectName(QStringLiteral("mnuShowAllPadas"));
-    mnuShowAllPadas->setCheckable(true);
-    connect(mnuShowAllPadas, &QAction::triggered, this,
-            [this](bool on) { ChooseDrawing({drawing_.style, on}); });
+    showAllPadasAction_ = view->addAction(QStringLiteral("Show &All Padas"));
+    showAllPadasAction_->setObjectName(QStringLiteral("mnuShowAllPadas"));
+    showAllPadasAction_->setCheckable(true);
+    connect(showAllPadasAction_, &QAction::triggered, this, [this](bool on) {
+        result_->ChooseDrawing({result_->Drawing().style, on});
+    });
+    connect(result_, &ResultViewModel::drawingChanged, this, [this] {
+        ShowDrawingInMenu();
+        if (display_ != nullptr) display_->SetChartDrawing(result_->Drawing());
+    });
     ShowDrawingInMenu();
 }
 
 void MDI::ShowDrawingInMenu() {
-    mnuStyle[static_cast<std::size_t>(drawing_.style)]->setChecked(true);
-    mnuShowAllPadas->setChecked(drawing_.allPadas);
-}
-
-void MDI::SetSettingsStore(QSettings* settings) {
-    settings_ = settings;
-    if (settings_ == nullptr) return;
-    ChartDrawing stored;
-    // An unknown word counts as no choice: the South Indian chart.
-    stored.style = ChartStyleOfKey(settings_->value(QString::fromLatin1(kChartStyleKey))
-                                       .toString()
-                                       .toStdString())
-                       .value_or(ChartStyle::South);
-    // Only the word the program writes turns the tags on.
-    const QString padas = settings_->value(QString::fromLatin1(kShowAllPadasKey)).toString();
-    stored.allPadas = padas == QStringLiteral("true");
-    SetDrawing(stored);
-}
-
-void MDI::SetDrawing(const ChartDrawing& drawing) {
-    drawing_ = drawing;
-    ShowDrawingInMenu();
-    if (page_) page_->drawing = drawing_;
-    if (display_ != nullptr) display_->SetChartDrawing(drawing_);
-}
-
-void MDI::ChooseDrawing(const ChartDrawing& drawing) {
-    SetDrawing(drawing);
-    if (settings_ == nullptr) return;
-    settings_->setValue(QString::fromLatin1(kChartStyleKey),
-                        FromView(ChartStyleKey(drawing.style)));
-    settings_->setValue(QString::fromLatin1(kShowAllPadasKey),
-                        drawing.allPadas ? QStringLiteral("true") : QStringLiteral("false"));
-    settings_->sync();
+    styleActions_[static_cast<std::size_t>(result_->Drawing().style)]->setChecked(true);
+    showAllPadasAction_->setChecked(result_->Drawing().allPadas);
 }
 
 MDI::~MDI() = default;
 
-frmDisplay* MDI::ShowResult(const ChartReport& report) {
-    if (subWindow_ != nullptr) {
-        mdiArea->removeSubWindow(subWindow_);
-        subWindow_->deleteLater();
-    }
-    page_ = report;
-    page_->drawing = drawing_;
-    // A strip belongs to the result it was made for; ShowSensitivity adds
-    // the new result's.
-    entered_.reset();
-    strip_.reset();
-    sensitivityTab_ = nullptr;
+void MDI::BuildResultWindow() {
     display_ = new frmDisplay;
-    display_->Fill(*page_);
+    display_->Fill(result_->Report());
+    connect(result_, &ResultViewModel::reportChanged, display_,
+            [this] { display_->Fill(result_->Report()); });
     // The result window is the frame's only child and fills it: no title bar
     // or close box of its own, as the frame's caption and Back speak for it.
-    subWindow_ = mdiArea->addSubWindow(display_, Qt::FramelessWindowHint);
+    subWindow_ = area_->addSubWindow(display_, Qt::FramelessWindowHint);
     subWindow_->setObjectName(QStringLiteral("frmDisplayWindow"));
     subWindow_->setWindowIcon(windowIcon());
     subWindow_->setSystemMenu(nullptr);
@@ -242,14 +206,13 @@ frmDisplay* MDI::ShowResult(const ChartReport& report) {
 
     resize(FittingSize());
     CentreResultWindow();
-    return display_;
 }
 
 QSize MDI::FittingSize() const {
     // The design: the result window at its size, under the menu and the strip.
     const QSize design(
         frmDisplay::DesignSize().width(),
-        menuBar()->sizeHint().height() + picTop->height() + frmDisplay::DesignSize().height());
+        menuBar()->sizeHint().height() + titleStrip_->height() + frmDisplay::DesignSize().height());
     const QScreen* where = screen();
     if (where == nullptr) return design;
     // The window manager's frame around the window is not known before the
@@ -311,17 +274,17 @@ void MDI::GrowToShowPage() {
 }
 
 void MDI::PlaceButtons() {
-    const FrameButtonPlaces places = PlaceFrameButtons(picTop->width(), cmdExit->width(),
+    const FrameButtonPlaces places = PlaceFrameButtons(titleStrip_->width(), exitButton_->width(),
                                                        TwipsX(kExitRightGap), TwipsX(kButtonGap));
-    cmdExit->move(places.cmdExitLeft, cmdExit->y());
-    cmdBack->move(places.cmdBackLeft, cmdBack->y());
+    exitButton_->move(places.cmdExitLeft, exitButton_->y());
+    backButton_->move(places.cmdBackLeft, backButton_->y());
 }
 
 void MDI::CentreResultWindow() {
     if (subWindow_ == nullptr) return;
-    const QRect area = mdiArea->viewport()->rect();
-    subWindow_->resize(area.size());
-    const int left = CentredLeft(mdiArea->contentsRect().width(), subWindow_->width());
+    const QRect inside = area_->viewport()->rect();
+    subWindow_->resize(inside.size());
+    const int left = CentredLeft(area_->contentsRect().width(), subWindow_->width());
     subWindow_->move(left, 0);
 }
 
@@ -334,8 +297,8 @@ bool MDI::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::Resize) {
-        if (watched == picTop) PlaceButtons();
-        if (watched == mdiArea->viewport()) CentreResultWindow();
+        if (watched == titleStrip_) PlaceButtons();
+        if (watched == area_->viewport()) CentreResultWindow();
     }
     return QMainWindow::eventFilter(watched, event);
 }

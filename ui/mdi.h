@@ -9,54 +9,41 @@
 #include <memory>
 #include <optional>
 
-#include "pipeline/birth.h"
-#include "pipeline/sensitivity.h"
-#include "report/report.h"
-#include "report/sensitivity_view.h"
-
-class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPushButton;
-class QSettings;
 
 namespace korvanta {
 
 class ExportDialogs;
 class LinkLabel;
+class ResultViewModel;
 class frmDisplay;
 class SensitivityTab;
 
+// The widgets carry the names the program's behaviour and tests use as their
+// objectName()s: "picTop", "cmdBack", "cmdExit", "Label10", "mdiArea", the
+// menus "mnuFile", "mnuView", "mnuChartStyle" and their entries "mnuBack",
+// "mnuSaveImage", "mnuSavePdf", "mnuPrint", "mnuExit", "mnuStyleSouth",
+// "mnuStyleNorth", "mnuStyleEast", "mnuShowAllPadas".
 class MDI : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MDI(QWidget* parent = nullptr);
+    // A frame showing `result`, which it takes as its child: the result
+    // window with the "Birth Time Sensitivity" tab. A click on the strip's
+    // timeline shows that moment's result; the File menu's exports then offer
+    // the strip's page. The strip itself is made right after the frame is
+    // shown, so that the result appears without waiting for it, or at once
+    // when it is asked for.
+    explicit MDI(ResultViewModel* result, QWidget* parent = nullptr);
     ~MDI() override;
 
-    // Builds a new result window as the frame's child and fills it; keeps the
-    // chart page for the File menu's export and print.
-    frmDisplay* ShowResult(const ChartReport& report);
+    ResultViewModel& Result() const { return *result_; }
     frmDisplay* Display() const { return display_; }
-
-    // Adds the "Birth Time Sensitivity" tab for the entered birth whose
-    // result ShowResult shows, over the span kept in the settings store
-    // (±1 h at first). A click on its timeline shows that moment's result;
-    // the File menu's exports then offer the strip's page. The strip itself
-    // is computed right after the frame is shown, so that the result appears
-    // without waiting for it, or at once when it is asked for.
-    void ShowSensitivity(const Birth& entered);
-    // The tab, its strip made if it was not yet; null without a tab.
+    // The sensitivity tab, its strip made if it was not yet.
     SensitivityTab* Sensitivity();
-
-    // The settings store that keeps the View menu's chart style and pada
-    // choice across runs; reads them now. Without one the choices last for
-    // this frame only.
-    void SetSettingsStore(QSettings* settings);
-    // The chart style and pada tags the chart tab and the exports use.
-    const ChartDrawing& Drawing() const { return drawing_; }
-    void SetDrawing(const ChartDrawing& drawing);
 
     // The frame's size when it opens: the result window's design under the
     // strip, made smaller where the screen's available area is smaller.
@@ -64,28 +51,6 @@ class MDI : public QMainWindow {
 
     // The dialogs the export entries use; the real ones unless replaced.
     void SetExportDialogs(ExportDialogs& dialogs) { dialogs_ = &dialogs; }
-
-    QWidget* picTop = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QPushButton* cmdBack = nullptr;
-    QPushButton* cmdExit = nullptr;
-    LinkLabel* Label10 = nullptr;
-    QMdiArea* mdiArea = nullptr;
-
-    QMenu* mnuFile = nullptr;
-    QAction* mnuBack = nullptr;
-    QAction* mnuSaveImage = nullptr;
-    QAction* mnuSavePdf = nullptr;
-    QAction* mnuPrint = nullptr;
-    QAction* mnuExit = nullptr;
-
-    // "View": "Chart Style" (South Indian, North Indian, East Indian) and
-    // "Show All Padas".
-    QMenu* mnuView = nullptr;
-    QMenu* mnuChartStyle = nullptr;
-    std::array<QAction*, 3> mnuStyle{};  // by ChartStyle
-    QAction* mnuShowAllPadas = nullptr;
 
   public slots:
     // "Save Chart As Image…", "Save Chart As PDF…", "&Print…": the chart page.
@@ -107,6 +72,11 @@ class MDI : public QMainWindow {
   private:
     void BuildStrip();
     void BuildMenus();
+    void BuildViewMenu();
+    void BuildResultWindow();
+    void BindSensitivity();
+    void ShowDrawingInMenu();
+    void ShowStrip();
     void PlaceButtons();
     void CentreResultWindow();
     // The room the screen's available area leaves for the frame's inside.
@@ -116,28 +86,28 @@ class MDI : public QMainWindow {
     // Grows the frame, within the room, until the open tab page shows whole.
     void GrowToShowPage();
     QString SuggestedPath(const char* extension) const;
-    void BuildViewMenu();
-    void ShowDrawingInMenu();
-    void ChooseDrawing(const ChartDrawing& drawing);
+    // Whether to export the strip's page with the chart page, as the user
+    // answered; empty when the export is cancelled.
+    std::optional<bool> AskStripPage();
 
-    ChartDrawing drawing_;
-    QSettings* settings_ = nullptr;
+    ResultViewModel* result_ = nullptr;
 
-    void ChooseSensitivitySpan(int minutes);
-    void MakeSensitivityStrip();
-    void ShowMoment(std::optional<std::int64_t> clock);
-    // The sensitivity page to export with the chart page, as the user
-    // answered; false when the export is cancelled.
-    bool AskSensitivityPage(std::optional<SensitivityView>& page);
-    std::optional<Birth> entered_;
-    std::optional<SensitivityStrip> strip_;
-    SensitivityTab* sensitivityTab_ = nullptr;
+    QWidget* titleStrip_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* logo_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    LinkLabel* promotionLink_ = nullptr;
+    QMdiArea* area_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    std::array<QAction*, 3> styleActions_{};  // by ChartStyle
+    QAction* showAllPadasAction_ = nullptr;
 
-    std::optional<ChartReport> page_;
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;
     frmDisplay* display_ = nullptr;
     QMdiSubWindow* subWindow_ = nullptr;
+    SensitivityTab* sensitivityTab_ = nullptr;
     bool closing_ = false;
 };
 

@@ -5,21 +5,17 @@
 #include <QDate>
 #include <QString>
 
-class QSettings;
 class QWidget;
 
 namespace korvanta {
 
 class MessageSink;
+class Settings;
 
 // The question asked when the reminder is due.
 inline constexpr const char* kUpdatePrompt =
     "There maybe an update to this software available\n"
     "Do you want to check for an update?";
-
-// Section and key of the one setting (the key is stored encoded).
-inline constexpr const char* kSettingsSection = "Settings";
-inline constexpr const char* kDurationKey = "Duration";
 
 // What the reminder did, for tests and the start-up sequence.
 enum class ReminderOutcome {
@@ -33,9 +29,8 @@ enum class ReminderOutcome {
 // On a first start, or when the stored text is not a date, stores today's
 // date; later, when the stored date is more
 // than 14 days away from today, asks whether to look for an update, stores
-// today whatever the answer, and opens the download page on Yes. The key and
-// the date are stored through EncodeSetting.
-ReminderOutcome UpdateReminder(QSettings& settings, const QDate& today, MessageSink& messages,
+// today whatever the answer, and opens the download page on Yes.
+ReminderOutcome UpdateReminder(Settings& settings, const QDate& today, MessageSink& messages,
                                QWidget* parent = nullptr);
 
 // The store of the installed program: application "Korvanta".

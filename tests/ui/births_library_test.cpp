@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -20,37 +21,43 @@
 #include <algorithm>
 #include <sstream>
 
+#include "controls.h"
 #include "recording_sink.h"
 #include "ui/births_dialog.h"
+#include "ui/births_table_model.h"
 #include "ui/frm_main.h"
 
 using korvanta::BirthsDialog;
 using korvanta::BirthsTableModel;
 using korvanta::EntryForm;
 using korvanta::frmMain;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 
 namespace {
 
 void Fill(frmMain& w, const QString& name, int hour, const QString& city) {
-    w.txtName->setText(name);
-    w.cboYear->setCurrentIndex(1980 - 1901);
-    w.cboMonth->setCurrentIndex(5);
-    w.cboDate->setCurrentIndex(4);
-    w.cboHH->setCurrentIndex(hour);
-    w.cboMM->setCurrentIndex(5);
-    w.cboSS->setCurrentIndex(30);
-    w.txtMCity->setText(city);
-    w.txtMState->setText(QStringLiteral("Dëlhi ✓"));
-    w.txtMCountry->setText(QStringLiteral("India"));
-    w.txtLonD->setText(QStringLiteral("77"));
-    w.txtLonM->setText(QStringLiteral("12"));
-    w.optLong[1]->setChecked(true);
-    w.txtLatD->setText(QStringLiteral("28"));
-    w.txtLatM->setText(QStringLiteral("36"));
-    w.optLat[1]->setChecked(true);
-    w.cmbTimeZone->setCurrentIndex(34);
-    w.chkDST->setChecked(true);
+    EntryControls(w).txtName->setText(name);
+    EntryControls(w).cboYear->setCurrentIndex(1980 - 1901);
+    EntryControls(w).cboMonth->setCurrentIndex(5);
+    EntryControls(w).cboDate->setCurrentIndex(4);
+    EntryControls(w).cboHH->setCurrentIndex(hour);
+    EntryControls(w).cboMM->setCurrentIndex(5);
+    EntryControls(w).cboSS->setCurrentIndex(30);
+    EntryControls(w).txtMCity->setText(city);
+    EntryControls(w).txtMState->setText(QStringLiteral("Dëlhi ✓"));
+    EntryControls(w).txtMCountry->setText(QStringLiteral("India"));
+    EntryControls(w).txtLonD->setText(QStringLiteral("77"));
+    EntryControls(w).txtLonM->setText(QStringLiteral("12"));
+    EntryControls(w).optLong[1]->setChecked(true);
+    EntryControls(w).txtLatD->setText(QStringLiteral("28"));
+    EntryControls(w).txtLatM->setText(QStringLiteral("36"));
+    EntryControls(w).optLat[1]->setChecked(true);
+    EntryControls(w).cmbTimeZone->setCurrentIndex(34);
+    EntryControls(w).chkDST->setChecked(true);
 }
 
 bool SameForm(const EntryForm& a, const EntryForm& b) {
@@ -82,94 +89,101 @@ class BirthsLibraryTest : public QObject {
         EntryForm saved;
         {
             frmMain w(sink);
-            QVERIFY(!w.mnuSaveBirth->isEnabled());  // no library yet
-            w.UseLibrary(path);
+            QVERIFY(!EntryControls(w).mnuSaveBirth->isEnabled());  // no library yet
+            w.Entry().UseLibrary(path);
             QVERIFY(sink.messages.empty());
-            QVERIFY(w.mnuSaveBirth->isEnabled());
-            QCOMPARE(w.mnuSaveBirth->shortcut(), QKeySequence(QKeySequence::Save));
+            QVERIFY(EntryControls(w).mnuSaveBirth->isEnabled());
+            QCOMPARE(EntryControls(w).mnuSaveBirth->shortcut(), QKeySequence(QKeySequence::Save));
             // A refused entry stores nothing.
-            w.SaveBirth();
+            w.Entry().SaveBirth();
             QCOMPARE(sink.messages.size(), size_t{1});
-            QCOMPARE(std::get<0>(w.Library()->List()).size(), size_t{0});
+            QCOMPARE(std::get<0>(w.Entry().Library()->List()).size(), size_t{0});
             sink.messages.clear();
             Fill(w, QStringLiteral("ASHA RAO"), 9, QStringLiteral("New Delhi"));
-            saved = w.CurrentEntry();
-            w.SaveBirth();
+            saved = w.Entry().Form();
+            w.Entry().SaveBirth();
             Fill(w, QStringLiteral("RAVI KUMAR"), 11, QStringLiteral("Pune"));
-            w.SaveBirth();
+            w.Entry().SaveBirth();
             QVERIFY(sink.messages.empty());
             // The same name and moment again: asked; No keeps both.
-            w.SaveBirth();
+            w.Entry().SaveBirth();
             QCOMPARE(sink.messages.size(), size_t{1});
             QVERIFY(sink.messages[0].question);
-            QCOMPARE(std::get<0>(w.Library()->List()).size(), size_t{3});
+            QCOMPARE(std::get<0>(w.Entry().Library()->List()).size(), size_t{3});
             sink.answerYes = true;
-            w.SaveBirth();
-            QCOMPARE(std::get<0>(w.Library()->List()).size(), size_t{3});
+            w.Entry().SaveBirth();
+            QCOMPARE(std::get<0>(w.Entry().Library()->List()).size(), size_t{3});
             sink.messages.clear();
         }
         frmMain w(sink);
-        w.UseLibrary(path);
-        auto dialog = w.CreateBirthsDialog();
+        w.Entry().UseLibrary(path);
+        BirthsDialog* dialog = w.CreateBirthsDialog();
         QVERIFY(dialog);
         BirthsTableModel* model = dialog->Model();
         QCOMPARE(model->rowCount(), 3);
         // Filter as the user types: name or city, either case.
-        QTest::keyClicks(dialog->txtSearch, QStringLiteral("new del"));
+        QTest::keyClicks(DialogControls(*dialog).txtSearch, QStringLiteral("new del"));
         QCOMPARE(Column(model, BirthsTableModel::Name), QStringList{QStringLiteral("ASHA RAO")});
-        dialog->txtSearch->clear();
-        QTest::keyClicks(dialog->txtSearch, QStringLiteral("ravi"));
+        DialogControls(*dialog).txtSearch->clear();
+        QTest::keyClicks(DialogControls(*dialog).txtSearch, QStringLiteral("ravi"));
         QCOMPARE(model->rowCount(), 2);
-        dialog->txtSearch->clear();
-        dialog->txtSearch->setText(QStringLiteral("dëlhi ✓"));  // keyClicks takes Latin-1 only
+        DialogControls(*dialog).txtSearch->clear();
+        DialogControls(*dialog).txtSearch->setText(
+            QStringLiteral("dëlhi ✓"));  // keyClicks takes Latin-1 only
         QCOMPARE(model->rowCount(), 3);
-        dialog->txtSearch->clear();
+        DialogControls(*dialog).txtSearch->clear();
         // Sorted by any column, both ways.
-        dialog->tblBirths->sortByColumn(BirthsTableModel::Time, Qt::DescendingOrder);
+        DialogControls(*dialog).tblBirths->sortByColumn(BirthsTableModel::Time,
+                                                        Qt::DescendingOrder);
         QCOMPARE(Column(model, BirthsTableModel::Time),
                  (QStringList{"11:05:30", "11:05:30", "09:05:30"}));
-        dialog->tblBirths->sortByColumn(BirthsTableModel::Name, Qt::AscendingOrder);
+        DialogControls(*dialog).tblBirths->sortByColumn(BirthsTableModel::Name, Qt::AscendingOrder);
         QCOMPARE(Column(model, BirthsTableModel::Name),
                  (QStringList{"ASHA RAO", "RAVI KUMAR", "RAVI KUMAR"}));
         QCOMPARE(model->headerData(BirthsTableModel::Saved, Qt::Horizontal, Qt::DisplayRole),
                  QVariant(QStringLiteral("Saved")));
         // A note is edited and found by the search.
-        dialog->tblBirths->selectRow(1);
-        dialog->txtNote->setPlainText(QStringLiteral("cousin — Ω"));
-        dialog->cmdSaveNote->click();
-        QTest::keyClicks(dialog->txtSearch, QStringLiteral("COUSIN"));
+        DialogControls(*dialog).tblBirths->selectRow(1);
+        DialogControls(*dialog).txtNote->setPlainText(QStringLiteral("cousin — Ω"));
+        DialogControls(*dialog).cmdSaveNote->click();
+        QTest::keyClicks(DialogControls(*dialog).txtSearch, QStringLiteral("COUSIN"));
         QCOMPARE(model->rowCount(), 1);
-        dialog->txtSearch->clear();
+        DialogControls(*dialog).txtSearch->clear();
         // Delete asks; No keeps the birth.
-        dialog->tblBirths->selectRow(2);
+        DialogControls(*dialog).tblBirths->selectRow(2);
         sink.answerYes = false;
-        dialog->cmdDelete->click();
+        DialogControls(*dialog).cmdDelete->click();
         QCOMPARE(model->rowCount(), 3);
         sink.answerYes = true;
-        dialog->cmdDelete->click();
+        DialogControls(*dialog).cmdDelete->click();
         QCOMPARE(model->rowCount(), 2);
-        QCOMPARE(std::get<0>(w.Library()->List()).size(), size_t{2});
+        QCOMPARE(std::get<0>(w.Entry().Library()->List()).size(), size_t{2});
         // Enter opens the marked birth exactly as saved.
-        dialog->tblBirths->selectRow(0);
-        QTest::keyClick(dialog->txtSearch, Qt::Key_Return);
+        DialogControls(*dialog).tblBirths->selectRow(0);
+        QTest::keyClick(DialogControls(*dialog).txtSearch, Qt::Key_Return);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        w.OpenStoredBirth(dialog->Chosen());
-        QVERIFY(SameForm(w.CurrentEntry(), saved));
+        QVERIFY(SameForm(w.Entry().Form(), saved));
+        QCOMPARE(EntryControls(w).txtName->text(), QStringLiteral("ASHA RAO"));
+        // A birth saved without an atlas place has no zone note, yet the note
+        // keeps its room for the next place chosen.
+        QCOMPARE(EntryControls(w).lblZoneNote->text(), QString());
+        QVERIFY(!EntryControls(w).lblZoneNote->isHidden());
         // Recent Births lists what was opened or saved, the latest first.
-        emit w.mnuRecent->aboutToShow();
-        QVERIFY(w.mnuRecent->actions().size() >= 2);
-        QVERIFY(w.mnuRecent->actions()[0]->text().startsWith(QStringLiteral("ASHA RAO")));
+        emit EntryControls(w).mnuRecent->aboutToShow();
+        QVERIFY(EntryControls(w).mnuRecent->actions().size() >= 2);
+        QVERIFY(EntryControls(w).mnuRecent->actions()[0]->text().startsWith(
+            QStringLiteral("ASHA RAO")));
 
         // Export, then import into a fresh library: the same births come in.
         const QString exported = dir.path() + QStringLiteral("/out.jsonl");
-        QVERIFY(w.ExportBirthsTo(exported, dialog->Model()->Shown()));
+        QVERIFY(w.Entry().ExportBirthsTo(exported, dialog->Model()->Shown()));
         frmMain other(sink);
-        other.UseLibrary((dir.path() + QStringLiteral("/other.sqlite")).toStdString());
+        other.Entry().UseLibrary((dir.path() + QStringLiteral("/other.sqlite")).toStdString());
         sink.messages.clear();
-        QVERIFY(other.ImportBirthsFrom(exported));
+        QVERIFY(other.Entry().ImportBirthsFrom(exported));
         QCOMPARE(sink.messages.back().text,
                  QStringLiteral("2 births added, 0 skipped as duplicates, 0 refused."));
-        const auto rows = std::get<0>(other.Library()->List());
+        const auto rows = std::get<0>(other.Entry().Library()->List());
         QCOMPARE(rows.size(), size_t{2});
         bool noteCame = false;
         for (const auto& row : rows) noteCame |= row.stored.note == "cousin — Ω";
@@ -184,10 +198,10 @@ class BirthsLibraryTest : public QObject {
         QTemporaryDir dir;
         RecordingSink sink;
         frmMain w(sink);
-        w.UseLibrary((dir.path() + QStringLiteral("/births.sqlite")).toStdString());
+        w.Entry().UseLibrary((dir.path() + QStringLiteral("/births.sqlite")).toStdString());
         Fill(w, QStringLiteral("X"), 9, QStringLiteral("Pune"));
         korvanta::library::StoredBirth stored;
-        stored.birth = std::get<korvanta::Birth>(korvanta::AcceptBirth(w.CurrentEntry()));
+        stored.birth = std::get<korvanta::Birth>(korvanta::AcceptBirth(w.Entry().Form()));
         std::string lines;
         constexpr int kCount = 450;
         for (int i = 0; i < kCount; ++i) {
@@ -201,23 +215,23 @@ class BirthsLibraryTest : public QObject {
             lines += korvanta::library::ExportLine(stored) + "\n";
         }
         std::istringstream in(lines);
-        const auto imported = w.Library()->Import(in);
+        const auto imported = w.Entry().Library()->Import(in);
         QCOMPARE(std::get<korvanta::library::ImportReport>(imported).added, long{kCount});
 
-        auto dialog = w.CreateBirthsDialog();
+        BirthsDialog* dialog = w.CreateBirthsDialog();
         QVERIFY(dialog);
         BirthsTableModel* model = dialog->Model();
-        QVERIFY(!dialog->HasAllRows());
+        QVERIFY(!dialog->Model()->HasAllRows());
         const QStringList first = Column(model, BirthsTableModel::Name);
         QCOMPARE(first.size(), 200);
-        QVERIFY(dialog->lblCount->text().contains(QStringLiteral("450")));
+        QVERIFY(DialogControls(*dialog).lblCount->text().contains(QStringLiteral("450")));
         // Typed before the rest is read.
-        dialog->txtSearch->setText(QStringLiteral("TENTH"));
-        QSignalSpy read(dialog.get(), &BirthsDialog::AllRowsRead);
+        DialogControls(*dialog).txtSearch->setText(QStringLiteral("TENTH"));
+        QSignalSpy read(dialog, &BirthsDialog::AllRowsRead);
         QVERIFY(read.wait(10000));
-        QVERIFY(dialog->HasAllRows());
+        QVERIFY(dialog->Model()->HasAllRows());
         QCOMPARE(model->rowCount(), kCount / 10);
-        dialog->txtSearch->clear();
+        DialogControls(*dialog).txtSearch->clear();
         QCOMPARE(model->rowCount(), kCount);
         // The first rows were the whole library's first rows by name.
         QCOMPARE(Column(model, BirthsTableModel::Name).mid(0, 200), first);
@@ -227,12 +241,24 @@ class BirthsLibraryTest : public QObject {
         });
         QCOMPARE(Column(model, BirthsTableModel::Name), sorted);
 
-        dialog->txtSearch->setText(QStringLiteral("tenth"));
+        DialogControls(*dialog).txtSearch->setText(QStringLiteral("tenth"));
         const QString exported = dir.path() + QStringLiteral("/shown.jsonl");
-        QVERIFY(w.ExportBirthsTo(exported, model->Shown()));
+        QVERIFY(w.Entry().ExportBirthsTo(exported, model->Shown()));
         QFile file(exported);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count('\n'), kCount / 10);
+
+        // A dialog closed at once stops its reading: no rows arrive after.
+        QPointer<BirthsDialog> closed = w.CreateBirthsDialog();
+        QVERIFY(closed && !closed->Model()->HasAllRows());
+        QSignalSpy late(closed->Model(), &BirthsTableModel::allRowsRead);
+        closed->reject();
+        QCoreApplication::processEvents();
+        QCOMPARE(late.count(), 0);
+        QCOMPARE(closed->Model()->rowCount(), 200);
+        closed->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(closed.isNull());
     }
 
     void AnUnusableLibraryIsNamedOnceAndItsItemsAreDisabled() {
@@ -244,11 +270,12 @@ class BirthsLibraryTest : public QObject {
         file.close();
         RecordingSink sink;
         frmMain w(sink);
-        w.UseLibrary(path.toStdString());
+        w.Entry().UseLibrary(path.toStdString());
         QCOMPARE(sink.messages.size(), size_t{1});
         QVERIFY(sink.messages[0].text.contains(path));
-        for (QAction* action : {w.mnuSaveBirth, w.mnuOpenBirth, w.mnuImportBirths,
-                                w.mnuExportBirths, w.mnuRecent->menuAction()}) {
+        for (QAction* action : {EntryControls(w).mnuSaveBirth, EntryControls(w).mnuOpenBirth,
+                                EntryControls(w).mnuImportBirths, EntryControls(w).mnuExportBirths,
+                                EntryControls(w).mnuRecent->menuAction()}) {
             QVERIFY(!action->isEnabled());
             QVERIFY(action->toolTip().contains(path));
         }

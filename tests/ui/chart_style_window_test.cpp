@@ -13,19 +13,24 @@
 #include <memory>
 #include <variant>
 
+#include "controls.h"
 #include "pipeline/pipeline.h"
-#include "sample_birth.h"
 #include "report/chart_style.h"
 #include "report/page_export.h"
+#include "sample_birth.h"
 #include "ui/chart_figure_view.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/mdi.h"
+#include "ui/settings.h"
+#include "ui/viewmodels/result_view_model.h"
 
 using korvanta::ChartDrawing;
 using korvanta::ChartReport;
 using korvanta::ChartStyle;
 using korvanta::MDI;
+using korvanta::ResultViewModel;
+using korvanta::testing::FrameControls;
 
 namespace {
 
@@ -41,6 +46,7 @@ class FileDialogs final : public korvanta::ExportDialogs {
 };
 
 struct Calculated {
+    korvanta::Birth birth;
     korvanta::Chart chart;
     ChartReport report;
 };
@@ -49,7 +55,7 @@ Calculated NewDelhi() {
     const korvanta::EntryForm f = korvanta::testing::NewDelhiForm();
     const auto outcome = korvanta::CalculateChart(f);
     const auto& computed = std::get<korvanta::BirthChart>(outcome);
-    return {computed.chart, korvanta::BuildReport(computed.birth, computed.chart)};
+    return {computed.birth, computed.chart, korvanta::BuildReport(computed.birth, computed.chart)};
 }
 
 }  // namespace
@@ -61,17 +67,16 @@ class ChartStyleWindowTest : public QObject {
 
     void StyleMenuRedrawsTheChartTabAndTheExport() {
         const Calculated c = NewDelhi();
-        QSettings settings(dir_.filePath(QStringLiteral("switch.ini")), QSettings::IniFormat);
-        MDI frame;
+        const QString path = dir_.filePath(QStringLiteral("switch.ini"));
+        korvanta::Settings settings(path);
+        MDI frame(new ResultViewModel(c.birth, &settings));
         FileDialogs dialogs;
         frame.SetExportDialogs(dialogs);
-        frame.SetSettingsStore(&settings);
-        frame.ShowResult(c.report);
         korvanta::frmDisplay* display = frame.Display();
 
         // The South Indian chart first: its labels, no painted square.
-        QVERIFY(frame.mnuStyle[0]->isChecked());
-        QVERIFY(!frame.mnuShowAllPadas->isChecked());
+        QVERIFY(FrameControls(frame).mnuStyle[0]->isChecked());
+        QVERIFY(!FrameControls(frame).mnuShowAllPadas->isChecked());
         QVERIFY(!display->lblAries->isHidden());
         QVERIFY(display->chartFigure->isHidden());
 
@@ -79,9 +84,9 @@ class ChartStyleWindowTest : public QObject {
         QImage lastShown = display->chartFigure->grab().toImage();
         for (const auto& [index, style] :
              {std::pair{1, ChartStyle::North}, std::pair{2, ChartStyle::East}}) {
-            frame.mnuStyle[static_cast<std::size_t>(index)]->trigger();
-            QVERIFY(frame.mnuStyle[static_cast<std::size_t>(index)]->isChecked());
-            QVERIFY(!frame.mnuStyle[0]->isChecked());
+            FrameControls(frame).mnuStyle[static_cast<std::size_t>(index)]->trigger();
+            QVERIFY(FrameControls(frame).mnuStyle[static_cast<std::size_t>(index)]->isChecked());
+            QVERIFY(!FrameControls(frame).mnuStyle[0]->isChecked());
             QVERIFY(!display->chartFigure->isHidden());
             for (QLabel* cell : display->SignCells()) QVERIFY(cell->isHidden());
             QVERIFY(display->Shape2->isHidden());
@@ -97,13 +102,15 @@ class ChartStyleWindowTest : public QObject {
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
             QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
             QVERIFY(page != southPage);
-            QCOMPARE(settings.value(QStringLiteral("Settings/ChartStyle")).toString(),
+            QCOMPARE(QSettings(path, QSettings::IniFormat)
+                         .value(QStringLiteral("Settings/ChartStyle"))
+                         .toString(),
                      QString::fromUtf8(korvanta::ChartStyleKey(style).data()));
         }
 
         // Every pada in the South Indian chart: the window's mark labels carry the tags.
-        frame.mnuStyle[0]->trigger();
-        frame.mnuShowAllPadas->trigger();
+        FrameControls(frame).mnuStyle[0]->trigger();
+        FrameControls(frame).mnuShowAllPadas->trigger();
         QVERIFY(!display->lblAries->isHidden());
         QVERIFY(display->chartFigure->isHidden());
         for (std::size_t house = 0; house < 12; ++house) {
@@ -115,7 +122,7 @@ class ChartStyleWindowTest : public QObject {
             for (const QString& line : lines) found = found || line.trimmed() == tag;
             QVERIFY2(found, qPrintable(tag));
         }
-        frame.mnuShowAllPadas->trigger();
+        FrameControls(frame).mnuShowAllPadas->trigger();
         for (std::size_t sign = 0; sign < 12; ++sign) {
             const QString text = display->lblArudha[sign]->text();
             QVERIFY(!text.contains(QStringLiteral("AL")) && !text.contains(QStringLiteral("A2")));
@@ -127,20 +134,16 @@ class ChartStyleWindowTest : public QObject {
         const Calculated c = NewDelhi();
         const QString path = dir_.filePath(QStringLiteral("restart.ini"));
         {
-            QSettings settings(path, QSettings::IniFormat);
-            MDI frame;
-            frame.SetSettingsStore(&settings);
-            frame.ShowResult(c.report);
-            frame.mnuStyle[2]->trigger();
-            frame.mnuShowAllPadas->trigger();
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            FrameControls(frame).mnuStyle[2]->trigger();
+            FrameControls(frame).mnuShowAllPadas->trigger();
         }
         {
-            QSettings settings(path, QSettings::IniFormat);
-            MDI frame;
-            frame.SetSettingsStore(&settings);
-            QVERIFY(frame.mnuStyle[2]->isChecked());
-            QVERIFY(frame.mnuShowAllPadas->isChecked());
-            frame.ShowResult(c.report);
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            QVERIFY(FrameControls(frame).mnuStyle[2]->isChecked());
+            QVERIFY(FrameControls(frame).mnuShowAllPadas->isChecked());
             QVERIFY(!frame.Display()->chartFigure->isHidden());
             const ChartDrawing shown = frame.Display()->chartFigure->Report()->drawing;
             QCOMPARE(shown.style, ChartStyle::East);
@@ -148,13 +151,15 @@ class ChartStyleWindowTest : public QObject {
         }
         // A value the program never writes counts as the South Indian chart.
         {
-            QSettings settings(path, QSettings::IniFormat);
-            settings.setValue(QStringLiteral("Settings/ChartStyle"), QStringLiteral("western"));
-            settings.setValue(QStringLiteral("Settings/ShowAllPadas"), QStringLiteral("maybe"));
-            MDI frame;
-            frame.SetSettingsStore(&settings);
-            QVERIFY(frame.mnuStyle[0]->isChecked());
-            QVERIFY(!frame.mnuShowAllPadas->isChecked());
+            {
+                QSettings file(path, QSettings::IniFormat);
+                file.setValue(QStringLiteral("Settings/ChartStyle"), QStringLiteral("western"));
+                file.setValue(QStringLiteral("Settings/ShowAllPadas"), QStringLiteral("maybe"));
+            }
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            QVERIFY(FrameControls(frame).mnuStyle[0]->isChecked());
+            QVERIFY(!FrameControls(frame).mnuShowAllPadas->isChecked());
         }
     }
 

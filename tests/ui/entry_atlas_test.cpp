@@ -14,7 +14,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 
+#include "controls.h"
 #include "recording_sink.h"
 #include "ui/elided_label.h"
 #include "ui/frm_display.h"
@@ -22,6 +24,10 @@
 #include "ui/mdi.h"
 
 using korvanta::frmMain;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 
 namespace {
@@ -35,11 +41,11 @@ QStringList Offered(const QAbstractItemView* list) {
 }
 
 void SetBirthMoment(frmMain& w, int year, int month, int day, int hour, int minute) {
-    w.cboYear->setCurrentIndex(year - 1901);
-    w.cboMonth->setCurrentIndex(month - 1);
-    w.cboDate->setCurrentIndex(day - 1);
-    w.cboHH->setCurrentIndex(hour);
-    w.cboMM->setCurrentIndex(minute);
+    EntryControls(w).cboYear->setCurrentIndex(year - 1901);
+    EntryControls(w).cboMonth->setCurrentIndex(month - 1);
+    EntryControls(w).cboDate->setCurrentIndex(day - 1);
+    EntryControls(w).cboHH->setCurrentIndex(hour);
+    EntryControls(w).cboMM->setCurrentIndex(minute);
 }
 
 }  // namespace
@@ -49,11 +55,12 @@ class EntryAtlasTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
+    std::optional<EntryControls> c_;
 
     // Types into "Find Place" and chooses `label` from the list it opens.
     bool Choose(const QString& typed, const QString& label) {
-        QTest::keyClicks(w_->txtFindPlace, typed);
-        QAbstractItemView* list = w_->placeCompleter->popup();
+        QTest::keyClicks(c_->txtFindPlace, typed);
+        QAbstractItemView* list = c_->placeCompleter->popup();
         if (!list->isVisible()) {
             qWarning("no list for %s", qPrintable(typed));
             return false;
@@ -69,51 +76,52 @@ class EntryAtlasTest : public QObject {
     }
 
     QString ZoneNote() const {
-        return w_->lblZoneNote->isVisible() ? w_->lblZoneNote->text() : QString();
+        return c_->lblZoneNote->isVisible() ? c_->lblZoneNote->text() : QString();
     }
     QString ZoneCheck() const {
-        return w_->lblZoneCheck->isVisible() ? w_->lblZoneCheck->text() : QString();
+        return c_->lblZoneCheck->isVisible() ? c_->lblZoneCheck->text() : QString();
     }
 
   private slots:
     void init() {
         sink_.messages.clear();
         w_ = std::make_unique<frmMain>(sink_);
+        c_.emplace(*w_);
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     }
     void cleanup() { w_.reset(); }
 
     void findPlaceSitsBesideThePlaceDetails() {
-        QCOMPARE(w_->txtFindPlace->parentWidget(), static_cast<QWidget*>(w_->fraPlace));
-        QVERIFY(w_->cmdBrowser->isVisible());
+        QCOMPARE(c_->txtFindPlace->parentWidget(), Named<QWidget>(*w_, "fraPlace"));
+        QVERIFY(c_->cmdBrowser->isVisible());
         QCOMPARE(ZoneNote(), QString());
         QCOMPARE(ZoneCheck(), QString());
     }
 
     void notesKeepTheirRoomAndShowLongTextsAsTooltips() {
         // Nothing moves when a note comes: the room for two lines is kept.
-        const QRect zoneList = w_->cmbTimeZone->geometry();
-        const QPoint lonBox = w_->txtLonD->mapTo(w_.get(), QPoint());
-        const int noteHeight = w_->lblZoneNote->height();
-        QVERIFY(noteHeight >= 2 * w_->lblZoneNote->fontMetrics().lineSpacing());
+        const QRect zoneList = c_->cmbTimeZone->geometry();
+        const QPoint lonBox = c_->txtLonD->mapTo(w_.get(), QPoint());
+        const int noteHeight = c_->lblZoneNote->height();
+        QVERIFY(noteHeight >= 2 * c_->lblZoneNote->fontMetrics().lineSpacing());
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
         QVERIFY(Choose(QStringLiteral("Kathmandu"),
                        QStringLiteral("Kathmandu, Bagmati Province, Nepal")));
         QCoreApplication::processEvents();
-        QCOMPARE(w_->cmbTimeZone->geometry(), zoneList);
-        QCOMPARE(w_->txtLonD->mapTo(w_.get(), QPoint()), lonBox);
-        QCOMPARE(w_->lblZoneNote->height(), noteHeight);
+        QCOMPARE(c_->cmbTimeZone->geometry(), zoneList);
+        QCOMPARE(c_->txtLonD->mapTo(w_.get(), QPoint()), lonBox);
+        QCOMPARE(c_->lblZoneNote->height(), noteHeight);
         // A note longer than its two lines ends in "…", the whole as tooltip.
-        w_->lblZoneNote->setText(
+        c_->lblZoneNote->setText(
             QString(40, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("word ")));
-        w_->lblZoneNote->grab();
-        QCOMPARE(w_->lblZoneNote->toolTip(), w_->lblZoneNote->text());
-        w_->lblZoneNote->setText(QStringLiteral("short"));
-        w_->lblZoneNote->grab();
-        QCOMPARE(w_->lblZoneNote->toolTip(), QString());
+        c_->lblZoneNote->grab();
+        QCOMPARE(c_->lblZoneNote->toolTip(), c_->lblZoneNote->text());
+        c_->lblZoneNote->setText(QStringLiteral("short"));
+        c_->lblZoneNote->grab();
+        QCOMPARE(c_->lblZoneNote->toolTip(), QString());
         // A note of a line and a half shows whole, on two lines.
-        auto* note = qobject_cast<korvanta::ElidedLabel*>(w_->lblZoneNote);
+        auto* note = qobject_cast<korvanta::ElidedLabel*>(c_->lblZoneNote);
         QVERIFY(note != nullptr);
         QString longer;
         while (note->fontMetrics().horizontalAdvance(longer) < note->contentsRect().width() * 3 / 2)
@@ -127,34 +135,34 @@ class EntryAtlasTest : public QObject {
 
     void choosingPuneFillsThePlaceCoordinatesAndZone() {
         SetBirthMoment(*w_, 1980, 6, 5, 9, 5);
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Pun"));
-        QAbstractItemView* list = w_->placeCompleter->popup();
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("Pun"));
+        QAbstractItemView* list = c_->placeCompleter->popup();
         QVERIFY(list->isVisible());
         QCOMPARE(Offered(list).value(0), QStringLiteral("Pune, Maharashtra, India"));
-        QTest::keyClick(w_->txtFindPlace, Qt::Key_Backspace);
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("n"));
+        QTest::keyClick(c_->txtFindPlace, Qt::Key_Backspace);
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("n"));
         QVERIFY(Choose(QStringLiteral("e"), QStringLiteral("Pune, Maharashtra, India")));
 
-        QCOMPARE(w_->txtFindPlace->text(), QStringLiteral("Pune, Maharashtra, India"));
-        QCOMPARE(w_->txtMCity->text(), QStringLiteral("Pune"));
-        QCOMPARE(w_->txtMState->text(), QStringLiteral("Maharashtra"));
-        QCOMPARE(w_->txtMCountry->text(), QStringLiteral("India"));
+        QCOMPARE(c_->txtFindPlace->text(), QStringLiteral("Pune, Maharashtra, India"));
+        QCOMPARE(c_->txtMCity->text(), QStringLiteral("Pune"));
+        QCOMPARE(c_->txtMState->text(), QStringLiteral("Maharashtra"));
+        QCOMPARE(c_->txtMCountry->text(), QStringLiteral("India"));
         // 18.5196 N, 73.8554 E in the atlas.
-        QCOMPARE(w_->txtLonD->text(), QStringLiteral("73"));
-        QCOMPARE(w_->txtLonM->text(), QStringLiteral("51"));
-        QVERIFY(w_->optLong[0]->isChecked());
-        QCOMPARE(w_->txtLatD->text(), QStringLiteral("18"));
-        QCOMPARE(w_->txtLatM->text(), QStringLiteral("31"));
-        QVERIFY(w_->optLat[0]->isChecked());
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
-        QVERIFY(!w_->chkDST->isChecked());
+        QCOMPARE(c_->txtLonD->text(), QStringLiteral("73"));
+        QCOMPARE(c_->txtLonM->text(), QStringLiteral("51"));
+        QVERIFY(c_->optLong[0]->isChecked());
+        QCOMPARE(c_->txtLatD->text(), QStringLiteral("18"));
+        QCOMPARE(c_->txtLatM->text(), QStringLiteral("31"));
+        QVERIFY(c_->optLat[0]->isChecked());
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
+        QVERIFY(!c_->chkDST->isChecked());
         QCOMPARE(ZoneNote(),
                  QStringLiteral("Asia/Kolkata: UTC+5:30, no daylight saving on this date"));
         QCOMPARE(ZoneCheck(), QString());
 
         // The calculation reads the filled controls.
-        QTest::keyClicks(w_->txtName, QStringLiteral("asha"));
-        w_->cmdRashi->click();
+        QTest::keyClicks(c_->txtName, QStringLiteral("asha"));
+        c_->cmdRashi->click();
         QVERIFY(sink_.messages.empty());
         QVERIFY(w_->ResultFrame() != nullptr);
         QCOMPARE(w_->ResultFrame()->Display()->lblCity->text(), QStringLiteral("Pune"));
@@ -165,9 +173,9 @@ class EntryAtlasTest : public QObject {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
         QVERIFY(
             Choose(QStringLiteral("Sao Paulo"), QStringLiteral("São Paulo, São Paulo, Brazil")));
-        QVERIFY(w_->optLong[1]->isChecked());
-        QVERIFY(w_->optLat[1]->isChecked());
-        QCOMPARE(w_->txtMCity->text(), QStringLiteral("São Paulo"));
+        QVERIFY(c_->optLong[1]->isChecked());
+        QVERIFY(c_->optLat[1]->isChecked());
+        QCOMPARE(c_->txtMCity->text(), QStringLiteral("São Paulo"));
     }
 
     void theZoneFollowsTheBirthMomentUntilThePlaceIsTypedByHand() {
@@ -175,15 +183,15 @@ class EntryAtlasTest : public QObject {
         QVERIFY(Choose(QStringLiteral("New York"),
                        QStringLiteral("New York, New York, United States of America")));
         // Summer: UTC-4 as Eastern Standard Time with the box ticked.
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
-        QVERIFY(w_->chkDST->isChecked());
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+        QVERIFY(c_->chkDST->isChecked());
         QVERIFY2(ZoneNote().contains(QStringLiteral("daylight saving in force")),
                  qPrintable(ZoneNote()));
-        QVERIFY(w_->optLong[1]->isChecked());
+        QVERIFY(c_->optLong[1]->isChecked());
 
-        w_->cboMonth->setCurrentIndex(0);  // January
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
-        QVERIFY(!w_->chkDST->isChecked());
+        c_->cboMonth->setCurrentIndex(0);  // January
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+        QVERIFY(!c_->chkDST->isChecked());
         QVERIFY2(ZoneNote().contains(QStringLiteral("no daylight saving")), qPrintable(ZoneNote()));
 
         // 2:30 on 1 April 1990 did not exist there: the note says so.
@@ -191,10 +199,10 @@ class EntryAtlasTest : public QObject {
         QVERIFY2(ZoneNote().contains(QStringLiteral("did not exist")), qPrintable(ZoneNote()));
 
         // A place typed by hand is no longer the atlas's: the zone stays put.
-        QTest::keyClicks(w_->txtMCity, QStringLiteral(" Mills"));
+        QTest::keyClicks(c_->txtMCity, QStringLiteral(" Mills"));
         QCOMPARE(ZoneNote(), QString());
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
-        QVERIFY(!w_->chkDST->isChecked());
+        QVERIFY(!c_->chkDST->isChecked());
     }
 
     void theZoneRowsOfDaylightSavingHistory() {
@@ -202,115 +210,115 @@ class EntryAtlasTest : public QObject {
         SetBirthMoment(*w_, 1990, 1, 15, 12, 0);
         QVERIFY(
             Choose(QStringLiteral("Sydney"), QStringLiteral("Sydney, New South Wales, Australia")));
-        QCOMPARE(w_->cmbTimeZone->currentText(),
+        QCOMPARE(c_->cmbTimeZone->currentText(),
                  QStringLiteral("Australian Eastern Standard Time,AEST,+10.0"));
-        QVERIFY(w_->chkDST->isChecked());
+        QVERIFY(c_->chkDST->isChecked());
 
         // Kolkata, 1 July 1943: war time +6:30, Indian time with the box.
-        w_->txtFindPlace->clear();
+        c_->txtFindPlace->clear();
         SetBirthMoment(*w_, 1943, 7, 1, 12, 0);
         QVERIFY(Choose(QStringLiteral("Kolkata"),
                        QStringLiteral("Kolkata, State of West Bengal, India")));
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
-        QVERIFY(w_->chkDST->isChecked());
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
+        QVERIFY(c_->chkDST->isChecked());
     }
 
     void kathmanduAfterNewYorkLeavesNoZoneAndRefusesUntilOneIsPicked() {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
         QVERIFY(Choose(QStringLiteral("New York"),
                        QStringLiteral("New York, New York, United States of America")));
-        QVERIFY(w_->chkDST->isChecked());
-        w_->txtFindPlace->clear();
+        QVERIFY(c_->chkDST->isChecked());
+        c_->txtFindPlace->clear();
         QVERIFY(Choose(QStringLiteral("Kathmandu"),
                        QStringLiteral("Kathmandu, Bagmati Province, Nepal")));
         // No row is UTC+5:45: New York's zone and box do not stay behind.
-        QCOMPARE(w_->cmbTimeZone->currentIndex(), -1);
-        QVERIFY(!w_->chkDST->isChecked());
+        QCOMPARE(c_->cmbTimeZone->currentIndex(), -1);
+        QVERIFY(!c_->chkDST->isChecked());
         QVERIFY2(ZoneNote().contains(QStringLiteral("no zone in the list is UTC+5:45")),
                  qPrintable(ZoneNote()));
         QVERIFY2(ZoneNote().contains(QStringLiteral("\"Indian Time, IST, +5.3\" (UTC+5:30)")),
                  qPrintable(ZoneNote()));
         QCOMPARE(ZoneCheck(), QString());
 
-        QTest::keyClicks(w_->txtName, QStringLiteral("sita"));
-        w_->cmdRashi->click();
+        QTest::keyClicks(c_->txtName, QStringLiteral("sita"));
+        c_->cmdRashi->click();
         QVERIFY(w_->ResultFrame() == nullptr);
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Select the Time Zone"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w_->cmbTimeZone));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c_->cmbTimeZone));
 
         // Another birth time at the same place leaves the refusal standing.
-        w_->cboMM->setCurrentIndex(30);
-        QCOMPARE(w_->cmbTimeZone->currentIndex(), -1);
+        c_->cboMM->setCurrentIndex(30);
+        QCOMPARE(c_->cmbTimeZone->currentIndex(), -1);
 
         // The user picks a row; it stands when the time changes again, and
         // the zone check asks about the zone, never about East, since the
         // longitude came from the atlas.
-        const int gmt = w_->cmbTimeZone->findText(QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-        w_->cmbTimeZone->setCurrentIndex(gmt);
-        emit w_->cmbTimeZone->activated(gmt);
-        w_->cboMM->setCurrentIndex(31);
-        QCOMPARE(w_->cmbTimeZone->currentIndex(), gmt);
+        const int gmt = c_->cmbTimeZone->findText(QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+        c_->cmbTimeZone->setCurrentIndex(gmt);
+        emit c_->cmbTimeZone->activated(gmt);
+        c_->cboMM->setCurrentIndex(31);
+        QCOMPARE(c_->cmbTimeZone->currentIndex(), gmt);
         QVERIFY2(ZoneCheck().contains(QStringLiteral("please check the zone")),
                  qPrintable(ZoneCheck()));
         QVERIFY2(!ZoneCheck().contains(QStringLiteral("really")), qPrintable(ZoneCheck()));
         sink_.messages.clear();
-        w_->cmdRashi->click();
+        c_->cmdRashi->click();
         QVERIFY(sink_.messages.empty());
         QVERIFY(w_->ResultFrame() != nullptr);
     }
 
     void formerNamesAreFoundAndANameWithoutPlacesSaysSo() {
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Bombay"));
-        QAbstractItemView* list = w_->placeCompleter->popup();
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("Bombay"));
+        QAbstractItemView* list = c_->placeCompleter->popup();
         QVERIFY(list->isVisible());
         QCOMPARE(Offered(list).value(0), QStringLiteral("Mumbai, Maharashtra, India"));
-        w_->txtFindPlace->clear();
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Qqxzv"));
+        c_->txtFindPlace->clear();
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("Qqxzv"));
         QVERIFY(list->isVisible());
         QCOMPARE(Offered(list), QStringList{QStringLiteral("No place found")});
         // The line is no place: Enter on it chooses nothing.
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(w_->txtMCity->text(), QString());
+        QCOMPARE(c_->txtMCity->text(), QString());
     }
 
     void enterChoosesAPlaceTypedInFull() {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Jalandhar, Punjab"));
-        QTest::keyClick(w_->placeCompleter->popup(), Qt::Key_Return);
-        QCOMPARE(w_->txtMCity->text(), QStringLiteral("Jalandhar"));
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("Jalandhar, Punjab"));
+        QTest::keyClick(c_->placeCompleter->popup(), Qt::Key_Return);
+        QCOMPARE(c_->txtMCity->text(), QStringLiteral("Jalandhar"));
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Indian Time, IST, +5.3"));
     }
 
     void handChangesWinOverTheAtlas() {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
         QVERIFY(Choose(QStringLiteral("Madrid"), QStringLiteral("Madrid, Madrid, Spain")));
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Central European Time,CET,+1.0"));
-        QVERIFY(w_->chkDST->isChecked());
-        w_->cmbTimeZone->setCurrentIndex(29);
-        w_->chkDST->setChecked(false);
-        w_->txtLonM->setText(QStringLiteral("40"));
-        const korvanta::EntryForm entry = w_->CurrentEntry();
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Central European Time,CET,+1.0"));
+        QVERIFY(c_->chkDST->isChecked());
+        c_->cmbTimeZone->setCurrentIndex(29);
+        c_->chkDST->setChecked(false);
+        c_->txtLonM->setText(QStringLiteral("40"));
+        const korvanta::EntryForm entry = w_->Entry().Form();
         QCOMPARE(entry.cmbTimeZone, 29);
         QVERIFY(!entry.chkDST);
         QCOMPARE(entry.txtLonM, std::string("40"));
     }
 
     void zoneCheckNotesIndianTimeWithAWesternLongitude() {
-        w_->cmbTimeZone->setCurrentIndex(w_->cmbTimeZone->findText("Indian Time, IST, +5.3"));
-        QTest::keyClicks(w_->txtLonD, QStringLiteral("77"));
-        QTest::keyClicks(w_->txtLonM, QStringLiteral("12"));
+        c_->cmbTimeZone->setCurrentIndex(c_->cmbTimeZone->findText("Indian Time, IST, +5.3"));
+        QTest::keyClicks(c_->txtLonD, QStringLiteral("77"));
+        QTest::keyClicks(c_->txtLonM, QStringLiteral("12"));
         QCOMPARE(ZoneCheck(), QString());  // East: Delhi's own time
-        QTest::mouseClick(w_->optLong[1], Qt::LeftButton);
+        QTest::mouseClick(c_->optLong[1], Qt::LeftButton);
         QVERIFY2(ZoneCheck().contains(QStringLiteral("Indian Time, IST, +5.3")),
                  qPrintable(ZoneCheck()));
         QVERIFY2(ZoneCheck().contains(QStringLiteral("really West?")), qPrintable(ZoneCheck()));
 
         // The note never stops the calculation.
-        QTest::keyClicks(w_->txtName, QStringLiteral("ravi"));
-        QTest::keyClicks(w_->txtLatD, QStringLiteral("28"));
-        QTest::keyClicks(w_->txtLatM, QStringLiteral("36"));
-        w_->cmdRashi->click();
+        QTest::keyClicks(c_->txtName, QStringLiteral("ravi"));
+        QTest::keyClicks(c_->txtLatD, QStringLiteral("28"));
+        QTest::keyClicks(c_->txtLatM, QStringLiteral("36"));
+        c_->cmdRashi->click();
         QVERIFY(sink_.messages.empty());
         QVERIFY(w_->ResultFrame() != nullptr);
         QCOMPARE(w_->ResultFrame()->Display()->lblLongitude->text(), QStringLiteral("77° 12' W"));
@@ -318,14 +326,14 @@ class EntryAtlasTest : public QObject {
 
     void madridWithCentralEuropeanTimeHasNoZoneCheckNote() {
         SetBirthMoment(*w_, 1990, 1, 15, 12, 0);
-        QTest::keyClicks(w_->txtFindPlace, QStringLiteral("Madrid"));
-        QCOMPARE(Offered(w_->placeCompleter->popup()).value(0),
+        QTest::keyClicks(c_->txtFindPlace, QStringLiteral("Madrid"));
+        QCOMPARE(Offered(c_->placeCompleter->popup()).value(0),
                  QStringLiteral("Madrid, Madrid, Spain"));
-        w_->txtFindPlace->clear();
+        c_->txtFindPlace->clear();
         QVERIFY(Choose(QStringLiteral("Madrid"), QStringLiteral("Madrid, Madrid, Spain")));
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Central European Time,CET,+1.0"));
-        QVERIFY(!w_->chkDST->isChecked());
-        QVERIFY(w_->optLong[1]->isChecked());  // 3° 42' West
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Central European Time,CET,+1.0"));
+        QVERIFY(!c_->chkDST->isChecked());
+        QVERIFY(c_->optLong[1]->isChecked());  // 3° 42' West
         QCOMPARE(ZoneCheck(), QString());
         QVERIFY(!ZoneNote().isEmpty());
     }

@@ -14,7 +14,9 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <memory>
+#include <optional>
 
+#include "controls.h"
 #include "recording_sink.h"
 #include "ui/frm_main.h"
 #include "ui/link_label.h"
@@ -23,6 +25,10 @@
 
 using korvanta::frmMain;
 using korvanta::MessageIcon;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 using korvanta::testing::UrlRecorder;
 
@@ -36,11 +42,11 @@ QStringList Items(const QComboBox* list) {
 
 // A complete, valid entry; each check case spoils one part of it.
 void EnterValidBirth(frmMain& w) {
-    w.txtName->setText(QStringLiteral("RAVI"));
-    w.txtLonD->setText(QStringLiteral("77"));
-    w.txtLonM->setText(QStringLiteral("13"));
-    w.txtLatD->setText(QStringLiteral("28"));
-    w.txtLatM->setText(QStringLiteral("36"));
+    EntryControls(w).txtName->setText(QStringLiteral("RAVI"));
+    EntryControls(w).txtLonD->setText(QStringLiteral("77"));
+    EntryControls(w).txtLonM->setText(QStringLiteral("13"));
+    EntryControls(w).txtLatD->setText(QStringLiteral("28"));
+    EntryControls(w).txtLatM->setText(QStringLiteral("36"));
 }
 
 // Types one character as a key press; also for characters that QTest's
@@ -56,11 +62,13 @@ class EntryWindowTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
+    std::optional<EntryControls> c_;
 
   private slots:
     void init() {
         sink_.messages.clear();
         w_ = std::make_unique<frmMain>(sink_);
+        c_.emplace(*w_);
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     }
@@ -68,39 +76,39 @@ class EntryWindowTest : public QObject {
 
     void opensWithItsListsAndDefaults() {
         QCOMPARE(w_->windowTitle(), QStringLiteral("Korvanta v1.20"));
-        QCOMPARE(Items(w_->cboMonth).size(), 12);
-        QCOMPARE(w_->cboMonth->itemText(0), QStringLiteral("January"));
-        QCOMPARE(w_->cboMonth->itemText(11), QStringLiteral("December"));
-        QCOMPARE(Items(w_->cboDate).size(), 31);
-        QCOMPARE(w_->cboDate->itemText(30), QStringLiteral("31"));
-        QCOMPARE(Items(w_->cboYear).size(), 150);
-        QCOMPARE(w_->cboYear->itemText(0), QStringLiteral("1901"));
-        QCOMPARE(w_->cboYear->itemText(149), QStringLiteral("2050"));
-        QCOMPARE(Items(w_->cboHH).size(), 24);
-        QCOMPARE(w_->cboHH->itemText(23), QStringLiteral("23"));
-        QCOMPARE(Items(w_->cboMM).size(), 60);
-        QCOMPARE(w_->cboMM->itemText(5), QStringLiteral("5"));  // no padding
-        QCOMPARE(Items(w_->cboSS).size(), 60);
-        QCOMPARE(w_->cmbTimeZone->count(), 71);
-        QCOMPARE(w_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-        QCOMPARE(w_->cmbTimeZone->itemText(34), QStringLiteral("Indian Time, IST, +5.3"));
+        QCOMPARE(Items(c_->cboMonth).size(), 12);
+        QCOMPARE(c_->cboMonth->itemText(0), QStringLiteral("January"));
+        QCOMPARE(c_->cboMonth->itemText(11), QStringLiteral("December"));
+        QCOMPARE(Items(c_->cboDate).size(), 31);
+        QCOMPARE(c_->cboDate->itemText(30), QStringLiteral("31"));
+        QCOMPARE(Items(c_->cboYear).size(), 150);
+        QCOMPARE(c_->cboYear->itemText(0), QStringLiteral("1901"));
+        QCOMPARE(c_->cboYear->itemText(149), QStringLiteral("2050"));
+        QCOMPARE(Items(c_->cboHH).size(), 24);
+        QCOMPARE(c_->cboHH->itemText(23), QStringLiteral("23"));
+        QCOMPARE(Items(c_->cboMM).size(), 60);
+        QCOMPARE(c_->cboMM->itemText(5), QStringLiteral("5"));  // no padding
+        QCOMPARE(Items(c_->cboSS).size(), 60);
+        QCOMPARE(c_->cmbTimeZone->count(), 71);
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+        QCOMPARE(c_->cmbTimeZone->itemText(34), QStringLiteral("Indian Time, IST, +5.3"));
 
-        for (QComboBox* list : {w_->cboMonth, w_->cboDate, w_->cboYear, w_->cboHH, w_->cboMM,
-                                w_->cboSS, w_->cmbTimeZone}) {
+        for (QComboBox* list : {c_->cboMonth, c_->cboDate, c_->cboYear, c_->cboHH, c_->cboMM,
+                                c_->cboSS, c_->cmbTimeZone}) {
             QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
         }
-        QCOMPARE(w_->cboMonth->currentText(), QStringLiteral("January"));
-        QCOMPARE(w_->cboDate->currentText(), QStringLiteral("1"));
-        QCOMPARE(w_->cboYear->currentText(), QStringLiteral("1901"));
-        QCOMPARE(w_->cboHH->currentText(), QStringLiteral("0"));
-        QVERIFY(w_->optLong[0]->isChecked() && !w_->optLong[1]->isChecked());
-        QVERIFY(w_->optLat[0]->isChecked() && !w_->optLat[1]->isChecked());
-        QVERIFY(!w_->chkDST->isChecked());
-        QCOMPARE(w_->cmdRashi->text(), QStringLiteral("Get My Upapada Lagna"));
-        QCOMPARE(w_->cmdBrowser->text(), QStringLiteral("Click for Latitude && Longitude"));
-        QCOMPARE(w_->chkDST->text(), QStringLiteral("Daylight Saving Time"));
-        QCOMPARE(w_->optLong[0]->text(), QStringLiteral("East"));
-        QCOMPARE(w_->optLat[1]->text(), QStringLiteral("South"));
+        QCOMPARE(c_->cboMonth->currentText(), QStringLiteral("January"));
+        QCOMPARE(c_->cboDate->currentText(), QStringLiteral("1"));
+        QCOMPARE(c_->cboYear->currentText(), QStringLiteral("1901"));
+        QCOMPARE(c_->cboHH->currentText(), QStringLiteral("0"));
+        QVERIFY(c_->optLong[0]->isChecked() && !c_->optLong[1]->isChecked());
+        QVERIFY(c_->optLat[0]->isChecked() && !c_->optLat[1]->isChecked());
+        QVERIFY(!c_->chkDST->isChecked());
+        QCOMPARE(c_->cmdRashi->text(), QStringLiteral("Get My Upapada Lagna"));
+        QCOMPARE(c_->cmdBrowser->text(), QStringLiteral("Click for Latitude && Longitude"));
+        QCOMPARE(c_->chkDST->text(), QStringLiteral("Daylight Saving Time"));
+        QCOMPARE(c_->optLong[0]->text(), QStringLiteral("East"));
+        QCOMPARE(c_->optLat[1]->text(), QStringLiteral("South"));
 
         // Controls carry their names, so the core's focus targets exist.
         for (const char* name :
@@ -113,16 +121,16 @@ class EntryWindowTest : public QObject {
     }
 
     void nameIsTypedInCapitals() {
-        QTest::keyClicks(w_->txtName, QStringLiteral("kumar Ray"));
-        QCOMPARE(w_->txtName->text(), QStringLiteral("KUMAR RAY"));
+        QTest::keyClicks(c_->txtName, QStringLiteral("kumar Ray"));
+        QCOMPARE(c_->txtName->text(), QStringLiteral("KUMAR RAY"));
         QVERIFY(sink_.messages.empty());
-        QTest::keyClick(w_->txtName, Qt::Key_Backspace);
-        QCOMPARE(w_->txtName->text(), QStringLiteral("KUMAR RA"));
+        QTest::keyClick(c_->txtName, Qt::Key_Backspace);
+        QCOMPARE(c_->txtName->text(), QStringLiteral("KUMAR RA"));
         // Letters of any script, hyphens and apostrophes pass.
-        w_->txtName->clear();
+        c_->txtName->clear();
         for (const QChar key : QStringLiteral("jos\u00e9 o'brien-\u0436"))
-            Type(w_->txtName, QString(key));
-        QCOMPARE(w_->txtName->text(), QStringLiteral("JOS\u00c9 O'BRIEN-\u0416"));
+            Type(c_->txtName, QString(key));
+        QCOMPARE(c_->txtName->text(), QStringLiteral("JOS\u00c9 O'BRIEN-\u0416"));
         QVERIFY(sink_.messages.empty());
     }
 
@@ -135,9 +143,9 @@ class EntryWindowTest : public QObject {
     }
     void nameRefusesDigitsAndSigns() {
         QFETCH(QString, key);
-        QTest::keyClicks(w_->txtName, QStringLiteral("k"));
-        Type(w_->txtName, key);
-        QCOMPARE(w_->txtName->text(), QStringLiteral("K"));
+        QTest::keyClicks(c_->txtName, QStringLiteral("k"));
+        Type(c_->txtName, key);
+        QCOMPARE(c_->txtName->text(), QStringLiteral("K"));
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Enter only Letters"));
         QCOMPARE(sink_.messages[0].icon, MessageIcon::Information);
@@ -173,35 +181,35 @@ class EntryWindowTest : public QObject {
     void enterInAnyFieldCalculates() {
         EnterValidBirth(*w_);
         for (QWidget* field :
-             std::initializer_list<QWidget*>{w_->txtLatM, w_->txtName, w_->txtLonD, w_->txtMCountry,
-                                             w_->cboYear, w_->cmbTimeZone, w_->chkDST}) {
+             std::initializer_list<QWidget*>{c_->txtLatM, c_->txtName, c_->txtLonD, c_->txtMCountry,
+                                             c_->cboYear, c_->cmbTimeZone, c_->chkDST}) {
             for (const Qt::KeyboardModifiers keypad : {Qt::NoModifier, Qt::KeypadModifier}) {
                 sink_.messages.clear();
                 QTest::keyClick(field, keypad ? Qt::Key_Enter : Qt::Key_Return, keypad);
                 QVERIFY2(sink_.messages.empty(), qPrintable(field->objectName()));
                 QVERIFY2(w_->ResultFrame() != nullptr && w_->ResultFrame()->isVisible(),
                          qPrintable(field->objectName()));
-                QCOMPARE(w_->txtLatM->text(), QStringLiteral("36"));
-                w_->ResultFrame()->cmdBack->click();
+                QCOMPARE(c_->txtLatM->text(), QStringLiteral("36"));
+                FrameControls(*w_->ResultFrame()).cmdBack->click();
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             }
         }
-        w_->txtLatM->clear();
-        QTest::keyClick(w_->txtLatM, Qt::Key_Return);
+        c_->txtLatM->clear();
+        QTest::keyClick(c_->txtLatM, Qt::Key_Return);
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text,
                  QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Latitude"));
     }
 
     void coordinateBoxesKeepTheirLengths() {
-        QTest::keyClicks(w_->txtLonD, QStringLiteral("17955"));
-        QTest::keyClicks(w_->txtLonM, QStringLiteral("5959"));
-        QTest::keyClicks(w_->txtLatD, QStringLiteral("8989"));
-        QTest::keyClicks(w_->txtLatM, QStringLiteral("0000"));
-        QCOMPARE(w_->txtLonD->text(), QStringLiteral("179"));
-        QCOMPARE(w_->txtLonM->text(), QStringLiteral("59"));
-        QCOMPARE(w_->txtLatD->text(), QStringLiteral("89"));
-        QCOMPARE(w_->txtLatM->text(), QStringLiteral("00"));
+        QTest::keyClicks(c_->txtLonD, QStringLiteral("17955"));
+        QTest::keyClicks(c_->txtLonM, QStringLiteral("5959"));
+        QTest::keyClicks(c_->txtLatD, QStringLiteral("8989"));
+        QTest::keyClicks(c_->txtLatM, QStringLiteral("0000"));
+        QCOMPARE(c_->txtLonD->text(), QStringLiteral("179"));
+        QCOMPARE(c_->txtLonM->text(), QStringLiteral("59"));
+        QCOMPARE(c_->txtLatD->text(), QStringLiteral("89"));
+        QCOMPARE(c_->txtLatM->text(), QStringLiteral("00"));
         QVERIFY(sink_.messages.empty());
     }
 
@@ -249,15 +257,15 @@ class EntryWindowTest : public QObject {
         EnterValidBirth(*w_);
         if (field == QStringLiteral("date")) {
             const QStringList parts = value.split(QLatin1Char('-'));
-            w_->cboYear->setCurrentIndex(parts[0].toInt() - 1901);
-            w_->cboMonth->setCurrentIndex(parts[1].toInt() - 1);
-            w_->cboDate->setCurrentIndex(parts[2].toInt() - 1);
+            c_->cboYear->setCurrentIndex(parts[0].toInt() - 1901);
+            c_->cboMonth->setCurrentIndex(parts[1].toInt() - 1);
+            c_->cboDate->setCurrentIndex(parts[2].toInt() - 1);
         } else {
             w_->findChild<QLineEdit*>(field)->setText(value);
         }
-        w_->cmdBrowser->setFocus();
+        c_->cmdBrowser->setFocus();
 
-        QTest::mouseClick(w_->cmdRashi, Qt::LeftButton);
+        QTest::mouseClick(c_->cmdRashi, Qt::LeftButton);
 
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text, message);
@@ -271,12 +279,12 @@ class EntryWindowTest : public QObject {
     }
 
     void onlyTheFirstFailingCheckSpeaks() {
-        w_->txtName->setText(QStringLiteral("RAVI"));
-        w_->txtLonD->setText(QStringLiteral("200"));
-        w_->txtLatD->setText(QStringLiteral("95"));
-        w_->cboMonth->setCurrentIndex(1);
-        w_->cboDate->setCurrentIndex(30);
-        w_->mnuNext->trigger();
+        c_->txtName->setText(QStringLiteral("RAVI"));
+        c_->txtLonD->setText(QStringLiteral("200"));
+        c_->txtLatD->setText(QStringLiteral("95"));
+        c_->cboMonth->setCurrentIndex(1);
+        c_->cboDate->setCurrentIndex(30);
+        c_->mnuNext->trigger();
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text,
                  QStringLiteral("Please Enter Value Between 0 And 179 in the Degree of Longitude"));
@@ -306,10 +314,10 @@ class EntryWindowTest : public QObject {
         QFETCH(QString, country);
         QFETCH(QString, message);
         UrlRecorder browser;
-        w_->txtMCity->setText(city);
-        w_->txtMState->setText(state);
-        w_->txtMCountry->setText(country);
-        QTest::mouseClick(w_->cmdBrowser, Qt::LeftButton);
+        c_->txtMCity->setText(city);
+        c_->txtMState->setText(state);
+        c_->txtMCountry->setText(country);
+        QTest::mouseClick(c_->cmdBrowser, Qt::LeftButton);
         QVERIFY(browser.opened.empty());
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QCOMPARE(sink_.messages[0].text, message);
@@ -322,10 +330,10 @@ class EntryWindowTest : public QObject {
 
     void coordinateLookUpSearchesTheWeb() {
         UrlRecorder browser;
-        w_->txtMCity->setText(QStringLiteral("Pune"));
-        w_->txtMState->setText(QStringLiteral("Maharashtra"));
-        w_->txtMCountry->setText(QStringLiteral("India"));
-        QTest::mouseClick(w_->cmdBrowser, Qt::LeftButton);
+        c_->txtMCity->setText(QStringLiteral("Pune"));
+        c_->txtMState->setText(QStringLiteral("Maharashtra"));
+        c_->txtMCountry->setText(QStringLiteral("India"));
+        QTest::mouseClick(c_->cmdBrowser, Qt::LeftButton);
         QVERIFY(sink_.messages.empty());
         QCOMPARE(browser.opened.size(), std::size_t{1});
         const QUrl& search = browser.opened[0];
@@ -369,9 +377,9 @@ class EntryWindowTest : public QObject {
 
     void linksOpenTheirPages() {
         UrlRecorder browser;
-        QTest::mouseClick(w_->Label61, Qt::LeftButton);
-        QTest::mouseClick(w_->lblCobrand, Qt::LeftButton);
-        QTest::mouseClick(w_->lblFullBrand, Qt::LeftButton);
+        QTest::mouseClick(Named<QLabel>(*w_, "Label61"), Qt::LeftButton);
+        QTest::mouseClick(Named<QLabel>(*w_, "lblCobrand"), Qt::LeftButton);
+        QTest::mouseClick(Named<QLabel>(*w_, "lblFullBrand"), Qt::LeftButton);
         for (const char* entry : {"mnuOnline", "mnuVisit", "mnuUpdate", "mnuDonate"}) {
             w_->findChild<QAction*>(QString::fromLatin1(entry))->trigger();
         }
@@ -384,7 +392,7 @@ class EntryWindowTest : public QObject {
     }
 
     void exitEntryEndsTheProgram() {
-        QTimer::singleShot(0, w_.get(), [this] { w_->mnuExit->trigger(); });
+        QTimer::singleShot(0, w_.get(), [this] { c_->mnuExit->trigger(); });
         // Only a guard against hanging when the program fails to end.
         QTimer guard;
         guard.setSingleShot(true);

@@ -22,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
+#include "controls.h"
 #include "recording_sink.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -30,25 +32,29 @@
 
 using korvanta::frmMain;
 using korvanta::MDI;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 
 namespace {
 
 // A birth whose name and country are longer than their lines in the details.
 void EnterBirth(frmMain& w, const QString& name, const QString& country) {
-    QTest::keyClicks(w.txtName, name);
-    w.cboMonth->setCurrentIndex(5);
-    w.cboDate->setCurrentIndex(4);
-    w.cboYear->setCurrentIndex(79);
-    w.cboHH->setCurrentIndex(9);
-    w.txtMCity->setText(QStringLiteral("Pune"));
-    w.txtMState->setText(QStringLiteral("Maharashtra"));
-    w.txtMCountry->setText(country);
-    w.cmbTimeZone->setCurrentIndex(34);
-    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
-    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
-    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
-    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+    QTest::keyClicks(EntryControls(w).txtName, name);
+    EntryControls(w).cboMonth->setCurrentIndex(5);
+    EntryControls(w).cboDate->setCurrentIndex(4);
+    EntryControls(w).cboYear->setCurrentIndex(79);
+    EntryControls(w).cboHH->setCurrentIndex(9);
+    EntryControls(w).txtMCity->setText(QStringLiteral("Pune"));
+    EntryControls(w).txtMState->setText(QStringLiteral("Maharashtra"));
+    EntryControls(w).txtMCountry->setText(country);
+    EntryControls(w).cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(EntryControls(w).txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(EntryControls(w).txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(EntryControls(w).txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(EntryControls(w).txtLatM, QStringLiteral("31"));
 }
 
 QString Describe(const QRect& r) {
@@ -62,11 +68,12 @@ class FrameFitTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
+    std::optional<EntryControls> c_;
 
     MDI* Calculate(const QString& name = QStringLiteral("asha rao"),
                    const QString& country = QStringLiteral("India")) {
         EnterBirth(*w_, name, country);
-        w_->cmdRashi->click();
+        c_->cmdRashi->click();
         MDI* frame = w_->ResultFrame();
         if (frame != nullptr) {
             if (!QTest::qWaitForWindowExposed(frame)) qWarning("frame not exposed");
@@ -79,6 +86,7 @@ class FrameFitTest : public QObject {
     void init() {
         sink_.messages.clear();
         w_ = std::make_unique<frmMain>(sink_);
+        c_.emplace(*w_);
         w_->show();
     }
     void cleanup() {
@@ -115,9 +123,10 @@ class FrameFitTest : public QObject {
             // Layouts settle over a few rounds of events.
             for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
             // The result window fills the frame below the strip, however small.
-            QVERIFY2(display->parentWidget()->size() == frame->mdiArea->viewport()->size(),
+            QVERIFY2(display->parentWidget()->size() ==
+                         FrameControls(*frame).mdiArea->viewport()->size(),
                      qPrintable(Describe(display->parentWidget()->geometry()) + " in " +
-                                Describe(frame->mdiArea->viewport()->geometry())));
+                                Describe(FrameControls(*frame).mdiArea->viewport()->geometry())));
             for (QPlainTextEdit* box : boxes) {
                 // Every reading in full: no scroll bar of its own, a text
                 // shorter than the box.
@@ -173,9 +182,9 @@ class FrameFitTest : public QObject {
 
     void theResultWindowHasNoTitleAndClosingItIsBack() {
         MDI* frame = Calculate();
-        QMdiSubWindow* child = frame->mdiArea->subWindowList().at(0);
+        QMdiSubWindow* child = FrameControls(*frame).mdiArea->subWindowList().at(0);
         QVERIFY(child->windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(FrameControls(*frame).mdiArea->subWindowList().size(), 1);
         QPointer<MDI> shown(frame);
         child->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

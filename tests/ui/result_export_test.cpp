@@ -22,10 +22,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 #include <variant>
 
 #include "astro/angles.h"
 #include "astro/calendar.h"
+#include "controls.h"
 #include "pipeline/pipeline.h"
 #include "recording_sink.h"
 #include "report/pada_account.h"
@@ -40,6 +42,10 @@
 using korvanta::frmDisplay;
 using korvanta::frmMain;
 using korvanta::MDI;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 
 namespace {
@@ -70,18 +76,18 @@ class AnsweringDialogs final : public korvanta::ExportDialogs {
 
 // A birth at Pune on 5 June 1980, 9:05, Indian time.
 void EnterBirth(frmMain& w) {
-    QTest::keyClicks(w.txtName, QStringLiteral("asha rao"));
-    w.cboMonth->setCurrentIndex(5);
-    w.cboDate->setCurrentIndex(4);
-    w.cboYear->setCurrentIndex(79);
-    w.cboHH->setCurrentIndex(9);
-    w.cboMM->setCurrentIndex(5);
-    w.txtMCity->setText(QStringLiteral("Pune"));
-    w.cmbTimeZone->setCurrentIndex(34);
-    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
-    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
-    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
-    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+    QTest::keyClicks(EntryControls(w).txtName, QStringLiteral("asha rao"));
+    EntryControls(w).cboMonth->setCurrentIndex(5);
+    EntryControls(w).cboDate->setCurrentIndex(4);
+    EntryControls(w).cboYear->setCurrentIndex(79);
+    EntryControls(w).cboHH->setCurrentIndex(9);
+    EntryControls(w).cboMM->setCurrentIndex(5);
+    EntryControls(w).txtMCity->setText(QStringLiteral("Pune"));
+    EntryControls(w).cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(EntryControls(w).txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(EntryControls(w).txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(EntryControls(w).txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(EntryControls(w).txtLatM, QStringLiteral("31"));
 }
 
 QString Cell(const QTableWidget* table, int row, int column) {
@@ -126,6 +132,7 @@ class ResultExportTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
+    std::optional<EntryControls> c_;
     AnsweringDialogs dialogs_;
     std::unique_ptr<QTemporaryDir> folder_;
 
@@ -157,10 +164,11 @@ class ResultExportTest : public QObject {
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
         w_ = std::make_unique<frmMain>(sink_);
+        c_.emplace(*w_);
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         EnterBirth(*w_);
-        w_->cmdRashi->click();
+        c_->cmdRashi->click();
         QVERIFY(Frame() != nullptr);
         Frame()->SetExportDialogs(dialogs_);
     }
@@ -170,7 +178,7 @@ class ResultExportTest : public QObject {
     }
 
     void thirdTabListsTheCoresPadasAndPoints() {
-        const auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        const auto outcome = korvanta::CalculateChart(w_->Entry().Form());
         QVERIFY(std::holds_alternative<korvanta::BirthChart>(outcome));
         const korvanta::Chart& chart = std::get<korvanta::BirthChart>(outcome).chart;
         frmDisplay* display = Frame()->Display();
@@ -213,8 +221,7 @@ class ResultExportTest : public QObject {
         QCOMPARE(Cell(display->tblSpecialLagnas, 6, 1), kSigns.at(*special.signCountMark));
 
         QVERIFY(chart.sunrise.reference.has_value());
-        const korvanta::CivilDateTime sunrise =
-            korvanta::SplitDateTime(*chart.sunrise.reference);
+        const korvanta::CivilDateTime sunrise = korvanta::SplitDateTime(*chart.sunrise.reference);
         const QString clock = QStringLiteral("%1:%2")
                                   .arg(sunrise.hour, 2, 10, QLatin1Char('0'))
                                   .arg(sunrise.minute, 2, 10, QLatin1Char('0'));
@@ -227,7 +234,7 @@ class ResultExportTest : public QObject {
     // A long name makes the page's title smaller, then wraps it; it never
     // runs under the program's name at the title's right.
     void aLongNameKeepsClearOfTheProgramName() {
-        auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        auto outcome = korvanta::CalculateChart(w_->Entry().Form());
         QVERIFY(std::holds_alternative<korvanta::BirthChart>(outcome));
         auto& [birth, chart] = std::get<korvanta::BirthChart>(outcome);
         for (const char* name : {"ASHA RAO", "LAKSHMI NARASIMHA VENKATA SUBRAMANYA",
@@ -282,7 +289,7 @@ class ResultExportTest : public QObject {
 
     void savePdfWritesAReadablePage() {
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("chart"));
-        Frame()->mnuSavePdf->trigger();
+        FrameControls(*Frame()).mnuSavePdf->trigger();
         QCOMPARE(dialogs_.suggestions.size(), 1);
         QVERIFY2(dialogs_.suggestions[0].endsWith(QStringLiteral("/asha-rao-upapada-lagna.pdf")),
                  qPrintable(dialogs_.suggestions[0]));
@@ -292,7 +299,7 @@ class ResultExportTest : public QObject {
 
     void saveImageWritesAnA4PngWithTheChart() {
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("chart.png"));
-        Frame()->mnuSaveImage->trigger();
+        FrameControls(*Frame()).mnuSaveImage->trigger();
         QVERIFY(dialogs_.failures.isEmpty());
         const QImage page(dialogs_.fileAnswer);
         QVERIFY(!page.isNull());
@@ -306,18 +313,18 @@ class ResultExportTest : public QObject {
 
     void printDrawsThePageOnThePrinter() {
         dialogs_.printerFile = folder_->filePath(QStringLiteral("printed.pdf"));
-        Frame()->mnuPrint->trigger();
+        FrameControls(*Frame()).mnuPrint->trigger();
         QVERIFY(dialogs_.failures.isEmpty());
         VerifyPdfPage(dialogs_.printerFile);
     }
 
     void cancelledDialogsWriteNothing() {
         dialogs_.fileAnswer.clear();
-        Frame()->mnuSavePdf->trigger();
-        Frame()->mnuSaveImage->trigger();
+        FrameControls(*Frame()).mnuSavePdf->trigger();
+        FrameControls(*Frame()).mnuSaveImage->trigger();
         dialogs_.printerAccepted = false;
         dialogs_.printerFile = folder_->filePath(QStringLiteral("printed.pdf"));
-        Frame()->mnuPrint->trigger();
+        FrameControls(*Frame()).mnuPrint->trigger();
         QCOMPARE(dialogs_.suggestions.size(), 2);
         QVERIFY(QDir(folder_->path()).isEmpty());
         QVERIFY(dialogs_.failures.isEmpty());
@@ -326,13 +333,14 @@ class ResultExportTest : public QObject {
     void aFileThatCannotBeWrittenIsReportedWithItsReason() {
         dialogs_.failures.clear();
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("no-such-folder/chart.pdf"));
-        Frame()->mnuSavePdf->trigger();
+        FrameControls(*Frame()).mnuSavePdf->trigger();
         QCOMPARE(dialogs_.failures.size(), 1);
-        QVERIFY2(dialogs_.failures[0].contains(QStringLiteral("chart.pdf: No such file or directory")),
-                 qPrintable(dialogs_.failures[0]));
+        QVERIFY2(
+            dialogs_.failures[0].contains(QStringLiteral("chart.pdf: No such file or directory")),
+            qPrintable(dialogs_.failures[0]));
         QVERIFY(QDir().mkpath(folder_->filePath(QStringLiteral("taken.png"))));
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("taken.png"));
-        Frame()->mnuSaveImage->trigger();
+        FrameControls(*Frame()).mnuSaveImage->trigger();
         QCOMPARE(dialogs_.failures.size(), 2);
         QVERIFY2(dialogs_.failures[1].contains(QStringLiteral("Is a directory")),
                  qPrintable(dialogs_.failures[1]));
@@ -354,9 +362,9 @@ class ResultExportTest : public QObject {
         small.rlim_cur = 8 * 1024;
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("kept.pdf"));
-        Frame()->mnuSavePdf->trigger();
+        FrameControls(*Frame()).mnuSavePdf->trigger();
         dialogs_.fileAnswer = folder_->filePath(QStringLiteral("kept.png"));
-        Frame()->mnuSaveImage->trigger();
+        FrameControls(*Frame()).mnuSaveImage->trigger();
         ::setrlimit(RLIMIT_FSIZE, &saved);
         ::signal(SIGXFSZ, previousHandler);
 
@@ -370,8 +378,9 @@ class ResultExportTest : public QObject {
             QCOMPARE(file.readAll(), old);
         }
         // No temporary file stays behind.
-        QCOMPARE(QDir(folder_->path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(
+            QDir(folder_->path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+            QStringList());
     }
 };
 

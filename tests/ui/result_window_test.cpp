@@ -19,11 +19,13 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
+#include "controls.h"
 #include "pipeline/pipeline.h"
-#include "report/report.h"
 #include "recording_sink.h"
 #include "report/program_notice.h"
+#include "report/report.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -37,6 +39,10 @@ using korvanta::DisplayText;
 using korvanta::frmDisplay;
 using korvanta::frmMain;
 using korvanta::MDI;
+using korvanta::testing::DialogControls;
+using korvanta::testing::EntryControls;
+using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
 using korvanta::testing::UrlRecorder;
 
@@ -44,20 +50,20 @@ namespace {
 
 // A birth at Pune on 5 June 1980, 9:05, Indian time.
 void EnterBirth(frmMain& w) {
-    QTest::keyClicks(w.txtName, QStringLiteral("asha rao"));
-    w.cboMonth->setCurrentIndex(5);
-    w.cboDate->setCurrentIndex(4);
-    w.cboYear->setCurrentIndex(79);
-    w.cboHH->setCurrentIndex(9);
-    w.cboMM->setCurrentIndex(5);
-    w.txtMCity->setText(QStringLiteral("Pune"));
-    w.txtMState->setText(QStringLiteral("Maharashtra"));
-    w.txtMCountry->setText(QStringLiteral("India"));
-    w.cmbTimeZone->setCurrentIndex(34);
-    QTest::keyClicks(w.txtLonD, QStringLiteral("73"));
-    QTest::keyClicks(w.txtLonM, QStringLiteral("51"));
-    QTest::keyClicks(w.txtLatD, QStringLiteral("18"));
-    QTest::keyClicks(w.txtLatM, QStringLiteral("31"));
+    QTest::keyClicks(EntryControls(w).txtName, QStringLiteral("asha rao"));
+    EntryControls(w).cboMonth->setCurrentIndex(5);
+    EntryControls(w).cboDate->setCurrentIndex(4);
+    EntryControls(w).cboYear->setCurrentIndex(79);
+    EntryControls(w).cboHH->setCurrentIndex(9);
+    EntryControls(w).cboMM->setCurrentIndex(5);
+    EntryControls(w).txtMCity->setText(QStringLiteral("Pune"));
+    EntryControls(w).txtMState->setText(QStringLiteral("Maharashtra"));
+    EntryControls(w).txtMCountry->setText(QStringLiteral("India"));
+    EntryControls(w).cmbTimeZone->setCurrentIndex(34);
+    QTest::keyClicks(EntryControls(w).txtLonD, QStringLiteral("73"));
+    QTest::keyClicks(EntryControls(w).txtLonM, QStringLiteral("51"));
+    QTest::keyClicks(EntryControls(w).txtLatD, QStringLiteral("18"));
+    QTest::keyClicks(EntryControls(w).txtLatM, QStringLiteral("31"));
 }
 
 QString Shown(const QWidget* control) {
@@ -74,22 +80,38 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
     static const std::array<const char*, 7> kDetails = {
         "lblDOB", "lblTOB", "lblLongitude", "lblLatitude", "lblCity", "lblState", "lblCountry"};
     // The profile's controls in the report's order.
-    static const std::array<const char*, 24> kProfile = {
-        "lblVedicName",         "lblULPresentHouse",    "lblArudhaLagnaPresentInSign",
-        "lblRullingPlanet",     "lblCompatibleWith",    "lblNotCompatibleWith",
-        "lblSymbol",            "lblNature",            "lblColor",
-        "lblTypeOfSign",        "lblGender",            "lblBestPeriodOfActivity",
-        "lblBarren",            "lblCaste",             "lblPosition",
-        "lblConstituentCharacter", "lblLuckyDays",      "lblLuckyNumbers",
-        "lblBestDirection",     "lblLuckyColors",       "lblLuckyGemstone",
-        "lblPartOfTheBody",     "lblPhysique",          "lblEnglishName"};
+    static const std::array<const char*, 24> kProfile = {"lblVedicName",
+                                                         "lblULPresentHouse",
+                                                         "lblArudhaLagnaPresentInSign",
+                                                         "lblRullingPlanet",
+                                                         "lblCompatibleWith",
+                                                         "lblNotCompatibleWith",
+                                                         "lblSymbol",
+                                                         "lblNature",
+                                                         "lblColor",
+                                                         "lblTypeOfSign",
+                                                         "lblGender",
+                                                         "lblBestPeriodOfActivity",
+                                                         "lblBarren",
+                                                         "lblCaste",
+                                                         "lblPosition",
+                                                         "lblConstituentCharacter",
+                                                         "lblLuckyDays",
+                                                         "lblLuckyNumbers",
+                                                         "lblBestDirection",
+                                                         "lblLuckyColors",
+                                                         "lblLuckyGemstone",
+                                                         "lblPartOfTheBody",
+                                                         "lblPhysique",
+                                                         "lblEnglishName"};
     static const std::array<const char*, 5> kReadings = {
         "txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"};
     std::vector<std::pair<QString, QString>> expected;
     auto add = [&expected](const QString& name, std::string_view text) {
         expected.emplace_back(name, DisplayText(text));
     };
-    for (std::size_t i = 0; i < 10; ++i) add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
+    for (std::size_t i = 0; i < 10; ++i)
+        add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
         add(QString::fromLatin1(kSignCells[k]), korvanta::testing::CrLfColumn((r.cells[k]).bodies));
         add(QStringLiteral("lblArudha_%1").arg(k), korvanta::testing::CrLfColumn((r.cells[k]).marks));
@@ -119,10 +141,11 @@ class ResultWindowTest : public QObject {
   private:
     RecordingSink sink_;
     std::unique_ptr<frmMain> w_;
+    std::optional<EntryControls> c_;
     korvanta::ChartReport expected_;
 
     MDI* Calculate() {
-        QTest::mouseClick(w_->cmdRashi, Qt::LeftButton);
+        QTest::mouseClick(c_->cmdRashi, Qt::LeftButton);
         return w_->ResultFrame();
     }
 
@@ -130,9 +153,10 @@ class ResultWindowTest : public QObject {
     void init() {
         sink_.messages.clear();
         w_ = std::make_unique<frmMain>(sink_);
+        c_.emplace(*w_);
         w_->show();
         EnterBirth(*w_);
-        auto outcome = korvanta::CalculateChart(w_->CurrentEntry());
+        auto outcome = korvanta::CalculateChart(w_->Entry().Form());
         QVERIFY2(std::holds_alternative<korvanta::BirthChart>(outcome),
                  "the sample birth must be accepted");
         const auto& [birth, chart] = std::get<korvanta::BirthChart>(outcome);
@@ -153,7 +177,7 @@ class ResultWindowTest : public QObject {
         QVERIFY(display != nullptr);
         QVERIFY(display->isVisible());
         QCOMPARE(display->window(), static_cast<QWidget*>(frame));
-        QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(FrameControls(*frame).mdiArea->subWindowList().size(), 1);
 
         QCOMPARE(display->SSTab1->count(), 4);
         QCOMPARE(display->SSTab1->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
@@ -222,14 +246,14 @@ class ResultWindowTest : public QObject {
         MDI* frame = Calculate();
         QPointer<MDI> firstFrame(frame);
         QPointer<frmDisplay> firstDisplay(frame->Display());
-        const korvanta::EntryForm before = w_->CurrentEntry();
+        const korvanta::EntryForm before = w_->Entry().Form();
 
-        QTest::mouseClick(frame->cmdBack, Qt::LeftButton);
+        QTest::mouseClick(FrameControls(*frame).cmdBack, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(w_->isVisible());
         QVERIFY(firstFrame.isNull());
         QVERIFY(firstDisplay.isNull());
-        const korvanta::EntryForm after = w_->CurrentEntry();
+        const korvanta::EntryForm after = w_->Entry().Form();
         QCOMPARE(after.txtName, before.txtName);
         QCOMPARE(after.cboMonth, before.cboMonth);
         QCOMPARE(after.cboDate, before.cboDate);
@@ -239,7 +263,7 @@ class ResultWindowTest : public QObject {
         QCOMPARE(after.txtLonD, before.txtLonD);
         QCOMPARE(after.txtLatM, before.txtLatM);
 
-        w_->mnuNext->trigger();
+        c_->mnuNext->trigger();
         MDI* second = w_->ResultFrame();
         QVERIFY(second != nullptr);
         QVERIFY(second->isVisible());
@@ -249,7 +273,7 @@ class ResultWindowTest : public QObject {
 
         // The frame's menu entry does the same as the button.
         QPointer<MDI> secondFrame(second);
-        second->mnuBack->trigger();
+        FrameControls(*second).mnuBack->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(secondFrame.isNull());
         QVERIFY(w_->isVisible());
@@ -258,11 +282,12 @@ class ResultWindowTest : public QObject {
     void frameHasItsStripAndMenus() {
         MDI* frame = Calculate();
         QCOMPARE(frame->windowTitle(), QStringLiteral("Korvanta v1.20"));
-        QCOMPARE(frame->Label2->text(), QStringLiteral("Korvanta"));
-        QCOMPARE(frame->cmdBack->text(), QStringLiteral("&Back"));
-        QCOMPARE(frame->cmdExit->text(), QStringLiteral("E&xit"));
-        QVERIFY(frame->Label10->text().startsWith(QStringLiteral("Home Business Opportunity.")));
-        QCOMPARE(frame->mdiArea->background().color(), QColor(75, 75, 150));
+        QCOMPARE(Named<QLabel>(*frame, "Label2")->text(), QStringLiteral("Korvanta"));
+        QCOMPARE(FrameControls(*frame).cmdBack->text(), QStringLiteral("&Back"));
+        QCOMPARE(FrameControls(*frame).cmdExit->text(), QStringLiteral("E&xit"));
+        QVERIFY(FrameControls(*frame).Label10->text().startsWith(
+            QStringLiteral("Home Business Opportunity.")));
+        QCOMPARE(FrameControls(*frame).mdiArea->background().color(), QColor(75, 75, 150));
 
         const QList<QAction*> bar = frame->menuBar()->actions();
         QCOMPARE(bar.size(), 3);
@@ -314,12 +339,13 @@ class ResultWindowTest : public QObject {
         MDI* frame = Calculate();
         frame->resize(size);
         QCoreApplication::processEvents();
-        const int exitLeft =
-            frame->picTop->width() - frame->cmdExit->width() - korvanta::TwipsX(300);
-        QCOMPARE(frame->cmdExit->x(), exitLeft);
-        QCOMPARE(frame->cmdBack->x(), exitLeft - frame->cmdExit->width() - korvanta::TwipsX(100));
-        QMdiSubWindow* child = frame->mdiArea->subWindowList().at(0);
-        const int free = frame->mdiArea->contentsRect().width() - child->width();
+        const int exitLeft = FrameControls(*frame).picTop->width() -
+                             FrameControls(*frame).cmdExit->width() - korvanta::TwipsX(300);
+        QCOMPARE(FrameControls(*frame).cmdExit->x(), exitLeft);
+        QCOMPARE(FrameControls(*frame).cmdBack->x(),
+                 exitLeft - FrameControls(*frame).cmdExit->width() - korvanta::TwipsX(100));
+        QMdiSubWindow* child = FrameControls(*frame).mdiArea->subWindowList().at(0);
+        const int free = FrameControls(*frame).mdiArea->contentsRect().width() - child->width();
         QCOMPARE(child->x(), std::max(0, free / 2));
     }
 
@@ -329,7 +355,7 @@ class ResultWindowTest : public QObject {
         frame->Display()->SSTab1->setCurrentIndex(0);
         QTest::mouseClick(frame->Display()->Label6, Qt::LeftButton);
         QTest::mouseClick(frame->Display()->Label7, Qt::LeftButton);
-        QTest::mouseClick(frame->Label10, Qt::LeftButton);
+        QTest::mouseClick(FrameControls(*frame).Label10, Qt::LeftButton);
         const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::HomePageUrl(),
                                             korvanta::FullBrandPageUrl()};
         QCOMPARE(browser.opened, expected);
@@ -405,8 +431,9 @@ class ResultWindowTest : public QObject {
         QPointer<MDI> alive(frame);
         // The program's event loop runs; ending the program must end it.
         QTimer::singleShot(0, frame, [frame, how] {
-            if (how == QStringLiteral("cmdExit")) QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
-            if (how == QStringLiteral("mnuExit")) frame->mnuExit->trigger();
+            if (how == QStringLiteral("cmdExit"))
+                QTest::mouseClick(FrameControls(*frame).cmdExit, Qt::LeftButton);
+            if (how == QStringLiteral("mnuExit")) FrameControls(*frame).mnuExit->trigger();
             if (how == QStringLiteral("close")) frame->close();
         });
         // Only a guard against hanging when the program fails to end.

@@ -19,15 +19,18 @@
 #include <variant>
 
 #include "pipeline/pipeline.h"
-#include "sample_birth.h"
 #include "pipeline/sensitivity.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
+#include "sample_birth.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/mdi.h"
+#include "ui/settings.h"
+#include "ui/viewmodels/result_view_model.h"
 
 using korvanta::MDI;
+using korvanta::ResultViewModel;
 
 namespace {
 
@@ -66,12 +69,10 @@ class SensitivityTabTest : public QObject {
 
     void TabShowsTheStripAndTheSpanIsRemembered() {
         const korvanta::BirthChart c = NewDelhi();
-        QSettings settings(dir_.filePath(QStringLiteral("span.ini")), QSettings::IniFormat);
+        const QString path = dir_.filePath(QStringLiteral("span.ini"));
         {
-            MDI frame;
-            frame.SetSettingsStore(&settings);
-            frame.ShowResult(korvanta::BuildReport(c.birth, c.chart));
-            frame.ShowSensitivity(c.birth);
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
             korvanta::SensitivityTab* tab = frame.Sensitivity();
             QVERIFY(tab != nullptr);
             QCOMPARE(frame.Display()->SSTab1->count(), 4);
@@ -96,17 +97,19 @@ class SensitivityTabTest : public QObject {
             QCOMPARE(tab->timeline->View().spanMinutes, 120);
             QCOMPARE(tab->timeline->View().start, strip120.start);
         }
-        QCOMPARE(settings.value(QStringLiteral("Settings/SensitivitySpan")).toInt(), 120);
+        QCOMPARE(QSettings(path, QSettings::IniFormat)
+                     .value(QStringLiteral("Settings/SensitivitySpan"))
+                     .toInt(),
+                 120);
         // The next result opens with the stored span; a span the chooser does
         // not offer is not taken from the store.
         for (const auto& [stored, expected] :
              {std::pair{QStringLiteral("120"), 120}, std::pair{QStringLiteral("45"), 60},
               std::pair{QStringLiteral("junk"), 60}}) {
-            settings.setValue(QStringLiteral("Settings/SensitivitySpan"), stored);
-            MDI frame;
-            frame.SetSettingsStore(&settings);
-            frame.ShowResult(korvanta::BuildReport(c.birth, c.chart));
-            frame.ShowSensitivity(c.birth);
+            QSettings(path, QSettings::IniFormat)
+                .setValue(QStringLiteral("Settings/SensitivitySpan"), stored);
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
             QCOMPARE(frame.Sensitivity()->Span(), expected);
             QCOMPARE(frame.Sensitivity()->timeline->View().spanMinutes, expected);
         }
@@ -114,9 +117,7 @@ class SensitivityTabTest : public QObject {
 
     void ClickShowsThatMomentAndTheButtonGoesBack() {
         const korvanta::BirthChart c = NewDelhi();
-        MDI frame;
-        frame.ShowResult(korvanta::BuildReport(c.birth, c.chart));
-        frame.ShowSensitivity(c.birth);
+        MDI frame(new ResultViewModel(c.birth));
         frame.Display()->SSTab1->setCurrentIndex(korvanta::frmDisplay::kSensitivityTab);
         frame.resize(1000, 800);
         frame.show();
@@ -161,12 +162,10 @@ class SensitivityTabTest : public QObject {
 
     void ExportAddsTheStripPageOnlyWhenAsked() {
         const korvanta::BirthChart c = NewDelhi();
-        MDI frame;
+        MDI frame(new ResultViewModel(c.birth));
         PageDialogs dialogs;
         frame.SetExportDialogs(dialogs);
         const korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
-        frame.ShowResult(report);
-        frame.ShowSensitivity(c.birth);
         const QImage single = korvanta::RenderChartPage(report);
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));
@@ -190,21 +189,6 @@ class SensitivityTabTest : public QObject {
         frame.SaveChartPdf();
         QVERIFY(!QFile::exists(dialogs.fileAnswer));
         QVERIFY(dialogs.failures.isEmpty());
-
-        // A result without a strip asks nothing, also when it replaces one
-        // that had a strip (whose page would show another birth).
-        MDI plain;
-        PageDialogs quiet;
-        plain.SetExportDialogs(quiet);
-        plain.ShowResult(report);
-        plain.ShowSensitivity(c.birth);
-        plain.ShowResult(report);
-        QVERIFY(plain.Sensitivity() == nullptr);
-        QCOMPARE(plain.Display()->SSTab1->count(), 3);
-        quiet.fileAnswer = dir_.filePath(QStringLiteral("plain.png"));
-        plain.SaveChartImage();
-        QCOMPARE(quiet.asked, 0);
-        QVERIFY(QFile::exists(quiet.fileAnswer));
     }
 
   private:

@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QSysInfo>
@@ -19,6 +19,7 @@
 #include "recording_sink.h"
 #include "ui/application.h"
 #include "ui/frm_main.h"
+#include "ui/settings.h"
 
 using korvanta::SingleInstance;
 using State = korvanta::SingleInstance::State;
@@ -30,9 +31,7 @@ class SingleInstanceTest : public QObject {
     QTemporaryDir runtime_;
     QTemporaryDir config_;
 
-    QSettings Settings() const {
-        return QSettings(config_.filePath(QStringLiteral("korvanta.ini")), QSettings::IniFormat);
-    }
+    QString SettingsPath() const { return config_.filePath(QStringLiteral("korvanta.ini")); }
 
   private slots:
     void secondStartIsToldAndEnds() {
@@ -40,7 +39,7 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(first.Acquire(), State::Acquired);
 
         RecordingSink sink;
-        QSettings settings = Settings();
+        korvanta::Settings settings(SettingsPath());
         SingleInstance second(runtime_.path());
         const auto window = korvanta::StartKorvanta(second, settings, QDate(2024, 3, 1), sink);
         QVERIFY(window == nullptr);
@@ -48,7 +47,8 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(sink.messages[0].text, QStringLiteral("Application is already running"));
         QCOMPARE(sink.messages[0].icon, korvanta::MessageIcon::Information);
         // The second start wrote no setting: the reminder never ran.
-        QVERIFY(settings.allKeys().isEmpty());
+        QCOMPARE(settings.ReminderDate().state, korvanta::Settings::DateState::Missing);
+        QVERIFY(!QFile::exists(SettingsPath()));
 
         // The first copy still holds the lock.
         SingleInstance third(runtime_.path());
@@ -59,14 +59,15 @@ class SingleInstanceTest : public QObject {
     void firstStartShowsTheEntryWindow() {
         QTemporaryDir folder;
         RecordingSink sink;
-        QSettings settings = Settings();
+        korvanta::Settings settings(SettingsPath());
         SingleInstance instance(folder.path());
         const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
         QVERIFY(window != nullptr);
         QVERIFY(window->isVisible());
         QVERIFY(sink.messages.empty());
         // The update reminder ran: a first start stores the day.
-        QCOMPARE(settings.allKeys().size(), 1);
+        QCOMPARE(settings.ReminderDate().state, korvanta::Settings::DateState::Read);
+        QCOMPARE(QSettings(SettingsPath(), QSettings::IniFormat).allKeys().size(), 1);
     }
 
     void unwritableSettingsLeaveTheProgramWorking() {
@@ -77,16 +78,15 @@ class SingleInstanceTest : public QObject {
         QFile blocker(folder.filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QSettings settings(folder.filePath(QStringLiteral("blocker/korvanta.ini")),
-                           QSettings::IniFormat);
+        korvanta::Settings settings(folder.filePath(QStringLiteral("blocker/korvanta.ini")));
         RecordingSink sink;
         SingleInstance instance(folder.path());
         const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
         QVERIFY(window != nullptr);
         QVERIFY(window->isVisible());
         QVERIFY(sink.messages.empty());
-        settings.sync();
-        QCOMPARE(settings.status(), QSettings::AccessError);
+        // A write that cannot reach the file says so.
+        QVERIFY(!settings.SetSensitivitySpan(60));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("blocker/korvanta.ini"))));
     }
 
@@ -152,7 +152,7 @@ class SingleInstanceTest : public QObject {
         if (readOnly) QVERIFY(leftOver.setPermissions(QFileDevice::ReadOwner));
 
         RecordingSink sink;
-        QSettings settings = Settings();
+        korvanta::Settings settings(SettingsPath());
         const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
         QVERIFY(window != nullptr);
         QVERIFY(sink.messages.empty());
@@ -166,7 +166,7 @@ class SingleInstanceTest : public QObject {
         SingleInstance instance(folder.path());
         QVERIFY(QDir().mkpath(instance.LockFilePath() + QStringLiteral("/inside")));
         RecordingSink sink;
-        QSettings settings = Settings();
+        korvanta::Settings settings(SettingsPath());
         const auto window = korvanta::StartKorvanta(instance, settings, QDate(2024, 3, 1), sink);
         QVERIFY(window != nullptr);
         QVERIFY(window->isVisible());

@@ -11,6 +11,7 @@
 #include "recording_sink.h"
 #include "ui/links.h"
 #include "ui/rules/update_rule.h"
+#include "ui/settings.h"
 
 using korvanta::ReminderOutcome;
 using korvanta::testing::RecordingSink;
@@ -47,6 +48,15 @@ class UpdateReminderTest : public QObject {
         settings_->sync();
     }
     QString Stored() const { return Decoded(settings_->value(StoredKey())); }
+    // The reminder on `day` through the program's settings of the same file,
+    // which settings_ reads independently.
+    ReminderOutcome Remind(const QDate& day, RecordingSink& sink) {
+        settings_->sync();
+        korvanta::Settings settings(settings_->fileName());
+        const ReminderOutcome outcome = korvanta::UpdateReminder(settings, day, sink);
+        settings_->sync();
+        return outcome;
+    }
 
   private slots:
     void init() {
@@ -59,7 +69,7 @@ class UpdateReminderTest : public QObject {
     }
 
     void firstStartWritesTodayWithoutAsking() {
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::FirstStart);
+        QCOMPARE(Remind(kToday, sink_), ReminderOutcome::FirstStart);
         QVERIFY(sink_.messages.empty());
         QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
         // Neither the key name nor the date is in clear text.
@@ -76,7 +86,7 @@ class UpdateReminderTest : public QObject {
     void withinFourteenDaysNothingHappens() {
         QFETCH(QString, stored);
         Store(stored);
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::NotDue);
+        QCOMPARE(Remind(kToday, sink_), ReminderOutcome::NotDue);
         QVERIFY(sink_.messages.empty());
         QCOMPARE(Stored(), stored);
     }
@@ -90,7 +100,7 @@ class UpdateReminderTest : public QObject {
         QFETCH(QString, stored);
         Store(stored);
         UrlRecorder browser;
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::AskedNo);
+        QCOMPARE(Remind(kToday, sink_), ReminderOutcome::AskedNo);
         QCOMPARE(sink_.messages.size(), std::size_t{1});
         QVERIFY(sink_.messages[0].question);
         QCOMPARE(sink_.messages[0].text,
@@ -99,17 +109,15 @@ class UpdateReminderTest : public QObject {
         // No still writes today, so the next question waits 15 days.
         QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
         QVERIFY(browser.opened.empty());
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(14), sink_),
-                 ReminderOutcome::NotDue);
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(15), sink_),
-                 ReminderOutcome::AskedNo);
+        QCOMPARE(Remind(kToday.addDays(14), sink_), ReminderOutcome::NotDue);
+        QCOMPARE(Remind(kToday.addDays(15), sink_), ReminderOutcome::AskedNo);
     }
 
     void yesOpensTheDownloadPage() {
         Store(QStringLiteral("2023-12-01"));
         sink_.answerYes = true;
         UrlRecorder browser;
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::AskedYes);
+        QCOMPARE(Remind(kToday, sink_), ReminderOutcome::AskedYes);
         QCOMPARE(browser.opened.size(), std::size_t{1});
         QCOMPARE(browser.opened[0], korvanta::DownloadPageUrl());
         QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
@@ -125,14 +133,12 @@ class UpdateReminderTest : public QObject {
     void unreadableDurationIsReplacedByToday() {
         QFETCH(QString, raw);
         settings_->setValue(StoredKey(), raw);
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday, sink_), ReminderOutcome::Unreadable);
+        QCOMPARE(Remind(kToday, sink_), ReminderOutcome::Unreadable);
         QVERIFY(sink_.messages.empty());
         QCOMPARE(Stored(), QStringLiteral("2024-03-01"));
         // The reminder works again: quiet for 14 days, then it asks.
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(14), sink_),
-                 ReminderOutcome::NotDue);
-        QCOMPARE(korvanta::UpdateReminder(*settings_, kToday.addDays(15), sink_),
-                 ReminderOutcome::AskedNo);
+        QCOMPARE(Remind(kToday.addDays(14), sink_), ReminderOutcome::NotDue);
+        QCOMPARE(Remind(kToday.addDays(15), sink_), ReminderOutcome::AskedNo);
     }
 };
 

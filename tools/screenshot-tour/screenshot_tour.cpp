@@ -1,5 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/screenshot_tour.h"
+// A guided run of the real desktop program that saves pictures of its
+// windows for docs/screenshots: it starts the program as app/ does, types a
+// birth into the birth-data window, choosing the place from the atlas's list,
+// runs the calculation, shows the result tabs, exports the chart page, opens
+// the about box and the births library's Open Birth dialog, saves each as a
+// PNG and ends. It drives the windows through their controls' object names,
+// as a user would through the controls; nothing of it is in the program.
+//
+//   korvanta-screenshot-tour FOLDER [SCREEN]
+//
+// With SCREEN (a name such as "laptop"), only the result frame is pictured,
+// as it opens on this screen, on its details and chart tabs:
+// "result-SCREEN-details.png" and "result-SCREEN-chart.png".
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -7,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDate>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,15 +32,31 @@
 #include <cstdio>
 #include <utility>
 
+#include "library/births_library.h"
+#include "ui/application.h"
 #include "ui/births_dialog.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
+#include "ui/message_sink.h"
+#include "ui/settings.h"
+#include "ui/single_instance.h"
 
 namespace korvanta {
 
 namespace {
+
+// The control named `name` under `owner`; the tour cannot go on without it.
+template <typename Control>
+Control* Child(const QObject& owner, const char* name) {
+    auto* found = owner.findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        std::fprintf(stderr, "korvanta-screenshot-tour: no control %s\n", name);
+        std::exit(1);
+    }
+    return found;
+}
 
 // Answers the export's file dialog with a file in the tour's folder.
 class TourDialogs final : public ExportDialogs {
@@ -68,9 +97,10 @@ void SaveWithPopup(frmMain& window, QWidget* popup, const QString& folder, const
 // Types the start of a city's name into "Find Place", pictures the list the
 // atlas offers, and chooses its first place.
 void FindPlace(frmMain& window, const QString& typed, const QString& folder) {
-    window.txtFindPlace->setFocus();
-    for (const QChar character : typed) Key(window.txtFindPlace, 0, QString(character));
-    QAbstractItemView* list = window.placeCompleter->popup();
+    auto* search = Child<QLineEdit>(window, "txtFindPlace");
+    search->setFocus();
+    for (const QChar character : typed) Key(search, 0, QString(character));
+    QAbstractItemView* list = Child<QCompleter>(window, "placeCompleter")->popup();
     if (!list->isVisible() || list->model()->rowCount() == 0) {
         std::fprintf(stderr, "korvanta: the atlas offered no place for %s\n", qPrintable(typed));
         return;
@@ -91,24 +121,25 @@ void Save(QWidget* window, const QString& folder, const char* name) {
 // A birth at Pune, typed as a user would choose it; the place, coordinates
 // and zone come from the atlas.
 void EnterSampleBirth(frmMain& window, const QString& folder) {
-    window.txtName->setText(QStringLiteral("ASHA RAO"));
-    window.cboMonth->setCurrentIndex(5);  // June
-    window.cboDate->setCurrentIndex(4);   // 5
-    window.cboYear->setCurrentIndex(79);  // 1980
-    window.cboHH->setCurrentIndex(9);
-    window.cboMM->setCurrentIndex(5);
-    window.cboSS->setCurrentIndex(0);
+    Child<QLineEdit>(window, "txtName")->setText(QStringLiteral("ASHA RAO"));
+    Child<QComboBox>(window, "cboMonth")->setCurrentIndex(5);  // June
+    Child<QComboBox>(window, "cboDate")->setCurrentIndex(4);   // 5
+    Child<QComboBox>(window, "cboYear")->setCurrentIndex(79);  // 1980
+    Child<QComboBox>(window, "cboHH")->setCurrentIndex(9);
+    Child<QComboBox>(window, "cboMM")->setCurrentIndex(5);
+    Child<QComboBox>(window, "cboSS")->setCurrentIndex(0);
     FindPlace(window, QStringLiteral("Pun"), folder);
 }
 
 // Stores the entered birth and a few others in the births library, and
 // pictures the Open Birth dialog with a search typed.
 void PictureLibrary(frmMain& window, const QString& folder) {
-    if (window.Library() == nullptr) {
+    if (window.Entry().Library() == nullptr) {
         std::fprintf(stderr, "korvanta: no births library to picture\n");
         return;
     }
-    window.SaveBirth();
+    QAction* saveBirth = Child<QAction>(window, "mnuSaveBirth");
+    saveBirth->trigger();
     struct Other {
         const char* name;
         int year, month, day, hour, minute;
@@ -131,32 +162,33 @@ void PictureLibrary(frmMain& window, const QString& folder) {
          true, 34, false},
     };
     for (const Other& o : others) {
-        window.txtName->setText(QString::fromLatin1(o.name));
-        window.cboYear->setCurrentIndex(o.year - 1901);
-        window.cboMonth->setCurrentIndex(o.month - 1);
-        window.cboDate->setCurrentIndex(o.day - 1);
-        window.cboHH->setCurrentIndex(o.hour);
-        window.cboMM->setCurrentIndex(o.minute);
-        window.cboSS->setCurrentIndex(0);
-        window.txtMCity->setText(QString::fromLatin1(o.city));
-        window.txtMState->setText(QString::fromLatin1(o.state));
-        window.txtMCountry->setText(QString::fromLatin1(o.country));
-        window.txtLatD->setText(QString::number(o.latDeg));
-        window.txtLatM->setText(QString::number(o.latMin));
-        window.optLat[o.south ? 1 : 0]->setChecked(true);
-        window.txtLonD->setText(QString::number(o.lonDeg));
-        window.txtLonM->setText(QString::number(o.lonMin));
-        window.optLong[o.east ? 0 : 1]->setChecked(true);
-        window.cmbTimeZone->setCurrentIndex(o.zone);
-        window.chkDST->setChecked(o.dst);
-        window.SaveBirth();
+        Child<QLineEdit>(window, "txtName")->setText(QString::fromLatin1(o.name));
+        Child<QComboBox>(window, "cboYear")->setCurrentIndex(o.year - 1901);
+        Child<QComboBox>(window, "cboMonth")->setCurrentIndex(o.month - 1);
+        Child<QComboBox>(window, "cboDate")->setCurrentIndex(o.day - 1);
+        Child<QComboBox>(window, "cboHH")->setCurrentIndex(o.hour);
+        Child<QComboBox>(window, "cboMM")->setCurrentIndex(o.minute);
+        Child<QComboBox>(window, "cboSS")->setCurrentIndex(0);
+        Child<QLineEdit>(window, "txtMCity")->setText(QString::fromLatin1(o.city));
+        Child<QLineEdit>(window, "txtMState")->setText(QString::fromLatin1(o.state));
+        Child<QLineEdit>(window, "txtMCountry")->setText(QString::fromLatin1(o.country));
+        Child<QLineEdit>(window, "txtLatD")->setText(QString::number(o.latDeg));
+        Child<QLineEdit>(window, "txtLatM")->setText(QString::number(o.latMin));
+        Child<QRadioButton>(window, o.south ? "optLat_1" : "optLat_0")->setChecked(true);
+        Child<QLineEdit>(window, "txtLonD")->setText(QString::number(o.lonDeg));
+        Child<QLineEdit>(window, "txtLonM")->setText(QString::number(o.lonMin));
+        Child<QRadioButton>(window, o.east ? "optLong_0" : "optLong_1")->setChecked(true);
+        Child<QComboBox>(window, "cmbTimeZone")->setCurrentIndex(o.zone);
+        Child<QCheckBox>(window, "chkDST")->setChecked(o.dst);
+        saveBirth->trigger();
     }
-    auto dialog = window.CreateBirthsDialog();
-    if (!dialog) return;
+    BirthsDialog* dialog = window.CreateBirthsDialog();
+    if (dialog == nullptr) return;
     dialog->show();
-    dialog->txtSearch->setText(QStringLiteral("ra"));
-    dialog->tblBirths->resizeColumnsToContents();
-    Save(dialog.get(), folder, "births-dialog.png");
+    Child<QLineEdit>(*dialog, "txtSearch")->setText(QStringLiteral("ra"));
+    Child<QTableView>(*dialog, "tblBirths")->resizeColumnsToContents();
+    Save(dialog, folder, "births-dialog.png");
+    dialog->deleteLater();
 }
 
 // The result frame as it opens on this screen, on two of its tabs.
@@ -170,13 +202,12 @@ void PictureFrameOnly(frmMain& window, MDI& frame, const QString& folder, const 
     window.EndProgram();
 }
 
-void RunTour(frmMain& window, const QString& folder) {
+void RunTour(frmMain& window, const QString& folder, const QString& frameOnly) {
     QDir().mkpath(folder);
     EnterSampleBirth(window, folder);
-    const QString frameOnly = qEnvironmentVariable(kScreenshotFrameVariable);
     if (frameOnly.isEmpty()) Save(&window, folder, "birth-data.png");
 
-    window.cmdRashi->click();
+    Child<QPushButton>(window, "cmdRashi")->click();
     MDI* frame = window.ResultFrame();
     if (frame == nullptr || frame->Display() == nullptr) {
         std::fprintf(stderr, "korvanta: the calculation showed no result\n");
@@ -192,11 +223,11 @@ void RunTour(frmMain& window, const QString& folder) {
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kChartTab);
     Save(frame, folder, "result-chart.png");
     // The other chart styles, through the View menu, and back.
-    frame->mnuStyle[1]->trigger();
+    Child<QAction>(*frame, "mnuStyleNorth")->trigger();
     Save(frame, folder, "result-chart-north.png");
-    frame->mnuStyle[2]->trigger();
+    Child<QAction>(*frame, "mnuStyleEast")->trigger();
     Save(frame, folder, "result-chart-east.png");
-    frame->mnuStyle[0]->trigger();
+    Child<QAction>(*frame, "mnuStyleSouth")->trigger();
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kPadasTab);
     Save(frame, folder, "result-padas.png");
     frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kSensitivityTab);
@@ -205,7 +236,7 @@ void RunTour(frmMain& window, const QString& folder) {
     // The page the File menu exports, through the menu entry itself.
     TourDialogs dialogs(QDir(folder).filePath(QStringLiteral("chart-page.png")));
     frame->SetExportDialogs(dialogs);
-    frame->mnuSaveImage->trigger();
+    Child<QAction>(*frame, "mnuSaveImage")->trigger();
 
     // The about box is modal: picture it from inside its own event loop.
     QTimer::singleShot(0, frame, [folder] {
@@ -221,9 +252,27 @@ void RunTour(frmMain& window, const QString& folder) {
 }
 
 }  // namespace
-
-void ScheduleScreenshotTour(frmMain& window, const QString& folder) {
-    QTimer::singleShot(0, &window, [&window, folder] { RunTour(window, folder); });
-}
-
 }  // namespace korvanta
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: korvanta-screenshot-tour FOLDER [SCREEN]\n");
+        return 2;
+    }
+    korvanta::SetUpApplication();
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString frameOnly = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+
+    // The program's own start: the lock, the settings, the library.
+    korvanta::QtMessageSink messages;
+    korvanta::SingleInstance instance;
+    korvanta::Settings settings(korvanta::Settings::DefaultPath());
+    auto window = korvanta::StartKorvanta(instance, settings, QDate::currentDate(), messages);
+    if (!window) return 1;
+    window->Entry().UseLibrary(korvanta::library::DefaultLibraryPath());
+    QTimer::singleShot(0, window.get(), [&window, folder, frameOnly] {
+        korvanta::RunTour(*window, folder, frameOnly);
+    });
+    return QApplication::exec();
+}

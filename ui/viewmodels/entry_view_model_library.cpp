@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The entry's births library: Save Birth, Open Birth, Recent Births, Import
+// and Export Births.
+#include <QSaveFile>
+#include <fstream>
+
+#include "atlas/entry_atlas.h"
+#include "library/birth_record.h"
+#include "report/moment_text.h"
+#include "ui/viewmodels/entry_view_model.h"
+
+namespace korvanta {
+namespace {
+
+// Births listed under Recent Births.
+constexpr int kRecentCount = 8;
+// Births the Open dialog shows before it has read the whole library: more
+// than a table's first screen.
+constexpr int kFirstRows = 200;
+// Refused lines an import names; the rest are counted.
+constexpr std::size_t kShownRefusals = 20;
+
+QString FromStd(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString MomentText(const Birth& b) {
+    return FromStd(LocalMomentText(b));
+}
+
+}  // namespace
+
+void EntryViewModel::UseLibrary(const std::string& path) {
+    library_.reset();
+    auto opened = library::BirthsLibrary::Open(path);
+    if (auto* error = std::get_if<library::LibraryError>(&opened)) {
+        libraryProblem_ =
+            FromStd(error->message) + QStringLiteral("; Korvanta works without the library");
+        emit informed(libraryProblem_, MessageIcon::Error);
+    } else {
+        library_ = std::move(std::get<std::unique_ptr<library::BirthsLibrary>>(opened));
+        libraryProblem_.clear();
+    }
+    emit libraryChanged();
+}
+
+QString EntryViewModel::ReadOnlyProblem() const {
+    if (!library_) return libraryProblem_;
+    if (!library_->IsReadOnly()) return {};
+    return QStringLiteral("The births library is read-only: ") +
+           FromStd(library_->ReadOnlyReason());
+}
+
+bool EntryViewModel::SaveBirth() {
+    if (!LibraryWritable()) return false;
+    const std::optional<Birth> accepted = AcceptedBirth();
+    if (!accepted) return false;
+    library::StoredBirth birth;
+    birth.birth = *accepted;
+    if (chosen_) {
+        birth.atlasPlace = atlas::PlaceLabel(*chosen_);
+        birth.atlasZone = chosen_->timeZone;
+    } else {
+        birth.atlasPlace = openedAtlasPlace_;
+        birth.atlasZone = openedAtlasZone_;
+    }
+    auto saved = library_->Save(birth, library::OnDuplicate::Refuse);
+    if (std::holds_alternative<library::Duplicate>(saved)) {
+        const QString question = QStringLiteral(
+                                     "A birth of %1 at %2 is already stored.\n\nReplace it? (Yes "
+                                     "replaces the stored birth; No keeps both.)")
+                                     .arg(FromStd(birth.birth.name), MomentText(birth.birth));
+        const bool replace = ask_ && ask_(question);
+        saved = library_->Save(
+            birth, replace ? library::OnDuplicate::Replace : library::OnDuplicate::KeepBoth);
+    }
+    if (const auto* error = std::get_if<library::LibraryError>(&saved)) {
+        Inform(error->message, MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+void EntryViewModel::OpenStoredBirth(const library::ReadBirth& stored) {
+    if (!stored.fault.empty()) {
+        Inform(stored.fault, MessageIcon::Error);
+        return;
+    }
+    // The stored zone and daylight saving are kept as saved: no atlas place
+    // follows the date.
+    chosen_.reset();
+    form_ = library::FormOfBirth(stored.stored.birth);
+    openedAtlasPlace_ = stored.stored.atlasPlace;
+    openedAtlasZone_ = stored.stored.atlasZone;
+    SetPlaceText(FromStd(stored.stored.atlasPlace));
+    SetZoneNote(
+        stored.stored.atlasZone.empty() ? "" : EntryZoneFor(stored.stored.atlasZone, form_).note);
+    UpdateZoneCheck();
+    emit formChanged();
+    if (!library_->IsReadOnly()) library_->MarkOpened(stored.stored.id);
+}
+
+std::vector<library::ReadBirth> EntryViewModel::RecentBirths() const {
+    if (!library_) return {};
+    auto rows = library_->Recent(kRecentCount);
+    if (auto* read = std::get_if<std::vector<library::ReadBirth>>(&rows)) return std::move(*read);
+    return {};
+}
+
+QString EntryViewModel::RecentLabel(const library::ReadBirth& birth) {
+    return QStringLiteral("%1  %2").arg(FromStd(birth.stored.birth.name),
+                                        MomentText(birth.stored.birth));
+}
+
+std::optional<EntryViewModel::FirstRows> EntryViewModel::FirstRowsByName() {
+    if (!library_) return std::nullopt;
+    auto first = library_->FirstByName(kFirstRows);
+    auto total = library_->Count();
+    for (const library::LibraryError* error :
+         {std::get_if<library::LibraryError>(&first), std::get_if<library::LibraryError>(&total)}) {
+        if (error == nullptr) continue;
+        Inform(error->message, MessageIcon::Error);
+        return std::nullopt;
+    }
+    return FirstRows{std::move(std::get<std::vector<library::ReadBirth>>(first)),
+                     std::get<std::int64_t>(total)};
+}
+
+std::optional<std::vector<library::ReadBirth>> EntryViewModel::AllBirths() {
+    if (!library_) return std::nullopt;
+    auto rows = library_->List();
+    if (const auto* error = std::get_if<library::LibraryError>(&rows)) {
+        Inform(error->message, MessageIcon::Error);
+        return std::nullopt;
+    }
+    return std::get<std::vector<library::ReadBirth>>(std::move(rows));
+}
+
+bool EntryViewModel::ImportBirthsFrom(const QString& path) {
+    if (!library_) return false;
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    if (!in) {
+        emit informed(QStringLiteral("%1 cannot be read.").arg(path), MessageIcon::Error);
+        return false;
+    }
+    auto result = library_->Import(in);
+    if (const auto* error = std::get_if<library::LibraryError>(&result)) {
+        emit informed(FromStd(error->message) + QStringLiteral("; nothing was imported."),
+                      MessageIcon::Error);
+        return false;
+    }
+    const library::ImportReport& report = std::get<library::ImportReport>(result);
+    QString text =
+        FromStd(ImportSummaryText(report.added, report.duplicates,
+                                  static_cast<long long>(report.refused.size()), "births") +
+                ".");
+    for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
+        text += QStringLiteral("\nLine %1: %2")
+                    .arg(report.refused[i].line)
+                    .arg(FromStd(report.refused[i].reason));
+    }
+    if (report.refused.size() > kShownRefusals) {
+        text += QStringLiteral("\n… and %1 more.").arg(report.refused.size() - kShownRefusals);
+    }
+    emit informed(text, report.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
+    return true;
+}
+
+bool EntryViewModel::ExportBirthsTo(const QString& path,
+                                    const std::vector<const library::ReadBirth*>& births) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        emit informed(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+                      MessageIcon::Error);
+        return false;
+    }
+    const library::ExportReport report = library::ExportLines(births);
+    file.write(report.text.data(), static_cast<qint64>(report.text.size()));
+    if (!file.commit()) {
+        emit informed(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+                      MessageIcon::Error);
+        return false;
+    }
+    if (!report.notWritten.empty()) {
+        QString text = QStringLiteral("%1 births exported; %2 could not be written:")
+                           .arg(report.written)
+                           .arg(report.notWritten.size());
+        for (const std::string& fault : report.notWritten)
+            text += QStringLiteral("\n") + FromStd(fault);
+        emit informed(text, MessageIcon::Error);
+    }
+    return true;
+}
+
+}  // namespace korvanta
