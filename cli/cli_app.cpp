@@ -11,6 +11,7 @@
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
+#include "cli/exchange_commands.h"
 #include "cli/flag_values.h"
 #include "cli/library_commands.h"
 #include "cli/output_stream.h"
@@ -80,17 +81,18 @@ AL, A2..A11 and UL. The JSON is the same whatever the drawing.
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
 least one line gave an error object, or standard input could not be read (after
-every line read before was answered); 4 a --pdf or --png file could not be
-written (an existing file is left as it was); 5 standard output could not be
-written (the reason on standard error); 6 the births library cannot be used:
-not a SQLite file, damaged, another program's file, written by a newer
+every line read before was answered); 4 a --pdf, --png or --export file could
+not be written (an existing file is left as it was); 5 standard output could
+not be written (the reason on standard error); 6 the births library cannot be
+used: not a SQLite file, damaged, another program's file, written by a newer
 Korvanta, cannot be created, read-only for --save or --import, or held by
 another writer past the 5-second wait (nothing is written to it); 7 --birth
 names no stored birth, or several (listed), or one whose stored zone row no
-longer reads as it did; 8 --import refused at least one line (the others were
-imported; each refused line on standard error) or --list-births left out a
-stored birth that no longer reads; 9 --save: another birth of the same name
-and moment but other details is stored (nothing stored, no chart).
+longer reads as it did; 8 --import refused at least one record (the others
+were imported; each refused record with its file and line on standard error)
+or --list-births or --export left out a stored birth that no longer reads;
+9 --save: another birth of the same name and moment but other details is
+stored (nothing stored, no chart).
 
 The births library is one SQLite file shared with the window:
 $XDG_DATA_HOME/Korvanta/births.sqlite (~/.local/share/Korvanta/births.sqlite),
@@ -101,7 +103,10 @@ nothing. Examples:
   korvanta-cli --list-births delhi
   korvanta-cli --list-births | korvanta-cli --batch
   korvanta-cli --birth "ASHA RAO" --json      (or --birth 12, its id)
-  korvanta-cli --import births.jsonl          (or --import - for standard input))";
+  korvanta-cli --import births.jsonl          (or --import - for standard input)
+  korvanta-cli --import charts/ old.aaf sheet.csv   (.jhd folders, AAF, CSV)
+  korvanta-cli --export births.csv            (or .aaf, .jsonl; --format jhd: a folder)
+  korvanta-cli --list-births pune --export pune.aaf)";
 
 // What --version prints, without the final line break.
 std::string VersionText() {
@@ -116,7 +121,8 @@ struct Flags {
     std::string place, pdf, png;
     std::string sensitivity;
     int sensitivityMinutes = 0;  // 0: no strip
-    std::string db, listText, birth, import;
+    std::string db, listText, birth;
+    ExchangeFlags exchange;  // --import, --export, --format
     std::string style = "south";
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
@@ -127,9 +133,9 @@ struct Flags {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr const char* kNonEmptyFlags[] = {"--date", "--time",  "--lat",    "--lon",
-                                          "--zone", "--place", "--pdf",    "--png",
-                                          "--db",   "--birth", "--import", "--sensitivity"};
+constexpr const char* kNonEmptyFlags[] = {
+    "--date", "--time", "--lat",   "--lon",    "--zone",   "--place",      "--pdf",
+    "--png",  "--db",   "--birth", "--export", "--format", "--sensitivity"};
 
 // Adds the flags; returns the ones that describe a birth.
 std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
@@ -208,11 +214,7 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
                    "Compute a stored birth, given by its id or its name, e.g. --birth 12 or "
                    "--birth \"ASHA RAO\"")
         ->type_name("ID-OR-NAME");
-    app.add_option("--import", flags.import,
-                   "Store the births of a file of input records (- for standard input) in the "
-                   "births library and print how many were added, skipped and refused, e.g. "
-                   "--import births.jsonl")
-        ->type_name("FILE");
+    AddExchangeFlags(app, flags.exchange);
     return birth;
 }
 
@@ -221,11 +223,15 @@ std::vector<CLI::Option*> AddFlags(CLI::App& app, Flags& flags) {
 std::string ModeConflict(const Flags& flags, const std::vector<CLI::Option*>& birth) {
     std::vector<std::string> modes;
     for (const char* mode : {"--batch", "--list-zones", "--list-births", "--import", "--birth"}) {
-        if (flags.Given(mode)) modes.push_back(mode);
+        // --export writes what --list-births finds instead of printing it.
+        if (flags.Given(mode) && !(mode == std::string("--list-births") && flags.Given("--export")))
+            modes.push_back(mode);
     }
+    if (flags.Given("--export")) modes.push_back("--export");
+    if (flags.Given("--format") && !flags.Given("--export")) return "--format needs --export";
     if (flags.Given("--db") && !flags.save && !flags.Given("--list-births") &&
-        !flags.Given("--import") && !flags.Given("--birth")) {
-        return "--db needs --save, --list-births, --birth or --import";
+        !flags.Given("--import") && !flags.Given("--birth") && !flags.Given("--export")) {
+        return "--db needs --save, --list-births, --birth, --import or --export";
     }
     if (modes.empty()) return "";
     if (modes.size() > 1) return modes[0] + " and " + modes[1] + " exclude each other";
@@ -512,8 +518,13 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return kExitOk;
     }
     if (flags.db.empty()) flags.db = library::DefaultLibraryPath();
+    if (flags.Given("--export")) {
+        return ExportBirths(
+            flags.db, flags.exchange.exportPath, flags.exchange.format,
+            flags.Given("--list-births") ? std::optional(flags.listText) : std::nullopt, out, err);
+    }
     if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
-    if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
+    if (flags.Given("--import")) return ImportFiles(flags.db, flags.exchange.imports, in, out, err);
     if (flags.batch) {
         const BatchSummary batch = RunBatch(in, out);
         if (batch.writeError) {
