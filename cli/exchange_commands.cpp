@@ -59,13 +59,6 @@ std::string HeadOf(std::streambuf* buffer) {
     return head;
 }
 
-// The input record line of an imported birth, as the library's import reads it.
-std::string RecordLine(const library::StoredBirth& stored) {
-    Json line = RecordFromForm(FormOfBirth(stored.birth));
-    if (!stored.note.empty()) line["note"] = stored.note;
-    return line.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
 struct Totals {
     long added = 0, duplicates = 0, refused = 0;
 };
@@ -204,7 +197,7 @@ int ImportFiles(const std::string& db, const std::vector<std::string>& files, st
                 err << kProgram << ": " << shown << " line " << birth.line << ": "
                     << birth.stored.birth.name << ": " << note << "\n";
             }
-            records << RecordLine(birth.stored) << "\n";
+            records << exchange::RecordLine(birth.stored) << "\n";
             pending.push_back({shown, birth.line});
         }
     }

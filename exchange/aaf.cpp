@@ -267,7 +267,14 @@ ReadResult ReadAaf(std::istream& in, PlaceFinder& places) {
             const std::string reason = "line " + std::to_string(number) + " holds " +
                                        std::to_string(reader.SkippedBytes()) +
                                        " bytes; a line may hold at most 1 MiB";
-            if (record && record->fault.empty()) {
+            // A record that starts on the long line is refused on its own;
+            // any other long line refuses the record it belongs to.
+            if (line.starts_with("#A93:")) {
+                finish();
+                record = Record{};
+                record->line = number;
+                record->fault = reason;
+            } else if (record && record->fault.empty()) {
                 record->fault = reason;
             } else if (!record) {
                 result.refused.push_back({number, reason});

@@ -7,6 +7,7 @@
 
 #include "astro/calendar.h"
 #include "atlas/atlas.h"
+#include "library/birth_record.h"
 #include "pipeline/entry.h"
 #include "pipeline/zones.h"
 
@@ -230,7 +231,6 @@ LineReader::Status LineReader::Next(std::string& line) {
         if (line.size() >= max_) {
             // The rest of the line is passed over without being kept.
             skipped_ = line.size() + 1;
-            line.clear();
             in_.clear();
             in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
             skipped_ += static_cast<std::uint64_t>(in_.gcount());
@@ -254,6 +254,14 @@ RoundedAngle RoundToMinutes(std::int64_t arcSeconds) {
 std::string AngleText(int degrees, int minutes, char hemisphere) {
     return std::to_string(degrees) + hemisphere + (minutes < 10 ? "0" : "") +
            std::to_string(minutes);
+}
+
+std::string RecordLine(const library::StoredBirth& stored) {
+    Json line = RecordFromForm(FormOfBirth(stored.birth));
+    if (!stored.note.empty()) line["note"] = stored.note;
+    if (!stored.atlasPlace.empty()) line["atlas_place"] = stored.atlasPlace;
+    if (!stored.atlasZone.empty()) line["atlas_zone"] = stored.atlasZone;
+    return line.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 double JulianDay(int year, int month, int day, std::int64_t utSeconds) {

@@ -120,9 +120,10 @@ std::size_t InvalidUtf8At(std::string_view text);
 // `text`, or npos; tabs and line breaks count too.
 std::size_t ControlCharacterAt(std::string_view text);
 
-// Reads lines of at most `maxBytes` bytes. A longer line is skipped without
-// being held in memory and reported as TooLong with its length; CR before the
-// line feed and a missing final line feed are accepted.
+// Reads lines of at most `maxBytes` bytes. Of a longer line only the first
+// `maxBytes` bytes are kept, the rest is passed over without being held in
+// memory, and it is reported as TooLong with its length; CR before the line
+// feed and a missing final line feed are accepted.
 class LineReader {
   public:
     LineReader(std::istream& in, std::size_t maxBytes) : in_(in), max_(maxBytes) {}
@@ -149,6 +150,10 @@ RoundedAngle RoundToMinutes(std::int64_t arcSeconds);
 
 // "28N36" / "77E12": degrees, the hemisphere letter, two-digit minutes.
 std::string AngleText(int degrees, int minutes, char hemisphere);
+
+// The input record line of a birth as the library's import reads it: the
+// record, then its note when it has one; no "id".
+std::string RecordLine(const library::StoredBirth& stored);
 
 // Julian day of a civil date and UT time of day in seconds.
 double JulianDay(int year, int month, int day, std::int64_t utSeconds);

@@ -211,7 +211,8 @@ std::variant<ExportSummary, std::string> WriteBirths(
     for (const library::StoredBirth& stored : births) {
         switch (format) {
             case Format::JsonLines:
-                text += library::ExportLine(stored) + "\n";
+                // A birth read from the library keeps its id; any other has none.
+                text += (stored.id > 0 ? library::ExportLine(stored) : RecordLine(stored)) + "\n";
                 break;
             case Format::Aaf:
                 text += AafText(stored);

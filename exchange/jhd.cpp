@@ -111,7 +111,7 @@ std::string HmText(bool negative, std::int64_t seconds) {
     const double value =
         static_cast<double>(units) + static_cast<double>(minutes * 60 + rest) / 6000.0;
     char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
     return sign + std::string(text, end);
 }
 
