@@ -113,6 +113,11 @@ int ImportFiles(const std::string& db, const std::vector<std::string>& files, st
             sources.push_back({file, ""});
             continue;
         }
+        std::error_code missing;
+        if (!std::filesystem::exists(file, missing)) {
+            err << kProgram << ": --import " << file << ": the file cannot be read\n";
+            return kExitBadCommandLine;
+        }
         long aside = 0;
         std::vector<exchange::ImportSource> found = exchange::ExpandImportPath(file, &aside);
         std::error_code error;
