@@ -85,6 +85,7 @@ class frmMain : public QMainWindow {
     QAction* mnuOpenBirth = nullptr;
     QMenu* mnuRecent = nullptr;
     QAction* mnuImportBirths = nullptr;
+    QAction* mnuImportFolder = nullptr;  // a folder of .jhd files
     QAction* mnuExportBirths = nullptr;
     QAction* mnuExit = nullptr;
 
@@ -111,9 +112,11 @@ class frmMain : public QMainWindow {
     void ShowBirthsDialog();
     // Fills the entry controls and the atlas note with a stored birth.
     void OpenStoredBirth(const library::ReadBirth& stored);
-    // Import and export of JSON lines; false when nothing could be done
-    // (the message shown).
-    bool ImportBirthsFrom(const QString& path);
+    // Import of births files (JSON lines, .jhd files or folders of them, AAF,
+    // CSV) and export in the kind the path's extension names (a folder for
+    // .jhd); false when nothing could be done (the message shown).
+    bool ImportBirthsFrom(const QStringList& paths);
+    bool ImportBirthsFrom(const QString& path) { return ImportBirthsFrom(QStringList{path}); }
     bool ExportBirthsTo(const QString& path, const std::vector<const library::ReadBirth*>& births);
     // The file an export writes, asked of the user; empty when cancelled.
     QString AskExportPath(QWidget* parent);

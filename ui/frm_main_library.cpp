@@ -4,15 +4,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QSaveFile>
-#include <fstream>
 
 #include "atlas/entry_atlas.h"
+#include "exchange/exchange_files.h"
+#include "exchange/library_import.h"
 #include "library/birth_record.h"
 #include "ui/births_dialog.h"
 #include "ui/frm_main.h"
@@ -53,12 +54,19 @@ void frmMain::BuildLibraryMenu() {
     mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
     mnuImportBirths =
         named(mnuFile->addAction(QStringLiteral("&Import Births…")), "mnuImportBirths");
+    mnuImportFolder =
+        named(mnuFile->addAction(QStringLiteral("Import Births &Folder…")), "mnuImportFolder");
     mnuExportBirths =
         named(mnuFile->addAction(QStringLiteral("&Export Births…")), "mnuExportBirths");
     mnuFile->addSeparator();
     connect(mnuSaveBirth, &QAction::triggered, this, &frmMain::SaveBirth);
     connect(mnuOpenBirth, &QAction::triggered, this, &frmMain::ShowBirthsDialog);
     connect(mnuImportBirths, &QAction::triggered, this, &frmMain::ImportBirthsChosen);
+    connect(mnuImportFolder, &QAction::triggered, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Import Births: a Folder of .jhd Files"));
+        if (!folder.isEmpty()) ImportBirthsFrom(QStringList{folder});
+    });
     connect(mnuExportBirths, &QAction::triggered, this, &frmMain::ExportBirthsChosen);
     connect(mnuRecent, &QMenu::aboutToShow, this, &frmMain::FillRecent);
     libraryProblem_ = QStringLiteral("No births library is open");
@@ -91,7 +99,7 @@ void frmMain::UpdateLibraryMenu() {
     }
     mnuRecent->setEnabled(open);
     mnuRecent->menuAction()->setToolTip(open ? QString() : libraryProblem_);
-    for (QAction* action : {mnuSaveBirth, mnuImportBirths}) {
+    for (QAction* action : {mnuSaveBirth, mnuImportBirths, mnuImportFolder}) {
         action->setEnabled(writable);
         action->setToolTip(writable ? QString() : readOnly);
     }
@@ -206,55 +214,52 @@ void frmMain::FillRecent() {
     if (mnuRecent->isEmpty()) mnuRecent->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
 }
 
-bool frmMain::ImportBirthsFrom(const QString& path) {
+bool frmMain::ImportBirthsFrom(const QStringList& paths) {
     if (!library_) return false;
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    if (!in) {
-        messages_.Inform(this, QStringLiteral("%1 cannot be read.").arg(path), MessageIcon::Error);
-        return false;
-    }
-    auto result = library_->Import(in);
+    std::vector<std::string> files;
+    for (const QString& path : paths) files.push_back(path.toStdString());
+    auto result = exchange::ImportIntoLibrary(*library_, files);
     if (const auto* error = std::get_if<library::LibraryError>(&result)) {
         messages_.Inform(this, FromStd(error->message) + QStringLiteral("; nothing was imported."),
                          MessageIcon::Error);
         return false;
     }
-    const library::ImportReport& report = std::get<library::ImportReport>(result);
+    const exchange::LibraryImportSummary& summary =
+        std::get<exchange::LibraryImportSummary>(result);
     QString text = QStringLiteral("%1 births added, %2 skipped as duplicates, %3 refused.")
-                       .arg(report.added)
-                       .arg(report.duplicates)
-                       .arg(report.refused.size());
+                       .arg(summary.added)
+                       .arg(summary.duplicates)
+                       .arg(summary.refused.size());
     constexpr std::size_t kShownRefusals = 20;
-    for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
-        text += QStringLiteral("\nLine %1: %2")
-                    .arg(report.refused[i].line)
-                    .arg(FromStd(report.refused[i].reason));
+    for (std::size_t i = 0; i < summary.refused.size() && i < kShownRefusals; ++i) {
+        const exchange::FileRemark& refused = summary.refused[i];
+        text += QStringLiteral("\n") + QFileInfo(FromStd(refused.file)).fileName();
+        if (refused.line > 0) text += QStringLiteral(" line %1").arg(refused.line);
+        text += QStringLiteral(": ") + FromStd(refused.text);
     }
-    if (report.refused.size() > kShownRefusals) {
-        text += QStringLiteral("\n… and %1 more.").arg(report.refused.size() - kShownRefusals);
+    if (summary.refused.size() > kShownRefusals) {
+        text += QStringLiteral("\n… and %1 more.").arg(summary.refused.size() - kShownRefusals);
     }
     messages_.Inform(this, text,
-                     report.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
+                     summary.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
     return true;
 }
 
 bool frmMain::ExportBirthsTo(const QString& path,
                              const std::vector<const library::ReadBirth*>& births) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        messages_.Inform(this,
-                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
-                         MessageIcon::Error);
-        return false;
-    }
+    std::string target = path.toStdString();
+    const exchange::Format format =
+        exchange::FormatOfExtension(target).value_or(exchange::Format::JsonLines);
+    // .jhd files are one a birth: "charts.jhd" names the folder "charts".
+    if (format == exchange::Format::Jhd) target.resize(target.size() - 4);
+    std::vector<library::StoredBirth> stored;
     for (const library::ReadBirth* birth : births) {
-        if (!birth->fault.empty()) continue;
-        const std::string line = library::ExportLine(birth->stored) + "\n";
-        file.write(line.data(), static_cast<qint64>(line.size()));
+        if (birth->fault.empty()) stored.push_back(birth->stored);
     }
-    if (!file.commit()) {
+    const auto written = exchange::WriteBirths(format, target, stored);
+    if (const auto* problem = std::get_if<std::string>(&written)) {
         messages_.Inform(this,
-                         QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+                         QStringLiteral("The births cannot be written: %1").arg(FromStd(*problem)),
                          MessageIcon::Error);
         return false;
     }
@@ -262,18 +267,31 @@ bool frmMain::ExportBirthsTo(const QString& path,
 }
 
 void frmMain::ImportBirthsChosen() {
-    const QString path = QFileDialog::getOpenFileName(
+    const QStringList paths = QFileDialog::getOpenFileNames(
         this, QStringLiteral("Import Births"), QString(),
-        QStringLiteral("JSON lines (*.jsonl *.json *.txt);;All files (*)"));
-    if (!path.isEmpty()) ImportBirthsFrom(path);
+        QStringLiteral("Births (*.jsonl *.json *.jhd *.aaf *.csv *.txt);;JSON lines (*.jsonl "
+                       "*.json);;.jhd birth files (*.jhd);;AAF (*.aaf);;CSV (*.csv);;All files "
+                       "(*)"));
+    if (!paths.isEmpty()) ImportBirthsFrom(paths);
 }
 
 QString frmMain::AskExportPath(QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Export Births"),
-                                        QStringLiteral("births.jsonl"),
-                                        QStringLiteral("JSON lines (*.jsonl)"));
+    const QStringList filters = {
+        QStringLiteral("JSON lines (*.jsonl)"),
+        QStringLiteral(".jhd birth files, one a birth, in a folder (*.jhd)"),
+        QStringLiteral("AAF (*.aaf)"), QStringLiteral("CSV (*.csv)")};
+    const QStringList extensions = {QStringLiteral(".jsonl"), QStringLiteral(".jhd"),
+                                    QStringLiteral(".aaf"), QStringLiteral(".csv")};
+    QString chosen;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Births"),
+                                                QStringLiteral("births.jsonl"),
+                                                filters.join(QStringLiteral(";;")), &chosen);
+    // A name without one of the four extensions takes the chosen kind's.
+    if (!path.isEmpty() && !exchange::FormatOfExtension(path.toStdString())) {
+        path += extensions.value(std::max(0, static_cast<int>(filters.indexOf(chosen))));
+    }
+    return path;
 }
-
 void frmMain::ExportBirthsChosen() {
     if (!library_) return;
     auto rows = library_->List();

@@ -174,6 +174,20 @@ class BirthsLibraryTest : public QObject {
         bool noteCame = false;
         for (const auto& row : rows) noteCame |= row.stored.note == "cousin — Ω";
         QVERIFY(noteCame);
+
+        // The other kinds: AAF, CSV and a folder of .jhd files come back too.
+        for (const QString& kind :
+             {QStringLiteral("aaf"), QStringLiteral("csv"), QStringLiteral("jhd")}) {
+            const QString path = dir.path() + QStringLiteral("/out.") + kind;
+            QVERIFY(w.ExportBirthsTo(path, dialog->Model()->Shown()));
+            frmMain again(sink);
+            again.UseLibrary((dir.path() + QStringLiteral("/") + kind + QStringLiteral(".sqlite"))
+                                 .toStdString());
+            QVERIFY(again.ImportBirthsFrom(
+                kind == QStringLiteral("jhd") ? dir.path() + QStringLiteral("/out") : path));
+            QCOMPARE(sink.messages.back().text,
+                     QStringLiteral("2 births added, 0 skipped as duplicates, 0 refused."));
+        }
     }
 
     // A library larger than the first screenful: its first rows by name are

@@ -339,11 +339,11 @@ class EntryWindowTest : public QObject {
         QStringList fileNames;
         for (const QAction* action : file)
             fileNames << (action->isSeparator() ? QStringLiteral("-")
-                          : action->menu()     ? action->menu()->objectName()
-                                               : action->objectName());
+                          : action->menu()      ? action->menu()->objectName()
+                                                : action->objectName());
         QCOMPARE(fileNames, (QStringList{"mnuNext", "-", "mnuSaveBirth", "mnuOpenBirth",
-                                         "mnuRecent", "mnuImportBirths", "mnuExportBirths", "-",
-                                         "mnuExit"}));
+                                         "mnuRecent", "mnuImportBirths", "mnuImportFolder",
+                                         "mnuExportBirths", "-", "mnuExit"}));
         QCOMPARE(file[0]->text(), QStringLiteral("Get My Upapada Lagna"));
         QCOMPARE(file.back()->text(), QStringLiteral("E&xit"));
 
