@@ -17,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "exchange/text.h"
 #include "library/births_library.h"
 
 namespace korvanta::exchange {
@@ -103,41 +104,6 @@ std::variant<ZoneChoice, std::string> ChooseZoneRow(const ForeignBirth& birth, P
 // refusal's reason when the birth cannot be entered.
 std::variant<ImportedBirth, std::string> EnterBirth(const ForeignBirth& birth, long line,
                                                     PlaceFinder& places);
-
-// A name as the name box takes it: A-Z in capitals and single blanks. Small
-// letters become capitals, accented Latin letters their base letter, and
-// any other run of characters one blank. Empty when no letter is left.
-std::string NameForNameBox(std::string_view text);
-
-// `text` as UTF-8: as it is when it already is, else read as Windows-1252
-// (what older programs on Windows write). `converted` tells which.
-std::string AsUtf8(std::string_view text, bool* converted = nullptr);
-bool IsValidUtf8(std::string_view text);
-// The offset of the first byte that is not part of valid UTF-8, or npos.
-std::size_t InvalidUtf8At(std::string_view text);
-
-// The byte offset of the first control character (below 0x20 or 0x7F) in
-// `text`, or npos; tabs and line breaks count too.
-std::size_t ControlCharacterAt(std::string_view text);
-
-// Reads lines of at most `maxBytes` bytes. Of a longer line only the first
-// `maxBytes` bytes are kept, the rest is passed over without being held in
-// memory, and it is reported as TooLong with its length; CR before the line
-// feed and a missing final line feed are accepted.
-class LineReader {
-  public:
-    LineReader(std::istream& in, std::size_t maxBytes) : in_(in), max_(maxBytes) {}
-    enum class Status { Line, TooLong, End, ReadError };
-    Status Next(std::string& line);
-    long Number() const { return number_; }                  // of the line just read
-    std::uint64_t SkippedBytes() const { return skipped_; }  // length of a TooLong line
-
-  private:
-    std::istream& in_;
-    std::size_t max_;
-    long number_ = 0;
-    std::uint64_t skipped_ = 0;
-};
 
 // Whole arc-seconds rounded to whole minutes as the entry takes them:
 // degrees and minutes, and whether rounding changed the value.
