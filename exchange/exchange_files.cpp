@@ -68,6 +68,18 @@ std::optional<std::string> WriteNewFile(const std::string& path, std::string_vie
 // Replaces `path` with `text` whole: a temporary file beside it, renamed over
 // it once written, so a failure leaves the old file as it was.
 std::optional<std::string> ReplaceFile(const std::string& path, std::string_view text) {
+    // A pipe or a device (/dev/stdout) is written directly: it cannot be
+    // replaced and holds no old contents to keep.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) &&
+        !S_ISDIR(status.st_mode)) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return path + ": " + SystemError(errno);
+        auto problem = WriteAll(fd, text);
+        if (::close(fd) != 0 && !problem) problem = SystemError(errno);
+        if (problem) return path + ": " + *problem;
+        return std::nullopt;
+    }
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return path + ": " + SystemError(errno);
