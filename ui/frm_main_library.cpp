@@ -240,6 +240,18 @@ bool frmMain::ImportBirthsFrom(const QStringList& paths) {
     if (summary.refused.size() > kShownRefusals) {
         text += QStringLiteral("\n… and %1 more.").arg(summary.refused.size() - kShownRefusals);
     }
+    // What the import decided: the zone row it chose, coordinates rounded.
+    constexpr std::size_t kShownNotes = 10;
+    for (std::size_t i = 0; i < summary.notes.size() && i < kShownNotes; ++i) {
+        const exchange::FileRemark& note = summary.notes[i];
+        text += QStringLiteral("\n") + QFileInfo(FromStd(note.file)).fileName();
+        if (note.line > 0) text += QStringLiteral(" line %1").arg(note.line);
+        if (!note.name.empty()) text += QStringLiteral(", ") + FromStd(note.name);
+        text += QStringLiteral(": ") + FromStd(note.text);
+    }
+    if (summary.notes.size() > kShownNotes) {
+        text += QStringLiteral("\n… and %1 more notes.").arg(summary.notes.size() - kShownNotes);
+    }
     messages_.Inform(this, text,
                      summary.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
     return true;

@@ -185,8 +185,14 @@ class BirthsLibraryTest : public QObject {
                                  .toStdString());
             QVERIFY(again.ImportBirthsFrom(
                 kind == QStringLiteral("jhd") ? dir.path() + QStringLiteral("/out") : path));
-            QCOMPARE(sink.messages.back().text,
-                     QStringLiteral("2 births added, 0 skipped as duplicates, 0 refused."));
+            const QString said = sink.messages.back().text;
+            QVERIFY2(said.startsWith(
+                         QStringLiteral("2 births added, 0 skipped as duplicates, 0 refused.")),
+                     qPrintable(said));
+            // Offsets name no row: the summary says which row was taken.
+            if (kind != QStringLiteral("csv"))
+                QVERIFY2(said.contains(QStringLiteral("zone row \"Indian Time, IST, +5.3\"")),
+                         qPrintable(said));
         }
     }
 
