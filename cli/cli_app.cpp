@@ -11,6 +11,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
 #include "cli/cli_flags.h"
+#include "cli/exchange_commands.h"
 #include "cli/flag_values.h"
 #include "cli/library_commands.h"
 #include "cli/output_stream.h"
@@ -18,6 +19,7 @@
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
 #include "cli/text_width.h"
+#include "exchange/exchange_files.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
@@ -96,7 +98,7 @@ AL, A2..A11 and UL. The JSON is the same whatever the drawing.
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
 least one line gave an error object, or standard input could not be read (after
-every line read before was answered); 4 a --pdf or --png file could not be
+every line read before was answered); 4 a --pdf, --png or --export file could not be
 written (an existing file is left as it was); 5 standard output could not be
 written (the reason on standard error); 6 the births library cannot be used:
 not a SQLite file, damaged, another program's file, written by a newer
@@ -107,8 +109,8 @@ names no stored birth, or several (listed), or one whose stored zone row no
 longer reads as it did; 8 --import refused at least one line (not a record,
 longer than 1 MiB, refused by the entry check, holding a control character,
 or another birth of the same name and moment stored; the others were
-imported; each refused line on standard error) or --list-births left out a
-stored birth that no longer reads; 9 --save: another birth of the same name
+imported; each refused line on standard error) or --list-births or --export left out a
+stored birth that no longer reads; an --import refusal names its file and line; 9 --save: another birth of the same name
 and moment but other details is stored (nothing stored, no chart); 10
 --import: its input could not be read, a closed standard input included
 (nothing imported).
@@ -122,9 +124,23 @@ nothing. Examples:
   korvanta-cli --list-births delhi
   korvanta-cli --list-births | korvanta-cli --batch
   korvanta-cli --birth "ASHA RAO" --json      (or --birth 12, its id)
-  korvanta-cli --import births.jsonl          (or --import - for standard input))";
+  korvanta-cli --import births.jsonl          (or --import - for standard input)
+  korvanta-cli --import charts/ old.aaf sheet.csv   (.jhd folders, AAF, CSV)
+  korvanta-cli --export births.csv            (or .aaf, .jsonl; --format jhd: a folder)
+  korvanta-cli --list-births pune --export pune.aaf)";
 
 // What --version prints, without the final line break.
+// Whether `file` is standard input, something other than a folder or a
+// regular file (a pipe, a device), or a file named as JSON lines.
+bool OneJsonLinesInput(const std::string& file) {
+    if (file == "-") return true;
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (error || std::filesystem::is_directory(status)) return false;
+    if (!std::filesystem::is_regular_file(status)) return true;
+    return exchange::FormatOfExtension(file) == exchange::Format::JsonLines;
+}
+
 std::string VersionText() {
     std::string text = std::string(kProgram) + " ";
     text.append(kProgramVersion).append("\n").append(kLicenceLine).append("\n");
@@ -414,8 +430,21 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return kExitOk;
     }
     if (flags.db.empty()) flags.db = library::DefaultLibraryPath();
+    if (flags.Given("--export")) {
+        return ExportBirths(
+            flags.db, flags.exchange.exportPath, flags.exchange.format,
+            flags.Given("--list-births") ? std::optional(flags.listText) : std::nullopt, out, err);
+    }
     if (flags.Given("--list-births")) return ListBirths(flags.db, flags.listText, out, err);
-    if (flags.Given("--import")) return ImportBirths(flags.db, flags.import, in, out, err);
+    if (flags.Given("--import")) {
+        // One file of JSON lines (or standard input) goes the library's own
+        // way, with its line cap and its read-error status; anything else
+        // (.jhd, AAF, CSV, folders, several files) through the exchange.
+        const auto& files = flags.exchange.imports;
+        if (files.size() == 1 && OneJsonLinesInput(files.front()))
+            return ImportBirths(flags.db, files.front(), in, out, err);
+        return ImportFiles(flags.db, files, in, out, err);
+    }
     if (flags.batch) {
         const BatchSummary batch =
             RunBatch(in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus()});

@@ -13,8 +13,12 @@ namespace korvanta {
 namespace {
 
 // The modes, in the order a conflict between two of them is named.
-constexpr std::array<const char*, 5> kModes = {"--batch", "--list-zones", "--list-births",
-                                               "--import", "--birth"};
+constexpr std::array<const char*, 6> kModes = {"--batch",  "--list-zones", "--list-births",
+                                               "--import", "--birth",      "--export"};
+// --export writes what --list-births finds instead of printing it.
+bool ModesGoTogether(std::string_view a, std::string_view b) {
+    return (a == "--list-births" && b == "--export") || (a == "--export" && b == "--list-births");
+}
 // The flags that describe one birth, in the order a mode's conflict with
 // them is named.
 constexpr std::array<const char*, 16> kBirthFlags = {
@@ -31,9 +35,9 @@ bool Excludes(std::string_view mode, std::string_view flag) {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr std::array<const char*, 13> kNonEmptyFlags = {
-    "--date", "--time", "--lat", "--lon",   "--zone",   "--offset",     "--place",
-    "--pdf",  "--png",  "--db",  "--birth", "--import", "--sensitivity"};
+constexpr std::array<const char*, 15> kNonEmptyFlags = {
+    "--export", "--format", "--date", "--time", "--lat",   "--lon",    "--zone",       "--offset",
+    "--place",  "--pdf",    "--png",  "--db",   "--birth", "--import", "--sensitivity"};
 
 bool NonEmptyFlag(std::string_view flag) {
     for (const char* name : kNonEmptyFlags) {
@@ -205,11 +209,7 @@ void AddFlags(CLI::App& app, Flags& flags) {
                    "Compute a stored birth, given by its id or its name, e.g. --birth 12 or "
                    "--birth \"ASHA RAO\"")
         ->type_name("ID-OR-NAME");
-    app.add_option("--import", flags.import,
-                   "Store the births of a file of input records (- for standard input) in the "
-                   "births library and print how many were added, skipped and refused, e.g. "
-                   "--import births.jsonl")
-        ->type_name("FILE");
+    AddExchangeFlags(app, flags.exchange);
 
     // The value checks, each on its flag: an empty value first, then what
     // the value must be.
@@ -237,8 +237,10 @@ void AddFlags(CLI::App& app, Flags& flags) {
     app.get_option("--dst")->excludes("--no-dst");
     for (std::size_t m = 0; m < kModes.size(); ++m) {
         CLI::Option* mode = app.get_option(kModes[m]);
-        for (std::size_t other = m + 1; other < kModes.size(); ++other)
-            mode->excludes(app.get_option(kModes[other]));
+        for (std::size_t other = m + 1; other < kModes.size(); ++other) {
+            if (!ModesGoTogether(kModes[m], kModes[other]))
+                mode->excludes(app.get_option(kModes[other]));
+        }
         for (const char* flag : kBirthFlags) {
             if (Excludes(kModes[m], flag)) mode->excludes(app.get_option(flag));
         }
@@ -249,12 +251,15 @@ void AddFlags(CLI::App& app, Flags& flags) {
 
 std::string ModeConflict(const Flags& flags) {
     if (flags.Given("--db") && !flags.Given("--save") && !flags.Given("--list-births") &&
-        !flags.Given("--import") && !flags.Given("--birth")) {
-        return "--db needs --save, --list-births, --birth or --import";
+        !flags.Given("--import") && !flags.Given("--birth") && !flags.Given("--export")) {
+        return "--db needs --save, --list-births, --birth, --import or --export";
     }
+    if (flags.Given("--format") && !flags.Given("--export")) return "--format needs --export";
     std::vector<std::string> modes;
     for (const char* mode : kModes) {
-        if (flags.Given(mode)) modes.push_back(mode);
+        if (!flags.Given(mode)) continue;
+        if (std::string_view(mode) == "--list-births" && flags.Given("--export")) continue;
+        modes.push_back(mode);
     }
     if (modes.empty()) return "";
     if (modes.size() > 1) return modes[0] + " and " + modes[1] + " exclude each other";

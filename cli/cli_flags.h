@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/exchange_commands.h"
+
 namespace korvanta {
 
 // The flags as typed; empty texts for flags not given.
@@ -20,7 +22,8 @@ struct Flags {
     std::string place, pdf, png;
     std::string sensitivity;
     int sensitivityMinutes = 0;  // 0: no strip
-    std::string db, listText, birth, import;
+    std::string db, listText, birth;
+    ExchangeFlags exchange;  // --import, --export, --format
     std::string style = "south";
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;

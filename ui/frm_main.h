@@ -13,7 +13,8 @@
 // (South), the groups "fraPersonal", "fraPlace", "fraZone", "fraLongitude",
 // "fraLatitude", the links "Label61", "lblCobrand", "lblFullBrand", and the
 // menu entries "mnuFile", "mnuNext", "mnuSaveBirth", "mnuOpenBirth",
-// "mnuRecent", "mnuImportBirths", "mnuExportBirths", "mnuExit".
+// "mnuRecent", "mnuImportBirths", "mnuImportFolder", "mnuExportBirths",
+// "mnuExit".
 #pragma once
 
 #include <QMainWindow>
@@ -127,6 +128,7 @@ class frmMain : public QMainWindow {
     QAction* openBirthAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QAction* importAction_ = nullptr;
+    QAction* importFolderAction_ = nullptr;  // a folder of .jhd files
     QAction* exportAction_ = nullptr;
     QAction* exitAction_ = nullptr;
 };

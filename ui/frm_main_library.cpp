@@ -4,6 +4,9 @@
 // EntryViewModel's; here are the menu, the file dialogs and the Open dialog.
 #include <QFileDialog>
 #include <QMenu>
+#include <algorithm>
+
+#include "exchange/exchange_files.h"
 
 #include "ui/births_dialog.h"
 #include "ui/births_table_model.h"
@@ -25,12 +28,19 @@ void frmMain::BuildLibraryMenu() {
     recentMenu_->setObjectName(QStringLiteral("mnuRecent"));
     importAction_ =
         named(fileMenu_->addAction(QStringLiteral("&Import Births…")), "mnuImportBirths");
+    importFolderAction_ =
+        named(fileMenu_->addAction(QStringLiteral("Import Births &Folder…")), "mnuImportFolder");
     exportAction_ =
         named(fileMenu_->addAction(QStringLiteral("&Export Births…")), "mnuExportBirths");
     fileMenu_->addSeparator();
     connect(saveBirthAction_, &QAction::triggered, this, [this] { entry_->SaveBirth(); });
     connect(openBirthAction_, &QAction::triggered, this, &frmMain::ShowBirthsDialog);
     connect(importAction_, &QAction::triggered, this, &frmMain::ImportBirthsChosen);
+    connect(importFolderAction_, &QAction::triggered, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Import Births: a Folder of .jhd Files"));
+        if (!folder.isEmpty()) entry_->ImportBirthsFrom(QStringList{folder});
+    });
     connect(exportAction_, &QAction::triggered, this, &frmMain::ExportBirthsChosen);
     connect(recentMenu_, &QMenu::aboutToShow, this, &frmMain::FillRecent);
 }
@@ -49,7 +59,7 @@ void frmMain::ShowLibraryState() {
     recentMenu_->setEnabled(open);
     recentMenu_->menuAction()->setToolTip(problem);
     const QString readOnly = open ? entry_->ReadOnlyProblem() : problem;
-    for (QAction* action : {saveBirthAction_, importAction_}) {
+    for (QAction* action : {saveBirthAction_, importAction_, importFolderAction_}) {
         action->setEnabled(writable);
         action->setToolTip(readOnly);
     }
@@ -94,16 +104,30 @@ void frmMain::FillRecent() {
 }
 
 void frmMain::ImportBirthsChosen() {
-    const QString path = QFileDialog::getOpenFileName(
+    const QStringList paths = QFileDialog::getOpenFileNames(
         this, QStringLiteral("Import Births"), QString(),
-        QStringLiteral("JSON lines (*.jsonl *.json *.txt);;All files (*)"));
-    if (!path.isEmpty()) entry_->ImportBirthsFrom(path);
+        QStringLiteral("Births (*.jsonl *.json *.jhd *.aaf *.csv *.txt);;JSON lines (*.jsonl "
+                       "*.json);;.jhd birth files (*.jhd);;AAF (*.aaf);;CSV (*.csv);;All files "
+                       "(*)"));
+    if (!paths.isEmpty()) entry_->ImportBirthsFrom(paths);
 }
 
 QString frmMain::AskExportPath(QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Export Births"),
-                                        QStringLiteral("births.jsonl"),
-                                        QStringLiteral("JSON lines (*.jsonl)"));
+    const QStringList filters = {
+        QStringLiteral("JSON lines (*.jsonl)"),
+        QStringLiteral(".jhd birth files, one a birth, in a folder (*.jhd)"),
+        QStringLiteral("AAF (*.aaf)"), QStringLiteral("CSV (*.csv)")};
+    const QStringList extensions = {QStringLiteral(".jsonl"), QStringLiteral(".jhd"),
+                                    QStringLiteral(".aaf"), QStringLiteral(".csv")};
+    QString chosen;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Births"),
+                                                QStringLiteral("births.jsonl"),
+                                                filters.join(QStringLiteral(";;")), &chosen);
+    // A name without one of the four extensions takes the chosen kind's.
+    if (!path.isEmpty() && !exchange::FormatOfExtension(path.toStdString())) {
+        path += extensions.value(std::max(0, static_cast<int>(filters.indexOf(chosen))));
+    }
+    return path;
 }
 
 void frmMain::ExportBirthsChosen() {

@@ -188,6 +188,26 @@ class BirthsLibraryTest : public QObject {
         bool noteCame = false;
         for (const auto& row : rows) noteCame |= row.stored.note == "cousin — Ω";
         QVERIFY(noteCame);
+
+        // The other kinds: AAF, CSV and a folder of .jhd files come back too.
+        for (const QString& kind :
+             {QStringLiteral("aaf"), QStringLiteral("csv"), QStringLiteral("jhd")}) {
+            const QString path = dir.path() + QStringLiteral("/out.") + kind;
+            QVERIFY(w.Entry().ExportBirthsTo(path, dialog->Model()->Shown()));
+            frmMain again(sink);
+            again.Entry().UseLibrary((dir.path() + QStringLiteral("/") + kind + QStringLiteral(".sqlite"))
+                                 .toStdString());
+            QVERIFY(again.Entry().ImportBirthsFrom(
+                kind == QStringLiteral("jhd") ? dir.path() + QStringLiteral("/out") : path));
+            const QString said = sink.messages.back().text;
+            QVERIFY2(said.startsWith(
+                         QStringLiteral("2 births added, 0 skipped as duplicates, 0 refused.")),
+                     qPrintable(said));
+            // Offsets name no row: the summary says which row was taken.
+            if (kind != QStringLiteral("csv"))
+                QVERIFY2(said.contains(QStringLiteral("zone row \"Indian Time, IST, +5.3\"")),
+                         qPrintable(said));
+        }
     }
 
     // A library larger than the first screenful: its first rows by name are

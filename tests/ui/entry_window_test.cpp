@@ -355,9 +355,9 @@ class EntryWindowTest : public QObject {
             fileNames << (action->isSeparator() ? QStringLiteral("-")
                           : action->menu()      ? action->menu()->objectName()
                                                 : action->objectName());
-        QCOMPARE(fileNames,
-                 (QStringList{"mnuNext", "-", "mnuSaveBirth", "mnuOpenBirth", "mnuRecent",
-                              "mnuImportBirths", "mnuExportBirths", "-", "mnuExit"}));
+        QCOMPARE(fileNames, (QStringList{"mnuNext", "-", "mnuSaveBirth", "mnuOpenBirth",
+                                         "mnuRecent", "mnuImportBirths", "mnuImportFolder",
+                                         "mnuExportBirths", "-", "mnuExit"}));
         QCOMPARE(file[0]->text(), QStringLiteral("Get My Upapada Lagna"));
         QCOMPARE(file.back()->text(), QStringLiteral("E&xit"));
 

@@ -136,9 +136,11 @@ class EntryViewModel final : public QObject {
     std::optional<FirstRows> FirstRowsByName();
     // Every stored birth; empty when they cannot be read (the message said).
     std::optional<std::vector<library::ReadBirth>> AllBirths();
-    // Import and export of JSON lines; false when nothing could be done (the
-    // message said).
-    bool ImportBirthsFrom(const QString& path);
+    // Import of births files (JSON lines, .jhd files or folders of them, AAF,
+    // CSV) and export in the kind the path's extension names (a folder for
+    // .jhd); false when nothing could be done (the message said).
+    bool ImportBirthsFrom(const QStringList& paths);
+    bool ImportBirthsFrom(const QString& path) { return ImportBirthsFrom(QStringList{path}); }
     bool ExportBirthsTo(const QString& path, const std::vector<const library::ReadBirth*>& births);
 
   signals:

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The entry's births library: Save Birth, Open Birth, Recent Births, Import
 // and Export Births.
-#include <QSaveFile>
-#include <fstream>
+#include <QFileInfo>
+#include <QStringList>
 
 #include "atlas/entry_atlas.h"
+#include "exchange/exchange_files.h"
+#include "exchange/library_import.h"
 #include "library/birth_record.h"
 #include "report/moment_text.h"
 #include "ui/viewmodels/entry_view_model.h"
@@ -136,58 +138,78 @@ std::optional<std::vector<library::ReadBirth>> EntryViewModel::AllBirths() {
     return std::get<std::vector<library::ReadBirth>>(std::move(rows));
 }
 
-bool EntryViewModel::ImportBirthsFrom(const QString& path) {
+bool EntryViewModel::ImportBirthsFrom(const QStringList& paths) {
     if (!library_) return false;
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    if (!in) {
-        emit informed(QStringLiteral("%1 cannot be read.").arg(path), MessageIcon::Error);
-        return false;
-    }
-    auto result = library_->Import(in);
+    std::vector<std::string> files;
+    for (const QString& path : paths) files.push_back(path.toStdString());
+    auto result = exchange::ImportIntoLibrary(*library_, files);
     if (const auto* error = std::get_if<library::LibraryError>(&result)) {
         emit informed(FromStd(error->message) + QStringLiteral("; nothing was imported."),
                       MessageIcon::Error);
         return false;
     }
-    const library::ImportReport& report = std::get<library::ImportReport>(result);
+    const exchange::LibraryImportSummary& summary =
+        std::get<exchange::LibraryImportSummary>(result);
     QString text =
-        FromStd(ImportSummaryText(report.added, report.duplicates,
-                                  static_cast<long long>(report.refused.size()), "births") +
+        FromStd(ImportSummaryText(summary.added, summary.duplicates,
+                                  static_cast<long long>(summary.refused.size()), "births") +
                 ".");
-    for (std::size_t i = 0; i < report.refused.size() && i < kShownRefusals; ++i) {
-        text += QStringLiteral("\nLine %1: %2")
-                    .arg(report.refused[i].line)
-                    .arg(FromStd(report.refused[i].reason));
+    for (std::size_t i = 0; i < summary.refused.size() && i < kShownRefusals; ++i) {
+        const exchange::FileRemark& refused = summary.refused[i];
+        text += QStringLiteral("\n") + QFileInfo(FromStd(refused.file)).fileName();
+        if (refused.line > 0) text += QStringLiteral(" line %1").arg(refused.line);
+        text += QStringLiteral(": ") + FromStd(refused.text);
     }
-    if (report.refused.size() > kShownRefusals) {
-        text += QStringLiteral("\n… and %1 more.").arg(report.refused.size() - kShownRefusals);
+    if (summary.refused.size() > kShownRefusals) {
+        text += QStringLiteral("\n… and %1 more.").arg(summary.refused.size() - kShownRefusals);
     }
-    emit informed(text, report.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
+    // What the import decided: the zone row it chose, coordinates rounded.
+    constexpr std::size_t kShownNotes = 10;
+    for (std::size_t i = 0; i < summary.notes.size() && i < kShownNotes; ++i) {
+        const exchange::FileRemark& note = summary.notes[i];
+        text += QStringLiteral("\n") + QFileInfo(FromStd(note.file)).fileName();
+        if (note.line > 0) text += QStringLiteral(" line %1").arg(note.line);
+        if (!note.name.empty()) text += QStringLiteral(", ") + FromStd(note.name);
+        text += QStringLiteral(": ") + FromStd(note.text);
+    }
+    if (summary.notes.size() > kShownNotes) {
+        text += QStringLiteral("\n… and %1 more notes.").arg(summary.notes.size() - kShownNotes);
+    }
+    emit informed(text, summary.refused.empty() ? MessageIcon::Information : MessageIcon::Error);
     return true;
 }
 
 bool EntryViewModel::ExportBirthsTo(const QString& path,
                                     const std::vector<const library::ReadBirth*>& births) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        emit informed(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+    std::string target = path.toStdString();
+    const exchange::Format format =
+        exchange::FormatOfExtension(target).value_or(exchange::Format::JsonLines);
+    // .jhd files are one a birth: "charts.jhd" names the folder "charts".
+    if (format == exchange::Format::Jhd) target.resize(target.size() - 4);
+    // A stored birth whose zone row no longer reads cannot be written as it
+    // was saved; it is named rather than left out in silence.
+    std::vector<library::StoredBirth> stored;
+    QStringList notWritten;
+    for (const library::ReadBirth* birth : births) {
+        if (birth->fault.empty()) {
+            stored.push_back(birth->stored);
+        } else {
+            notWritten << FromStd(birth->stored.birth.name + " (" +
+                                  LocalMomentText(birth->stored.birth) + "): " + birth->fault);
+        }
+    }
+    const auto written = exchange::WriteBirths(format, target, stored);
+    if (const auto* problem = std::get_if<std::string>(&written)) {
+        emit informed(QStringLiteral("The births cannot be written: %1").arg(FromStd(*problem)),
                       MessageIcon::Error);
         return false;
     }
-    const library::ExportReport report = library::ExportLines(births);
-    file.write(report.text.data(), static_cast<qint64>(report.text.size()));
-    if (!file.commit()) {
-        emit informed(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()),
+    if (!notWritten.isEmpty()) {
+        emit informed(QStringLiteral("%1 births exported; %2 could not be written:\n%3")
+                          .arg(stored.size())
+                          .arg(notWritten.size())
+                          .arg(notWritten.join(QStringLiteral("\n"))),
                       MessageIcon::Error);
-        return false;
-    }
-    if (!report.notWritten.empty()) {
-        QString text = QStringLiteral("%1 births exported; %2 could not be written:")
-                           .arg(report.written)
-                           .arg(report.notWritten.size());
-        for (const std::string& fault : report.notWritten)
-            text += QStringLiteral("\n") + FromStd(fault);
-        emit informed(text, MessageIcon::Error);
     }
     return true;
 }
