@@ -130,10 +130,19 @@ nothing. Examples:
   korvanta-cli --list-births pune --export pune.aaf)";
 
 // What --version prints, without the final line break.
-// Whether `file` is standard input, something other than a folder or a
-// regular file (a pipe, a device), or a file named as JSON lines.
-bool OneJsonLinesInput(const std::string& file) {
-    if (file == "-") return true;
+// Whether `file` goes the library's own way as JSON lines: standard input
+// that opens as a JSON object would (or cannot be read at all, which that way
+// reports as a read error), something other than a folder or a regular file
+// (a pipe, a device), or a file named as JSON lines.
+bool OneJsonLinesInput(const std::string& file, std::istream& in) {
+    if (file == "-") {
+        const auto first = in.peek();
+        if (first == std::char_traits<char>::eof()) {
+            in.clear();  // the read is tried again, and its fault reported
+            return true;
+        }
+        return first == '{' || first == ' ' || first == '\t' || first == '\r' || first == '\n';
+    }
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (error || std::filesystem::is_directory(status)) return false;
@@ -441,7 +450,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         // way, with its line cap and its read-error status; anything else
         // (.jhd, AAF, CSV, folders, several files) through the exchange.
         const auto& files = flags.exchange.imports;
-        if (files.size() == 1 && OneJsonLinesInput(files.front()))
+        if (files.size() == 1 && OneJsonLinesInput(files.front(), in))
             return ImportBirths(flags.db, files.front(), in, out, err);
         return ImportFiles(flags.db, files, in, out, err);
     }
