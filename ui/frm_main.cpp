@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "pipeline/zones.h"
 #include "report/report.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
@@ -79,10 +80,11 @@ frmMain::~frmMain() = default;
 void frmMain::Bind() {
     using Field = EntryViewModel::Field;
     const std::pair<QLineEdit*, Field> boxes[] = {
-        {nameEdit_, Field::Name},         {cityEdit_, Field::City},
-        {stateEdit_, Field::State},       {countryEdit_, Field::Country},
-        {lonDegreesEdit_, Field::LonDeg}, {lonMinutesEdit_, Field::LonMin},
-        {latDegreesEdit_, Field::LatDeg}, {latMinutesEdit_, Field::LatMin}};
+        {nameEdit_, Field::Name},          {cityEdit_, Field::City},
+        {stateEdit_, Field::State},        {countryEdit_, Field::Country},
+        {lonDegreesEdit_, Field::LonDeg},  {lonMinutesEdit_, Field::LonMin},
+        {latDegreesEdit_, Field::LatDeg},  {latMinutesEdit_, Field::LatMin},
+        {utcOffsetEdit_, Field::UtcOffset}};
     for (const auto& [box, field] : boxes) {
         connect(box, &QLineEdit::textChanged, entry_,
                 [this, field](const QString& text) { entry_->SetText(field, text); });
@@ -95,6 +97,8 @@ void frmMain::Bind() {
         connect(list, &QComboBox::currentIndexChanged, entry_,
                 [this, field](int index) { entry_->SetIndex(field, index); });
     }
+    connect(zoneList_, &QComboBox::currentIndexChanged, utcOffsetEdit_,
+            [this](int index) { utcOffsetEdit_->setEnabled(index == kOtherOffsetRow); });
     connect(daylightSavingBox_, &QCheckBox::toggled, entry_,
             [this](bool on) { entry_->SetChecked(Field::Dst, on); });
     connect(eastButton_, &QRadioButton::toggled, entry_,
@@ -148,14 +152,17 @@ void frmMain::ShowEntry(const EntryForm& form) {
     ShowText(latMinutesEdit_, form.txtLatM);
     (form.optLatSouth ? southButton_ : northButton_)->setChecked(true);
     zoneList_->setCurrentIndex(form.cmbTimeZone);
+    ShowText(utcOffsetEdit_, form.txtUtcOffset);
+    utcOffsetEdit_->setEnabled(form.cmbTimeZone == kOtherOffsetRow);
     daylightSavingBox_->setChecked(form.chkDST);
 }
 
 std::vector<QWidget*> frmMain::EntryFields() const {
-    return {nameEdit_,   monthList_,         dayList_,        yearList_,       hourList_,
-            minuteList_, secondList_,        cityEdit_,       stateEdit_,      countryEdit_,
-            zoneList_,   daylightSavingBox_, lonDegreesEdit_, lonMinutesEdit_, eastButton_,
-            westButton_, latDegreesEdit_,    latMinutesEdit_, northButton_,    southButton_};
+    return {nameEdit_,     monthList_,         dayList_,        yearList_,       hourList_,
+            minuteList_,   secondList_,        cityEdit_,       stateEdit_,      countryEdit_,
+            zoneList_,     daylightSavingBox_, lonDegreesEdit_, lonMinutesEdit_, eastButton_,
+            westButton_,   latDegreesEdit_,    latMinutesEdit_, northButton_,    southButton_,
+            utcOffsetEdit_};
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -180,11 +187,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
                                                                 : std::nullopt;
     if (!field || !IsCharacterKey(*key)) return QMainWindow::eventFilter(watched, event);
 
-    const int code = key->text().at(0).unicode();
+    // The whole character, also beyond the basic plane.
+    const int code = static_cast<int>(key->text().toUcs4().value(0));
     const int taken = entry_->FilterKey(*field, code);
     if (taken == 0) return true;
     if (taken != code) {
-        box->insert(QString(QChar(taken)));
+        const char32_t character = static_cast<char32_t>(taken);
+        box->insert(QString::fromUcs4(&character, 1));
         return true;
     }
     return false;

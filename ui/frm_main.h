@@ -114,6 +114,7 @@ class frmMain : public QMainWindow {
     QCompleter* placeCompleter_ = nullptr;
     QStandardItemModel* placeList_ = nullptr;
     QComboBox* zoneList_ = nullptr;
+    QLineEdit* utcOffsetEdit_ = nullptr;  // the offset of "Other UTC offset"
     QCheckBox* daylightSavingBox_ = nullptr;
     QLabel* zoneNoteLabel_ = nullptr;
     QLabel* zoneCheckLabel_ = nullptr;

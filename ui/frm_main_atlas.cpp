@@ -50,7 +50,7 @@ void frmMain::ShowCandidates(const QString& text) {
     const std::vector<atlas::Place>& candidates = entry_->Candidates();
     placeList_->clear();
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        auto* item = new QStandardItem(FromStd(atlas::PlaceLabel(candidates[i])));
+        auto* item = new QStandardItem(FromStd(atlas::PlaceListText(candidates[i])));
         item->setData(static_cast<int>(i), kPlaceIndexRole);
         item->setToolTip(FromStd(candidates[i].timeZone));
         item->setEditable(false);

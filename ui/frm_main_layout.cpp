@@ -137,6 +137,14 @@ void frmMain::BuildControls() {
     auto* zoneGroup = Named(new QGroupBox(QStringLiteral("Zone")), "fraZone");
     auto* zone = new QVBoxLayout(zoneGroup);
     zoneList_ = DropDownList("cmbTimeZone");
+    // The offset of the list's last row, "Other UTC offset": a clock that no
+    // named row has (Nepal's +05:45, a local mean time).
+    utcOffsetEdit_ = Named(new QLineEdit, "txtUtcOffset");
+    utcOffsetEdit_->setPlaceholderText(QStringLiteral("+HH:MM"));
+    utcOffsetEdit_->setMaxLength(6);
+    utcOffsetEdit_->setToolTip(
+        QStringLiteral("The UTC offset of \"Other UTC offset\", -12:00 to +14:00"));
+    utcOffsetEdit_->setEnabled(false);
     daylightSavingBox_ = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
     // Notes from the atlas and the zone check. Each keeps room for two lines
     // whether it speaks or not, so that no control moves under the pointer
@@ -147,7 +155,10 @@ void frmMain::BuildControls() {
     zoneNoteLabel_->setStyleSheet(QStringLiteral("color: #3c3c64;"));
     zoneCheckLabel_ = Named(new ElidedLabel(QString(), nullptr, kNoteLines), "lblZoneCheck");
     zoneCheckLabel_->setStyleSheet(QStringLiteral("color: #a0321e;"));
-    zone->addWidget(zoneList_);
+    auto* zoneRow = new QHBoxLayout;
+    zoneRow->addWidget(zoneList_, 1);
+    zoneRow->addWidget(utcOffsetEdit_);
+    zone->addLayout(zoneRow);
     zone->addWidget(daylightSavingBox_);
     zone->addWidget(zoneNoteLabel_);
     zone->addWidget(zoneCheckLabel_);
@@ -228,6 +239,8 @@ void frmMain::LoadLists() {
         zoneList_->addItem(
             QString::fromLatin1(row.text.data(), static_cast<qsizetype>(row.text.size())));
     }
+    zoneList_->addItem(QString::fromLatin1(kOtherOffsetText.data(),
+                                           static_cast<qsizetype>(kOtherOffsetText.size())));
     FillNumbers(dayList_, 1, kDayCount);
     FillNumbers(yearList_, kFirstYear, kYearCount);
     FillNumbers(hourList_, 0, kHourCount);

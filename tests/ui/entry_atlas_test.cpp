@@ -17,11 +17,13 @@
 #include <optional>
 
 #include "controls.h"
+#include "pipeline/zones.h"
 #include "recording_sink.h"
 #include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
+#include "ui/viewmodels/result_view_model.h"
 
 using korvanta::frmMain;
 using korvanta::testing::DialogControls;
@@ -35,7 +37,9 @@ namespace {
 QStringList Offered(const QAbstractItemView* list) {
     QStringList labels;
     for (int row = 0; row < list->model()->rowCount(); ++row) {
-        labels << list->model()->index(row, 0).data().toString();
+        // The place's label, without the population that follows it.
+        labels << list->model()->index(row, 0).data().toString().section(QStringLiteral(" — "), 0,
+                                                                         0);
     }
     return labels;
 }
@@ -223,49 +227,37 @@ class EntryAtlasTest : public QObject {
         QVERIFY(c_->chkDST->isChecked());
     }
 
-    void kathmanduAfterNewYorkLeavesNoZoneAndRefusesUntilOneIsPicked() {
+    void kathmanduAfterNewYorkTakesOtherUtcOffset() {
         SetBirthMoment(*w_, 1990, 7, 1, 12, 0);
         QVERIFY(Choose(QStringLiteral("New York"),
                        QStringLiteral("New York, New York, United States of America")));
         QVERIFY(c_->chkDST->isChecked());
+        auto* offset = w_->findChild<QLineEdit*>(QStringLiteral("txtUtcOffset"));
+        QVERIFY(offset != nullptr);
+        QVERIFY(!offset->isEnabled());
         c_->txtFindPlace->clear();
         QVERIFY(Choose(QStringLiteral("Kathmandu"),
                        QStringLiteral("Kathmandu, Bagmati Province, Nepal")));
-        // No row is UTC+5:45: New York's zone and box do not stay behind.
-        QCOMPARE(c_->cmbTimeZone->currentIndex(), -1);
+        // No named row is UTC+5:45: the list's last row takes the clock, and
+        // New York's daylight saving does not stay behind.
+        QCOMPARE(c_->cmbTimeZone->currentIndex(), korvanta::kOtherOffsetRow);
+        QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Other UTC offset"));
+        QVERIFY(offset->isEnabled());
+        QCOMPARE(offset->text(), QStringLiteral("+05:45"));
         QVERIFY(!c_->chkDST->isChecked());
         QVERIFY2(ZoneNote().contains(QStringLiteral("no zone in the list is UTC+5:45")),
                  qPrintable(ZoneNote()));
-        QVERIFY2(ZoneNote().contains(QStringLiteral("\"Indian Time, IST, +5.3\" (UTC+5:30)")),
-                 qPrintable(ZoneNote()));
-        QCOMPARE(ZoneCheck(), QString());
+        QVERIFY2(ZoneNote().contains(QStringLiteral("Other UTC offset")), qPrintable(ZoneNote()));
 
         QTest::keyClicks(c_->txtName, QStringLiteral("sita"));
         c_->cmdRashi->click();
-        QVERIFY(w_->ResultFrame() == nullptr);
-        QCOMPARE(sink_.messages.size(), std::size_t{1});
-        QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Select the Time Zone"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c_->cmbTimeZone));
-
-        // Another birth time at the same place leaves the refusal standing.
-        c_->cboMM->setCurrentIndex(30);
-        QCOMPARE(c_->cmbTimeZone->currentIndex(), -1);
-
-        // The user picks a row; it stands when the time changes again, and
-        // the zone check asks about the zone, never about East, since the
-        // longitude came from the atlas.
-        const int gmt = c_->cmbTimeZone->findText(QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-        c_->cmbTimeZone->setCurrentIndex(gmt);
-        emit c_->cmbTimeZone->activated(gmt);
-        c_->cboMM->setCurrentIndex(31);
-        QCOMPARE(c_->cmbTimeZone->currentIndex(), gmt);
-        QVERIFY2(ZoneCheck().contains(QStringLiteral("please check the zone")),
-                 qPrintable(ZoneCheck()));
-        QVERIFY2(!ZoneCheck().contains(QStringLiteral("really")), qPrintable(ZoneCheck()));
-        sink_.messages.clear();
-        c_->cmdRashi->click();
-        QVERIFY(sink_.messages.empty());
+        QVERIFY2(sink_.messages.empty(),
+                 qPrintable(sink_.messages.empty() ? QString() : sink_.messages[0].text));
         QVERIFY(w_->ResultFrame() != nullptr);
+        const korvanta::Birth birth = w_->ResultFrame()->Result().Entered();
+        QCOMPARE(birth.zoneIndex, korvanta::kOtherOffsetRow);
+        QCOMPARE(birth.zoneHours, -5);
+        QCOMPARE(birth.zoneMinutes, -45);
     }
 
     void formerNamesAreFoundAndANameWithoutPlacesSaysSo() {

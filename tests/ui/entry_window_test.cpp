@@ -89,7 +89,9 @@ class EntryWindowTest : public QObject {
         QCOMPARE(Items(c_->cboMM).size(), 60);
         QCOMPARE(c_->cboMM->itemText(5), QStringLiteral("5"));  // no padding
         QCOMPARE(Items(c_->cboSS).size(), 60);
-        QCOMPARE(c_->cmbTimeZone->count(), 71);
+        // The 71 named rows, then "Other UTC offset" with its offset box.
+        QCOMPARE(c_->cmbTimeZone->count(), 72);
+        QCOMPARE(c_->cmbTimeZone->itemText(71), QStringLiteral("Other UTC offset"));
         QCOMPARE(c_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
         QCOMPARE(c_->cmbTimeZone->itemText(34), QStringLiteral("Indian Time, IST, +5.3"));
 

@@ -4,6 +4,7 @@
 #include "ui/viewmodels/entry_view_model.h"
 
 #include "atlas/entry_atlas.h"
+#include "pipeline/zones.h"
 
 namespace korvanta {
 namespace {
@@ -47,6 +48,9 @@ void EntryViewModel::SetText(Field field, const QString& text) {
             break;
         case Field::LatMin:
             box = &form_.txtLatM;
+            break;
+        case Field::UtcOffset:
+            box = &form_.txtUtcOffset;
             break;
         default:
             return;
@@ -229,6 +233,10 @@ void EntryViewModel::FollowBirthMoment() {
     bool changed = false;
     if (zone.zoneRow && !keepHandPick && form_.cmbTimeZone != *zone.zoneRow) {
         form_.cmbTimeZone = *zone.zoneRow;
+        changed = true;
+    }
+    if (zone.zoneRow == kOtherOffsetRow && !keepHandPick && form_.txtUtcOffset != zone.utcOffset) {
+        form_.txtUtcOffset = zone.utcOffset;
         changed = true;
     }
     if (zone.dst && !keepHandPick && form_.chkDST != *zone.dst) {

@@ -45,6 +45,7 @@ class EntryViewModel final : public QObject {
         LatDeg,
         LatMin,
         South,
+        UtcOffset,  // the offset box of "Other UTC offset"
     };
 
     explicit EntryViewModel(QObject* parent = nullptr);
