@@ -343,7 +343,7 @@ std::string AafText(const library::StoredBirth& stored) {
                   b.minute);
     std::string text = "#A93:" + FieldText(last) + "," + FieldText(first) + ",*," + date + "," +
                        FieldText(place) + "," + FieldText(b.country) + "\r\n";
-    const int zone = atlas::ZoneRowOffsetSeconds(b.zoneIndex).value_or(0);
+    const int zone = StandardOffsetSeconds(b);
     const int applied = zone + (b.dst ? 3600 : 0);
     const std::int64_t local = b.hour * 3600 + b.minute * 60 + b.second;
     char jd[32];
@@ -355,7 +355,9 @@ std::string AafText(const library::StoredBirth& stored) {
     text += std::string("#B93:") + jd + "," + AngleText(b.latDeg, b.latMin, b.south ? 's' : 'n') +
             "," + AngleText(b.lonDeg, b.lonMin, b.east ? 'e' : 'w') + "," + zoneText + "," +
             (b.dst ? "1" : "0") + "\r\n";
-    text += "#ZNAM:" + std::string(atlas::ZoneRowAbbreviation(b.zoneIndex)) + "\r\n";
+    // "Other UTC offset" has no zone name; its offset is the record's zone.
+    if (const std::string_view name = atlas::ZoneRowAbbreviation(b.zoneIndex); !name.empty())
+        text += "#ZNAM:" + std::string(name) + "\r\n";
     if (!stored.note.empty()) {
         std::string_view note = stored.note;
         for (;;) {

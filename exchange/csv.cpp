@@ -175,6 +175,10 @@ std::variant<ForeignBirth, std::string> RowBirth(const std::vector<std::string>&
     }
     birth.east = !west;
     birth.zoneRow = ZoneRowOf(field(kZone), birth.lonSeconds, birth.east);
+    if (const auto offset = OffsetOfZoneChoiceText(Trim(field(kZone)))) {
+        birth.zoneRow = kOtherOffsetRow;
+        birth.utcOffsetMinutes = *offset;
+    }
     if (!birth.zoneRow) {
         return "the zone \"" + std::string(field(kZone).substr(0, 40)) +
                "\" is no zone row's abbreviation (korvanta-cli --list-zones lists them)";
@@ -296,7 +300,7 @@ std::string CsvRow(const library::StoredBirth& stored) {
                                               time,
                                               AngleText(b.latDeg, b.latMin, b.south ? 'S' : 'N'),
                                               AngleText(b.lonDeg, b.lonMin, b.east ? 'E' : 'W'),
-                                              std::string(atlas::ZoneRowAbbreviation(b.zoneIndex)),
+                                              ZoneColumnText(b),
                                               b.dst ? "1" : "0",
                                               b.city,
                                               b.state,

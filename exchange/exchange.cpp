@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/exchange.h"
 
+#include <cmath>
+
 #include "astro/calendar.h"
 #include "atlas/atlas.h"
 #include "library/birth_record.h"
@@ -107,6 +109,17 @@ const std::string& PlaceFinder::ZoneOf(const std::string& city, const std::strin
     return at->second;
 }
 
+int StandardOffsetSeconds(const Birth& birth) {
+    if (birth.zoneIndex == kOtherOffsetRow) return birth.utcOffsetMinutes * 60;
+    return atlas::ZoneRowOffsetSeconds(birth.zoneIndex).value_or(0);
+}
+
+std::string ZoneColumnText(const Birth& birth) {
+    if (birth.zoneIndex == kOtherOffsetRow)
+        return ZoneChoiceText(kOtherOffsetRow, birth.utcOffsetMinutes);
+    return std::string(atlas::ZoneRowAbbreviation(birth.zoneIndex));
+}
+
 std::variant<ZoneChoice, std::string> ChooseZoneRow(const ForeignBirth& birth,
                                                     PlaceFinder& places) {
     const int applied = birth.appliedOffsetSeconds;
@@ -121,7 +134,7 @@ std::variant<ZoneChoice, std::string> ChooseZoneRow(const ForeignBirth& birth,
     };
     if (birth.standardOffsetSeconds && *birth.standardOffsetSeconds != applied) {
         const int standard = *birth.standardOffsetSeconds;
-        if (applied - standard == 3600 && hasRow(standard)) {
+        if (applied - standard == 3600) {
             offset = standard;
             dst = true;
         } else {
@@ -131,9 +144,23 @@ std::variant<ZoneChoice, std::string> ChooseZoneRow(const ForeignBirth& birth,
         }
     }
     if (!hasRow(offset)) {
-        return "the clock offset " + atlas::FormatUtcOffset(offset) +
-               " has no row in the zone list (a local mean time or an offset the list lacks); "
-               "the birth is not imported rather than put on a nearest row";
+        // No named row has this clock: "Other UTC offset" takes it, to the
+        // minute, where the offset lies within the row's range.
+        const int minutes = static_cast<int>(std::lround(static_cast<double>(offset) / 60.0));
+        if (minutes < kMinUtcOffsetMinutes || minutes > kMaxUtcOffsetMinutes) {
+            return "the clock offset " + atlas::FormatUtcOffset(offset) +
+                   " has no row in the zone list and lies beyond what \"" +
+                   std::string(kOtherOffsetText) + "\" takes (-12:00 to +14:00)";
+        }
+        ZoneChoice choice;
+        choice.row = kOtherOffsetRow;
+        choice.utcOffsetMinutes = minutes;
+        choice.dst = dst;
+        choice.note = "zone row \"" + ZoneChoiceText(kOtherOffsetRow, minutes) + "\"" +
+                      (dst ? " with daylight saving" : "") + ", as no named row has " +
+                      atlas::FormatUtcOffset(offset) +
+                      (offset % 60 != 0 ? " (rounded to the nearest minute)" : "") + how;
+        return choice;
     }
     std::optional<int> chosen;
     std::string why;
@@ -234,12 +261,15 @@ std::variant<ImportedBirth, std::string> EnterBirth(const ForeignBirth& birth, l
     if (birth.zoneRow) {
         form.cmbTimeZone = *birth.zoneRow;
         form.chkDST = birth.dst;
+        if (*birth.zoneRow == kOtherOffsetRow)
+            form.txtUtcOffset = UtcOffsetText(birth.utcOffsetMinutes);
     } else {
         auto choice = ChooseZoneRow(birth, places);
         if (auto* refusal = std::get_if<std::string>(&choice)) return std::move(*refusal);
         const ZoneChoice& zone = std::get<ZoneChoice>(choice);
         form.cmbTimeZone = zone.row;
         form.chkDST = zone.dst;
+        if (zone.row == kOtherOffsetRow) form.txtUtcOffset = UtcOffsetText(zone.utcOffsetMinutes);
         notes.push_back(zone.note);
     }
     for (const auto& [label, text] :

@@ -66,6 +66,9 @@ struct ForeignBirth {
     std::string zoneName;
     // A zone row the file names outright (CSV); then the offsets are unused.
     std::optional<int> zoneRow;
+    // The offset of "Other UTC offset" when zoneRow is that row: local
+    // standard time minus UT, minutes.
+    int utcOffsetMinutes = 0;
     bool dst = false;  // with zoneRow only
     std::string city, state, country, note;
 };
@@ -93,9 +96,18 @@ class PlaceFinder {
 // the refusal naming an offset no row has.
 struct ZoneChoice {
     int row = 0;
+    int utcOffsetMinutes = 0;  // for "Other UTC offset": local minus UT, minutes
     bool dst = false;
     std::string note;
 };
+
+// The offset of a birth's standard time east of UT, in seconds: its zone
+// row's, or the offset "Other UTC offset" carries.
+int StandardOffsetSeconds(const Birth& birth);
+
+// A zone row as an exchange file names it: the row's abbreviation, or for
+// "Other UTC offset" its text with the offset ("Other UTC offset +05:45").
+std::string ZoneColumnText(const Birth& birth);
 std::variant<ZoneChoice, std::string> ChooseZoneRow(const ForeignBirth& birth, PlaceFinder& places);
 
 // Turns a birth as read into a stored birth through the entry check, with

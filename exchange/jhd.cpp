@@ -172,8 +172,9 @@ ReadResult ReadJhd(std::string_view name, std::istream& in, PlaceFinder& places)
     birth.second = static_cast<int>(time.seconds % 60);
     // Line 5 counts west positive; the program counts east positive.
     const HmValue& zone = values[1];
-    if (zone.seconds > 14 * 3600)
-        return refuse(4, "the UTC offset " + lines[4] + " exceeds 14 hours");
+    if (zone.seconds > 15 * 3600)
+        return refuse(
+            4, "the UTC offset " + lines[4] + " exceeds 15 hours (14 and one of daylight saving)");
     birth.appliedOffsetSeconds = static_cast<int>(zone.negative ? zone.seconds : -zone.seconds);
     birth.lonSeconds = values[2].seconds;
     birth.east = values[2].negative;
@@ -184,8 +185,9 @@ ReadResult ReadJhd(std::string_view name, std::istream& in, PlaceFinder& places)
         for (std::size_t i = 8; i < 10; ++i) {
             auto hours = ParseDecimal(lines[i]);
             if (auto* reason = std::get_if<std::string>(&hours)) return refuse(i, *reason);
-            if (std::fabs(std::get<double>(hours)) > 14) {
-                return refuse(i, "the offset " + lines[i] + " exceeds 14 hours");
+            if (std::fabs(std::get<double>(hours)) > 15) {
+                return refuse(i, "the offset " + lines[i] +
+                                     " exceeds 15 hours (14 and one of daylight saving)");
             }
             offsets[i - 8] = -static_cast<int>(std::lround(std::get<double>(hours) * 3600));
         }
@@ -224,7 +226,7 @@ ReadResult ReadJhd(std::string_view name, std::istream& in, PlaceFinder& places)
 }
 
 std::string JhdText(const Birth& birth) {
-    const int rowOffset = atlas::ZoneRowOffsetSeconds(birth.zoneIndex).value_or(0);
+    const int rowOffset = StandardOffsetSeconds(birth);
     const int applied = rowOffset + (birth.dst ? 3600 : 0);
     const auto blankAsCaret = [](const std::string& value) {
         return value.empty() ? std::string("^") : value;

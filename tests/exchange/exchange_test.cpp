@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 auto Fields(const Birth& b) {
     return std::tie(b.name, b.year, b.month, b.day, b.hour, b.minute, b.second, b.latDeg, b.latMin,
                     b.south, b.lonDeg, b.lonMin, b.east, b.zoneIndex, b.zoneHours, b.zoneMinutes,
-                    b.dst, b.city, b.state, b.country);
+                    b.dst, b.city, b.state, b.country, b.utcOffsetMinutes);
 }
 
 std::string Shown(const Birth& b) {
@@ -293,27 +293,67 @@ TEST(Exchange, BirthsComeBackTheSameFromEachFormat) {
     }
 }
 
-TEST(Exchange, OffsetsWithoutARowAreRefusedByName) {
+TEST(Exchange, OffsetsWithoutARowTakeOtherUtcOffsetToTheMinute) {
     const ReadResult aaf = ReadText(Format::Aaf,
                                     "#A93:Cezanne,Paul,m,19.1.1939,1:00,Aix-En-Provence,F\n"
                                     "#B93:*,43n31,5e27,0e21:48,0\n"
                                     "#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel/Pfalz,D\n"
-                                    "#B93:*,49n05,8e11,1he,0\n#ZNAM:CET\n#COM:a note\n");
-    ASSERT_EQ(aaf.refused.size(), 1u);
-    EXPECT_EQ(aaf.refused[0].line, 1);
-    EXPECT_NE(aaf.refused[0].reason.find("UTC+0:21:48"), std::string::npos)
-        << aaf.refused[0].reason;
-    ASSERT_EQ(aaf.births.size(), 1u);
-    const Birth& b = aaf.births[0].stored.birth;
+                                    "#B93:*,49n05,8e11,1he,0\n#ZNAM:CET\n#COM:a note\n"
+                                    "#A93:Far,Out,m,1.1.1970,1:00,Nowhere,X\n"
+                                    "#B93:*,10n00,170e00,15he,0\n");
+    // A local mean time of +0:21:48 is "Other UTC offset" +00:22, and says so;
+    // an offset beyond -12:00..+14:00 is refused by name.
+    ASSERT_EQ(aaf.births.size(), 2u);
+    const Birth& cezanne = aaf.births[0].stored.birth;
+    EXPECT_EQ(std::tie(cezanne.zoneIndex, cezanne.utcOffsetMinutes, cezanne.zoneHours,
+                       cezanne.zoneMinutes),
+              std::tuple(kOtherOffsetRow, 22, 0, -22));
+    bool saidRounded = false;
+    for (const std::string& note : aaf.births[0].notes)
+        saidRounded |=
+            note.find("UTC+0:21:48 (rounded to the nearest minute)") != std::string::npos;
+    EXPECT_TRUE(saidRounded);
+    const Birth& b = aaf.births[1].stored.birth;
     EXPECT_EQ(std::tie(b.name, b.zoneIndex, b.city, b.state, b.country),
               std::tuple("TOBIAS FERBER", 20, "Kandel", "Pfalz", "D"));
-    EXPECT_EQ(aaf.births[0].stored.note, "a note");
+    EXPECT_EQ(aaf.births[1].stored.note, "a note");
+    ASSERT_EQ(aaf.refused.size(), 1u);
+    EXPECT_EQ(aaf.refused[0].line, 7);
+    EXPECT_NE(aaf.refused[0].reason.find("UTC+15"), std::string::npos) << aaf.refused[0].reason;
 
     std::string nepal = Sample();
     nepal.replace(nepal.find("-5.300000"), 9, "-5.450000");
     const ReadResult jhd = ReadText(Format::Jhd, nepal);
-    ASSERT_EQ(jhd.refused.size(), 1u);
-    EXPECT_NE(jhd.refused[0].reason.find("UTC+5:45"), std::string::npos) << jhd.refused[0].reason;
+    ASSERT_EQ(jhd.births.size(), 1u);
+    EXPECT_EQ(jhd.births[0].stored.birth.zoneIndex, kOtherOffsetRow);
+    EXPECT_EQ(jhd.births[0].stored.birth.utcOffsetMinutes, 345);
+
+    // A birth of "Other UTC offset" comes back with its offset from each
+    // format, with and without daylight saving, on both sides of UT.
+    for (const int minutes : {345, -155, 22, 840, -719}) {
+        for (const bool dst : {false, true}) {
+            Birth birth = MakeBirth("OFFSET TEST", 1990, 7, 15, 6, 7, 8, 27, 42, false, 85, 19,
+                                    minutes > 0, kZoneCount - 1, dst, "", "", "");
+            birth.zoneIndex = kOtherOffsetRow;
+            birth.utcOffsetMinutes = minutes;
+            birth.zoneHours = -minutes / 60;
+            birth.zoneMinutes = -minutes % 60;
+            library::StoredBirth stored;
+            stored.birth = birth;
+            const std::string context = UtcOffsetText(minutes) + (dst ? " dst" : "");
+            for (const auto& [format, text] :
+                 {std::pair{Format::Aaf, AafText(stored)},
+                  std::pair{Format::Csv, std::string(kCsvHeader) + "\r\n" + CsvRow(stored)},
+                  std::pair{Format::Jhd, JhdText(birth)}}) {
+                const ReadResult back = ReadText(format, text, "OFFSET TEST.jhd");
+                ASSERT_EQ(back.births.size(), 1u)
+                    << context << " " << FormatName(format) << ": " << back.refused.front().reason;
+                EXPECT_EQ(Fields(back.births[0].stored.birth), Fields(birth))
+                    << context << " " << FormatName(format) << ": "
+                    << Shown(back.births[0].stored.birth);
+            }
+        }
+    }
 }
 
 // A stream of `size` bytes of 'x' between `before` and `after`, made as it is
