@@ -3,6 +3,7 @@
 
 #include "cli/batch.h"
 #include "cli/sensitivity_output.h"
+#include "cli/varga_output.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "report/report.h"
@@ -78,6 +79,12 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
         output.pop_back();
         output += ",\"sensitivity\":";
         output += SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
+        output += '}';
+    }
+    if (extras_.vargas) {
+        output.pop_back();
+        output += ",\"vargas\":";
+        output += VargasJson(chart).dump();
         output += '}';
     }
     return true;

@@ -18,6 +18,7 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
+#include "cli/varga_output.h"
 #include "cli/text_width.h"
 #include "exchange/exchange_files.h"
 #include "pipeline/pipeline.h"
@@ -296,6 +297,7 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         Json chart = ChartJson(chartValues, report, RecordFromForm(form));
         if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
         if (sensitivity) chart["sensitivity"] = SensitivityJson(*sensitivity);
+        if (flags.vargas) chart["vargas"] = VargasJson(chartValues);
         printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     } else if (!pageFiles) {
         printed = ChartText(report);

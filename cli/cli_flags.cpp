@@ -184,6 +184,9 @@ void AddFlags(CLI::App& app, Flags& flags) {
                  "Tag the arudha pada of every house on the chart (AL, A2..A11, UL), e.g. "
                  "--all-padas");
     app.add_flag("--json", flags.json, "Print the chart as one JSON object, e.g. --json");
+    app.add_flag("--vargas", flags.vargas,
+                 "With --json, also give the sixteen divisional charts (D1, D2 .. D60): each "
+                 "one's signs of the ten points, padas and Upapada Lagna, e.g. --json --vargas");
     app.add_flag("--batch", flags.batch,
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
@@ -255,6 +258,7 @@ std::string ModeConflict(const Flags& flags) {
         return "--db needs --save, --list-births, --birth, --import or --export";
     }
     if (flags.Given("--format") && !flags.Given("--export")) return "--format needs --export";
+    if (flags.Given("--vargas") && !flags.Given("--json")) return "--vargas needs --json";
     std::vector<std::string> modes;
     for (const char* mode : kModes) {
         if (!flags.Given(mode)) continue;

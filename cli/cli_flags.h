@@ -28,6 +28,7 @@ struct Flags {
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
+    bool vargas = false;  // --vargas: the divisional charts in the JSON
     int jobs = 0;  // --batch threads; 0: not given
     // Set by the first value check that fails: the whole message line after
     // "korvanta-cli: ".

@@ -52,6 +52,7 @@ enum KeyIndex : std::size_t {
     kAtlasZone,
     kSensitivity,
     kUtcOffset,
+    kVargas,
     kKeyCount
 };
 
@@ -83,6 +84,8 @@ constexpr std::array<KeyRule, kKeyCount> kKeys = {{
     {"sensitivity", Kind::Span, 0, 0, true},
     // The offset of zone row 71, "Other UTC offset": minutes, local minus UT.
     {"utc_offset_minutes", Kind::Offset, 0, 0, true},
+    // Asks batch mode for the divisional charts.
+    {"vargas", Kind::Flag, 0, 0, true},
 }};
 
 std::string Quote(std::string_view key) {
@@ -120,6 +123,10 @@ class RecordReader : public nlohmann::json_sax<Json> {
     bool null() override { return Misfit("null"); }
     bool boolean(bool value) override {
         if (!Expecting(Kind::Flag)) return Misfit(value ? "true" : "false");
+        if (key_ == kVargas) {
+            if (extras_ != nullptr) extras_->vargas = value;
+            return Stored();
+        }
         bool& target = key_ == kSouth  ? form_.optLatSouth
                        : key_ == kEast ? form_.optLongEast
                                        : form_.chkDST;

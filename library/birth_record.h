@@ -41,6 +41,7 @@ struct RecordExtras {
     std::int64_t id = 0;
     std::string note, atlasPlace, atlasZone;
     int sensitivityMinutes = 0;  // 0: not asked for
+    bool vargas = false;         // the divisional charts asked for
 };
 
 // Reads the record in `text` (one JSON object) into the entry controls
