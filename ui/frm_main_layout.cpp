@@ -145,6 +145,9 @@ void frmMain::BuildControls() {
     utcOffsetEdit_->setToolTip(
         QStringLiteral("The UTC offset of \"Other UTC offset\", -12:00 to +14:00"));
     utcOffsetEdit_->setEnabled(false);
+    // Room for "+HH:MM" and its frame, whatever the font.
+    utcOffsetEdit_->setMinimumWidth(
+        utcOffsetEdit_->fontMetrics().horizontalAdvance(QStringLiteral("+HH:MM")) * 3 / 2 + 16);
     daylightSavingBox_ = Named(new QCheckBox(QStringLiteral("Daylight Saving Time")), "chkDST");
     // Notes from the atlas and the zone check. Each keeps room for two lines
     // whether it speaks or not, so that no control moves under the pointer
