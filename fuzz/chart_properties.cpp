@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "pipeline/entry.h"
 #include "reading/arudha.h"
 #include "report/names.h"
 
@@ -143,7 +144,8 @@ std::string ChartFaults(const EntryForm& form, const Chart& chart, const ChartRe
     }
 
     // "Your Details" shows the entry.
-    f.Same(report.name, form.txtName, "the name caption");
+    // The name as entered, small letters made capitals as the name box does.
+    f.Same(report.name, CapitalName(form.txtName), "the name caption");
     f.Same(report.details.city.text, form.txtMCity, "the city caption");
     f.Same(report.details.state.text, form.txtMState, "the state caption");
     f.Same(report.details.country.text, form.txtMCountry, "the country caption");
