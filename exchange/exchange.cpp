@@ -27,8 +27,9 @@ std::string AngleNote(std::int64_t arcSeconds, const RoundedAngle& to, char hemi
            two(arcSeconds % 60) + " rounded to " + AngleText(to.degrees, to.minutes, hemisphere);
 }
 
+// The zone list's text of a row, "Other UTC offset" included.
 std::string_view RowText(int row) {
-    return kZoneTable[static_cast<std::size_t>(row)].text;
+    return ZoneListText(row);
 }
 
 // Rows named as standard time first, then rows that are neither daylight,
@@ -293,7 +294,8 @@ std::variant<ImportedBirth, std::string> EnterBirth(const ForeignBirth& birth, l
         return "the entry check refuses it: " + std::string(refusal->message);
     }
     imported.stored.birth = std::get<Birth>(accepted);
-    imported.stored.zoneText = std::string(RowText(form.cmbTimeZone));
+    imported.stored.zoneText =
+        ZoneChoiceText(form.cmbTimeZone, imported.stored.birth.utcOffsetMinutes);
     imported.stored.note = birth.note;
     return imported;
 }
