@@ -3,14 +3,12 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "report/chart_style.h"
-#include "ui/chart_figure_view.h"
 #include "ui/elided_label.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
@@ -26,17 +24,6 @@ constexpr int kWindowHeight = 8850;
 constexpr double kTextPoints = 8.0;
 
 }  // namespace
-
-QWidget* frmDisplay::Scrolling(QWidget* page) {
-    // The tab keeps the page's name; the page inside is "…Page".
-    auto* area = new QScrollArea;
-    area->setObjectName(page->objectName());
-    page->setObjectName(page->objectName() + QStringLiteral("Page"));
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidget(page);
-    return area;
-}
 
 QSize frmDisplay::DesignSize() {
     return {TwipsX(kWindowWidth), TwipsY(kWindowHeight)};
@@ -58,22 +45,91 @@ frmDisplay::frmDisplay(QWidget* parent) : QWidget(parent) {
     column->setSpacing(TwipsY(45));
     BuildHeader();
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    column->addWidget(SSTab1, 1);
-    auto* chartPage = new QWidget;
-    chartPage->setObjectName(QStringLiteral("tabChart"));
-    auto* detailsPage = new QWidget;
-    detailsPage->setObjectName(QStringLiteral("tabDetails"));
-    SSTab1->addTab(Scrolling(chartPage), DisplayText(kChartHeading));
-    SSTab1->addTab(Scrolling(detailsPage), DisplayText(kProfileHeading));
-    auto* padasPage = new QWidget;
-    padasPage->setObjectName(QStringLiteral("tabPadas"));
-    SSTab1->addTab(Scrolling(padasPage), DisplayText(kPadasHeading));
-    BuildChartTab(chartPage);
-    BuildProfileTab(detailsPage);
-    BuildPadasTab(padasPage);
-    SSTab1->setCurrentIndex(kDetailsTab);
+    // Which moment the tabs show, when it is not the entered birth: in the
+    // palette's selection colours, readable in light and dark themes.
+    momentNote_ = new QLabel(this);
+    momentNote_->setObjectName(QStringLiteral("lblMomentNote"));
+    momentNote_->setFont(VerdanaFont(kTextPoints, true));
+    momentNote_->setWordWrap(true);
+    momentNote_->setMargin(TwipsY(30));
+    momentNote_->setAutoFillBackground(true);
+    momentNote_->setBackgroundRole(QPalette::Highlight);
+    momentNote_->setForegroundRole(QPalette::HighlightedText);
+    momentNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    momentNote_->hide();
+    column->addWidget(momentNote_);
+
+    tabWidget_ = new QTabWidget(this);
+    tabWidget_->setObjectName(QStringLiteral("SSTab1"));
+    column->addWidget(tabWidget_, 1);
+    AddTab(kChartTab, DisplayText(kChartHeading), QStringLiteral("tabChart"),
+           [this](QScrollArea* area) {
+               OwnPage(area, "tabChartPage", &frmDisplay::BuildChartTab, &frmDisplay::FillChart);
+           });
+    AddTab(kDetailsTab, DisplayText(kProfileHeading), QStringLiteral("tabDetails"),
+           [this](QScrollArea* area) {
+               OwnPage(area, "tabDetailsPage", &frmDisplay::BuildProfileTab,
+                       &frmDisplay::FillProfile);
+           });
+    AddTab(kPadasTab, DisplayText(kPadasHeading), QStringLiteral("tabPadas"),
+           [this](QScrollArea* area) {
+               OwnPage(area, "tabPadasPage", &frmDisplay::BuildPadasTab, &frmDisplay::FillPadas);
+           });
+    ShowTab(kDetailsTab);
+    // From now on a tab's page is built when it is opened.
+    connect(tabWidget_, &QTabWidget::currentChanged, this, [this](int index) { Page(index); });
+}
+
+void frmDisplay::AddTab(int index, const QString& title, const QString& name,
+                        std::function<void(QScrollArea*)> make) {
+    // The tab keeps the page's name; the page inside is "…Page". It
+    // scrolls, so that a window smaller than the page's design scrolls the
+    // page rather than cut it.
+    auto* area = new QScrollArea;
+    area->setObjectName(name);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    index = std::clamp(index, 0, static_cast<int>(tabs_.size()));
+    tabs_.insert(tabs_.begin() + index, Tab{area, std::move(make)});
+    const QSignalBlocker quiet(tabWidget_);
+    tabWidget_->insertTab(index, area, title);
+}
+
+void frmDisplay::ShowTab(int index) {
+    Page(index);
+    tabWidget_->setCurrentIndex(index);
+}
+
+bool frmDisplay::IsBuilt(int index) const {
+    return tabs_[static_cast<std::size_t>(index)].area->widget() != nullptr;
+}
+
+int frmDisplay::OpenTab() const {
+    return tabWidget_->currentIndex();
+}
+
+QWidget* frmDisplay::Page(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return nullptr;
+    Tab& tab = tabs_[static_cast<std::size_t>(index)];
+    if (tab.area->widget() == nullptr) tab.make(tab.area);
+    return tab.area->widget();
+}
+
+QSize frmDisplay::OpenPageShortfall() const {
+    const auto* area = qobject_cast<const QScrollArea*>(tabWidget_->currentWidget());
+    if (area == nullptr) return {};
+    return {area->horizontalScrollBar()->maximum(), area->verticalScrollBar()->maximum()};
+}
+
+void frmDisplay::OwnPage(QScrollArea* area, const char* name, void (frmDisplay::*build)(QWidget*),
+                         void (frmDisplay::*fill)()) {
+    // In its place before it is built, so that its widgets take the
+    // window's font as they are made.
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    area->setWidget(page);
+    (this->*build)(page);
+    if (filled_) (this->*fill)();
 }
 
 void frmDisplay::BuildHeader() {
@@ -82,105 +138,56 @@ void frmDisplay::BuildHeader() {
         label->setObjectName(QString::fromLatin1(name));
         return label;
     };
-    dsd[2] = line("dsd_2", DisplayText(kSignificanceHeading));
-    dsd[2]->setFont(VerdanaFont(kTextPoints, true));
-    Label8[3] = line("Label8_3", DisplayText(kSignificanceText));
-    Label10 = line("Label10", DisplayText(kHouseSignificanceHeading));
-    Label10->setFont(VerdanaFont(kTextPoints, true));
-    lblHoraDesc = new QLabel(this);
-    lblHoraDesc->setObjectName(QStringLiteral("lblHoraDesc"));
-    lblHoraDesc->setWordWrap(true);
-    lblHoraDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblHoraDesc->setMinimumHeight(TwipsY(375));
+    QLabel* significanceHeading = line("dsd_2", DisplayText(kSignificanceHeading));
+    significanceHeading->setFont(VerdanaFont(kTextPoints, true));
+    QLabel* significance = line("Label8_3", DisplayText(kSignificanceText));
+    QLabel* houseHeading = line("Label10", DisplayText(kHouseSignificanceHeading));
+    houseHeading->setFont(VerdanaFont(kTextPoints, true));
+    houseReading_ = new QLabel(this);
+    houseReading_->setObjectName(QStringLiteral("lblHoraDesc"));
+    houseReading_->setWordWrap(true);
+    houseReading_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    houseReading_->setMinimumHeight(TwipsY(375));
 
-    Label5 = line("Label5", QStringLiteral("Talk about your chart in our forum"));
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label6 = new LinkLabel(WebSiteDisplayName(), this, &OpenHomePage);
-    Label6->setObjectName(QStringLiteral("Label6"));
-    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label6->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
+    QLabel* forumNote = line("Label5", QStringLiteral("Talk about your chart in our forum"));
+    forumNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* homePageLink = new LinkLabel(WebSiteDisplayName(), this, &OpenHomePage);
+    homePageLink->setObjectName(QStringLiteral("Label6"));
+    homePageLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    homePageLink->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
     auto* header = new QGridLayout;
     header->setContentsMargins(0, 0, 0, 0);
     header->setVerticalSpacing(0);
-    header->addWidget(dsd[2], 0, 0);
-    header->addWidget(Label5, 0, 1);
-    header->addWidget(Label8[3], 1, 0);
-    header->addWidget(Label6, 1, 1);
-    header->addWidget(Label10, 2, 0, 1, 2);
-    header->addWidget(lblHoraDesc, 3, 0, 1, 2);
+    header->addWidget(significanceHeading, 0, 0);
+    header->addWidget(forumNote, 0, 1);
+    header->addWidget(significance, 1, 0);
+    header->addWidget(homePageLink, 1, 1);
+    header->addWidget(houseHeading, 2, 0, 1, 2);
+    header->addWidget(houseReading_, 3, 0, 1, 2);
     // The left texts take the room the design gives them: 7800 of 12255.
     header->setColumnStretch(0, 7800);
     header->setColumnStretch(1, 4455);
     static_cast<QVBoxLayout*>(layout())->addLayout(header);
 }
 
-std::array<QLabel*, 12> frmDisplay::SignCells() const {
-    return {lblAries, lblTaurus,  lblGemini,      lblCancer,    lblLeo,      lblVirgo,
-            lblLibra, lblScorpio, lblSagattarius, lblCapricorn, lblAquarius, lblPisces};
-}
-
-void frmDisplay::SetArudhaCaption(int sign, const QString& text) {
-    QLabel* tag = lblArudha[static_cast<std::size_t>(sign)];
-    tag->setText(text);
-    // The tag grows downward so that every line of its caption shows, even
-    // past the bottom of its cell.
-    const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
-    const int needed = lines * tag->fontMetrics().lineSpacing() + 2;
-    tag->resize(tag->width(), std::max(TwipsY(210), needed));
-    tag->raise();
+void frmDisplay::SetMomentNote(const QString& note) {
+    momentNote_->setText(note);
+    momentNote_->setVisible(!note.isEmpty());
 }
 
 void frmDisplay::Fill(const ChartReport& report) {
-    for (std::size_t i = 0; i < planet.size(); ++i) {
-        planet[i]->setText(DisplayText(report.positions[i].text));
-    }
     report_ = report;
-    ShowChart();
-
-    lblName->setText(DisplayText(report.name));
-    const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,
-                                            lblCity, lblState, lblCountry};
-    const auto rows = report.details.Rows();
-    for (std::size_t k = 0; k < details.size(); ++k) {
-        details[k]->setText(DisplayText(rows[k]->text));
-    }
-
-    lblHoraDesc->setText(DisplayText(report.ulReading));
-    FillProfile(report);
-    FillPadas(report.padas);
+    filled_ = true;
+    houseReading_->setText(DisplayText(report.ulReading));
+    if (IsBuilt(kChartTab)) FillChart();
+    if (IsBuilt(kDetailsTab)) FillProfile();
+    if (IsBuilt(kPadasTab)) FillPadas();
 }
 
 void frmDisplay::SetChartDrawing(const ChartDrawing& drawing) {
     report_.drawing = drawing;
-    ShowChart();
-}
-
-void frmDisplay::ShowChart() {
-    const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
-    const auto cells = SignCells();
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-        cells[k]->setText(ColumnCaption(drawn[k].bodies));
-        SetArudhaCaption(static_cast<int>(k), ColumnCaption(drawn[k].marks));
-    }
-    // The South Indian chart is its labels and outlines; the other styles
-    // are painted over their place.
-    const bool south = report_.drawing.style == ChartStyle::South;
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-        for (QWidget* part : {static_cast<QWidget*>(cells[k]), static_cast<QWidget*>(lblArudha[k]),
-                              static_cast<QWidget*>(Hno[k]), static_cast<QWidget*>(shpHora[k])}) {
-            part->setVisible(south);
-        }
-    }
-    for (QWidget* part : {static_cast<QWidget*>(Shape1), static_cast<QWidget*>(Shape2),
-                          static_cast<QWidget*>(Label7)}) {
-        part->setVisible(south);
-    }
-    chartFigure->setVisible(!south);
-    if (!south) {
-        chartFigure->SetReport(report_);
-        chartFigure->raise();
-    }
+    if (IsBuilt(kChartTab)) ShowChart();
 }
 
 }  // namespace korvanta

@@ -3,10 +3,18 @@
 // tabs: the fixed-sign chart with the positions and the birth details, the
 // profile and readings of the UL's sign, and the padas of all houses with the
 // special lagnas. It only shows what the core computed.
+//
+// The widgets are the window's own; the names the program's behaviour and
+// tests rely on are their objectName()s ("SSTab1", "lblTOB", "PlanetName_16",
+// "Hno_0", "Label8_3", ...). A tab's page is built when the tab is first
+// opened, so that the click that opens the window only builds what it shows.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <vector>
 
 #include "report/report.h"
 
@@ -14,12 +22,14 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 
 namespace korvanta {
 
 class ChartFigureView;
+class FittedReading;
 class LinkLabel;
 
 class frmDisplay : public QWidget {
@@ -27,21 +37,20 @@ class frmDisplay : public QWidget {
   public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
-    // Shows one chart's report: every value of the three tabs, the chart in
-    // the report's drawing.
+    // Shows one chart's report: every value of the tabs built so far, the
+    // others when they are opened, the chart in the report's drawing.
     void Fill(const ChartReport& report);
     // Redraws the chart tab's square in another style or with other pada tags.
     void SetChartDrawing(const ChartDrawing& drawing);
+    // The line above the tabs that says which moment they show when it is
+    // not the entered birth; an empty note hides it.
+    void SetMomentNote(const QString& note);
 
     // The window's size at its design: where its panels stand as drawn.
     static QSize DesignSize();
     QSize sizeHint() const override;
 
-    // A tab page in a scroll area, so that a window smaller than the page's
-    // design scrolls the page rather than cut it.
-    static QWidget* Scrolling(QWidget* page);
-
-    // Tab indexes of SSTab1.
+    // Tab indexes.
     static constexpr int kChartTab = 0;
     static constexpr int kDetailsTab = 1;
     static constexpr int kPadasTab = 2;
@@ -49,75 +58,25 @@ class frmDisplay : public QWidget {
     // recompute (ui/sensitivity_tab.h).
     static constexpr int kSensitivityTab = 3;
 
-    // Header strip. Control arrays keep their indexes: dsd(2), Label8(3).
-    std::array<QLabel*, 3> dsd{};
-    std::array<QLabel*, 28> Label8{};
-    QLabel* Label10 = nullptr;
-    QLabel* lblHoraDesc = nullptr;
-    QLabel* Label5 = nullptr;
-    LinkLabel* Label6 = nullptr;
-    QTabWidget* SSTab1 = nullptr;
-
-    // Tab 0: the chart. Arrays are indexed by sign 0..11 (Aries..Pisces);
-    // shpHora(84 + k) outlines the cell of sign k.
-    QFrame* Frame1 = nullptr;
-    QGroupBox* fraBirthchart = nullptr;
-    std::array<QFrame*, 12> shpHora{};
-    QFrame* Shape1 = nullptr;
-    QFrame* Shape2 = nullptr;
-    QLabel *lblAries = nullptr, *lblTaurus = nullptr, *lblGemini = nullptr, *lblCancer = nullptr;
-    QLabel *lblLeo = nullptr, *lblVirgo = nullptr, *lblLibra = nullptr, *lblScorpio = nullptr;
-    QLabel *lblSagattarius = nullptr, *lblCapricorn = nullptr, *lblAquarius = nullptr;
-    QLabel* lblPisces = nullptr;
-    std::array<QLabel*, 12> lblArudha{};
-    std::array<QLabel*, 12> Hno{};
-    LinkLabel* Label7 = nullptr;
-    // The North and East Indian square, over the place of the sign cells;
-    // hidden while the South Indian chart shows.
-    ChartFigureView* chartFigure = nullptr;
-
-    // Tab 0: positions, by table row; PlanetName keeps its own indexes
-    // (0..6, 10, 11, 16) in the object names.
-    QGroupBox* fraWestern = nullptr;
-    std::array<QLabel*, 10> PlanetName{};
-    std::array<QLabel*, 10> planet{};
-
-    // Tab 0: "Your Details".
-    QGroupBox* fraDetails = nullptr;
-    QLabel *lblName = nullptr, *lblDOB = nullptr, *lblTOB = nullptr, *lblLongitude = nullptr;
-    QLabel *lblLatitude = nullptr, *lblCity = nullptr, *lblState = nullptr, *lblCountry = nullptr;
-    QLabel *Label1 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label9 = nullptr;
-    QLabel *Label3 = nullptr, *Label12 = nullptr, *Label4 = nullptr;
-
-    // Tab 1: the UL sign's profile.
-    QFrame* Frame4 = nullptr;
-    QLabel *lblVedicName = nullptr, *lblULPresentHouse = nullptr;
-    QLabel *lblArudhaLagnaPresentInSign = nullptr, *lblRullingPlanet = nullptr;
-    QLabel *lblCompatibleWith = nullptr, *lblNotCompatibleWith = nullptr, *lblSymbol = nullptr;
-    QLabel *lblNature = nullptr, *lblColor = nullptr, *lblTypeOfSign = nullptr,
-           *lblGender = nullptr;
-    QLabel *lblBestPeriodOfActivity = nullptr, *lblBarren = nullptr, *lblCaste = nullptr;
-    QLabel *lblPosition = nullptr, *lblConstituentCharacter = nullptr, *lblLuckyDays = nullptr;
-    QLabel *lblLuckyNumbers = nullptr, *lblBestDirection = nullptr, *lblLuckyColors = nullptr;
-    QLabel *lblLuckyGemstone = nullptr, *lblPartOfTheBody = nullptr, *lblPhysique = nullptr;
-    QLabel* lblEnglishName = nullptr;
-    QPlainTextEdit *txtLooks = nullptr, *txtNature = nullptr, *txtCareerAndFinance = nullptr;
-    QPlainTextEdit *txtLoveAndDomesticLife = nullptr, *txtHealth = nullptr;
-
-    // Tab 2: the pada of every house (House, Pada, Sign), the special points
-    // (Point, Sign, Position), the reference sunrise and how the UL was found.
-    QGroupBox* fraPadas = nullptr;
-    QTableWidget* tblPadas = nullptr;
-    QGroupBox* fraSpecialLagnas = nullptr;
-    QTableWidget* tblSpecialLagnas = nullptr;
-    QLabel* lblReferenceSunrise = nullptr;
-    QGroupBox* fraUpapadaAccount = nullptr;
-    QLabel* lblUpapadaAccount = nullptr;
-
-    // The sign cells in sign order.
-    std::array<QLabel*, 12> SignCells() const;
+    // Adds a tab at `index` titled `title`, its scrolling area named `name`,
+    // whose page `make` builds and puts in the area when the tab is first
+    // opened or asked for with Page().
+    void AddTab(int index, const QString& title, const QString& name,
+                std::function<void(QScrollArea*)> make);
+    void ShowTab(int index);
+    int OpenTab() const;
+    // The contents of tab `index`, built now if they were not yet.
+    QWidget* Page(int index);
+    // How many pixels the open tab's page lacks to show whole, across and
+    // down (its scroll ranges); nothing when it fits.
+    QSize OpenPageShortfall() const;
 
   private:
+    struct Tab {
+        QScrollArea* area = nullptr;
+        std::function<void(QScrollArea*)> make;
+    };
+
     void BuildHeader();
     void BuildChartTab(QWidget* page);
     void BuildChartCells(QWidget* chart);
@@ -125,12 +84,53 @@ class frmDisplay : public QWidget {
     void BuildDetails(QWidget* page);
     void BuildProfileTab(QWidget* page);
     void BuildPadasTab(QWidget* page);
-    void FillProfile(const ChartReport& report);
-    void FillPadas(const PadasView& padas);
-    void SetArudhaCaption(int sign, const QString& text);
+    // A page of this window's own, filled now when a report is shown.
+    void OwnPage(QScrollArea* area, const char* name, void (frmDisplay::*build)(QWidget*),
+                 void (frmDisplay::*fill)());
+    bool IsBuilt(int index) const;
+    void FillChart();
+    void FillProfile();
+    void FillPadas();
+    void SetPadaTag(std::size_t sign, const QString& text);
     void ShowChart();
 
     ChartReport report_;
+    bool filled_ = false;
+    std::vector<Tab> tabs_;
+
+    // Above the tabs.
+    QLabel* momentNote_ = nullptr;
+    QLabel* houseReading_ = nullptr;
+    QTabWidget* tabWidget_ = nullptr;
+
+    // The chart tab, by sign 0..11 (Aries..Pisces).
+    QFrame* chartPanel_ = nullptr;
+    QGroupBox* chartBox_ = nullptr;
+    std::array<QFrame*, 12> cellOutlines_{};
+    QFrame* centreOutline_ = nullptr;
+    QFrame* squareOutline_ = nullptr;
+    std::array<QLabel*, 12> signCells_{};
+    std::array<QLabel*, 12> padaTags_{};
+    std::array<QLabel*, 12> signNumbers_{};
+    LinkLabel* chartLink_ = nullptr;
+    // The North and East Indian square, over the place of the sign cells;
+    // hidden while the South Indian chart shows.
+    ChartFigureView* chartFigure_ = nullptr;
+    QGroupBox* positionsBox_ = nullptr;
+    std::array<QLabel*, kBodyCount> positionValues_{};  // by Body
+    QGroupBox* detailsBox_ = nullptr;
+    QLabel* nameValue_ = nullptr;
+    std::array<QLabel*, 7> detailValues_{};  // in BirthDetails::Rows() order
+
+    // The profile tab, in the report's order.
+    std::array<QLabel*, 24> profileValues_{};
+    std::array<FittedReading*, 5> readingBoxes_{};
+
+    // The padas tab.
+    QTableWidget* padaTable_ = nullptr;
+    QTableWidget* specialPointTable_ = nullptr;
+    QLabel* referenceSunrise_ = nullptr;
+    QLabel* upapadaAccount_ = nullptr;
 };
 
 }  // namespace korvanta

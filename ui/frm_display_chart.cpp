@@ -4,7 +4,9 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <algorithm>
 
+#include "report/chart_style.h"
 #include "ui/chart_figure_view.h"
 #include "ui/elided_label.h"
 #include "ui/frm_display.h"
@@ -34,7 +36,7 @@ constexpr int kTabStrip = 360;
 constexpr int kPageWidth = 12135;
 constexpr int kPageHeight = 7215;
 
-// The chart's cells, in twips within the inside of fraBirthchart (below its
+// The chart's cells, in twips within the inside of the chart's box (below its
 // caption and within its border), with a margin all round so that no cell
 // touches the border.
 constexpr int kCellWidth = 1965;
@@ -73,34 +75,35 @@ constexpr std::array<const char*, 12> kSignCellNames = {
     "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
 
-// The index each row's caption keeps in the PlanetName array, by Body.
+// The number each row's caption keeps in its object name ("PlanetName_16"
+// for the ascendant), by Body.
 constexpr std::array<int, 10> kPlanetNameIndex = {0, 1, 2, 3, 4, 5, 6, 10, 11, 16};
 
 }  // namespace
 
 void frmDisplay::BuildChartTab(QWidget* page) {
     auto* panels = new ProportionalLayout(page, kPageWidth, kPageHeight);
-    Frame1 = new QFrame;
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    panels->AddAt(Frame1, QRect(120, 360 - kTabStrip, 8415, 7215));
+    chartPanel_ = new QFrame;
+    chartPanel_->setObjectName(QStringLiteral("Frame1"));
+    chartPanel_->setFrameShape(QFrame::StyledPanel);
+    panels->AddAt(chartPanel_, QRect(120, 360 - kTabStrip, 8415, 7215));
 
-    fraBirthchart = new QGroupBox(QStringLiteral("Hora"));
-    fraBirthchart->setObjectName(QStringLiteral("fraBirthchart"));
-    auto* inFrame = new ProportionalLayout(Frame1, 8415, 7215, kChartLeastScale);
-    inFrame->AddAt(fraBirthchart, QRect(150, 140, 8115, 6945));
-    BuildChartCells(fraBirthchart);
+    chartBox_ = new QGroupBox(QStringLiteral("Hora"));
+    chartBox_->setObjectName(QStringLiteral("fraBirthchart"));
+    auto* inFrame = new ProportionalLayout(chartPanel_, 8415, 7215, kChartLeastScale);
+    inFrame->AddAt(chartBox_, QRect(150, 140, 8115, 6945));
+    BuildChartCells(chartBox_);
 
     BuildPositionTable(page);
-    panels->AddAt(fraWestern, QRect(8640, 3240 - kTabStrip, 3495, 4335));
+    panels->AddAt(positionsBox_, QRect(8640, 3240 - kTabStrip, 3495, 4335));
     BuildDetails(page);
-    panels->AddAt(fraDetails, QRect(8640, 360 - kTabStrip, 3490, 2775));
+    panels->AddAt(detailsBox_, QRect(8640, 360 - kTabStrip, 3490, 2775));
+    chartBox_->setVisible(true);
+    chartBox_->raise();
+    detailsBox_->raise();
 }
 
 void frmDisplay::BuildChartCells(QWidget* chart) {
-    QLabel** const cellMembers[12] = {&lblAries,       &lblTaurus,    &lblGemini,   &lblCancer,
-                                      &lblLeo,         &lblVirgo,     &lblLibra,    &lblScorpio,
-                                      &lblSagattarius, &lblCapricorn, &lblAquarius, &lblPisces};
     auto* square = new ProportionalLayout(chart, kChartWidth, kChartHeight, kChartLeastScale);
     const int squareLeft = kCellLeft[0];
     const int squareTop = kCellTop[0];
@@ -108,13 +111,14 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
     for (std::size_t k = 0; k < 12; ++k) {
         const int left = kCellLeft[static_cast<std::size_t>(kChartCellOfSign[k].column)];
         const int top = kCellTop[static_cast<std::size_t>(kChartCellOfSign[k].row)];
-        shpHora[k] = Outline(square, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
-                             QRect(left, top, kCellWidth, kCellHeight));
+        cellOutlines_[k] =
+            Outline(square, QStringLiteral("shpHora_%1").arg(84 + static_cast<int>(k)),
+                    QRect(left, top, kCellWidth, kCellHeight));
     }
-    Shape1 = Outline(square, QStringLiteral("Shape1"),
-                     QRect(kCellLeft[1], kCellTop[1], 2 * kCellWidth, 2 * kCellHeight));
-    Shape2 = Outline(square, QStringLiteral("Shape2"),
-                     QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
+    centreOutline_ = Outline(square, QStringLiteral("Shape1"),
+                             QRect(kCellLeft[1], kCellTop[1], 2 * kCellWidth, 2 * kCellHeight));
+    squareOutline_ = Outline(square, QStringLiteral("Shape2"),
+                             QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
 
     for (std::size_t k = 0; k < 12; ++k) {
         const int left = kCellLeft[static_cast<std::size_t>(kChartCellOfSign[k].column)];
@@ -122,85 +126,132 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
         QLabel* cell = Placed(square, QString::fromLatin1(kSignCellNames[k]), QString(),
                               QRect(left + 60, top + 15, 1305, 1500));
         cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        *cellMembers[k] = cell;
+        signCells_[k] = cell;
 
-        Hno[k] = Placed(square, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1),
-                        QRect(left + kCellWidth - 405, top + 30, 345, 210));
-        Hno[k]->setFont(CourierFont(kTextPoints));
-        Hno[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        QLabel* number = Placed(square, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1),
+                                QRect(left + kCellWidth - 405, top + 30, 345, 210));
+        number->setFont(CourierFont(kTextPoints));
+        number->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        signNumbers_[k] = number;
 
-        lblArudha[k] = Placed(square, QStringLiteral("lblArudha_%1").arg(k), QStringLiteral("A12"),
-                              QRect(left + kCellWidth - 600, top + 255, 540, 210));
-        lblArudha[k]->setFont(VerdanaFont(kTextPoints, true));
-        lblArudha[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        QLabel* tag = Placed(square, QStringLiteral("lblArudha_%1").arg(k), QStringLiteral("A12"),
+                             QRect(left + kCellWidth - 600, top + 255, 540, 210));
+        tag->setFont(VerdanaFont(kTextPoints, true));
+        tag->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        padaTags_[k] = tag;
     }
 
-    Label7 = new LinkLabel(
+    chartLink_ = new LinkLabel(
         QStringLiteral("Visit %1 to learn more about your chart").arg(WebSiteDisplayName()), chart,
         &OpenHomePage);
-    Label7->setObjectName(QStringLiteral("Label7"));
-    square->AddAt(Label7, QRect(kCellLeft[1] + 240, kCellTop[1] + 1200, 2 * kCellWidth - 480, 960));
-    Label7->setAlignment(Qt::AlignCenter);
-    Label7->setWordWrap(true);
-    Label7->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
+    chartLink_->setObjectName(QStringLiteral("Label7"));
+    square->AddAt(chartLink_,
+                  QRect(kCellLeft[1] + 240, kCellTop[1] + 1200, 2 * kCellWidth - 480, 960));
+    chartLink_->setAlignment(Qt::AlignCenter);
+    chartLink_->setWordWrap(true);
+    chartLink_->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
-    chartFigure = new ChartFigureView(chart);
-    square->AddAt(chartFigure, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
-    chartFigure->hide();
+    chartFigure_ = new ChartFigureView(chart);
+    square->AddAt(chartFigure_, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
+    chartFigure_->hide();
 }
 
 void frmDisplay::BuildPositionTable(QWidget* page) {
-    fraWestern = new QGroupBox(DisplayText(kPositionsHeading), page);
-    fraWestern->setObjectName(QStringLiteral("fraWestern"));
+    positionsBox_ = new QGroupBox(DisplayText(kPositionsHeading), page);
+    positionsBox_->setObjectName(QStringLiteral("fraWestern"));
     for (std::size_t row = 0; row < kPlanetNameIndex.size(); ++row) {
         const int top = 330 + 390 * static_cast<int>(row);
-        PlanetName[row] = PlaceLabel(
-            fraWestern,
+        PlaceLabel(
+            positionsBox_,
             QStringLiteral("PlanetName_%1").arg(kPlanetNameIndex[row]).toLatin1().constData(),
             DisplayText(kPositionLabels[row]), TwipsRect(120, top, 1920, 240));
-        planet[row] = new ElidedLabel(QString(), fraWestern);
-        planet[row]->setObjectName(QStringLiteral("planet_%1").arg(row));
-        planet[row]->setGeometry(TwipsRect(2100, top, 1320, 240));
+        positionValues_[row] = new ElidedLabel(QString(), positionsBox_);
+        positionValues_[row]->setObjectName(QStringLiteral("planet_%1").arg(row));
+        positionValues_[row]->setGeometry(TwipsRect(2100, top, 1320, 240));
     }
 }
 
 void frmDisplay::BuildDetails(QWidget* page) {
-    fraDetails = new QGroupBox(DisplayText(kDetailsHeading), page);
-    fraDetails->setObjectName(QStringLiteral("fraDetails"));
+    detailsBox_ = new QGroupBox(DisplayText(kDetailsHeading), page);
+    detailsBox_->setObjectName(QStringLiteral("fraDetails"));
 
     // Values longer than their line (a long name, a state or country with a
     // long official name) end in "…" with the whole text as tooltip.
     auto value = [this](const char* name, QRect twips) {
-        auto* label = new ElidedLabel(QString(), fraDetails);
+        auto* label = new ElidedLabel(QString(), detailsBox_);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(twips);
         return label;
     };
-    lblName = value("lblName", TwipsRect(120, 300, 3280, 240));
-    lblName->setFont(VerdanaFont(kTextPoints, true));
+    nameValue_ = value("lblName", TwipsRect(120, 300, 3280, 240));
+    nameValue_->setFont(VerdanaFont(kTextPoints, true));
 
-    struct DetailRow {
-        QLabel* frmDisplay::*caption;
-        const char* captionName;
-        QLabel* frmDisplay::*value;
-        const char* valueName;
-    };
     // The captions are the report's detail labels, in the same order.
-    const std::array<DetailRow, 7> rows = {{
-        {&frmDisplay::Label1, "Label1", &frmDisplay::lblDOB, "lblDOB"},
-        {&frmDisplay::Label14, "Label14", &frmDisplay::lblTOB, "lblTOB"},
-        {&frmDisplay::Label2, "Label2", &frmDisplay::lblLongitude, "lblLongitude"},
-        {&frmDisplay::Label9, "Label9", &frmDisplay::lblLatitude, "lblLatitude"},
-        {&frmDisplay::Label3, "Label3", &frmDisplay::lblCity, "lblCity"},
-        {&frmDisplay::Label12, "Label12", &frmDisplay::lblState, "lblState"},
-        {&frmDisplay::Label4, "Label4", &frmDisplay::lblCountry, "lblCountry"},
+    constexpr std::array<std::pair<const char*, const char*>, 7> kRows = {{
+        {"Label1", "lblDOB"},
+        {"Label14", "lblTOB"},
+        {"Label2", "lblLongitude"},
+        {"Label9", "lblLatitude"},
+        {"Label3", "lblCity"},
+        {"Label12", "lblState"},
+        {"Label4", "lblCountry"},
     }};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
         const int top = 600 + 300 * static_cast<int>(i);
-        this->*rows[i].caption =
-            PlaceLabel(fraDetails, rows[i].captionName, DetailCaption(kDetailLabels[i]),
-                       TwipsRect(120, top, 1500, 240));
-        this->*rows[i].value = value(rows[i].valueName, TwipsRect(1650, top, 1780, 240));
+        PlaceLabel(detailsBox_, kRows[i].first, DetailCaption(kDetailLabels[i]),
+                   TwipsRect(120, top, 1500, 240));
+        detailValues_[i] = value(kRows[i].second, TwipsRect(1650, top, 1780, 240));
+    }
+}
+
+void frmDisplay::FillChart() {
+    for (std::size_t i = 0; i < positionValues_.size(); ++i) {
+        positionValues_[i]->setText(DisplayText(report_.positions[i].text));
+    }
+    ShowChart();
+    nameValue_->setText(DisplayText(report_.name));
+    const auto rows = report_.details.Rows();
+    for (std::size_t k = 0; k < detailValues_.size(); ++k) {
+        detailValues_[k]->setText(DisplayText(rows[k]->text));
+    }
+}
+
+void frmDisplay::SetPadaTag(std::size_t sign, const QString& text) {
+    QLabel* tag = padaTags_[sign];
+    tag->setText(text);
+    // The tag grows downward so that every line of its caption shows, even
+    // past the bottom of its cell.
+    const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+    const int needed = lines * tag->fontMetrics().lineSpacing() + 2;
+    tag->resize(tag->width(), std::max(TwipsY(210), needed));
+    tag->raise();
+}
+
+void frmDisplay::ShowChart() {
+    const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
+    for (std::size_t k = 0; k < signCells_.size(); ++k) {
+        signCells_[k]->setText(ColumnCaption(drawn[k].bodies));
+        SetPadaTag(k, ColumnCaption(drawn[k].marks));
+    }
+    // The South Indian chart is its labels and outlines; the other styles
+    // are painted over their place.
+    const bool south = report_.drawing.style == ChartStyle::South;
+    for (std::size_t k = 0; k < signCells_.size(); ++k) {
+        for (QWidget* part :
+             {static_cast<QWidget*>(signCells_[k]), static_cast<QWidget*>(padaTags_[k]),
+              static_cast<QWidget*>(signNumbers_[k]), static_cast<QWidget*>(cellOutlines_[k])}) {
+            part->setVisible(south);
+        }
+    }
+    for (QWidget* part :
+         {static_cast<QWidget*>(centreOutline_), static_cast<QWidget*>(squareOutline_),
+          static_cast<QWidget*>(chartLink_)}) {
+        part->setVisible(south);
+    }
+    chartFigure_->setVisible(!south);
+    if (!south) {
+        chartFigure_->SetReport(report_);
+        chartFigure_->raise();
     }
 }
 

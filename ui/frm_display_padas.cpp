@@ -68,56 +68,58 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(TwipsX(120), TwipsY(120), TwipsX(120), TwipsY(120));
 
-    fraPadas = new QGroupBox(DisplayText(kArudhaPadasHeading));
-    fraPadas->setObjectName(QStringLiteral("fraPadas"));
-    tblPadas = ReadOnlyTable(
+    auto* padasBox = new QGroupBox(DisplayText(kArudhaPadasHeading));
+    padasBox->setObjectName(QStringLiteral("fraPadas"));
+    padaTable_ = ReadOnlyTable(
         "tblPadas", 12,
         {DisplayText(kPadaColumns[0]), DisplayText(kPadaColumns[1]), DisplayText(kPadaColumns[2])});
-    tblPadas->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    FitRows(tblPadas);
-    auto* padas = new QVBoxLayout(fraPadas);
-    padas->addWidget(tblPadas);
+    padaTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    FitRows(padaTable_);
+    auto* padas = new QVBoxLayout(padasBox);
+    padas->addWidget(padaTable_);
     padas->addStretch(1);
 
-    fraSpecialLagnas = new QGroupBox(DisplayText(kSpecialLagnasHeading));
-    fraSpecialLagnas->setObjectName(QStringLiteral("fraSpecialLagnas"));
-    tblSpecialLagnas = ReadOnlyTable("tblSpecialLagnas", static_cast<int>(kSpecialPointRows),
-                                     {DisplayText(kPointColumns[0]), DisplayText(kPointColumns[1]),
-                                      DisplayText(kPointColumns[2])});
-    FitRows(tblSpecialLagnas);
-    lblReferenceSunrise = WrappedLabel("lblReferenceSunrise");
-    auto* special = new QVBoxLayout(fraSpecialLagnas);
-    special->addWidget(tblSpecialLagnas);
-    special->addWidget(lblReferenceSunrise);
+    auto* specialBox = new QGroupBox(DisplayText(kSpecialLagnasHeading));
+    specialBox->setObjectName(QStringLiteral("fraSpecialLagnas"));
+    specialPointTable_ =
+        ReadOnlyTable("tblSpecialLagnas", static_cast<int>(kSpecialPointRows),
+                      {DisplayText(kPointColumns[0]), DisplayText(kPointColumns[1]),
+                       DisplayText(kPointColumns[2])});
+    FitRows(specialPointTable_);
+    referenceSunrise_ = WrappedLabel("lblReferenceSunrise");
+    auto* special = new QVBoxLayout(specialBox);
+    special->addWidget(specialPointTable_);
+    special->addWidget(referenceSunrise_);
     special->addStretch(1);
 
-    fraUpapadaAccount = new QGroupBox(DisplayText(kUpapadaAccountTitle));
-    fraUpapadaAccount->setObjectName(QStringLiteral("fraUpapadaAccount"));
-    lblUpapadaAccount = WrappedLabel("lblUpapadaAccount");
-    lblUpapadaAccount->setFont(VerdanaFont(kTextPoints));
-    auto* account = new QVBoxLayout(fraUpapadaAccount);
-    account->addWidget(lblUpapadaAccount);
+    auto* accountBox = new QGroupBox(DisplayText(kUpapadaAccountTitle));
+    accountBox->setObjectName(QStringLiteral("fraUpapadaAccount"));
+    upapadaAccount_ = WrappedLabel("lblUpapadaAccount");
+    upapadaAccount_->setFont(VerdanaFont(kTextPoints));
+    auto* account = new QVBoxLayout(accountBox);
+    account->addWidget(upapadaAccount_);
 
-    grid->addWidget(fraPadas, 0, 0, 2, 1);
-    grid->addWidget(fraSpecialLagnas, 0, 1);
-    grid->addWidget(fraUpapadaAccount, 1, 1);
+    grid->addWidget(padasBox, 0, 0, 2, 1);
+    grid->addWidget(specialBox, 0, 1);
+    grid->addWidget(accountBox, 1, 1);
     grid->setColumnStretch(0, 4);
     grid->setColumnStretch(1, 5);
     grid->setRowStretch(1, 1);
 }
 
-void frmDisplay::FillPadas(const PadasView& padas) {
+void frmDisplay::FillPadas() {
+    const PadasView& padas = report_.padas;
     for (std::size_t house = 0; house < padas.padas.size(); ++house) {
         const PadaRow& row = padas.padas[house];
-        SetRow(tblPadas, static_cast<int>(house), {row.house, row.name, std::string(row.sign)});
+        SetRow(padaTable_, static_cast<int>(house), {row.house, row.name, std::string(row.sign)});
     }
     for (std::size_t i = 0; i < padas.points.size(); ++i) {
         const SpecialPointRow& row = padas.points[i];
-        SetRow(tblSpecialLagnas, static_cast<int>(i),
+        SetRow(specialPointTable_, static_cast<int>(i),
                {std::string(row.point), std::string(row.sign), row.position});
     }
-    lblReferenceSunrise->setText(QString::fromStdString(padas.referenceSunrise));
-    lblUpapadaAccount->setText(QString::fromStdString(padas.upapadaAccount));
+    referenceSunrise_->setText(QString::fromStdString(padas.referenceSunrise));
+    upapadaAccount_->setText(QString::fromStdString(padas.upapadaAccount));
 }
 
 }  // namespace korvanta

@@ -21,61 +21,56 @@ namespace {
 constexpr double kTextPoints = 8.0;
 constexpr int kColumns = 3;
 
-// The headings are the report's profile labels, in the same order.
-struct ProfileCell {
-    const char* headingName;
-    QLabel* frmDisplay::*value;
-    const char* valueName;
-};
-
-// The grid, row by row, left to right.
-const std::array<ProfileCell, 24> kProfileGrid = {{
-    {"dsd_0", &frmDisplay::lblVedicName, "lblVedicName"},
-    {"dsd_1", &frmDisplay::lblULPresentHouse, "lblULPresentHouse"},
-    {"Label8_1", &frmDisplay::lblArudhaLagnaPresentInSign, "lblArudhaLagnaPresentInSign"},
-    {"Label8_2", &frmDisplay::lblRullingPlanet, "lblRullingPlanet"},
-    {"Label8_4", &frmDisplay::lblCompatibleWith, "lblCompatibleWith"},
-    {"Label8_5", &frmDisplay::lblNotCompatibleWith, "lblNotCompatibleWith"},
-    {"Label8_6", &frmDisplay::lblSymbol, "lblSymbol"},
-    {"Label8_7", &frmDisplay::lblNature, "lblNature"},
-    {"Label8_8", &frmDisplay::lblColor, "lblColor"},
-    {"Label8_9", &frmDisplay::lblTypeOfSign, "lblTypeOfSign"},
-    {"Label8_10", &frmDisplay::lblGender, "lblGender"},
-    {"Label8_11", &frmDisplay::lblBestPeriodOfActivity, "lblBestPeriodOfActivity"},
-    {"Label8_12", &frmDisplay::lblBarren, "lblBarren"},
-    {"Label8_13", &frmDisplay::lblCaste, "lblCaste"},
-    {"Label8_14", &frmDisplay::lblPosition, "lblPosition"},
-    {"Label8_15", &frmDisplay::lblConstituentCharacter, "lblConstituentCharacter"},
-    {"Label8_16", &frmDisplay::lblLuckyDays, "lblLuckyDays"},
-    {"Label8_17", &frmDisplay::lblLuckyNumbers, "lblLuckyNumbers"},
-    {"Label8_18", &frmDisplay::lblBestDirection, "lblBestDirection"},
-    {"Label8_19", &frmDisplay::lblLuckyColors, "lblLuckyColors"},
-    {"Label8_20", &frmDisplay::lblLuckyGemstone, "lblLuckyGemstone"},
-    {"Label8_21", &frmDisplay::lblPartOfTheBody, "lblPartOfTheBody"},
-    {"Label8_22", &frmDisplay::lblPhysique, "lblPhysique"},
-    {"Label8_23", &frmDisplay::lblEnglishName, "lblEnglishName"},
+// The grid, row by row, left to right, in the report's order: each
+// heading's and value's object names.
+constexpr std::array<std::pair<const char*, const char*>, 24> kProfileGrid = {{
+    {"dsd_0", "lblVedicName"},
+    {"dsd_1", "lblULPresentHouse"},
+    {"Label8_1", "lblArudhaLagnaPresentInSign"},
+    {"Label8_2", "lblRullingPlanet"},
+    {"Label8_4", "lblCompatibleWith"},
+    {"Label8_5", "lblNotCompatibleWith"},
+    {"Label8_6", "lblSymbol"},
+    {"Label8_7", "lblNature"},
+    {"Label8_8", "lblColor"},
+    {"Label8_9", "lblTypeOfSign"},
+    {"Label8_10", "lblGender"},
+    {"Label8_11", "lblBestPeriodOfActivity"},
+    {"Label8_12", "lblBarren"},
+    {"Label8_13", "lblCaste"},
+    {"Label8_14", "lblPosition"},
+    {"Label8_15", "lblConstituentCharacter"},
+    {"Label8_16", "lblLuckyDays"},
+    {"Label8_17", "lblLuckyNumbers"},
+    {"Label8_18", "lblBestDirection"},
+    {"Label8_19", "lblLuckyColors"},
+    {"Label8_20", "lblLuckyGemstone"},
+    {"Label8_21", "lblPartOfTheBody"},
+    {"Label8_22", "lblPhysique"},
+    {"Label8_23", "lblEnglishName"},
 }};
 
 // The headings are the report's reading labels, in the same order. The
 // boxes keep their designed widths as proportions of their row.
 struct ReadingPlace {
-    int headingIndex;  // index in the Label8 array
-    QPlainTextEdit* frmDisplay::*box;
+    const char* headingName;
     const char* boxName;
-    int left, top, width, height;
+    int width;
 };
 
-const std::array<ReadingPlace, 5> kReadingBoxes = {{
-    {0, &frmDisplay::txtLooks, "txtLooks", 120, 5280, 3735, 735},
-    {24, &frmDisplay::txtNature, "txtNature", 3960, 5280, 4215, 735},
-    {25, &frmDisplay::txtCareerAndFinance, "txtCareerAndFinance", 8280, 5280, 3615, 735},
-    {26, &frmDisplay::txtLoveAndDomesticLife, "txtLoveAndDomesticLife", 120, 6360, 6015, 735},
-    {27, &frmDisplay::txtHealth, "txtHealth", 6240, 6360, 5655, 735},
+constexpr std::array<ReadingPlace, 5> kReadingBoxes = {{
+    {"Label8_0", "txtLooks", 3735},
+    {"Label8_24", "txtNature", 4215},
+    {"Label8_25", "txtCareerAndFinance", 3615},
+    {"Label8_26", "txtLoveAndDomesticLife", 6015},
+    {"Label8_27", "txtHealth", 5655},
 }};
+
+}  // namespace
 
 // A reading box as tall as its whole text at its present width, so that the
 // tab page scrolls, if anything does, rather than the box.
-class FittedReading : public QPlainTextEdit {
+class FittedReading final : public QPlainTextEdit {
   public:
     FittedReading() {
         setReadOnly(true);
@@ -114,16 +109,14 @@ class FittedReading : public QPlainTextEdit {
     }
 };
 
-}  // namespace
-
 void frmDisplay::BuildProfileTab(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(TwipsX(120), 0, TwipsX(120), TwipsY(120));
-    Frame4 = new QFrame;
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Frame4->setFrameShape(QFrame::StyledPanel);
-    pageLayout->addWidget(Frame4);
-    auto* column = new QVBoxLayout(Frame4);
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("Frame4"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    pageLayout->addWidget(panel);
+    auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(TwipsX(120), TwipsY(120), TwipsX(120), TwipsY(120));
 
     // The grid: each heading with its value under it, three to a row.
@@ -132,23 +125,15 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
     grid->setVerticalSpacing(0);
     const QFont headingFont = VerdanaFont(kTextPoints, true);
     for (std::size_t i = 0; i < kProfileGrid.size(); ++i) {
-        const ProfileCell& cell = kProfileGrid[i];
         const int row = 2 * static_cast<int>(i / kColumns);
         const int col = static_cast<int>(i % kColumns);
         auto* heading = new QLabel(DisplayText(kProfileLabels[i]));
-        heading->setObjectName(QString::fromLatin1(cell.headingName));
+        heading->setObjectName(QString::fromLatin1(kProfileGrid[i].first));
         heading->setFont(headingFont);
-        const QString headingName = QString::fromLatin1(cell.headingName);
-        const int index = headingName.section(QLatin1Char('_'), 1).toInt();
-        if (headingName.startsWith(QLatin1String("dsd"))) {
-            dsd[static_cast<std::size_t>(index)] = heading;
-        } else {
-            Label8[static_cast<std::size_t>(index)] = heading;
-        }
         auto* value = new ElidedLabel;
-        value->setObjectName(QString::fromLatin1(cell.valueName));
+        value->setObjectName(QString::fromLatin1(kProfileGrid[i].second));
         value->setContentsMargins(0, 0, 0, TwipsY(90));
-        this->*cell.value = value;
+        profileValues_[i] = value;
         grid->addWidget(heading, row, col);
         grid->addWidget(value, row + 1, col);
     }
@@ -167,16 +152,15 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
             const ReadingPlace& reading = kReadingBoxes[r];
             const int col = static_cast<int>(r - first);
             auto* heading = new QLabel(DisplayText(kReadingLabels[r]));
-            heading->setObjectName(QStringLiteral("Label8_%1").arg(reading.headingIndex));
+            heading->setObjectName(QString::fromLatin1(reading.headingName));
             heading->setFont(headingFont);
-            Label8[static_cast<std::size_t>(reading.headingIndex)] = heading;
 
             auto* box = new FittedReading;
             box->setObjectName(QString::fromLatin1(reading.boxName));
             QPalette buttonFace = box->palette();
             buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
             box->setPalette(buttonFace);
-            this->*reading.box = box;
+            readingBoxes_[r] = box;
             row->addWidget(heading, 0, col);
             row->addWidget(box, 1, col);
             row->setColumnStretch(col, reading.width);
@@ -186,13 +170,12 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
     }
 }
 
-void frmDisplay::FillProfile(const ChartReport& report) {
-    for (std::size_t i = 0; i < kProfileGrid.size(); ++i) {
-        (this->*kProfileGrid[i].value)->setText(DisplayText(report.profile[i].text));
+void frmDisplay::FillProfile() {
+    for (std::size_t i = 0; i < profileValues_.size(); ++i) {
+        profileValues_[i]->setText(DisplayText(report_.profile[i].text));
     }
-    for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
-        static_cast<FittedReading*>(this->*kReadingBoxes[r].box)
-            ->ShowText(DisplayText(report.readings[r].text));
+    for (std::size_t r = 0; r < readingBoxes_.size(); ++r) {
+        readingBoxes_[r]->ShowText(DisplayText(report_.readings[r].text));
     }
 }
 

@@ -4,16 +4,12 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -199,9 +195,6 @@ void MDI::BuildResultWindow() {
     subWindow_->setWindowIcon(windowIcon());
     subWindow_->setSystemMenu(nullptr);
     subWindow_->installEventFilter(this);
-    display_->fraBirthchart->setVisible(true);
-    display_->fraBirthchart->raise();
-    display_->fraDetails->raise();
     subWindow_->show();
 
     resize(FittingSize());
@@ -257,10 +250,7 @@ void MDI::GrowToShowPage() {
     const QSize room = RoomOnScreen();
     for (int pass = 0; pass < 3; ++pass) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const auto* area = qobject_cast<QScrollArea*>(display_->SSTab1->currentWidget());
-        if (area == nullptr) return;
-        const QSize more(area->horizontalScrollBar()->maximum(),
-                         area->verticalScrollBar()->maximum());
+        const QSize more = display_->OpenPageShortfall();
         if (more.width() <= 0 && more.height() <= 0) break;
         QSize wanted = (size() + more).boundedTo(room);
         // Not tall enough: a wider page wraps the readings into fewer lines.

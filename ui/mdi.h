@@ -14,6 +14,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace korvanta {
 
@@ -34,15 +35,14 @@ class MDI : public QMainWindow {
     // A frame showing `result`, which it takes as its child: the result
     // window with the "Birth Time Sensitivity" tab. A click on the strip's
     // timeline shows that moment's result; the File menu's exports then offer
-    // the strip's page. The strip itself is made right after the frame is
-    // shown, so that the result appears without waiting for it, or at once
-    // when it is asked for.
+    // the strip's page. The strip is made when its tab is opened or an
+    // export asks for it, so that the result appears without waiting for it.
     explicit MDI(ResultViewModel* result, QWidget* parent = nullptr);
     ~MDI() override;
 
     ResultViewModel& Result() const { return *result_; }
     frmDisplay* Display() const { return display_; }
-    // The sensitivity tab, its strip made if it was not yet.
+    // The sensitivity tab, made with its strip if it was not yet.
     SensitivityTab* Sensitivity();
 
     // The frame's size when it opens: the result window's design under the
@@ -76,7 +76,7 @@ class MDI : public QMainWindow {
     void BuildResultWindow();
     void BindSensitivity();
     void ShowDrawingInMenu();
-    void ShowStrip();
+    void MakeSensitivityTab(QScrollArea* area);
     void PlaceButtons();
     void CentreResultWindow();
     // The room the screen's available area leaves for the frame's inside.

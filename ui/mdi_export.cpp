@@ -19,7 +19,6 @@ QString MDI::SuggestedPath(const char* extension) const {
 }
 
 std::optional<bool> MDI::AskStripPage() {
-    ShowStrip();
     switch (dialogs_->ChooseSensitivityPage(this)) {
         case ExportDialogs::PageChoice::Cancel:
             return std::nullopt;

@@ -8,13 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
-#include "ui/frm_display.h"
 #include "ui/twips.h"
 
 namespace korvanta {
@@ -170,88 +168,80 @@ bool SensitivityTimeline::event(QEvent* event) {
 }
 
 SensitivityTab::SensitivityTab(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("tabSensitivity"));
+    setObjectName(QStringLiteral("tabSensitivityPage"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->setSpacing(4);
 
-    lblSensitivityAnswer = new QLabel(this);
-    lblSensitivityAnswer->setObjectName(QStringLiteral("lblSensitivityAnswer"));
-    lblSensitivityAnswer->setFont(VerdanaFont(kTextPoints, true));
-    lblSensitivityAnswer->setWordWrap(true);
-    column->addWidget(lblSensitivityAnswer);
+    answer_ = new QLabel(this);
+    answer_->setObjectName(QStringLiteral("lblSensitivityAnswer"));
+    answer_->setFont(VerdanaFont(kTextPoints, true));
+    answer_->setWordWrap(true);
+    column->addWidget(answer_);
 
     auto* controls = new QHBoxLayout;
     auto* spanCaption = new QLabel(DisplayText(kSensitivitySpanCaption), this);
     spanCaption->setObjectName(QStringLiteral("lblSensitivitySpan"));
     controls->addWidget(spanCaption);
-    cboSensitivitySpan = new QComboBox(this);
-    cboSensitivitySpan->setObjectName(QStringLiteral("cboSensitivitySpan"));
+    spanChooser_ = new QComboBox(this);
+    spanChooser_->setObjectName(QStringLiteral("cboSensitivitySpan"));
     for (const int minutes : kSensitivitySpans) {
-        cboSensitivitySpan->addItem(QString::fromStdString(SensitivitySpanText(minutes)), minutes);
+        spanChooser_->addItem(QString::fromStdString(SensitivitySpanText(minutes)), minutes);
     }
-    spanCaption->setBuddy(cboSensitivitySpan);
-    controls->addWidget(cboSensitivitySpan);
-    lblSensitivityNote = new QLabel(this);
-    lblSensitivityNote->setObjectName(QStringLiteral("lblSensitivityNote"));
-    lblSensitivityNote->setWordWrap(true);
-    controls->addWidget(lblSensitivityNote, 1);
+    spanCaption->setBuddy(spanChooser_);
+    controls->addWidget(spanChooser_);
+    spanNote_ = new QLabel(this);
+    spanNote_->setObjectName(QStringLiteral("lblSensitivityNote"));
+    spanNote_->setWordWrap(true);
+    controls->addWidget(spanNote_, 1);
     column->addLayout(controls);
 
     auto* shown = new QHBoxLayout;
-    lblShownMoment = new QLabel(this);
-    lblShownMoment->setObjectName(QStringLiteral("lblShownMoment"));
-    lblShownMoment->setWordWrap(true);
-    lblShownMoment->setStyleSheet(QStringLiteral("color: #285ac8;"));
-    shown->addWidget(lblShownMoment, 1);
-    cmdEnteredTime = new QPushButton(DisplayText(kSensitivityBackCaption), this);
-    cmdEnteredTime->setObjectName(QStringLiteral("cmdEnteredTime"));
-    shown->addWidget(cmdEnteredTime);
+    shownMoment_ = new QLabel(this);
+    shownMoment_->setObjectName(QStringLiteral("lblShownMoment"));
+    shownMoment_->setWordWrap(true);
+    shownMoment_->setStyleSheet(QStringLiteral("color: #285ac8;"));
+    shown->addWidget(shownMoment_, 1);
+    backButton_ = new QPushButton(DisplayText(kSensitivityBackCaption), this);
+    backButton_->setObjectName(QStringLiteral("cmdEnteredTime"));
+    shown->addWidget(backButton_);
     column->addLayout(shown);
 
-    timeline = new SensitivityTimeline(this);
-    column->addWidget(timeline, 1);
+    timeline_ = new SensitivityTimeline(this);
+    column->addWidget(timeline_, 1);
     SetShownMoment(std::nullopt);
 
-    connect(cboSensitivitySpan, &QComboBox::activated, this,
-            [this](int index) { emit spanChosen(cboSensitivitySpan->itemData(index).toInt()); });
-    connect(timeline, &SensitivityTimeline::momentChosen, this, &SensitivityTab::momentChosen);
-    connect(cmdEnteredTime, &QPushButton::clicked, this, &SensitivityTab::enteredTimeRequested);
+    connect(spanChooser_, &QComboBox::activated, this,
+            [this](int index) { emit spanChosen(spanChooser_->itemData(index).toInt()); });
+    connect(timeline_, &SensitivityTimeline::momentChosen, this, &SensitivityTab::momentChosen);
+    connect(backButton_, &QPushButton::clicked, this, &SensitivityTab::enteredTimeRequested);
 }
 
 void SensitivityTab::SetStrip(const SensitivityStrip& strip) {
     const SensitivityView view = BuildSensitivityView(strip);
-    lblSensitivityAnswer->setText(DisplayText(view.answer));
-    lblSensitivityNote->setText(
+    answer_->setText(DisplayText(view.answer));
+    spanNote_->setText(
         DisplayText(view.cutNote.empty() ? view.spanNote : view.spanNote + " " + view.cutNote));
-    timeline->SetView(view);
+    timeline_->SetView(view);
     SetSpan(strip.spanMinutes);
 }
 
 void SensitivityTab::SetSpan(int minutes) {
-    const int index = cboSensitivitySpan->findData(minutes);
-    if (index >= 0) cboSensitivitySpan->setCurrentIndex(index);
+    const int index = spanChooser_->findData(minutes);
+    if (index >= 0) spanChooser_->setCurrentIndex(index);
 }
 
 int SensitivityTab::Span() const {
-    return cboSensitivitySpan->currentData().toInt();
+    return spanChooser_->currentData().toInt();
 }
 
 void SensitivityTab::SetShownMoment(std::optional<std::int64_t> clock) {
-    const bool other = clock && *clock != timeline->View().birth;
-    lblShownMoment->setText(other ? DisplayText(ShownMomentText(timeline->View(), *clock))
-                                  : QString());
-    lblShownMoment->setVisible(other);
-    cmdEnteredTime->setVisible(other);
-    timeline->SetShownMoment(clock);
-}
-
-SensitivityTab* AddSensitivityTab(frmDisplay& display) {
-    auto* tab = new SensitivityTab;
-    // Scrolls like the other tabs where the frame is smaller than the strip.
-    display.SSTab1->insertTab(frmDisplay::kSensitivityTab, frmDisplay::Scrolling(tab),
-                              DisplayText(kSensitivityHeading));
-    return tab;
+    const bool other = clock && *clock != timeline_->View().birth;
+    shownMoment_->setText(other ? DisplayText(ShownMomentText(timeline_->View(), *clock))
+                                : QString());
+    shownMoment_->setVisible(other);
+    backButton_->setVisible(other);
+    timeline_->SetShownMoment(clock);
 }
 
 }  // namespace korvanta

@@ -18,8 +18,6 @@ class QPushButton;
 
 namespace korvanta {
 
-class frmDisplay;
-
 // The painted timeline: hovering a segment highlights it and shows its
 // times; a click picks the moment under the pointer.
 class SensitivityTimeline : public QWidget {
@@ -75,13 +73,6 @@ class SensitivityTab : public QWidget {
     // birth, which hides the way back.
     void SetShownMoment(std::optional<std::int64_t> clock);
 
-    QLabel* lblSensitivityAnswer = nullptr;
-    QLabel* lblSensitivityNote = nullptr;
-    QComboBox* cboSensitivitySpan = nullptr;
-    QLabel* lblShownMoment = nullptr;
-    QPushButton* cmdEnteredTime = nullptr;
-    SensitivityTimeline* timeline = nullptr;
-
   signals:
     // The user chose another span in the chooser.
     void spanChosen(int minutes);
@@ -89,9 +80,17 @@ class SensitivityTab : public QWidget {
     void momentChosen(std::int64_t clock);
     // "Back to the entered time".
     void enteredTimeRequested();
-};
 
-// Adds the tab to the result window as its fourth tab (frmDisplay::kSensitivityTab).
-SensitivityTab* AddSensitivityTab(frmDisplay& display);
+  private:
+    // Object names: "lblSensitivityAnswer", "lblSensitivityNote",
+    // "cboSensitivitySpan", "lblShownMoment", "cmdEnteredTime",
+    // "picSensitivityTimeline".
+    QLabel* answer_ = nullptr;
+    QLabel* spanNote_ = nullptr;
+    QComboBox* spanChooser_ = nullptr;
+    QLabel* shownMoment_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    SensitivityTimeline* timeline_ = nullptr;
+};
 
 }  // namespace korvanta

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,8 @@ using korvanta::ChartStyle;
 using korvanta::MDI;
 using korvanta::ResultViewModel;
 using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
+using korvanta::testing::ResultLabel;
 
 namespace {
 
@@ -77,22 +80,30 @@ class ChartStyleWindowTest : public QObject {
         // The South Indian chart first: its labels, no painted square.
         QVERIFY(FrameControls(frame).mnuStyle[0]->isChecked());
         QVERIFY(!FrameControls(frame).mnuShowAllPadas->isChecked());
-        QVERIFY(!display->lblAries->isHidden());
-        QVERIFY(display->chartFigure->isHidden());
+        QVERIFY(!ResultLabel(*display, "lblAries")->isHidden());
+        QVERIFY(Named<korvanta::ChartFigureView>(*display, "chartFigure")->isHidden());
 
         const QImage southPage = Export(frame, dialogs, QStringLiteral("south.png"));
-        QImage lastShown = display->chartFigure->grab().toImage();
+        QImage lastShown =
+            Named<korvanta::ChartFigureView>(*display, "chartFigure")->grab().toImage();
         for (const auto& [index, style] :
              {std::pair{1, ChartStyle::North}, std::pair{2, ChartStyle::East}}) {
             FrameControls(frame).mnuStyle[static_cast<std::size_t>(index)]->trigger();
             QVERIFY(FrameControls(frame).mnuStyle[static_cast<std::size_t>(index)]->isChecked());
             QVERIFY(!FrameControls(frame).mnuStyle[0]->isChecked());
-            QVERIFY(!display->chartFigure->isHidden());
-            for (QLabel* cell : display->SignCells()) QVERIFY(cell->isHidden());
-            QVERIFY(display->Shape2->isHidden());
-            QCOMPARE(display->chartFigure->Report()->drawing.style, style);
+            QVERIFY(!Named<korvanta::ChartFigureView>(*display, "chartFigure")->isHidden());
+            for (QLabel* cell :
+                 display->findChildren<QLabel*>(QRegularExpression("^lbl[A-Z][a-z]+$"))) {
+                if (cell->parentWidget()->objectName() == QStringLiteral("fraBirthchart"))
+                    QVERIFY2(cell->isHidden(), qPrintable(cell->objectName()));
+            }
+            QVERIFY(Named<QFrame>(*display, "Shape2")->isHidden());
+            QCOMPARE(
+                Named<korvanta::ChartFigureView>(*display, "chartFigure")->Report()->drawing.style,
+                style);
             // The painted square changes with the style.
-            const QImage shown = display->chartFigure->grab().toImage();
+            const QImage shown =
+                Named<korvanta::ChartFigureView>(*display, "chartFigure")->grab().toImage();
             QVERIFY(shown != lastShown);
             lastShown = shown;
 
@@ -111,20 +122,23 @@ class ChartStyleWindowTest : public QObject {
         // Every pada in the South Indian chart: the window's mark labels carry the tags.
         FrameControls(frame).mnuStyle[0]->trigger();
         FrameControls(frame).mnuShowAllPadas->trigger();
-        QVERIFY(!display->lblAries->isHidden());
-        QVERIFY(display->chartFigure->isHidden());
+        QVERIFY(!ResultLabel(*display, "lblAries")->isHidden());
+        QVERIFY(Named<korvanta::ChartFigureView>(*display, "chartFigure")->isHidden());
         for (std::size_t house = 0; house < 12; ++house) {
             const int sign = c.chart.padas.pada[house];
             const QString tag = QString::fromUtf8(korvanta::kPadaTags[house].data());
             const QStringList lines =
-                display->lblArudha[static_cast<std::size_t>(sign)]->text().split(QLatin1Char('\n'));
+                ResultLabel(*display, qPrintable(QStringLiteral("lblArudha_%1").arg(sign)))
+                    ->text()
+                    .split(QLatin1Char('\n'));
             bool found = false;
             for (const QString& line : lines) found = found || line.trimmed() == tag;
             QVERIFY2(found, qPrintable(tag));
         }
         FrameControls(frame).mnuShowAllPadas->trigger();
         for (std::size_t sign = 0; sign < 12; ++sign) {
-            const QString text = display->lblArudha[sign]->text();
+            const QString text =
+                ResultLabel(*display, qPrintable(QStringLiteral("lblArudha_%1").arg(sign)))->text();
             QVERIFY(!text.contains(QStringLiteral("AL")) && !text.contains(QStringLiteral("A2")));
         }
         QVERIFY(dialogs.failures.isEmpty());
@@ -144,8 +158,14 @@ class ChartStyleWindowTest : public QObject {
             MDI frame(new ResultViewModel(c.birth, &settings));
             QVERIFY(FrameControls(frame).mnuStyle[2]->isChecked());
             QVERIFY(FrameControls(frame).mnuShowAllPadas->isChecked());
-            QVERIFY(!frame.Display()->chartFigure->isHidden());
-            const ChartDrawing shown = frame.Display()->chartFigure->Report()->drawing;
+            QVERIFY(!Named<korvanta::ChartFigureView>(
+                         korvanta::testing::EveryTabBuilt(*frame.Display()), "chartFigure")
+                         ->isHidden());
+            const ChartDrawing shown =
+                Named<korvanta::ChartFigureView>(korvanta::testing::EveryTabBuilt(*frame.Display()),
+                                                 "chartFigure")
+                    ->Report()
+                    ->drawing;
             QCOMPARE(shown.style, ChartStyle::East);
             QVERIFY(shown.allPadas);
         }

@@ -14,10 +14,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+
+#include "ui/frm_display.h"
 
 namespace korvanta::testing {
 
@@ -32,6 +35,18 @@ Control* Named(const QObject& owner, const char* name) {
         std::abort();
     }
     return found;
+}
+
+// The result window's tab pages are built when first opened: builds them
+// all, so that every control of the window can be found by name.
+inline korvanta::frmDisplay& EveryTabBuilt(korvanta::frmDisplay& display) {
+    for (int tab = 0; tab < Named<QTabWidget>(display, "SSTab1")->count(); ++tab) display.Page(tab);
+    return display;
+}
+
+// A label of the result window by name, its tab built first.
+inline QLabel* ResultLabel(korvanta::frmDisplay& display, const char* name) {
+    return Named<QLabel>(EveryTabBuilt(display), name);
 }
 
 // The birth-data window's controls.

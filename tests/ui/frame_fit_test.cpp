@@ -115,9 +115,13 @@ class FrameFitTest : public QObject {
     void aSmallFrameScrollsItsPagesAndBigReadingBoxesShowAll() {
         MDI* frame = Calculate();
         korvanta::frmDisplay* display = frame->Display();
-        const QList<QPlainTextEdit*> boxes = {display->txtLooks, display->txtNature,
-                                              display->txtCareerAndFinance,
-                                              display->txtLoveAndDomesticLife, display->txtHealth};
+        korvanta::testing::EveryTabBuilt(*display);
+        QTabWidget* tabs = Named<QTabWidget>(*display, "SSTab1");
+        QPlainTextEdit* looks = Named<QPlainTextEdit>(*display, "txtLooks");
+        QList<QPlainTextEdit*> boxes;
+        for (const char* name : {"txtLooks", "txtNature", "txtCareerAndFinance",
+                                 "txtLoveAndDomesticLife", "txtHealth"})
+            boxes << Named<QPlainTextEdit>(*display, name);
         for (const QSize size : {QSize(480, 360), frame->size()}) {
             frame->resize(size);
             // Layouts settle over a few rounds of events.
@@ -135,10 +139,10 @@ class FrameFitTest : public QObject {
                 QVERIFY2(box->verticalScrollBar()->maximum() == 0, qPrintable(box->objectName()));
             }
             // A page larger than its room scrolls rather than being cut.
-            for (int tab = 0; tab < display->SSTab1->count(); ++tab) {
-                display->SSTab1->setCurrentIndex(tab);
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
                 for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-                auto* area = qobject_cast<QScrollArea*>(display->SSTab1->widget(tab));
+                auto* area = qobject_cast<QScrollArea*>(tabs->widget(tab));
                 QVERIFY(area != nullptr);
                 const QSize needed = area->widget()->minimumSizeHint();
                 const QSize room = area->maximumViewportSize();
@@ -149,34 +153,35 @@ class FrameFitTest : public QObject {
                     QVERIFY(area->horizontalScrollBar()->maximum() > 0);
                 }
             }
-            display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kDetailsTab);
+            tabs->setCurrentIndex(korvanta::frmDisplay::kDetailsTab);
             for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
         }
         // The boxes grow with the frame once the page has all it needs.
-        const int before = display->txtLooks->height();
+        const int before = looks->height();
         frame->resize(frame->width(), 2000);
         for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-        QVERIFY2(
-            display->txtLooks->height() > before,
-            qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(display->txtLooks->height())));
+        QVERIFY2(looks->height() > before,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(looks->height())));
     }
 
     void theChartStaysInsideItsPanel() {
         MDI* frame = Calculate();
         korvanta::frmDisplay* display = frame->Display();
-        display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kChartTab);
+        display->ShowTab(korvanta::frmDisplay::kChartTab);
         for (const QSize size :
              {frame->size(), QSize(frame->width() + 400, frame->height() + 200)}) {
             frame->resize(size);
             QCoreApplication::processEvents();
-            const QRect inside = display->fraBirthchart->contentsRect();
-            for (QWidget* part : {static_cast<QWidget*>(display->Shape2),
-                                  static_cast<QWidget*>(display->shpHora[0])}) {
+            const QRect inside = Named<QWidget>(*display, "fraBirthchart")->contentsRect();
+            for (QWidget* part :
+                 {Named<QWidget>(*display, "Shape2"), Named<QWidget>(*display, "shpHora_84")}) {
                 QVERIFY2(inside.contains(part->geometry()),
                          qPrintable(part->objectName() + " " + Describe(part->geometry()) +
                                     " outside " + Describe(inside)));
             }
-            QVERIFY(display->Frame1->contentsRect().contains(display->fraBirthchart->geometry()));
+            QVERIFY(Named<QWidget>(*display, "Frame1")
+                        ->contentsRect()
+                        .contains(Named<QWidget>(*display, "fraBirthchart")->geometry()));
         }
     }
 
@@ -198,17 +203,19 @@ class FrameFitTest : public QObject {
         MDI* frame = Calculate(name.toLower(), country);
         QVERIFY(frame != nullptr);
         korvanta::frmDisplay* display = frame->Display();
-        display->SSTab1->setCurrentIndex(korvanta::frmDisplay::kChartTab);
+        display->ShowTab(korvanta::frmDisplay::kChartTab);
         QCoreApplication::processEvents();
-        for (QLabel* label : {display->lblName, display->lblCountry, display->lblCity}) {
+        QLabel* nameValue = Named<QLabel>(*display, "lblName");
+        QLabel* countryValue = Named<QLabel>(*display, "lblCountry");
+        for (QLabel* label : {nameValue, countryValue, Named<QLabel>(*display, "lblCity")}) {
             label->grab();  // paints, as the screen would
             const bool cut = label->fontMetrics().horizontalAdvance(label->text()) >
                              label->contentsRect().width();
             QCOMPARE(label->toolTip(), cut ? label->text() : QString());
         }
-        QCOMPARE(display->lblName->text(), name);  // the label keeps the whole text
-        QVERIFY(!display->lblName->toolTip().isEmpty());
-        QVERIFY(!display->lblCountry->toolTip().isEmpty());
+        QCOMPARE(nameValue->text(), name);  // the label keeps the whole text
+        QVERIFY(!nameValue->toolTip().isEmpty());
+        QVERIFY(!countryValue->toolTip().isEmpty());
     }
 };
 

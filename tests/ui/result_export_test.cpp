@@ -182,19 +182,31 @@ class ResultExportTest : public QObject {
         QVERIFY(std::holds_alternative<korvanta::BirthChart>(outcome));
         const korvanta::Chart& chart = std::get<korvanta::BirthChart>(outcome).chart;
         frmDisplay* display = Frame()->Display();
-        QCOMPARE(display->SSTab1->currentIndex(), frmDisplay::kDetailsTab);
-        QCOMPARE(display->SSTab1->widget(frmDisplay::kPadasTab)->objectName(),
+        QCOMPARE(Named<QTabWidget>(*display, "SSTab1")->currentIndex(), frmDisplay::kDetailsTab);
+        QCOMPARE(Named<QTabWidget>(*display, "SSTab1")->widget(frmDisplay::kPadasTab)->objectName(),
                  QStringLiteral("tabPadas"));
 
-        QCOMPARE(display->tblPadas->rowCount(), 12);
+        QCOMPARE(
+            Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas")->rowCount(),
+            12);
         for (int house = 1; house <= 12; ++house) {
             const int sign = chart.padas.pada[static_cast<std::size_t>(house - 1)];
-            QCOMPARE(Cell(display->tblPadas, house - 1, 0), QString::number(house));
-            QCOMPARE(Cell(display->tblPadas, house - 1, 1),
-                     QString::fromStdString(korvanta::PadaName(house)));
-            QCOMPARE(Cell(display->tblPadas, house - 1, 2), kSigns.at(sign));
+            QCOMPARE(
+                Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
+                     house - 1, 0),
+                QString::number(house));
+            QCOMPARE(
+                Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
+                     house - 1, 1),
+                QString::fromStdString(korvanta::PadaName(house)));
+            QCOMPARE(
+                Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
+                     house - 1, 2),
+                kSigns.at(sign));
         }
-        QCOMPARE(Cell(display->tblPadas, 11, 1), QStringLiteral("Upapada Lagna"));
+        QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
+                      11, 1),
+                 QStringLiteral("Upapada Lagna"));
 
         // Each point's sign and position as the chart's marks read them: the
         // long position text, its sign abbreviation split off.
@@ -205,29 +217,51 @@ class ResultExportTest : public QObject {
                                    "Sree Lagna"};
         for (int i = 0; i < 5; ++i) {
             QVERIFY(longitudes[static_cast<std::size_t>(i)].has_value());
-            const QString text = QString::fromStdString(
-                korvanta::FormatSignPosition(korvanta::SignPositionOf(*longitudes[static_cast<std::size_t>(i)])));
+            const QString text = QString::fromStdString(korvanta::FormatSignPosition(
+                korvanta::SignPositionOf(*longitudes[static_cast<std::size_t>(i)])));
             const QString abbreviation = text.right(3);
             int sign = 0;
             while (sign < 12 && kSigns.at(sign).left(3) != abbreviation) ++sign;
-            QCOMPARE(Cell(display->tblSpecialLagnas, i, 0), names.at(i));
-            QCOMPARE(Cell(display->tblSpecialLagnas, i, 1), kSigns.value(sign));
-            QCOMPARE(Cell(display->tblSpecialLagnas, i, 2), text.chopped(4));
+            QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                              "tblSpecialLagnas"),
+                          i, 0),
+                     names.at(i));
+            QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                              "tblSpecialLagnas"),
+                          i, 1),
+                     kSigns.value(sign));
+            QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                              "tblSpecialLagnas"),
+                          i, 2),
+                     text.chopped(4));
         }
         QVERIFY(special.pranapada && special.signCountMark);
-        QCOMPARE(Cell(display->tblSpecialLagnas, 5, 0), QStringLiteral("Pranapada Lagna"));
-        QCOMPARE(Cell(display->tblSpecialLagnas, 5, 1), kSigns.at(*special.pranapada));
-        QCOMPARE(Cell(display->tblSpecialLagnas, 6, 0), QStringLiteral("Sign-count mark"));
-        QCOMPARE(Cell(display->tblSpecialLagnas, 6, 1), kSigns.at(*special.signCountMark));
+        QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                          "tblSpecialLagnas"),
+                      5, 0),
+                 QStringLiteral("Pranapada Lagna"));
+        QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                          "tblSpecialLagnas"),
+                      5, 1),
+                 kSigns.at(*special.pranapada));
+        QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                          "tblSpecialLagnas"),
+                      6, 0),
+                 QStringLiteral("Sign-count mark"));
+        QCOMPARE(Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display),
+                                          "tblSpecialLagnas"),
+                      6, 1),
+                 kSigns.at(*special.signCountMark));
 
         QVERIFY(chart.sunrise.reference.has_value());
         const korvanta::CivilDateTime sunrise = korvanta::SplitDateTime(*chart.sunrise.reference);
         const QString clock = QStringLiteral("%1:%2")
                                   .arg(sunrise.hour, 2, 10, QLatin1Char('0'))
                                   .arg(sunrise.minute, 2, 10, QLatin1Char('0'));
-        QVERIFY2(display->lblReferenceSunrise->text().contains(clock),
-                 qPrintable(display->lblReferenceSunrise->text()));
-        QCOMPARE(display->lblUpapadaAccount->text(),
+        QVERIFY2(
+            korvanta::testing::ResultLabel(*display, "lblReferenceSunrise")->text().contains(clock),
+            qPrintable(korvanta::testing::ResultLabel(*display, "lblReferenceSunrise")->text()));
+        QCOMPARE(korvanta::testing::ResultLabel(*display, "lblUpapadaAccount")->text(),
                  QString::fromStdString(korvanta::ExplainUpapada(chart)));
     }
 

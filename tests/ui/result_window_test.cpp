@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -26,13 +27,13 @@
 #include "recording_sink.h"
 #include "report/program_notice.h"
 #include "report/report.h"
+#include "tests/support/cell_columns.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
-#include "tests/support/cell_columns.h"
 #include "ui/twips.h"
 
 using korvanta::DisplayText;
@@ -114,7 +115,8 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
         add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
         add(QString::fromLatin1(kSignCells[k]), korvanta::testing::CrLfColumn((r.cells[k]).bodies));
-        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::testing::CrLfColumn((r.cells[k]).marks));
+        add(QStringLiteral("lblArudha_%1").arg(k),
+            korvanta::testing::CrLfColumn((r.cells[k]).marks));
     }
     add("lblName", r.name);
     for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details.Rows()[k]->text);
@@ -124,7 +126,8 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
     return expected;
 }
 
-void VerifyCaptions(const frmDisplay& display, const korvanta::ChartReport& captions) {
+void VerifyCaptions(frmDisplay& display, const korvanta::ChartReport& captions) {
+    korvanta::testing::EveryTabBuilt(display);
     for (const auto& [name, text] : ExpectedCaptions(captions)) {
         const auto* control = display.findChild<QWidget*>(name);
         QVERIFY2(control != nullptr, qPrintable(name));
@@ -179,23 +182,28 @@ class ResultWindowTest : public QObject {
         QCOMPARE(display->window(), static_cast<QWidget*>(frame));
         QCOMPARE(FrameControls(*frame).mdiArea->subWindowList().size(), 1);
 
-        QCOMPARE(display->SSTab1->count(), 4);
-        QCOMPARE(display->SSTab1->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
-        QCOMPARE(display->SSTab1->tabText(1), QStringLiteral("Upapada Lagna Details"));
-        QCOMPARE(display->SSTab1->tabText(2), QStringLiteral("Padas And Special Lagnas"));
-        QCOMPARE(display->SSTab1->tabText(3), QStringLiteral("Birth Time Sensitivity"));
-        QCOMPARE(display->SSTab1->currentIndex(), 1);
+        const QTabWidget* tabs = Named<QTabWidget>(*display, "SSTab1");
+        QCOMPARE(tabs->count(), 4);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Upapada Lagna-Chart"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Upapada Lagna Details"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Padas And Special Lagnas"));
+        QCOMPARE(tabs->tabText(3), QStringLiteral("Birth Time Sensitivity"));
+        QCOMPARE(tabs->currentIndex(), 1);
 
         VerifyCaptions(*display, expected_);
-        QCOMPARE(display->lblName->text(), QStringLiteral("ASHA RAO"));
-        QCOMPARE(display->lblDOB->text(), QStringLiteral("June/5/1980"));
-        QCOMPARE(display->lblTOB->text(), QStringLiteral("9:5"));
+        QCOMPARE(Named<QLabel>(*display, "lblName")->text(), QStringLiteral("ASHA RAO"));
+        QCOMPARE(Named<QLabel>(*display, "lblDOB")->text(), QStringLiteral("June/5/1980"));
+        QCOMPARE(Named<QLabel>(*display, "lblTOB")->text(), QStringLiteral("9:5"));
     }
 
     void theUlTagShowsInFullInItsCell() {
-        frmDisplay* display = Calculate()->Display();
+        frmDisplay* display = &korvanta::testing::EveryTabBuilt(*Calculate()->Display());
+        const auto label = [display](const QString& name) {
+            return Named<QLabel>(*display, qPrintable(name));
+        };
         int tagged = 0;
-        for (QLabel* tag : display->lblArudha) {
+        for (int sign = 0; sign < 12; ++sign) {
+            QLabel* tag = label(QStringLiteral("lblArudha_%1").arg(sign));
             const QStringList lines = tag->text().split(QLatin1Char('\n'));
             if (!lines.contains(QStringLiteral("UL"))) continue;
             ++tagged;
@@ -207,35 +215,65 @@ class ResultWindowTest : public QObject {
         }
         QCOMPARE(tagged, 1);
         // Sign numbers in their fixed cells: Aries is the second cell of the top row.
-        QCOMPARE(display->Hno[0]->text(), QStringLiteral("1"));
-        QCOMPARE(display->Hno[11]->text(), QStringLiteral("12"));
-        QVERIFY(display->Hno[11]->x() < display->Hno[0]->x());
-        QCOMPARE(display->Hno[11]->y(), display->Hno[0]->y());
-        QVERIFY(display->lblAries->x() > display->lblPisces->x());
+        QLabel* aries = label(QStringLiteral("Hno_0"));
+        QLabel* pisces = label(QStringLiteral("Hno_11"));
+        QCOMPARE(aries->text(), QStringLiteral("1"));
+        QCOMPARE(pisces->text(), QStringLiteral("12"));
+        QVERIFY(pisces->x() < aries->x());
+        QCOMPARE(pisces->y(), aries->y());
+        QVERIFY(label(QStringLiteral("lblAries"))->x() > label(QStringLiteral("lblPisces"))->x());
     }
 
     void fixedCaptionsOfTheResultWindow() {
-        frmDisplay* display = Calculate()->Display();
-        QCOMPARE(display->dsd[2]->text(), QStringLiteral("Significance of Upapada Lagna"));
-        QCOMPARE(display->Label8[3]->text(),
+        frmDisplay* display = &korvanta::testing::EveryTabBuilt(*Calculate()->Display());
+        const auto text = [display](const char* name) {
+            return Named<QLabel>(*display, name)->text();
+        };
+        QCOMPARE(text("dsd_2"), QStringLiteral("Significance of Upapada Lagna"));
+        QCOMPARE(text("Label8_3"),
                  QStringLiteral("Upapada Lagna signifies marriage and spouse related issues."));
-        QCOMPARE(display->Label10->text(),
-                 QStringLiteral("Upapada Lagna Present In House Significance"));
-        const QStringList names = {
-            "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-            "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
-        for (int row = 0; row < 10; ++row) {
-            QCOMPARE(display->PlanetName[static_cast<std::size_t>(row)]->text(), names[row]);
+        QCOMPARE(text("Label10"), QStringLiteral("Upapada Lagna Present In House Significance"));
+        // Each row of the position table: its caption and, on the same line
+        // to its right, the position of the body it names.
+        const std::array<std::pair<const char*, korvanta::Body>, 10> rows = {{
+            {"Surya/Sun", korvanta::Body::Sun},
+            {"Chandra/Moon", korvanta::Body::Moon},
+            {"Budha/Mercury", korvanta::Body::Mercury},
+            {"Shukra/Venus", korvanta::Body::Venus},
+            {"Mangala/Mars", korvanta::Body::Mars},
+            {"Guru/Jupiter", korvanta::Body::Jupiter},
+            {"Shani/Saturn", korvanta::Body::Saturn},
+            {"Rahu/North Node", korvanta::Body::Rahu},
+            {"Ketu/South node", korvanta::Body::Ketu},
+            {"Asc/Lagna", korvanta::Body::Asc},
+        }};
+        const auto* table = Named<QWidget>(*display, "fraWestern");
+        const QList<QLabel*> lines = table->findChildren<QLabel*>();
+        for (const auto& [caption, body] : rows) {
+            const auto named = std::find_if(lines.begin(), lines.end(), [&](const QLabel* l) {
+                return l->text() == QLatin1String(caption);
+            });
+            QVERIFY2(named != lines.end(), caption);
+            const QString expected = DisplayText(expected_.positions[korvanta::Index(body)].text);
+            int beside = 0;
+            for (const QLabel* value : lines) {
+                if (value == *named || value->y() != (*named)->y()) continue;
+                ++beside;
+                QVERIFY2(value->x() > (*named)->x(), caption);
+                QVERIFY2(value->text() == expected,
+                         qPrintable(QStringLiteral("%1 shows \"%2\", its body is at \"%3\"")
+                                        .arg(QLatin1String(caption), value->text(), expected)));
+            }
+            QCOMPARE(beside, 1);
         }
-        QCOMPARE(display->findChild<QLabel*>(QStringLiteral("PlanetName_16"))->text(),
-                 QStringLiteral("Asc/Lagna"));
-        QCOMPARE(display->Label9->text(), QStringLiteral("Latitude   :"));
-        QCOMPARE(display->dsd[0]->text(), QStringLiteral("Vedic Name"));
-        QCOMPARE(display->Label8[2]->text(), QStringLiteral("Rulling Planet"));
-        QCOMPARE(display->Label8[27]->text(), QStringLiteral("Health"));
-        for (QPlainTextEdit* box :
-             {display->txtLooks, display->txtNature, display->txtCareerAndFinance,
-              display->txtLoveAndDomesticLife, display->txtHealth}) {
+        QCOMPARE(text("PlanetName_16"), QStringLiteral("Asc/Lagna"));
+        QCOMPARE(text("Label9"), QStringLiteral("Latitude   :"));
+        QCOMPARE(text("dsd_0"), QStringLiteral("Vedic Name"));
+        QCOMPARE(text("Label8_2"), QStringLiteral("Rulling Planet"));
+        QCOMPARE(text("Label8_27"), QStringLiteral("Health"));
+        for (const char* name : {"txtLooks", "txtNature", "txtCareerAndFinance",
+                                 "txtLoveAndDomesticLife", "txtHealth"}) {
+            auto* box = Named<QPlainTextEdit>(*display, name);
             QVERIFY(box->isReadOnly());
             // A scroll bar only when the window is too small for the text.
             QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
@@ -268,7 +306,7 @@ class ResultWindowTest : public QObject {
         QVERIFY(second != nullptr);
         QVERIFY(second->isVisible());
         QVERIFY(!w_->isVisible());
-        QCOMPARE(second->Display()->SSTab1->currentIndex(), 1);
+        QCOMPARE(second->Display()->OpenTab(), 1);
         VerifyCaptions(*second->Display(), expected_);
 
         // The frame's menu entry does the same as the button.
@@ -352,9 +390,9 @@ class ResultWindowTest : public QObject {
     void resultLinksOpenTheHomePage() {
         MDI* frame = Calculate();
         UrlRecorder browser;
-        frame->Display()->SSTab1->setCurrentIndex(0);
-        QTest::mouseClick(frame->Display()->Label6, Qt::LeftButton);
-        QTest::mouseClick(frame->Display()->Label7, Qt::LeftButton);
+        frame->Display()->ShowTab(0);
+        QTest::mouseClick(Named<QLabel>(*frame->Display(), "Label6"), Qt::LeftButton);
+        QTest::mouseClick(Named<QLabel>(*frame->Display(), "Label7"), Qt::LeftButton);
         QTest::mouseClick(FrameControls(*frame).Label10, Qt::LeftButton);
         const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::HomePageUrl(),
                                             korvanta::FullBrandPageUrl()};

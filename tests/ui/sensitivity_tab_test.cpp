@@ -18,6 +18,7 @@
 #include <QTest>
 #include <variant>
 
+#include "controls.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "report/page_export.h"
@@ -60,6 +61,19 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+template <typename Control>
+Control* Named(const QObject& owner, const char* name) {
+    return korvanta::testing::Named<Control>(owner, name);
+}
+
+korvanta::SensitivityTimeline* TimelineOf(const korvanta::SensitivityTab& tab) {
+    return Named<korvanta::SensitivityTimeline>(tab, "picSensitivityTimeline");
+}
+
+QString TimeShown(korvanta::frmDisplay& display) {
+    return korvanta::testing::ResultLabel(display, "lblTOB")->text();
+}
+
 }  // namespace
 
 class SensitivityTabTest : public QObject {
@@ -75,27 +89,30 @@ class SensitivityTabTest : public QObject {
             MDI frame(new ResultViewModel(c.birth, &settings));
             korvanta::SensitivityTab* tab = frame.Sensitivity();
             QVERIFY(tab != nullptr);
-            QCOMPARE(frame.Display()->SSTab1->count(), 4);
-            auto* scrolling = qobject_cast<QScrollArea*>(
-                frame.Display()->SSTab1->widget(korvanta::frmDisplay::kSensitivityTab));
+            const auto* tabs = Named<QTabWidget>(*frame.Display(), "SSTab1");
+            QCOMPARE(tabs->count(), 4);
+            auto* scrolling =
+                qobject_cast<QScrollArea*>(tabs->widget(korvanta::frmDisplay::kSensitivityTab));
             QVERIFY(scrolling != nullptr);
             QCOMPARE(scrolling->widget(), tab);
-            QCOMPARE(frame.Display()->SSTab1->tabText(korvanta::frmDisplay::kSensitivityTab),
+            QCOMPARE(tabs->tabText(korvanta::frmDisplay::kSensitivityTab),
                      QStringLiteral("Birth Time Sensitivity"));
 
             // ±1 h at first: the core's strip of the entered birth.
             QCOMPARE(tab->Span(), 60);
             const auto strip60 = korvanta::BirthTimeSensitivity(c.birth, 60);
-            QCOMPARE(tab->lblSensitivityAnswer->text(), Q(korvanta::SensitivityAnswer(strip60)));
-            QVERIFY(tab->cmdEnteredTime->isHidden());
+            auto* answer = Named<QLabel>(*tab, "lblSensitivityAnswer");
+            QCOMPARE(answer->text(), Q(korvanta::SensitivityAnswer(strip60)));
+            QVERIFY(Named<QPushButton>(*tab, "cmdEnteredTime")->isHidden());
 
             // Choosing ±2 h redraws the strip and stores the span.
-            tab->cboSensitivitySpan->setCurrentIndex(3);
-            emit tab->cboSensitivitySpan->activated(3);
+            auto* spans = Named<QComboBox>(*tab, "cboSensitivitySpan");
+            spans->setCurrentIndex(3);
+            emit spans->activated(3);
             const auto strip120 = korvanta::BirthTimeSensitivity(c.birth, 120);
-            QCOMPARE(tab->lblSensitivityAnswer->text(), Q(korvanta::SensitivityAnswer(strip120)));
-            QCOMPARE(tab->timeline->View().spanMinutes, 120);
-            QCOMPARE(tab->timeline->View().start, strip120.start);
+            QCOMPARE(answer->text(), Q(korvanta::SensitivityAnswer(strip120)));
+            QCOMPARE(TimelineOf(*tab)->View().spanMinutes, 120);
+            QCOMPARE(TimelineOf(*tab)->View().start, strip120.start);
         }
         QCOMPARE(QSettings(path, QSettings::IniFormat)
                      .value(QStringLiteral("Settings/SensitivitySpan"))
@@ -111,20 +128,21 @@ class SensitivityTabTest : public QObject {
             korvanta::Settings settings(path);
             MDI frame(new ResultViewModel(c.birth, &settings));
             QCOMPARE(frame.Sensitivity()->Span(), expected);
-            QCOMPARE(frame.Sensitivity()->timeline->View().spanMinutes, expected);
+            QCOMPARE(TimelineOf(*frame.Sensitivity())->View().spanMinutes, expected);
         }
     }
 
     void ClickShowsThatMomentAndTheButtonGoesBack() {
         const korvanta::BirthChart c = NewDelhi();
         MDI frame(new ResultViewModel(c.birth));
-        frame.Display()->SSTab1->setCurrentIndex(korvanta::frmDisplay::kSensitivityTab);
+        frame.Display()->ShowTab(korvanta::frmDisplay::kSensitivityTab);
         frame.resize(1000, 800);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         korvanta::SensitivityTab* tab = frame.Sensitivity();
-        korvanta::SensitivityTimeline* timeline = tab->timeline;
-        const QString enteredTime = frame.Display()->lblTOB->text();
+        korvanta::SensitivityTimeline* timeline = TimelineOf(*tab);
+        auto* back = Named<QPushButton>(*tab, "cmdEnteredTime");
+        const QString enteredTime = TimeShown(*frame.Display());
 
         // Each segment's tooltip names its row, value and times.
         const auto& view = timeline->View();
@@ -148,16 +166,17 @@ class SensitivityTabTest : public QObject {
         const korvanta::Birth shown = korvanta::BirthAtClock(c.birth, moment);
         const korvanta::ChartReport expected =
             korvanta::BuildReport(shown, korvanta::CalculateChart(shown));
-        QCOMPARE(frame.Display()->lblTOB->text(), Q(expected.details.timeOfBirth.text));
-        QVERIFY(frame.Display()->lblTOB->text() != enteredTime);
-        QVERIFY(!tab->cmdEnteredTime->isHidden());
-        QCOMPARE(tab->lblShownMoment->text(), Q(korvanta::ShownMomentText(view, moment)));
+        QCOMPARE(TimeShown(*frame.Display()), Q(expected.details.timeOfBirth.text));
+        QVERIFY(TimeShown(*frame.Display()) != enteredTime);
+        QVERIFY(!back->isHidden());
+        QCOMPARE(Named<QLabel>(*tab, "lblShownMoment")->text(),
+                 Q(korvanta::ShownMomentText(view, moment)));
         // The strip stays centred on the entered birth.
         QCOMPARE(timeline->View().birth, korvanta::ClockSecondsOf(c.birth));
 
-        QTest::mouseClick(tab->cmdEnteredTime, Qt::LeftButton);
-        QCOMPARE(frame.Display()->lblTOB->text(), enteredTime);
-        QVERIFY(tab->cmdEnteredTime->isHidden());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(TimeShown(*frame.Display()), enteredTime);
+        QVERIFY(back->isHidden());
     }
 
     void ExportAddsTheStripPageOnlyWhenAsked() {

@@ -195,7 +195,7 @@ void PictureLibrary(frmMain& window, const QString& folder) {
 void PictureFrameOnly(frmMain& window, MDI& frame, const QString& folder, const QString& name) {
     for (const auto& [tab, suffix] : {std::pair{frmDisplay::kDetailsTab, "details"},
                                       std::pair{frmDisplay::kChartTab, "chart"}}) {
-        frame.Display()->SSTab1->setCurrentIndex(tab);
+        frame.Display()->ShowTab(tab);
         const QString file = QStringLiteral("result-%1-%2.png").arg(name, QLatin1String(suffix));
         Save(&frame, folder, file.toLatin1().constData());
     }
@@ -218,9 +218,9 @@ void RunTour(frmMain& window, const QString& folder, const QString& frameOnly) {
         PictureFrameOnly(window, *frame, folder, frameOnly);
         return;
     }
-    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kDetailsTab);
+    frame->Display()->ShowTab(frmDisplay::kDetailsTab);
     Save(frame, folder, "result-details.png");
-    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kChartTab);
+    frame->Display()->ShowTab(frmDisplay::kChartTab);
     Save(frame, folder, "result-chart.png");
     // The other chart styles, through the View menu, and back.
     Child<QAction>(*frame, "mnuStyleNorth")->trigger();
@@ -228,9 +228,9 @@ void RunTour(frmMain& window, const QString& folder, const QString& frameOnly) {
     Child<QAction>(*frame, "mnuStyleEast")->trigger();
     Save(frame, folder, "result-chart-east.png");
     Child<QAction>(*frame, "mnuStyleSouth")->trigger();
-    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kPadasTab);
+    frame->Display()->ShowTab(frmDisplay::kPadasTab);
     Save(frame, folder, "result-padas.png");
-    frame->Display()->SSTab1->setCurrentIndex(frmDisplay::kSensitivityTab);
+    frame->Display()->ShowTab(frmDisplay::kSensitivityTab);
     Save(frame, folder, "result-sensitivity.png");
 
     // The page the File menu exports, through the menu entry itself.
