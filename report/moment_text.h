@@ -18,6 +18,18 @@ std::string LocalMomentText(int year, int month, int day, int hour, int minute, 
 // The birth's date and clock time as LocalMomentText writes them.
 std::string LocalMomentText(const Birth& birth);
 
+// What the result says while it shows another moment than the entered
+// birth (one picked on the sensitivity strip): "Chart for 06:28:22 — the
+// birth was entered at 07:20". The entered time has its seconds when they are
+// not zero; a moment on another day than the birth's has its date
+// ("Chart for 1985-03-13 23:50:00 — the birth was entered at 1985-03-14 00:20").
+std::string ShownMomentNote(const Birth& entered, const Birth& shown);
+
+// The title of a page that shows such a moment: the page's `title` with the
+// moment and the entered birth ("Upapada Lagna Chart of ASHA RAO for 06:28:22
+// — the birth was entered at 07:20").
+std::string ShownMomentTitle(std::string_view title, const Birth& entered, const Birth& shown);
+
 // A local date as "YYYY-MM-DD".
 std::string LocalDateText(int year, int month, int day);
 

@@ -174,9 +174,32 @@ class SensitivityTabTest : public QObject {
         // The strip stays centred on the entered birth.
         QCOMPARE(timeline->View().birth, korvanta::ClockSecondsOf(c.birth));
 
+        // Every tab says which moment it shows and when the birth was
+        // entered (09:05:30); both exported pages carry the same words.
+        const QString words =
+            QString::asprintf("for %02d:%02d:%02d \u2014 the birth was entered at 09:05:30",
+                              shown.hour, shown.minute, shown.second);
+        auto* note = Named<QLabel>(*frame.Display(), "lblMomentNote");
+        for (int index = 0; index < 4; ++index) {
+            frame.Display()->ShowTab(index);
+            QVERIFY2(note->isVisible() && note->text() == QStringLiteral("Chart ") + words,
+                     qPrintable(QStringLiteral("tab %1: \"%2\"").arg(index).arg(note->text())));
+        }
+        PageDialogs dialogs;
+        frame.SetExportDialogs(dialogs);
+        dialogs.choice = korvanta::ExportDialogs::PageChoice::WithSensitivity;
+        dialogs.fileAnswer = dir_.filePath(QStringLiteral("shown-moment.png"));
+        frame.SaveChartImage();
+        korvanta::ChartReport titled = expected;
+        titled.title = "Upapada Lagna Chart of ASHA RAO " + words.toStdString();
+        const QImage pages(dialogs.fileAnswer);
+        QCOMPARE(pages, korvanta::RenderChartPage(titled, korvanta::kPageImageDotsPerInch, &view)
+                            .convertToFormat(pages.format()));
+
         QTest::mouseClick(back, Qt::LeftButton);
         QCOMPARE(TimeShown(*frame.Display()), enteredTime);
         QVERIFY(back->isHidden());
+        QVERIFY(note->isHidden());
     }
 
     void ExportAddsTheStripPageOnlyWhenAsked() {

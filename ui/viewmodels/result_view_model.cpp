@@ -2,6 +2,7 @@
 #include "ui/viewmodels/result_view_model.h"
 
 #include "pipeline/pipeline.h"
+#include "report/moment_text.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
 #include "ui/settings.h"
@@ -29,6 +30,7 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
     }
+    shownBirth_ = entered_;
     report_ = ReportOf(entered_, drawing_);
 }
 
@@ -56,10 +58,24 @@ void ResultViewModel::ChooseSpan(int minutes) {
 }
 
 void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
+    // The entered moment itself is the entered birth.
+    if (clock && *clock == ClockSecondsOf(entered_)) clock.reset();
     shown_ = clock;
-    report_ = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_, drawing_);
+    shownBirth_ = clock ? BirthAtClock(entered_, *clock) : entered_;
+    report_ = ReportOf(shownBirth_, drawing_);
     emit reportChanged();
     emit shownMomentChanged();
+}
+
+QString ResultViewModel::MomentNote() const {
+    if (!shown_) return {};
+    return QString::fromStdString(ShownMomentNote(entered_, shownBirth_));
+}
+
+ChartReport ResultViewModel::PageReport() const {
+    ChartReport page = report_;
+    if (shown_) page.title = ShownMomentTitle(report_.title, entered_, shownBirth_);
+    return page;
 }
 
 QString ResultViewModel::ExportFileStem() const {
@@ -67,27 +83,30 @@ QString ResultViewModel::ExportFileStem() const {
 }
 
 QString ResultViewModel::PageTitle() const {
-    return QString::fromStdString(report_.title);
+    return QString::fromStdString(PageReport().title);
 }
 
 bool ResultViewModel::SavePng(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".png"));
-    if (!withStrip) return SaveChartPagePng(report_, file, error);
+    const ChartReport page = PageReport();
+    if (!withStrip) return SaveChartPagePng(page, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePng(report_, file, error, &strip);
+    return SaveChartPagePng(page, file, error, &strip);
 }
 
 bool ResultViewModel::SavePdf(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".pdf"));
-    if (!withStrip) return SaveChartPagePdf(report_, file, error);
+    const ChartReport page = PageReport();
+    if (!withStrip) return SaveChartPagePdf(page, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePdf(report_, file, error, &strip);
+    return SaveChartPagePdf(page, file, error, &strip);
 }
 
 bool ResultViewModel::Print(QPagedPaintDevice& printer, bool withStrip) {
-    if (!withStrip) return PrintChartPage(report_, printer);
+    const ChartReport page = PageReport();
+    if (!withStrip) return PrintChartPage(page, printer);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return PrintChartPage(report_, printer, &strip);
+    return PrintChartPage(page, printer, &strip);
 }
 
 }  // namespace korvanta

@@ -54,6 +54,15 @@ class ResultViewModel final : public QObject {
     // strip counts them), or the entered birth when empty.
     std::optional<std::int64_t> ShownMoment() const { return shown_; }
     void ShowMoment(std::optional<std::int64_t> clock);
+    // What every tab says of the moment shown when it is not the entered
+    // birth ("Chart for 06:28:22 — the birth was entered at 07:20"); empty
+    // for the entered birth.
+    QString MomentNote() const;
+
+    // The report the exports draw: the one shown, its title naming the
+    // moment and the entered birth when the moment is not the birth, so that
+    // both pages say which chart they hold.
+    ChartReport PageReport() const;
 
     // The file name an export suggests, without folder or extension, and
     // the printed document's name.
@@ -81,6 +90,7 @@ class ResultViewModel final : public QObject {
     int span_ = 60;
     std::optional<SensitivityStrip> strip_;
     std::optional<std::int64_t> shown_;
+    Birth shownBirth_;
 };
 
 }  // namespace korvanta
