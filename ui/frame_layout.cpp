@@ -12,6 +12,10 @@ FrameButtonPlaces PlaceFrameButtons(int frameWidth, int exitWidth, int rightGap,
     return places;
 }
 
+int LinkWidthBeforeButtons(int left, int designWidth, int backLeft, int gap) {
+    return std::min(designWidth, backLeft - gap - left);
+}
+
 int CentredLeft(int areaWidth, int childWidth) {
     return std::max(0, (areaWidth - childWidth) / 2);
 }

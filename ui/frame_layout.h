@@ -14,6 +14,11 @@ struct FrameButtonPlaces {
 // `buttonGap` to the left of cmdExit. Both buttons are as wide as cmdExit.
 FrameButtonPlaces PlaceFrameButtons(int frameWidth, int exitWidth, int rightGap, int buttonGap);
 
+// The width a link starting at `left`, `designWidth` wide at most, may take
+// so that it ends `gap` before Back's left edge `backLeft`; below zero when
+// Back reaches past its start.
+int LinkWidthBeforeButtons(int left, int designWidth, int backLeft, int gap);
+
 // Left edge that centres a child of `childWidth` in `areaWidth`; never left of
 // the area, so a narrow frame shows the child's left part rather than cut it.
 int CentredLeft(int areaWidth, int childWidth);

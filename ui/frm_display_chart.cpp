@@ -98,6 +98,9 @@ void frmDisplay::BuildChartTab(QWidget* page) {
     panels->AddAt(positionsBox_, QRect(8640, 3240 - kTabStrip, 3495, 4335));
     BuildDetails(page);
     panels->AddAt(detailsBox_, QRect(8640, 360 - kTabStrip, 3490, 2775));
+    // On a narrow screen the chart shrinks and the positions and details
+    // keep their width, so that they show without scrolling sideways.
+    panels->KeepRightColumn(8640, kChartLeastScale);
     chartBox_->setVisible(true);
     chartBox_->raise();
     detailsBox_->raise();

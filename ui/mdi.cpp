@@ -35,6 +35,13 @@ constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 405;
 constexpr int kExitRightGap = 300;
 constexpr int kButtonGap = 100;
+// The promotional link's place in the strip, and the least width it is
+// shown at.
+constexpr int kLinkLeft = 3480;
+constexpr int kLinkTop = 150;
+constexpr int kLinkWidth = 5200;
+constexpr int kLinkHeight = 600;
+constexpr int kLinkLeastWidth = 1800;
 // Room left on the screen for the window manager's title bar and borders
 // before the frame is shown and they are known.
 constexpr QSize kDecorationAllowance(16, 40);
@@ -104,7 +111,7 @@ void MDI::BuildStrip() {
         titleStrip_, &OpenFullBrandPage);
     promotionLink_->setObjectName(QStringLiteral("Label10"));
     promotionLink_->setWordWrap(true);
-    promotionLink_->setGeometry(TwipsRect(3480, 150, 5200, 600));
+    promotionLink_->setGeometry(TwipsRect(kLinkLeft, kLinkTop, kLinkWidth, kLinkHeight));
     promotionLink_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     backButton_ = new QPushButton(QStringLiteral("&Back"), titleStrip_);
@@ -218,6 +225,19 @@ QSize MDI::FittingSize() const {
     return design.boundedTo(room).expandedTo(minimumSizeHint());
 }
 
+void MDI::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager frames the window after it is shown: once its title
+    // bar and borders are known, the whole frame is brought onto the screen.
+    const QScreen* where = screen();
+    if (fitting_ || where == nullptr || isMaximized() || isFullScreen()) return;
+    if (!where->availableGeometry().contains(frameGeometry())) {
+        fitting_ = true;
+        KeepOnScreen();
+        fitting_ = false;
+    }
+}
+
 void MDI::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     KeepOnScreen();
@@ -229,8 +249,10 @@ void MDI::showEvent(QShowEvent* event) {
 QSize MDI::RoomOnScreen() const {
     const QScreen* where = screen();
     if (where == nullptr) return size();
-    // The window manager's frame, once known, is part of what must fit.
-    const QSize decoration = frameGeometry().size() - size();
+    // The window manager's frame is part of what must fit; until the window
+    // manager has framed the window, room is left for a title bar and borders.
+    QSize decoration = frameGeometry().size() - size();
+    if (decoration.width() <= 0 && decoration.height() <= 0) decoration = kDecorationAllowance;
     return where->availableGeometry().size() - decoration;
 }
 
@@ -254,11 +276,9 @@ void MDI::GrowToShowPage() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QSize more = display_->OpenPageShortfall();
         if (more.width() <= 0 && more.height() <= 0) break;
-        QSize wanted = (size() + more).boundedTo(room);
-        // Not tall enough: a wider page wraps the readings into fewer lines.
-        if (wanted.height() < height() + more.height()) {
-            wanted.setWidth(std::min(room.width(), std::max(wanted.width(), width() * 5 / 4)));
-        }
+        // The frame keeps its width whatever the birth's texts: only the
+        // height grows, within the room.
+        const QSize wanted = QSize(width(), height() + more.height()).boundedTo(room);
         if (wanted == size()) break;
         resize(wanted);
     }
@@ -270,6 +290,12 @@ void MDI::PlaceButtons() {
                                                        TwipsX(kExitRightGap), TwipsX(kButtonGap));
     exitButton_->move(places.cmdExitLeft, exitButton_->y());
     backButton_->move(places.cmdBackLeft, backButton_->y());
+    // The link ends before Back; with too little room for its words it goes.
+    const QRect link = TwipsRect(kLinkLeft, kLinkTop, kLinkWidth, kLinkHeight);
+    const int width =
+        LinkWidthBeforeButtons(link.x(), link.width(), places.cmdBackLeft, TwipsX(kButtonGap));
+    promotionLink_->setGeometry(link.x(), link.y(), std::max(width, 0), link.height());
+    promotionLink_->setVisible(width >= TwipsX(kLinkLeastWidth));
 }
 
 void MDI::CentreResultWindow() {

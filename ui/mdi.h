@@ -67,6 +67,7 @@ class MDI : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -109,6 +110,7 @@ class MDI : public QMainWindow {
     QMdiSubWindow* subWindow_ = nullptr;
     SensitivityTab* sensitivityTab_ = nullptr;
     bool closing_ = false;
+    bool fitting_ = false;
 };
 
 }  // namespace korvanta

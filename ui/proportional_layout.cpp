@@ -29,6 +29,12 @@ void ProportionalLayout::AddAt(QWidget* widget, const QRect& twips) {
     invalidate();
 }
 
+void ProportionalLayout::KeepRightColumn(int twipsX, double leftLeastScale) {
+    rightColumn_ = twipsX;
+    leftLeastScale_ = leftLeastScale;
+    invalidate();
+}
+
 void ProportionalLayout::addItem(QLayoutItem* item) {
     items_.append({item, QRect()});
 }
@@ -59,8 +65,13 @@ QSize ProportionalLayout::sizeHint() const {
 QSize ProportionalLayout::minimumSize() const {
     const QMargins margins = contentsMargins();
     const QSize design = DesignPixels();
-    return QSize(static_cast<int>(std::ceil(design.width() * minimumScale_)),
-                 static_cast<int>(std::ceil(design.height() * minimumScale_))) +
+    int width = static_cast<int>(std::ceil(design.width() * minimumScale_));
+    if (rightColumn_ > 0) {
+        const int right = TwipsX(designWidth_ - rightColumn_);
+        width = std::min(
+            width, right + static_cast<int>(std::ceil(TwipsX(rightColumn_) * leftLeastScale_)));
+    }
+    return QSize(width, static_cast<int>(std::ceil(design.height() * minimumScale_))) +
            QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
@@ -80,8 +91,27 @@ QRect ProportionalLayout::Scaled(const QRect& twips, const QRect& room) const {
 void ProportionalLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
     const QRect room = contentsRect();
+    const int right = TwipsX(designWidth_ - rightColumn_);
+    const bool squeezed = rightColumn_ > 0 && room.width() < DesignPixels().width();
     for (const Placed& placed : items_) {
         QRect place = Scaled(placed.twips, room);
+        if (squeezed && !placed.twips.isNull()) {
+            // The left part scales into the room the right column leaves;
+            // the right column stands at its design width against the edge.
+            const double sx = (room.width() - right) / static_cast<double>(TwipsX(rightColumn_));
+            if (placed.twips.x() >= rightColumn_) {
+                place.moveLeft(room.right() + 1 - right + TwipsX(placed.twips.x() - rightColumn_));
+                place.setWidth(TwipsX(placed.twips.width()));
+            } else {
+                const int left =
+                    room.x() + static_cast<int>(std::lround(TwipsX(placed.twips.x()) * sx));
+                const int end =
+                    room.x() + static_cast<int>(std::lround(
+                                   TwipsX(placed.twips.x() + placed.twips.width()) * sx));
+                place.setLeft(left);
+                place.setRight(end - 1);
+            }
+        }
         const QSize least = placed.item->minimumSize();
         place.setSize(place.size().expandedTo(least));
         placed.item->setGeometry(place);

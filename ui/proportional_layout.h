@@ -25,6 +25,13 @@ class ProportionalLayout : public QLayout {
     // A widget never gets less than its minimum size.
     void AddAt(QWidget* widget, const QRect& twips);
 
+    // Where the room is narrower than the design, the widgets from `twipsX`
+    // rightwards keep their designed width against the right edge and the
+    // others share what is left, down to `leftLeastScale` of their design:
+    // a column of fixed-size texts stays whole while a drawing beside it
+    // shrinks.
+    void KeepRightColumn(int twipsX, double leftLeastScale);
+
     void addItem(QLayoutItem* item) override;
     int count() const override;
     QLayoutItem* itemAt(int index) const override;
@@ -47,6 +54,8 @@ class ProportionalLayout : public QLayout {
     QList<Placed> items_;
     int designWidth_, designHeight_;
     double minimumScale_;
+    int rightColumn_ = 0;  // twips; 0: every widget scales
+    double leftLeastScale_ = 1.0;
 };
 
 }  // namespace korvanta

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "controls.h"
 #include "recording_sink.h"
@@ -100,16 +101,52 @@ class FrameFitTest : public QObject {
         const QRect available = frame->screen()->availableGeometry();
         QVERIFY2(available.contains(frame->frameGeometry()),
                  qPrintable(Describe(frame->frameGeometry()) + " outside " + Describe(available)));
+        // The frame can be made smaller than the design: its least size is
+        // far below it.
+        const QSize least = korvanta::frmDisplay::DesignSize() / 2;
+        QVERIFY(frame->minimumSizeHint().width() < least.width());
+        QVERIFY(frame->minimumSizeHint().height() < least.height());
         // Where the screen has room, the result window opens at its design.
         const QSize design = korvanta::frmDisplay::DesignSize();
         if (available.width() >= design.width() + 40 &&
             available.height() >= design.height() + 200) {
             QVERIFY(frame->Display()->width() >= design.width());
         }
-        // The frame can be made smaller than that: its least size is far
-        // below the design.
-        QVERIFY(frame->minimumSizeHint().width() < design.width() / 2);
-        QVERIFY(frame->minimumSizeHint().height() < design.height() / 2);
+        // The chart tab shows the positions and Your Details without
+        // scrolling sideways on a screen 800 pixels wide or wider (1600 at
+        // scale 2); a narrower one scrolls the page.
+        if (available.width() < 800) return;
+        frame->Display()->ShowTab(korvanta::frmDisplay::kChartTab);
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        auto* chartTab = Named<QScrollArea>(*frame->Display(), "tabChart");
+        QCOMPARE(chartTab->horizontalScrollBar()->maximum(), 0);
+        for (const char* box : {"fraWestern", "fraDetails"}) {
+            const QWidget* panel = Named<QWidget>(*frame->Display(), box);
+            const QRect shown = QRect(panel->mapTo(chartTab->viewport(), QPoint()), panel->size());
+            QVERIFY2(chartTab->viewport()->rect().right() >= shown.right(),
+                     qPrintable(QString::fromLatin1(box) + " " + Describe(shown) + " beyond " +
+                                Describe(chartTab->viewport()->rect())));
+        }
+    }
+
+    // Births whose readings differ in length open frames of one width.
+    void theFrameIsAsWideForEveryBirth() {
+        std::set<int> widths;
+        for (const int hour : {9, 15, 21, 3}) {
+            c_->cboHH->setCurrentIndex(hour);
+            MDI* frame = hour == 9 ? Calculate() : nullptr;
+            if (frame == nullptr) {
+                c_->cmdRashi->click();
+                frame = w_->ResultFrame();
+                QVERIFY(QTest::qWaitForWindowExposed(frame));
+                QCoreApplication::processEvents();
+            }
+            QTest::qWait(20);  // the frame's own fitting after it is shown
+            widths.insert(frame->width());
+            FrameControls(*frame).cmdBack->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(widths.size(), std::size_t{1});
     }
 
     void aSmallFrameScrollsItsPagesAndBigReadingBoxesShowAll() {

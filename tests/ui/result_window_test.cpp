@@ -382,6 +382,10 @@ class ResultWindowTest : public QObject {
         QCOMPARE(FrameControls(*frame).cmdExit->x(), exitLeft);
         QCOMPARE(FrameControls(*frame).cmdBack->x(),
                  exitLeft - FrameControls(*frame).cmdExit->width() - korvanta::TwipsX(100));
+        // The link in the strip ends before Back.
+        const QLabel* link = FrameControls(*frame).Label10;
+        QVERIFY(link->isHidden() ||
+                link->geometry().right() < FrameControls(*frame).cmdBack->geometry().left());
         QMdiSubWindow* child = FrameControls(*frame).mdiArea->subWindowList().at(0);
         const int free = FrameControls(*frame).mdiArea->contentsRect().width() - child->width();
         QCOMPARE(child->x(), std::max(0, free / 2));
