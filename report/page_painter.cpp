@@ -112,6 +112,9 @@ class PageLayout {
         return Text(x, y, width, text, font, colour, alignment, !Fits(text, font, width, false));
     }
 
+    // A layout on the same painter that only measures.
+    PageLayout Measuring() const { return PageLayout(painter_, false); }
+
   private:
     bool Fits(const QString& text, const QFont& font, double width, bool oneLine) const {
         if (oneLine) return Width(text, font) <= width;
@@ -127,13 +130,14 @@ class PageLayout {
 // The first line of the chart's centre: the name, made smaller for a long
 // one so that it stays inside the block.
 double CentreLine(PageLayout& out, double x, double y, double width, const QString& text,
-                  std::size_t index, std::size_t count) {
+                  std::size_t index, std::size_t count, double scale = 1.0) {
     const bool strong = index == 0 || index + 2 == count;
     const QColor& colour = index + 2 >= count ? kAccent : kInk;
     if (index == 0) {
-        return out.FittedText(x, y, width, text, 10.5, 6, strong, false, colour, Qt::AlignHCenter);
+        return out.FittedText(x, y, width, text, 10.5 * scale, 6 * scale, strong, false, colour,
+                              Qt::AlignHCenter);
     }
-    return out.Text(x, y, width, text, out.Font(8.5, strong), colour, Qt::AlignHCenter);
+    return out.Text(x, y, width, text, out.Font(8.5 * scale, strong), colour, Qt::AlignHCenter);
 }
 
 // A heading with a rule under it; returns its height.
@@ -222,13 +226,24 @@ void DrawCompartment(PageLayout& out, const QRectF& square, const ChartCompartme
 
 // The centre block's lines from `top` in a column of `width`; returns the
 // height they take.
-double CentreLines(PageLayout& out, double x, double top, double width, const ChartReport& page) {
+double CentreLines(PageLayout& out, double x, double top, double width, const ChartReport& page,
+                   double scale = 1.0) {
     double lineY = top;
     for (std::size_t i = 0; i < page.centre.size(); ++i) {
-        lineY += CentreLine(out, x, lineY, width, Q(page.centre[i]), i, page.centre.size());
-        lineY += i == 1 ? 14 : 3;
+        lineY += CentreLine(out, x, lineY, width, Q(page.centre[i]), i, page.centre.size(), scale);
+        lineY += (i == 1 ? 14 : 3) * scale;
     }
     return lineY - top;
+}
+
+// The centre lines inside a block `height` high: in smaller type, down to
+// half their size, where a long name would make them run out of it.
+double CentreLinesWithin(PageLayout& out, double x, double top, double width, double height,
+                         const ChartReport& page) {
+    double scale = 1.0;
+    PageLayout measure = out.Measuring();
+    while (scale > 0.5 && CentreLines(measure, x, top, width, page, scale) > height) scale -= 0.05;
+    return CentreLines(out, x, top, width, page, scale);
 }
 
 // The North or East Indian square at (x, y); the North Indian one has its
@@ -244,7 +259,11 @@ double FigureSquare(PageLayout& out, double x, double y, double side, const Char
     if (const std::optional<SquareBox> centre = CentreBox(page.drawing.style)) {
         const double left = x + centre->topLeft.x * side;
         const double width = (centre->bottomRight.x - centre->topLeft.x) * side;
-        CentreLines(out, left + 4, y + centre->topLeft.y * side + 8, width - 8, page);
+        // The lines start 8 points into the block; their measure ends with
+        // a 3-point gap.
+        const double height = (centre->bottomRight.y - centre->topLeft.y) * side;
+        CentreLinesWithin(out, left + 4, y + centre->topLeft.y * side + 8, width - 8, height - 5,
+                          page);
         return side;
     }
     return side + 8 + CentreLines(out, x, y + side + 8, side, page);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPalette>
 
 #include "report/program_notice.h"
 #include "ui/frm_main.h"
@@ -20,6 +21,13 @@ void SetUpApplication() {
         QString::fromUtf8(kProgramVersion.data(), static_cast<qsizetype>(kProgramVersion.size())));
     QApplication::setDesktopFileName(QStringLiteral("io.github.korvanta.Korvanta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta/korvanta.svg")));
+    // Links in the program's own dark blue on a light palette; a dark
+    // palette keeps its own link colour, which reads on it.
+    QPalette palette = QApplication::palette();
+    if (palette.color(QPalette::Window).lightness() >= 128) {
+        palette.setColor(QPalette::Link, QColor(0x1a, 0x4f, 0xa0));
+        QApplication::setPalette(palette);
+    }
 }
 
 std::unique_ptr<frmMain> StartKorvanta(SingleInstance& instance, Settings& settings,

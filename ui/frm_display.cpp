@@ -154,7 +154,6 @@ void frmDisplay::BuildHeader() {
     auto* homePageLink = new LinkLabel(WebSiteDisplayName(), this, &OpenHomePage);
     homePageLink->setObjectName(QStringLiteral("Label6"));
     homePageLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    homePageLink->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
     auto* header = new QGridLayout;
     header->setContentsMargins(0, 0, 0, 0);

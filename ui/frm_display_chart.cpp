@@ -152,7 +152,6 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
                   QRect(kCellLeft[1] + 240, kCellTop[1] + 1200, 2 * kCellWidth - 480, 960));
     chartLink_->setAlignment(Qt::AlignCenter);
     chartLink_->setWordWrap(true);
-    chartLink_->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
     chartFigure_ = new ChartFigureView(chart);
     square->AddAt(chartFigure_, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));

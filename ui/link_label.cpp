@@ -7,6 +7,8 @@ namespace korvanta {
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent, void (*open)()) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
+    // The palette's link colour, which reads in light and dark themes.
+    setForegroundRole(QPalette::Link);
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);

@@ -200,7 +200,11 @@ SensitivityTab::SensitivityTab(QWidget* parent) : QWidget(parent) {
     shownMoment_ = new QLabel(this);
     shownMoment_->setObjectName(QStringLiteral("lblShownMoment"));
     shownMoment_->setWordWrap(true);
-    shownMoment_->setStyleSheet(QStringLiteral("color: #285ac8;"));
+    // In the palette's selection colours, as the note above the tabs.
+    shownMoment_->setAutoFillBackground(true);
+    shownMoment_->setBackgroundRole(QPalette::Highlight);
+    shownMoment_->setForegroundRole(QPalette::HighlightedText);
+    shownMoment_->setMargin(2);
     shown->addWidget(shownMoment_, 1);
     backButton_ = new QPushButton(DisplayText(kSensitivityBackCaption), this);
     backButton_->setObjectName(QStringLiteral("cmdEnteredTime"));

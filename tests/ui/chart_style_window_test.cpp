@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include "pipeline/pipeline.h"
 #include "report/chart_style.h"
 #include "report/page_export.h"
+#include "report/page_painter.h"
 #include "sample_birth.h"
 #include "ui/chart_figure_view.h"
 #include "ui/export_dialogs.h"
@@ -142,6 +144,27 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(!text.contains(QStringLiteral("AL")) && !text.contains(QStringLiteral("A2")));
         }
         QVERIFY(dialogs.failures.isEmpty());
+    }
+
+    // The East Indian chart's centre block keeps a long name inside it: the
+    // compartment under the block looks the same as with a short name.
+    void EastCentreKeepsALongNameInside() {
+        korvanta::Birth birth = NewDelhi().birth;
+        const auto drawn = [&birth](const std::string& name) {
+            birth.name = name;
+            ChartReport report = korvanta::BuildReport(birth, korvanta::CalculateChart(birth));
+            report.drawing.style = ChartStyle::East;
+            // The longest last line a centre can have.
+            report.centre.back() = "Sagittarius, House 12";
+            QImage image(600, 600, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            korvanta::PaintChartFigure(painter, QRectF(0, 0, 600, 600), report, true);
+            painter.end();
+            // The square under the centre block, inside its outlines.
+            return image.copy(QRect(205, 405, 190, 190));
+        };
+        QCOMPARE(drawn("VENKATA SUBRAMANIAN KRISHNAMURTHY"), drawn("ASHA RAO"));
     }
 
     void ChoiceSurvivesARestart() {
