@@ -37,14 +37,17 @@ std::int64_t TickMinutes(std::int64_t spanSeconds) {
     return 30;
 }
 
-// A text drawn in a box when it fits its width; returns whether it did.
+// A text drawn in a box when it fits its width, on `fill` so that the
+// birth's line under it does not cross it; returns whether it did.
 bool FittedText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-                const QColor& colour, int alignment) {
+                const QColor& colour, int alignment, const QColor& fill) {
     const QFontMetricsF metrics(font, painter.device());
     if (metrics.horizontalAdvance(text) > box.width() || metrics.height() > box.height() + 0.5) {
         return false;
     }
     painter.setFont(font);
+    const QRectF used = painter.boundingRect(box, alignment | Qt::TextSingleLine, text);
+    painter.fillRect(used.adjusted(-1, 0, 1, 0), fill);
     painter.setPen(colour);
     painter.drawText(box, alignment | Qt::TextSingleLine, text);
     return true;
@@ -110,14 +113,15 @@ QString SegmentListText(const SensitivityRowView& row) {
 }
 
 void PaintTimeline(QPainter& painter, const SensitivityView& view, const TimelinePlaces& places,
-                   const TimelineFonts& fonts, bool lists, int hoverRow, int hoverSegment) {
+                   const TimelineFonts& fonts, bool lists, int hoverRow, int hoverSegment,
+                   const TimelineColours& colours) {
     painter.save();
     const double line = QFontMetricsF(fonts.small, painter.device()).lineSpacing();
     for (std::size_t r = 0; r < places.rows.size() && r < view.rows.size(); ++r) {
         const TimelineRowPlace& place = places.rows[r];
         const SensitivityRowView& row = view.rows[r];
         painter.setFont(fonts.label);
-        painter.setPen(kAccent);
+        painter.setPen(colours.title);
         painter.drawText(place.label, Qt::AlignLeft | Qt::AlignVCenter, Q(row.label));
         for (std::size_t k = 0; k < place.segments.size(); ++k) {
             const QRectF& box = place.segments[k];
@@ -134,6 +138,9 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
         for (std::size_t k = 0; k < place.segments.size(); ++k) {
             const QRectF& box = place.segments[k];
             const SensitivitySegmentView& segment = row.segments[k];
+            const bool hovered =
+                static_cast<int>(r) == hoverRow && static_cast<int>(k) == hoverSegment;
+            const QColor& fill = hovered ? kHoverFill : kFills[k % 2];
             const QRectF inner = box.adjusted(3, 1, -3, -1);
             const QString times =
                 Q(segment.fromText) + QStringLiteral("\u2013") + Q(segment.toText);
@@ -141,11 +148,12 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
             const QRectF upper(inner.left(), inner.top(), inner.width(), inner.height() / 2);
             const QRectF lower(inner.left(), inner.center().y(), inner.width(), inner.height() / 2);
             if (FittedText(painter, upper, Q(segment.value), fonts.label, kInk,
-                           Qt::AlignHCenter | Qt::AlignBottom)) {
+                           Qt::AlignHCenter | Qt::AlignBottom, fill)) {
                 FittedText(painter, lower, times, fonts.small, kMuted,
-                           Qt::AlignHCenter | Qt::AlignTop);
+                           Qt::AlignHCenter | Qt::AlignTop, fill);
             } else {
-                FittedText(painter, inner, Q(segment.value), fonts.small, kInk, Qt::AlignCenter);
+                FittedText(painter, inner, Q(segment.value), fonts.small, kInk, Qt::AlignCenter,
+                           fill);
             }
         }
         painter.setBrush(Qt::NoBrush);
@@ -160,7 +168,7 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
         // The axis: ticks at whole multiples of the tick step, clock times under them.
         const QRectF& bar = places.rows.back().bar;
         const double axisTop = places.axis.top();
-        painter.setPen(QPen(kRule, 0.6));
+        painter.setPen(QPen(colours.axis, 0.6));
         painter.drawLine(QPointF(bar.left(), axisTop), QPointF(bar.right(), axisTop));
         const std::int64_t step = TickMinutes(view.end - view.start) * kSecondsPerMinute;
         // The birth's time label, placed first so that tick labels it would
@@ -176,18 +184,21 @@ void PaintTimeline(QPainter& painter, const SensitivityView& view, const Timelin
         painter.setFont(fonts.small);
         for (std::int64_t t = (view.start + step - 1) / step * step; t <= view.end; t += step) {
             const double x = TimelineX(view, bar, t);
-            painter.setPen(QPen(kRule, 0.6));
+            painter.setPen(QPen(colours.axis, 0.6));
             painter.drawLine(QPointF(x, axisTop), QPointF(x, axisTop + line * 0.4));
             const CivilDateTime at = SplitDateTime(static_cast<double>(t) / 86400.0);
             const QString text = QStringLiteral("%1:%2")
                                      .arg(at.hour, 2, 10, QLatin1Char('0'))
                                      .arg(at.minute, 2, 10, QLatin1Char('0'));
             const double textWidth = tickMetrics.horizontalAdvance(text);
-            const QRectF textBox(x - textWidth / 2 - 2, axisTop + line * 0.4, textWidth + 4, line);
+            // Centred under its tick, but never past the bar's ends, where
+            // it would be cut ("0:00" for 10:00 at the start).
+            const double textLeft =
+                std::clamp(x - textWidth / 2, bar.left(), bar.right() - textWidth);
+            const QRectF textBox(textLeft - 2, axisTop + line * 0.4, textWidth + 4, line);
             if (textBox.intersects(birthBox)) continue;
-            painter.setPen(kMuted);
-            painter.drawText(QRectF(x - 40, axisTop + line * 0.4, 80, line),
-                             Qt::AlignHCenter | Qt::AlignTop, text);
+            painter.setPen(colours.times);
+            painter.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop, text);
         }
         // The birth moment on the axis, its time over the tick labels.
         painter.setPen(QPen(kBirthMark, 1.4));

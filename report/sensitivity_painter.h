@@ -5,6 +5,7 @@
 // result window's tab and the exported page's second page share it.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRectF>
 #include <vector>
@@ -55,9 +56,16 @@ struct TimelineFonts {
     QFont label;
     QFont small;
 };
+// The colours of what lies outside the bars: the rows' titles, the axis and
+// its clock times. The page's are for paper; a window gives its palette's.
+struct TimelineColours {
+    QColor title = QColor(75, 75, 150);
+    QColor axis = QColor(160, 160, 185);
+    QColor times = QColor(95, 95, 110);
+};
 void PaintTimeline(QPainter& painter, const SensitivityView& view, const TimelinePlaces& places,
-                   const TimelineFonts& fonts, bool lists, int hoverRow = -1,
-                   int hoverSegment = -1);
+                   const TimelineFonts& fonts, bool lists, int hoverRow = -1, int hoverSegment = -1,
+                   const TimelineColours& colours = {});
 
 // The row's segments written out: "08:05:30 to 08:41:12 Aries; ...".
 QString SegmentListText(const SensitivityRowView& row);

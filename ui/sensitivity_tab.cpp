@@ -4,10 +4,13 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,13 +32,12 @@ constexpr double kAxisPixels = 22;
 constexpr double kMinimumBarPixels = 20;
 constexpr double kSidePixels = 6;
 
-const QColor kShownMark(40, 90, 200);
-
 }  // namespace
 
 SensitivityTimeline::SensitivityTimeline(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picSensitivityTimeline"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setCursor(Qt::PointingHandCursor);
 }
@@ -118,10 +120,21 @@ void SensitivityTimeline::paintEvent(QPaintEvent*) {
     if (view_.rows.front().segments.empty()) return;
     const TimelinePlaces places = Places();
     const TimelineFonts fonts{VerdanaFont(kTextPoints, true), VerdanaFont(kSmallPoints)};
-    PaintTimeline(painter, view_, places, fonts, false, hoverRow_, hoverSegment_);
+    // Titles and times in the palette's colours, which read on a dark theme.
+    TimelineColours colours;
+    colours.title = palette().color(QPalette::Link);
+    colours.axis = palette().color(QPalette::Mid);
+    colours.times = palette().color(QPalette::PlaceholderText);
+    PaintTimeline(painter, view_, places, fonts, false, hoverRow_, hoverSegment_, colours);
+    if (hasFocus() && hoverRow_ >= 0) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = SegmentRect(hoverRow_, hoverSegment_).toAlignedRect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
     if (shown_ && *shown_ != view_.birth && !places.rows.empty()) {
         const double x = TimelineX(view_, places.rows.front().bar, *shown_);
-        painter.setPen(QPen(kShownMark, 1.5, Qt::DashLine));
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x, places.rows.front().bar.top()), QPointF(x, places.axis.top()));
     }
 }
@@ -136,6 +149,63 @@ void SensitivityTimeline::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+void SensitivityTimeline::Highlight(int row, int segment) {
+    hoverRow_ = row;
+    hoverSegment_ = segment;
+    update();
+    const QRect box = SegmentRect(row, segment).toAlignedRect();
+    QToolTip::showText(mapToGlobal(box.bottomLeft()), SegmentTip(row, segment), this, box);
+}
+
+void SensitivityTimeline::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (hoverRow_ < 0 && !view_.rows.front().segments.empty()) Highlight(0, 0);
+}
+
+void SensitivityTimeline::keyPressEvent(QKeyEvent* event) {
+    const int rows = static_cast<int>(view_.rows.size());
+    if (hoverRow_ < 0 || hoverRow_ >= rows || view_.rows.front().segments.empty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto& segments = view_.rows[static_cast<std::size_t>(hoverRow_)].segments;
+    const int count = static_cast<int>(segments.size());
+    // The segment of another row that holds the same moment.
+    const auto sameMoment = [this](int row, std::int64_t clock) {
+        const auto& other = view_.rows[static_cast<std::size_t>(row)].segments;
+        for (std::size_t k = 0; k < other.size(); ++k) {
+            if (clock >= other[k].from && clock <= other[k].to) return static_cast<int>(k);
+        }
+        return 0;
+    };
+    const auto& current =
+        segments[static_cast<std::size_t>(std::clamp(hoverSegment_, 0, count - 1))];
+    const std::int64_t middle = current.from + (current.to - current.from) / 2;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            Highlight(hoverRow_, std::max(0, hoverSegment_ - 1));
+            break;
+        case Qt::Key_Right:
+            Highlight(hoverRow_, std::min(count - 1, hoverSegment_ + 1));
+            break;
+        case Qt::Key_Up:
+            if (hoverRow_ > 0) Highlight(hoverRow_ - 1, sameMoment(hoverRow_ - 1, middle));
+            break;
+        case Qt::Key_Down:
+            if (hoverRow_ + 1 < rows) Highlight(hoverRow_ + 1, sameMoment(hoverRow_ + 1, middle));
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            emit momentChosen(middle);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
 void SensitivityTimeline::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && SegmentAt(event->position()).first >= 0) {
         emit momentChosen(MomentAt(event->position().x()));
@@ -146,7 +216,8 @@ void SensitivityTimeline::mousePressEvent(QMouseEvent* event) {
 }
 
 void SensitivityTimeline::leaveEvent(QEvent* event) {
-    hoverRow_ = hoverSegment_ = -1;
+    // The keyboard's segment stays marked while the timeline has the focus.
+    if (!hasFocus()) hoverRow_ = hoverSegment_ = -1;
     update();
     QWidget::leaveEvent(event);
 }
@@ -209,6 +280,15 @@ SensitivityTab::SensitivityTab(QWidget* parent) : QWidget(parent) {
     backButton_ = new QPushButton(DisplayText(kSensitivityBackCaption), this);
     backButton_->setObjectName(QStringLiteral("cmdEnteredTime"));
     shown->addWidget(backButton_);
+    // The line keeps its room while it is hidden, so that the timeline
+    // under it stays where it is when a moment is picked.
+    for (QWidget* part :
+         {static_cast<QWidget*>(shownMoment_), static_cast<QWidget*>(backButton_)}) {
+        QSizePolicy keep = part->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        part->setSizePolicy(keep);
+    }
+    shownMoment_->setMinimumHeight(2 * shownMoment_->fontMetrics().lineSpacing() + 4);
     column->addLayout(shown);
 
     timeline_ = new SensitivityTimeline(this);

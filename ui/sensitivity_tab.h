@@ -19,7 +19,9 @@ class QPushButton;
 namespace korvanta {
 
 // The painted timeline: hovering a segment highlights it and shows its
-// times; a click picks the moment under the pointer.
+// times; a click picks the moment under the pointer. From the keyboard, the
+// arrows move between segments (left and right) and rows (up and down), and
+// Enter or Space picks the middle of the segment.
 class SensitivityTimeline : public QWidget {
     Q_OBJECT
   public:
@@ -45,6 +47,8 @@ class SensitivityTimeline : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
@@ -53,6 +57,8 @@ class SensitivityTimeline : public QWidget {
     TimelinePlaces Places() const;
     // The row and segment under a point; (-1, -1) for none.
     std::pair<int, int> SegmentAt(const QPointF& point) const;
+    // Highlights a segment, as a hover does, and shows its tooltip.
+    void Highlight(int row, int segment);
 
     SensitivityView view_;
     std::optional<std::int64_t> shown_;

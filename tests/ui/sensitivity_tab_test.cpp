@@ -162,7 +162,11 @@ class SensitivityTabTest : public QObject {
         const std::int64_t moment = timeline->MomentAt(point.x());
         QVERIFY(moment >= view.rows[0].segments[0].from);
         QVERIFY(moment <= view.rows[0].segments[0].to);
+        const QPoint placeBefore = timeline->mapTo(tab, QPoint());
         QTest::mouseClick(timeline, Qt::LeftButton, {}, point);
+        QCoreApplication::processEvents();
+        // The line that says so appears without moving the timeline in its tab.
+        QCOMPARE(timeline->mapTo(tab, QPoint()), placeBefore);
         const korvanta::Birth shown = korvanta::BirthAtClock(c.birth, moment);
         const korvanta::ChartReport expected =
             korvanta::BuildReport(shown, korvanta::CalculateChart(shown));
@@ -200,6 +204,20 @@ class SensitivityTabTest : public QObject {
         QCOMPARE(TimeShown(*frame.Display()), enteredTime);
         QVERIFY(back->isHidden());
         QVERIFY(note->isHidden());
+
+        // From the keyboard: the focus marks the ascendant row's first
+        // segment, Right the next one, Enter shows its middle moment.
+        frame.Display()->ShowTab(korvanta::frmDisplay::kSensitivityTab);
+        timeline->setFocus();
+        QVERIFY(timeline->hasFocus());
+        QTest::keyClick(timeline, Qt::Key_Right);
+        QTest::keyClick(timeline, Qt::Key_Return);
+        const auto& second = view.rows[0].segments.at(1);
+        const korvanta::Birth picked =
+            korvanta::BirthAtClock(c.birth, second.from + (second.to - second.from) / 2);
+        QCOMPARE(TimeShown(*frame.Display()),
+                 Q(korvanta::BuildReport(picked, korvanta::CalculateChart(picked))
+                       .details.timeOfBirth.text));
     }
 
     void ExportAddsTheStripPageOnlyWhenAsked() {
