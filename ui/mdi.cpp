@@ -91,6 +91,7 @@ void MDI::BuildStrip() {
     QPalette colours = titleStrip_->palette();
     colours.setColor(QPalette::Window, kFrameColour);
     colours.setColor(QPalette::WindowText, Qt::white);
+    colours.setColor(QPalette::Link, Qt::white);
     titleStrip_->setPalette(colours);
     titleStrip_->installEventFilter(this);
 

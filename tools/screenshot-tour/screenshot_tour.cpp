@@ -7,11 +7,13 @@
 // PNG and ends. It drives the windows through their controls' object names,
 // as a user would through the controls; nothing of it is in the program.
 //
-//   korvanta-screenshot-tour FOLDER [SCREEN]
+//   korvanta-screenshot-tour [--dark] FOLDER [SCREEN]
 //
 // With SCREEN (a name such as "laptop"), only the result frame is pictured,
 // as it opens on this screen, on its details and chart tabs:
-// "result-SCREEN-details.png" and "result-SCREEN-chart.png".
+// "result-SCREEN-details.png" and "result-SCREEN-chart.png". With --dark the
+// windows take the Fusion style with a dark palette, and every picture's
+// name ends in "-dark" ("result-chart-dark.png").
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -22,6 +24,7 @@
 #include <QDate>
 #include <QDir>
 #include <QKeyEvent>
+#include <QPalette>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,6 +61,41 @@ Control* Child(const QObject& owner, const char* name) {
     return found;
 }
 
+// "-dark" with --dark: put before the extension of every picture's name.
+QString pictureSuffix;
+
+QString PictureName(const char* name) {
+    QString file = QString::fromLatin1(name);
+    if (file.endsWith(QLatin1String(".png"))) file.insert(file.size() - 4, pictureSuffix);
+    return file;
+}
+
+// The Fusion style with a dark palette, as a dark desktop theme gives it.
+void UseDarkPalette() {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark;
+    const QColor window(45, 45, 48), base(30, 30, 32), text(230, 230, 230);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::ToolTipBase, window);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::BrightText, Qt::red);
+    dark.setColor(QPalette::Link, QColor(120, 170, 255));
+    dark.setColor(QPalette::Highlight, QColor(60, 110, 200));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::PlaceholderText, QColor(160, 160, 165));
+    dark.setColor(QPalette::Mid, QColor(90, 90, 95));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    QApplication::setPalette(dark);
+}
+
 // Answers the export's file dialog with a file in the tour's folder.
 class TourDialogs final : public ExportDialogs {
   public:
@@ -86,7 +124,7 @@ void Key(QWidget* target, int key, const QString& text = QString()) {
 void SaveWithPopup(frmMain& window, QWidget* popup, const QString& folder, const char* name) {
     QCoreApplication::processEvents();
     const QRect area = window.frameGeometry().united(popup->geometry()).adjusted(-8, -8, 8, 8);
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    const QString path = QDir(folder).filePath(PictureName(name));
     if (!window.screen()
              ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
              .save(path)) {
@@ -112,7 +150,7 @@ void FindPlace(frmMain& window, const QString& typed, const QString& folder) {
 
 void Save(QWidget* window, const QString& folder, const char* name) {
     QCoreApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    const QString path = QDir(folder).filePath(PictureName(name));
     if (!window->grab().save(path)) {
         std::fprintf(stderr, "korvanta: cannot write %s\n", qPrintable(path));
     }
@@ -234,7 +272,7 @@ void RunTour(frmMain& window, const QString& folder, const QString& frameOnly) {
     Save(frame, folder, "result-sensitivity.png");
 
     // The page the File menu exports, through the menu entry itself.
-    TourDialogs dialogs(QDir(folder).filePath(QStringLiteral("chart-page.png")));
+    TourDialogs dialogs(QDir(folder).filePath(PictureName("chart-page.png")));
     frame->SetExportDialogs(dialogs);
     Child<QAction>(*frame, "mnuSaveImage")->trigger();
 
@@ -256,13 +294,19 @@ void RunTour(frmMain& window, const QString& folder, const QString& frameOnly) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: korvanta-screenshot-tour FOLDER [SCREEN]\n");
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool dark = arguments.removeAll(QStringLiteral("--dark")) > 0;
+    if (arguments.isEmpty() || arguments.size() > 2) {
+        std::fprintf(stderr, "usage: korvanta-screenshot-tour [--dark] FOLDER [SCREEN]\n");
         return 2;
     }
+    if (dark) {
+        korvanta::UseDarkPalette();
+        korvanta::pictureSuffix = QStringLiteral("-dark");
+    }
     korvanta::SetUpApplication();
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const QString frameOnly = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString folder = arguments.at(0);
+    const QString frameOnly = arguments.size() == 2 ? arguments.at(1) : QString();
 
     // The program's own start: the lock, the settings, the library.
     korvanta::QtMessageSink messages;
