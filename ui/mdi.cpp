@@ -273,6 +273,7 @@ void MDI::KeepOnScreen() {
 void MDI::GrowToShowPage() {
     if (display_ == nullptr || isMaximized() || isFullScreen()) return;
     const QSize room = RoomOnScreen();
+    const QSize before = size();
     for (int pass = 0; pass < 3; ++pass) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QSize more = display_->OpenPageShortfall();
@@ -283,7 +284,8 @@ void MDI::GrowToShowPage() {
         if (wanted == size()) break;
         resize(wanted);
     }
-    KeepOnScreen();
+    // A frame that kept its size stays where it was placed when shown.
+    if (size() != before) KeepOnScreen();
 }
 
 void MDI::PlaceButtons() {
