@@ -402,7 +402,8 @@ class ResultWindowTest : public QObject {
         QCOMPARE(
             about.lblCredits->text(),
             QStringLiteral("Licensed under the GNU GPL v3 or later\n"
-                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/"));
+                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/\n"
+                           "Links Swiss Ephemeris (AGPL-3.0) under section 13 of the GNU GPL v3"));
         const QRect line = about.Line1->geometry();
         const QRect credits = about.lblCredits->geometry();
         for (QWidget* above :
