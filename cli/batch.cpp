@@ -243,7 +243,7 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out, const BatchOptions& o
     }
     if (options.jobs > 1) {
         if (auto summary = RunOnThreads(*source, *sink, std::min(options.jobs, kMaxBatchJobs),
-                                         options.astronomy)) {
+                                        options.astronomy)) {
             return *summary;
         }
     }

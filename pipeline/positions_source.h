@@ -64,7 +64,7 @@ class PositionsSource {
     // Place. Returned: that date's sunrise and sunset as date-times of the
     // local clock (days since 30 December 1899), whole seconds; or the error.
     virtual std::variant<AstronomyError, SunEvents> SunEventsOfDay(const Moment& day,
-                                                                  const Place& place) = 0;
+                                                                   const Place& place) = 0;
     // Given: a Moment. Returned: the Sun's sidereal longitude there, degrees,
     // or the error.
     virtual std::variant<AstronomyError, double> SunLongitudeAt(const Moment& moment) = 0;

@@ -219,8 +219,8 @@ SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
 }
 
 std::variant<AstronomyError, SensitivityStrip> BirthTimeSensitivity(const Birth& birth,
-                                                                   int spanMinutes,
-                                                                   PositionsSource& source) {
+                                                                    int spanMinutes,
+                                                                    PositionsSource& source) {
     // The first error ends the use of the source's charts: the strip made
     // around it is dropped and the error returned.
     std::optional<AstronomyError> failed;

@@ -86,8 +86,8 @@ SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes);
 // The same with every chart made from `source` (CalculateChart with a
 // source); the source's first error instead of the strip.
 std::variant<AstronomyError, SensitivityStrip> BirthTimeSensitivity(const Birth& birth,
-                                                                   int spanMinutes,
-                                                                   PositionsSource& source);
+                                                                    int spanMinutes,
+                                                                    PositionsSource& source);
 
 // The segment of a row that holds the birth moment.
 const SensitivitySegment& SegmentAtBirth(const SensitivityStrip& strip, SensitivityRow row);

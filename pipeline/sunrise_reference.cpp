@@ -207,8 +207,8 @@ std::optional<Moment> SetSunriseDays(Chart& chart, const SunEvents& prev, const 
     sunrise.secondsFromSunrise = choice->seconds;
     // Sunrises are whole minutes (classic) or whole seconds (precise) of
     // the local clock.
-    const Moment at = MomentOfLocal(WholeSeconds(choice->sunrise), chart.moment.zoneMinutes,
-                                    chart.moment.dst);
+    const Moment at =
+        MomentOfLocal(WholeSeconds(choice->sunrise), chart.moment.zoneMinutes, chart.moment.dst);
     sunrise.referenceClock = CivilOfSeconds(at.local);
     return at;
 }

@@ -19,8 +19,7 @@ AstronomyError ErrorOf(const precise::Error& error) {
 // second.
 double LocalDateTimeOf(double julianDay, const Moment& clock) {
     const auto ut = std::llround((julianDay - kJulianDay18991230) * kSecondsPerDay);
-    const std::int64_t local =
-        ut + (clock.dst ? 3600 : 0) - std::int64_t{clock.zoneMinutes} * 60;
+    const std::int64_t local = ut + (clock.dst ? 3600 : 0) - std::int64_t{clock.zoneMinutes} * 60;
     return DateTimeOfSeconds(local);
 }
 
@@ -50,8 +49,8 @@ std::variant<AstronomyError, SourcePositions> PreciseSource::PositionsAt(const M
 std::variant<AstronomyError, SunEvents> PreciseSource::SunEventsOfDay(const Moment& day,
                                                                       const Place& place) {
     // The local date's midnight on the place's clock.
-    const Moment midnight = MomentOfLocal(std::int64_t{day.LocalDay()} * kSecondsPerDay,
-                                          day.zoneMinutes, day.dst);
+    const Moment midnight =
+        MomentOfLocal(std::int64_t{day.LocalDay()} * kSecondsPerDay, day.zoneMinutes, day.dst);
     const auto result =
         memo_.OfDay(JulianDayOf(midnight), place.latitude, place.longitude, library_);
     if (const auto* error = std::get_if<precise::Error>(&result)) return ErrorOf(*error);

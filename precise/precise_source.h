@@ -29,7 +29,7 @@ class PreciseSource final : public PositionsSource {
     std::variant<AstronomyError, SourcePositions> PositionsAt(const Moment& moment,
                                                               const Place& place) override;
     std::variant<AstronomyError, SunEvents> SunEventsOfDay(const Moment& day,
-                                                          const Place& place) override;
+                                                           const Place& place) override;
     std::variant<AstronomyError, double> SunLongitudeAt(const Moment& moment) override;
 
   private:

@@ -10,8 +10,8 @@
 namespace korvanta {
 
 // "Astronomy: precise (Swiss Ephemeris, Lahiri ayanamsa, mean node)", with
-// ", sunrise of the disc's centre" before the bracket for that choice; empty for the classic astronomy, whose charts have
-// always gone without the line.
+// ", sunrise of the disc's centre" before the bracket for that choice; empty for the classic
+// astronomy, whose charts have always gone without the line.
 std::string AstronomyLine(const AstronomyOptions& options);
 
 // The flag and record words of the choices: "classic"/"precise",

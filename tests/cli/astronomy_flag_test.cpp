@@ -60,14 +60,15 @@ struct TestBirth {
                static_cast<double>(LocalSeconds(hour, minute, second) + ClockToUt()) / 86400.0;
     }
     double DayStart() const {
-        return kUnixEpochJulianDay + static_cast<double>(LocalSeconds(0, 0, 0) + ClockToUt()) / 86400.0;
+        return kUnixEpochJulianDay +
+               static_cast<double>(LocalSeconds(0, 0, 0) + ClockToUt()) / 86400.0;
     }
     std::string Record() const {
-        json r = {{"name", "PRECISE"}, {"month", month},       {"day", day},
-                  {"year", year},      {"hour", hour},         {"minute", minute},
-                  {"second", second},  {"lat_deg", latDeg},    {"lat_min", latMin},
-                  {"south", south},    {"lon_deg", lonDeg},    {"lon_min", lonMin},
-                  {"east", east},      {"zone_index", 71},     {"utc_offset_minutes", offsetMinutes},
+        json r = {{"name", "PRECISE"}, {"month", month},    {"day", day},
+                  {"year", year},      {"hour", hour},      {"minute", minute},
+                  {"second", second},  {"lat_deg", latDeg}, {"lat_min", latMin},
+                  {"south", south},    {"lon_deg", lonDeg}, {"lon_min", lonMin},
+                  {"east", east},      {"zone_index", 71},  {"utc_offset_minutes", offsetMinutes},
                   {"dst", dst}};
         if (trueNode) r["node"] = "true";
         return r.dump();
@@ -84,7 +85,8 @@ struct TestBirth {
         char text[64];
         std::snprintf(text, sizeof text, "%04d-%02u-%02u %02lld:%02lld", int(date.year()),
                       unsigned(date.month()), unsigned(date.day()),
-                      static_cast<long long>(ofDay / 3600), static_cast<long long>(ofDay / 60 % 60));
+                      static_cast<long long>(ofDay / 3600),
+                      static_cast<long long>(ofDay / 60 % 60));
         std::string shown = text;
         if (ofDay % 60 != 0) {
             std::snprintf(text, sizeof text, ":%02lld", static_cast<long long>(ofDay % 60));
@@ -199,8 +201,8 @@ TEST(AstronomyFlag, PreciseBatchAgreesWithTheReferenceOverTheCenturiesAndLatitud
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), births.size());
 
-    constexpr std::array<const char*, 10> kKeys = {"Sun",     "Moon", "Mercury", "Venus", "Mars",
-                                                   "Jupiter", "Saturn", "Rahu", "Ketu",  "Asc"};
+    constexpr std::array<const char*, 10> kKeys = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
+                                                   "Jupiter", "Saturn", "Rahu",    "Ketu",  "Asc"};
     int sunrises = 0;
     for (std::size_t k = 0; k < births.size(); ++k) {
         const TestBirth& b = births[k];
@@ -212,8 +214,8 @@ TEST(AstronomyFlag, PreciseBatchAgreesWithTheReferenceOverTheCenturiesAndLatitud
         EXPECT_EQ(answer["sunrise_kind"], "limb");
         EXPECT_NEAR(answer["ayanamsa"].get<double>(), r.ayanamsa, 0.5 * kArcSecond);
         const double node = r.bodies[b.trueNode ? 8 : 7];
-        const std::array<double, 10> want = {r.bodies[0], r.bodies[1], r.bodies[2], r.bodies[3],
-                                             r.bodies[4], r.bodies[5], r.bodies[6], node,
+        const std::array<double, 10> want = {r.bodies[0],  r.bodies[1], r.bodies[2], r.bodies[3],
+                                             r.bodies[4],  r.bodies[5], r.bodies[6], node,
                                              node + 180.0, r.asc};
         for (std::size_t body = 0; body < kKeys.size(); ++body) {
             const double got = answer["longitudes"][kKeys[body]].get<double>();
@@ -260,9 +262,8 @@ TEST(AstronomyFlag, RefusesChoicesWithoutThePreciseAstronomyAndMissingDataFiles)
         << record.out;
 
     // Without the data files: an error naming the package, never a chart.
-    const std::filesystem::path empty =
-        std::filesystem::temp_directory_path() /
-        ("korvanta-no-ephemeris-cli-" + std::to_string(getpid()));
+    const std::filesystem::path empty = std::filesystem::temp_directory_path() /
+                                        ("korvanta-no-ephemeris-cli-" + std::to_string(getpid()));
     std::filesystem::create_directories(empty);
     const std::map<std::string, std::string> env = {{"SE_EPHE_PATH", empty.string()}};
     const CliRun one = RunCliProgram(with({"--astronomy", "precise", "--json"}), "", env);
