@@ -9,6 +9,7 @@
 #include "cli/batch_blocks.h"
 #include "cli/chart_json.h"
 #include "library/birth_record.h"
+#include "pipeline/chart.h"
 #include "pipeline/entry.h"
 
 namespace korvanta::batch {
@@ -18,6 +19,9 @@ namespace korvanta::batch {
 // answered before, so any thread may answer any block.
 class BlockAnswerer {
   public:
+    // `astronomy`: the astronomy of the lines that do not name their own.
+    explicit BlockAnswerer(const AstronomyOptions& astronomy = {}) : astronomy_(astronomy) {}
+
     // Fills `block.output` and `block.failedLines` from its lines (and its
     // read error, answered last).
     void Answer(BatchBlock& block);
@@ -26,8 +30,14 @@ class BlockAnswerer {
     // Appends the answer to line `number`, without its line break. Returns
     // false for an error object.
     bool AnswerLine(long number, std::string_view line, std::string& output);
+    // Appends the object of the precise chart of `birth` with the
+    // astronomy's keys; false with the astronomy's error in `error`.
+    bool AppendPreciseChart(const Birth& birth, const AstronomyOptions& astronomy,
+                            std::string_view record, std::string& output, std::string& error);
 
+    AstronomyOptions astronomy_;
     EntryForm form_;
+    Chart chart_;
     RecordExtras extras_;
     ChartLineWriter writer_;
 };

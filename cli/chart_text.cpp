@@ -140,6 +140,8 @@ std::string ChartText(const ChartReport& report) {
             : DrawFigureChart(drawing.style, ChartCompartments(report, drawing), centre);
     text += '\n';
     text += PositionTable(report);
+    // Only a chart of the precise astronomy says which one made it.
+    if (!report.astronomyLine.empty()) text += report.astronomyLine + '\n';
     text += '\n';
     text += Details(report);
     text += '\n';

@@ -298,6 +298,10 @@ double SideColumn(PageLayout& out, double x, double y, double width, const Chart
     const double top = y;
     y += Heading(out, x, y, width, Q(kPositionsHeading));
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
+    // Only a chart of the precise astronomy says which one made it.
+    if (!page.astronomyLine.empty()) {
+        y += out.Text(x, y, width, Q(page.astronomyLine), out.Font(7.5), kMuted) + 8;
+    }
     y += Heading(out, x, y, width, Q(kDetailsHeading));
     y += out.FittedText(x, y, width, Q(page.name), 8.5, 6, true, false, kInk, Qt::AlignLeft) + 2;
     y += Pairs(out, x, y, width, 100, page.details.Rows());

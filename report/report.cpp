@@ -10,6 +10,7 @@
 #include "pipeline/text_format.h"
 #include "reading/arudha.h"
 #include "reading/sign_profile.h"
+#include "report/astronomy_text.h"
 #include "report/names.h"
 #include "report/pada_account.h"
 #include "report/positions.h"
@@ -174,6 +175,7 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
     }
     AddMarks(chart, report.cells, report.padaMarks);
     report.ascendantSign = chart.SignOf(Body::Asc);
+    report.astronomyLine = AstronomyLine(chart.astronomy);
 
     // "Your Details"
     report.name = birth.name;

@@ -261,6 +261,9 @@ struct ChartReport {
     // The short position text of the Sun at the reference sunrise; empty
     // without one.
     std::string sunAtSunrise;
+    // Which astronomy made the chart (AstronomyLine); empty for the classic
+    // one.
+    std::string astronomyLine;
 };
 
 // The report of a birth and its chart.

@@ -67,7 +67,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     const auto utf8 = [](std::string_view text) {
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     };
-    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine), this);
+    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine) +
+                                QLatin1Char('\n') + utf8(kEphemerisLine),
+                            this);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
     lblCredits->setFont(VerdanaFont(7.0));
     lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -137,6 +137,8 @@ void frmDisplay::Fill(const ChartReport& report) {
     }
     report_ = report;
     ShowChart();
+    lblAstronomy->setText(DisplayText(report.astronomyLine));
+    lblAstronomy->setVisible(!report.astronomyLine.empty());
 
     lblName->setText(DisplayText(report.name));
     const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,

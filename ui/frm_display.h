@@ -81,6 +81,9 @@ class frmDisplay : public QWidget {
     QGroupBox* fraWestern = nullptr;
     std::array<QLabel*, 10> PlanetName{};
     std::array<QLabel*, 10> planet{};
+    // Under the positions: which astronomy made the chart; hidden for the
+    // classic astronomy.
+    QLabel* lblAstronomy = nullptr;
 
     // Tab 0: "Your Details".
     QGroupBox* fraDetails = nullptr;

@@ -178,6 +178,7 @@ void MDI::BuildViewMenu() {
         if (display_ != nullptr) display_->SetChartDrawing(result_->Drawing());
     });
     ShowDrawingInMenu();
+    BuildAstronomyMenu(view);
 }
 
 void MDI::ShowDrawingInMenu() {

@@ -76,6 +76,10 @@ class MDI : public QMainWindow {
     void BuildResultWindow();
     void BindSensitivity();
     void ShowDrawingInMenu();
+    // View › Astronomy › Classic / Precise ("mnuAstronomy",
+    // "mnuAstronomyClassic", "mnuAstronomyPrecise"), in mdi_astronomy.cpp.
+    void BuildAstronomyMenu(QMenu* view);
+    void ShowAstronomyInMenu();
     void ShowStrip();
     void PlaceButtons();
     void CentreResultWindow();
@@ -102,6 +106,7 @@ class MDI : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     std::array<QAction*, 3> styleActions_{};  // by ChartStyle
     QAction* showAllPadasAction_ = nullptr;
+    std::array<QAction*, 2> astronomyActions_{};  // Classic, Precise
 
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;

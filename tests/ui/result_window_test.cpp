@@ -304,13 +304,19 @@ class ResultWindowTest : public QObject {
         QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
         QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
         QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
-        // View: the chart's style and the pada tags.
+        // View: the chart's style, the pada tags and the astronomy.
         QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
         const QList<QAction*> view = bar[1]->menu()->actions();
-        QCOMPARE(view.size(), 2);
+        QCOMPARE(view.size(), 3);
         QCOMPARE(view[0]->text(), QStringLiteral("Chart &Style"));
         QCOMPARE(view[1]->text(), QStringLiteral("Show &All Padas"));
         QVERIFY(view[1]->isCheckable());
+        QCOMPARE(view[2]->text(), QStringLiteral("&Astronomy"));
+        const QList<QAction*> astronomies = view[2]->menu()->actions();
+        QCOMPARE(astronomies.size(), 2);
+        QCOMPARE(astronomies[0]->text(), QStringLiteral("&Classic"));
+        QCOMPARE(astronomies[1]->text(), QStringLiteral("&Precise (Swiss Ephemeris)"));
+        QVERIFY(astronomies[0]->isChecked() && !astronomies[1]->isChecked());
         const QList<QAction*> styles = view[0]->menu()->actions();
         const QStringList styleNames = {"South Indian", "North Indian", "East Indian"};
         QCOMPARE(styles.size(), styleNames.size());
@@ -402,7 +408,8 @@ class ResultWindowTest : public QObject {
         QCOMPARE(
             about.lblCredits->text(),
             QStringLiteral("Licensed under the GNU GPL v3 or later\n"
-                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/"));
+                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/\n"
+                           "Links Swiss Ephemeris (AGPL-3.0) under section 13 of the GNU GPL v3"));
         const QRect line = about.Line1->geometry();
         const QRect credits = about.lblCredits->geometry();
         for (QWidget* above :

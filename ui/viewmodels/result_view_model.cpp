@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/viewmodels/result_view_model.h"
 
+#include <utility>
+
 #include "pipeline/pipeline.h"
+#include "precise/precise_source.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
 #include "ui/settings.h"
@@ -11,13 +14,64 @@ namespace {
 
 constexpr int kDefaultSpanMinutes = 60;
 
-ChartReport ReportOf(const Birth& birth, const ChartDrawing& drawing) {
-    ChartReport report = BuildReport(birth, CalculateChart(birth));
-    report.drawing = drawing;
+}  // namespace
+
+std::variant<QString, ChartReport> ResultViewModel::ReportOf(
+    const Birth& birth, const AstronomyOptions& astronomy) const {
+    auto chart = CalculateChart(birth, astronomy);
+    if (const auto* failed = std::get_if<AstronomyError>(&chart)) {
+        return QString::fromStdString(failed->message);
+    }
+    ChartReport report = BuildReport(birth, std::get<Chart>(chart));
+    report.drawing = drawing_;
     return report;
 }
 
-}  // namespace
+void ResultViewModel::FallBackToClassic(const QString& problem) {
+    astronomy_.astronomy = Astronomy::Classic;
+    const Birth shown = shown_ ? BirthAtClock(entered_, *shown_) : entered_;
+    report_ = std::get<ChartReport>(ReportOf(shown, astronomy_));
+    astronomyProblem_ = problem + QStringLiteral(" The chart shows the classic astronomy.");
+}
+
+SensitivityStrip ResultViewModel::MakeStrip() {
+    auto strip = BirthTimeSensitivity(entered_, span_, astronomy_);
+    if (const auto* failed = std::get_if<AstronomyError>(&strip)) {
+        FallBackToClassic(QString::fromStdString(failed->message));
+        emit reportChanged();
+        emit astronomyChanged();
+        emit astronomyFailed(TakeAstronomyProblem());
+        return BirthTimeSensitivity(entered_, span_);
+    }
+    return std::get<SensitivityStrip>(std::move(strip));
+}
+
+QString ResultViewModel::TakeAstronomyProblem() {
+    return std::exchange(astronomyProblem_, QString());
+}
+
+bool ResultViewModel::ChooseAstronomy(Astronomy astronomy) {
+    if (astronomy == astronomy_.astronomy) return true;
+    AstronomyOptions chosen = astronomy_;
+    chosen.astronomy = astronomy;
+    auto report = ReportOf(shown_ ? BirthAtClock(entered_, *shown_) : entered_, chosen);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        emit astronomyFailed(*failed);
+        return false;
+    }
+    astronomy_ = chosen;
+    report_ = std::get<ChartReport>(std::move(report));
+    const bool hadStrip = strip_.has_value();
+    strip_.reset();
+    emit reportChanged();
+    emit astronomyChanged();
+    if (hadStrip) {
+        strip_ = MakeStrip();
+        emit stripChanged();
+    }
+    if (settings_ != nullptr) settings_->SetAstronomy(astronomy_.astronomy);
+    return true;
+}
 
 ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObject* parent)
     : QObject(parent), entered_(entered), settings_(settings), span_(kDefaultSpanMinutes) {
@@ -28,8 +82,14 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         // Only a span the chooser offers is taken from the store.
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
+        astronomy_.astronomy = settings_->AstronomyChoice();
     }
-    report_ = ReportOf(entered_, drawing_);
+    auto report = ReportOf(entered_, astronomy_);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        FallBackToClassic(*failed);
+    } else {
+        report_ = std::get<ChartReport>(std::move(report));
+    }
 }
 
 ResultViewModel::~ResultViewModel() = default;
@@ -43,21 +103,28 @@ void ResultViewModel::ChooseDrawing(const ChartDrawing& drawing) {
 }
 
 const SensitivityStrip& ResultViewModel::Strip() {
-    if (!strip_) strip_ = BirthTimeSensitivity(entered_, span_);
+    if (!strip_) strip_ = MakeStrip();
     return *strip_;
 }
 
 void ResultViewModel::ChooseSpan(int minutes) {
     if (!IsSensitivitySpan(minutes)) return;
     span_ = minutes;
-    strip_ = BirthTimeSensitivity(entered_, span_);
+    strip_ = MakeStrip();
     emit stripChanged();
     if (settings_ != nullptr) settings_->SetSensitivitySpan(minutes);
 }
 
 void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
     shown_ = clock;
-    report_ = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_, drawing_);
+    auto report = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_, astronomy_);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        FallBackToClassic(*failed);
+        emit astronomyChanged();
+        emit astronomyFailed(TakeAstronomyProblem());
+    } else {
+        report_ = std::get<ChartReport>(std::move(report));
+    }
     emit reportChanged();
     emit shownMomentChanged();
 }
