@@ -90,7 +90,9 @@ inline constexpr std::array<std::string_view, 12> kPadaTags = {
 
 // How the chart square is drawn: the fixed-sign South Indian chart, the North
 // Indian chart of fixed houses, or the fixed-sign East Indian chart; and
-// whether every house's pada is tagged in its sign or only the UL.
+// whether every house's pada is tagged in its sign or only the UL. A view's
+// choice, not part of the report: the window, the page and the text chart
+// take it beside the report; the JSON describes the chart, not its drawing.
 enum class ChartStyle { South, North, East };
 struct ChartDrawing {
     ChartStyle style = ChartStyle::South;
@@ -233,9 +235,6 @@ struct ChartReport {
     int ascendantSign = 0;            // 0..11, the sign of the first house
     // The mark of each house's pada, houses 1..12 (the last one is the UL's).
     std::array<PadaMarkPlace, 12> padaMarks;
-    // How the window, the page and the text chart draw the square; the JSON
-    // describes the chart, not its drawing, and leaves this out.
-    ChartDrawing drawing;
     // The chart square's centre block: the name, date and time of birth,
     // "Upapada Lagna" and the UL's sign and house.
     std::vector<std::string> centre;

@@ -11,10 +11,8 @@ namespace {
 
 constexpr int kDefaultSpanMinutes = 60;
 
-ChartReport ReportOf(const Birth& birth, const ChartDrawing& drawing) {
-    ChartReport report = BuildReport(birth, CalculateChart(birth));
-    report.drawing = drawing;
-    return report;
+ChartReport ReportOf(const Birth& birth) {
+    return BuildReport(birth, CalculateChart(birth));
 }
 
 }  // namespace
@@ -29,14 +27,13 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
     }
-    report_ = ReportOf(entered_, drawing_);
+    report_ = ReportOf(entered_);
 }
 
 ResultViewModel::~ResultViewModel() = default;
 
 void ResultViewModel::ChooseDrawing(const ChartDrawing& drawing) {
     drawing_ = drawing;
-    report_.drawing = drawing_;
     emit drawingChanged();
     // A store that cannot be written keeps the choice for this run.
     if (settings_ != nullptr) settings_->SetChartDrawing(drawing_.style, drawing_.allPadas);
@@ -57,7 +54,7 @@ void ResultViewModel::ChooseSpan(int minutes) {
 
 void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
     shown_ = clock;
-    report_ = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_, drawing_);
+    report_ = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_);
     emit reportChanged();
     emit shownMomentChanged();
 }
@@ -72,22 +69,22 @@ QString ResultViewModel::PageTitle() const {
 
 bool ResultViewModel::SavePng(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".png"));
-    if (!withStrip) return SaveChartPagePng(report_, file, error);
+    if (!withStrip) return SaveChartPagePng(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePng(report_, file, error, &strip);
+    return SaveChartPagePng(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::SavePdf(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".pdf"));
-    if (!withStrip) return SaveChartPagePdf(report_, file, error);
+    if (!withStrip) return SaveChartPagePdf(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePdf(report_, file, error, &strip);
+    return SaveChartPagePdf(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::Print(QPagedPaintDevice& printer, bool withStrip) {
-    if (!withStrip) return PrintChartPage(report_, printer);
+    if (!withStrip) return PrintChartPage(report_, drawing_, printer);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return PrintChartPage(report_, printer, &strip);
+    return PrintChartPage(report_, drawing_, printer, &strip);
 }
 
 }  // namespace korvanta
