@@ -71,22 +71,20 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
     }
     const Birth birth = BirthOfForm(form_);
     const Chart chart = CalculateChart(birth);
-    writer_.Append(chart, BuildReport(birth, chart), record, output);
+    BuildReport(birth, chart, report_);
+    JsonWriter json(output);
+    json.BeginObject();
+    WriteChartKeys(json, chart, report_, record);
+    // The optional parts follow the chart's keys, in the order of the
+    // single chart's object.
     if (extras_.sensitivityMinutes > 0) {
-        // The strip closes the chart object as its last key.
         const SensitivityView strip =
             BuildSensitivityView(BirthTimeSensitivity(birth, extras_.sensitivityMinutes));
-        output.pop_back();
-        output += ",\"sensitivity\":";
-        output += SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
-        output += '}';
+        json.Key("sensitivity")
+            .Raw(SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace));
     }
-    if (extras_.vargas) {
-        output.pop_back();
-        output += ",\"vargas\":";
-        output += VargasJson(chart).dump();
-        output += '}';
-    }
+    if (extras_.vargas) json.Key("vargas").Raw(VargasJson(chart).dump());
+    json.EndObject();
     return true;
 }
 

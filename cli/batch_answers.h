@@ -10,6 +10,7 @@
 #include "cli/chart_json.h"
 #include "library/birth_record.h"
 #include "pipeline/entry.h"
+#include "report/report.h"
 
 namespace korvanta::batch {
 
@@ -29,7 +30,7 @@ class BlockAnswerer {
 
     EntryForm form_;
     RecordExtras extras_;
-    ChartLineWriter writer_;
+    ChartReport report_;  // refilled for every chart, keeping its texts' storage
 };
 
 }  // namespace korvanta::batch

@@ -26,6 +26,24 @@ void AppendDegrees(std::string& text, const SignPosition& at) {
 
 }  // namespace
 
+void AppendSignPosition(std::string& text, const SignPosition& at) {
+    AppendDegrees(text, at);
+    text += ' ';
+    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
+}
+
+void AppendShortPosition(std::string& text, const SignPosition& at) {
+    AppendTwoDigits(text, at.degrees);
+    text += ' ';
+    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
+    text += ' ';
+    AppendTwoDigits(text, at.minutes);
+}
+
+void AppendDegreesWithinSign(std::string& text, const SignPosition& at) {
+    AppendDegrees(text, at);
+}
+
 std::string DegreesWithinSign(const SignPosition& at) {
     std::string text;
     AppendDegrees(text, at);
@@ -34,19 +52,13 @@ std::string DegreesWithinSign(const SignPosition& at) {
 
 std::string FormatSignPosition(const SignPosition& at) {
     std::string text;
-    AppendDegrees(text, at);
-    text += ' ';
-    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
+    AppendSignPosition(text, at);
     return text;
 }
 
 std::string ShortPosition(const SignPosition& at) {
     std::string text;
-    AppendTwoDigits(text, at.degrees);
-    text += ' ';
-    text += kSignAbbr[static_cast<std::size_t>(at.sign)];
-    text += ' ';
-    AppendTwoDigits(text, at.minutes);
+    AppendShortPosition(text, at);
     return text;
 }
 
