@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/json_writer.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -35,6 +36,14 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return 0;
 }
 
+// The bytes copied as they are: printable ASCII but the quote and the
+// backslash.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
 // Escapes well-formed text; false (with `out` as it was) at the first
 // ill-formed byte.
 bool AppendWellFormed(std::string& out, std::string_view text) {
@@ -43,6 +52,10 @@ bool AppendWellFormed(std::string& out, std::string_view text) {
     std::size_t run = 0;  // start of the bytes not yet copied
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
+        if (kPlain[c]) {
+            ++i;
+            continue;
+        }
         if (c >= 0x80) {
             const std::size_t length = Utf8SequenceLength(text, i);
             if (length == 0) {
@@ -50,10 +63,6 @@ bool AppendWellFormed(std::string& out, std::string_view text) {
                 return false;
             }
             i += length;
-            continue;
-        }
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            ++i;
             continue;
         }
         out.append(text.data() + run, i - run);
@@ -101,17 +110,6 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
     out.append(dumped, 1, dumped.size() - 2);
 }
 
-void JsonWriter::BeforeValue() {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
-    }
-    if (depth_ == 0) return;
-    const std::uint64_t bit = std::uint64_t{1} << (depth_ - 1);
-    if ((filled_ & bit) != 0) out_ += ',';
-    filled_ |= bit;
-}
-
 void JsonWriter::Open(char bracket) {
     BeforeValue();
     out_ += bracket;
@@ -122,15 +120,6 @@ void JsonWriter::Open(char bracket) {
 void JsonWriter::Close(char bracket) {
     out_ += bracket;
     --depth_;
-}
-
-JsonWriter& JsonWriter::Key(std::string_view key) {
-    BeforeValue();
-    out_ += '"';
-    out_ += key;
-    out_ += "\":";
-    afterKey_ = true;
-    return *this;
 }
 
 void JsonWriter::String(std::string_view text) {

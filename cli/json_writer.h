@@ -26,7 +26,14 @@ class JsonWriter {
 
     // The key of the next value in the current object: one of the program's
     // own names, written as it is (no escaping).
-    JsonWriter& Key(std::string_view key);
+    JsonWriter& Key(std::string_view key) {
+        BeforeValue();
+        out_ += '"';
+        out_ += key;
+        out_ += "\":";
+        afterKey_ = true;
+        return *this;
+    }
 
     void String(std::string_view text);
     void Int(long long value);
@@ -58,8 +65,18 @@ class JsonWriter {
   private:
     void Open(char bracket);
     void Close(char bracket);
-    // The comma before a value in an array (after a key, none is due).
-    void BeforeValue();
+    // The comma before a value in an array or a key in an object (after a
+    // key, none is due).
+    void BeforeValue() {
+        if (afterKey_) {
+            afterKey_ = false;
+            return;
+        }
+        if (depth_ == 0) return;
+        const std::uint64_t bit = std::uint64_t{1} << (depth_ - 1);
+        if ((filled_ & bit) != 0) out_ += ',';
+        filled_ |= bit;
+    }
 
     std::string& out_;
     // Per nesting level (64 deep at most): whether the container holds a
