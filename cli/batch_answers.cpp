@@ -93,13 +93,27 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
     const Birth birth = BirthOfForm(form_);
     if (astronomy.astronomy == Astronomy::Classic) {
         chart_ = CalculateChart(birth);
-        writer_.Append(chart_, BuildReport(birth, chart_), record, output);
-    } else if (!AppendPreciseChart(birth, astronomy, record, output, error)) {
-        output += BatchErrorLine(number, error, "");
-        return false;
+    } else {
+        auto made = CalculateChart(birth, astronomy);
+        if (auto* failed = std::get_if<AstronomyError>(&made)) {
+            output += BatchErrorLine(number, failed->message, "");
+            return false;
+        }
+        chart_ = std::get<Chart>(std::move(made));
     }
+    BuildReport(birth, chart_, report_);
+    JsonWriter json(output);
+    json.BeginObject();
+    WriteChartKeys(json, chart_, report_, record);
+    if (astronomy.astronomy != Astronomy::Classic) {
+        // The astronomy's keys follow the chart's own.
+        const std::string keys =
+            AstronomyJson(chart_).dump(-1, ' ', false, Json::error_handler_t::replace);
+        json.Raw(std::string_view(keys).substr(1, keys.size() - 2));
+    }
+    // The optional parts follow the chart's keys, in the order of the
+    // single chart's object.
     if (extras_.sensitivityMinutes > 0) {
-        // The strip closes the chart object as its last key.
         auto made = BirthTimeSensitivity(birth, extras_.sensitivityMinutes, astronomy);
         if (auto* failed = std::get_if<AstronomyError>(&made)) {
             output.resize(lineStart);
@@ -107,36 +121,11 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
             return false;
         }
         const SensitivityView strip = BuildSensitivityView(std::get<SensitivityStrip>(made));
-        output.pop_back();
-        output += ",\"sensitivity\":";
-        output += SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
-        output += '}';
+        json.Key("sensitivity")
+            .Raw(SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace));
     }
-    if (extras_.vargas) {
-        output.pop_back();
-        output += ",\"vargas\":";
-        output += VargasJson(chart_).dump();
-        output += '}';
-    }
-    return true;
-}
-
-bool BlockAnswerer::AppendPreciseChart(const Birth& birth, const AstronomyOptions& astronomy,
-                                       std::string_view record, std::string& output,
-                                       std::string& error) {
-    auto made = CalculateChart(birth, astronomy);
-    if (auto* failed = std::get_if<AstronomyError>(&made)) {
-        error = std::move(failed->message);
-        return false;
-    }
-    chart_ = std::get<Chart>(std::move(made));
-    writer_.Append(chart_, BuildReport(birth, chart_), record, output);
-    // The astronomy's keys follow the chart's own.
-    output.pop_back();
-    output += ',';
-    const std::string keys =
-        AstronomyJson(chart_).dump(-1, ' ', false, Json::error_handler_t::replace);
-    output.append(keys, 1, keys.size() - 1);
+    if (extras_.vargas) json.Key("vargas").Raw(VargasJson(chart_).dump());
+    json.EndObject();
     return true;
 }
 

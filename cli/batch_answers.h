@@ -11,6 +11,7 @@
 #include "library/birth_record.h"
 #include "pipeline/chart.h"
 #include "pipeline/entry.h"
+#include "report/report.h"
 
 namespace korvanta::batch {
 
@@ -30,16 +31,12 @@ class BlockAnswerer {
     // Appends the answer to line `number`, without its line break. Returns
     // false for an error object.
     bool AnswerLine(long number, std::string_view line, std::string& output);
-    // Appends the object of the precise chart of `birth` with the
-    // astronomy's keys; false with the astronomy's error in `error`.
-    bool AppendPreciseChart(const Birth& birth, const AstronomyOptions& astronomy,
-                            std::string_view record, std::string& output, std::string& error);
 
     AstronomyOptions astronomy_;
     EntryForm form_;
     Chart chart_;
     RecordExtras extras_;
-    ChartLineWriter writer_;
+    ChartReport report_;  // refilled for every chart, keeping its texts' storage
 };
 
 }  // namespace korvanta::batch

@@ -19,8 +19,8 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
-#include "cli/varga_output.h"
 #include "cli/text_width.h"
+#include "cli/varga_output.h"
 #include "exchange/exchange_files.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
@@ -319,8 +319,9 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         }
         sensitivity = BuildSensitivityView(std::get<SensitivityStrip>(strip));
     }
-    ChartReport report = BuildReport(birth, chartValues);
-    report.drawing = {ChartStyleOfKey(flags.style).value_or(ChartStyle::South), flags.allPadas};
+    const ChartReport report = BuildReport(birth, chartValues);
+    const ChartDrawing drawing{ChartStyleOfKey(flags.style).value_or(ChartStyle::South),
+                               flags.allPadas};
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     std::string printed;
     if (flags.json) {
@@ -332,13 +333,13 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         if (flags.vargas) chart["vargas"] = VargasJson(chartValues);
         printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     } else if (!pageFiles) {
-        printed = ChartText(report);
+        printed = ChartText(report, drawing);
         if (sensitivity) printed += SensitivityText(*sensitivity);
         printed = FitToColumns(printed);
     }
     if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
-    if (const std::optional<std::string> problem =
-            WritePageFiles(report, flags.pdf, flags.png, sensitivity ? &*sensitivity : nullptr)) {
+    if (const std::optional<std::string> problem = WritePageFiles(
+            report, drawing, flags.pdf, flags.png, sensitivity ? &*sensitivity : nullptr)) {
         err << kProgram << ": " << *problem << "\n";
         return kExitPageNotWritten;
     }

@@ -27,9 +27,9 @@ class frmDisplay : public QWidget {
   public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
-    // Shows one chart's report: every value of the three tabs, the chart in
-    // the report's drawing.
-    void Fill(const ChartReport& report);
+    // Shows one chart's report: every value of the three tabs, the chart as
+    // `drawing` says.
+    void Fill(const ChartReport& report, const ChartDrawing& drawing);
     // Redraws the chart tab's square in another style or with other pada tags.
     void SetChartDrawing(const ChartDrawing& drawing);
 
@@ -134,6 +134,7 @@ class frmDisplay : public QWidget {
     void ShowChart();
 
     ChartReport report_;
+    ChartDrawing drawing_;
 };
 
 }  // namespace korvanta

@@ -90,17 +90,16 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(!display->chartFigure->isHidden());
             for (QLabel* cell : display->SignCells()) QVERIFY(cell->isHidden());
             QVERIFY(display->Shape2->isHidden());
-            QCOMPARE(display->chartFigure->Report()->drawing.style, style);
+            QCOMPARE(display->chartFigure->Drawing().style, style);
             // The painted square changes with the style.
             const QImage shown = display->chartFigure->grab().toImage();
             QVERIFY(shown != lastShown);
             lastShown = shown;
 
             // The export draws the chosen style: the page of the report in that style.
-            ChartReport expected = c.report;
-            expected.drawing = {style, false};
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
-            QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+            QCOMPARE(page, korvanta::RenderChartPage(c.report, ChartDrawing{style, false})
+                               .convertToFormat(page.format()));
             QVERIFY(page != southPage);
             QCOMPARE(QSettings(path, QSettings::IniFormat)
                          .value(QStringLiteral("Settings/ChartStyle"))
@@ -145,7 +144,7 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(FrameControls(frame).mnuStyle[2]->isChecked());
             QVERIFY(FrameControls(frame).mnuShowAllPadas->isChecked());
             QVERIFY(!frame.Display()->chartFigure->isHidden());
-            const ChartDrawing shown = frame.Display()->chartFigure->Report()->drawing;
+            const ChartDrawing shown = frame.Display()->chartFigure->Drawing();
             QCOMPARE(shown.style, ChartStyle::East);
             QVERIFY(shown.allPadas);
         }

@@ -166,7 +166,7 @@ class SensitivityTabTest : public QObject {
         PageDialogs dialogs;
         frame.SetExportDialogs(dialogs);
         const korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
-        const QImage single = korvanta::RenderChartPage(report);
+        const QImage single = korvanta::RenderChartPage(report, {});
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));
         frame.SaveChartImage();
@@ -180,7 +180,7 @@ class SensitivityTabTest : public QObject {
         QCOMPARE(both.height(), 2 * single.height());
         const auto view =
             korvanta::BuildSensitivityView(korvanta::BirthTimeSensitivity(c.birth, 60));
-        QCOMPARE(both, korvanta::RenderChartPage(report, korvanta::kPageImageDotsPerInch, &view)
+        QCOMPARE(both, korvanta::RenderChartPage(report, {}, korvanta::kPageImageDotsPerInch, &view)
                            .convertToFormat(both.format()));
 
         // Cancel writes nothing.

@@ -23,7 +23,6 @@ std::variant<QString, ChartReport> ResultViewModel::ReportOf(
         return QString::fromStdString(failed->message);
     }
     ChartReport report = BuildReport(birth, std::get<Chart>(chart));
-    report.drawing = drawing_;
     return report;
 }
 
@@ -96,7 +95,6 @@ ResultViewModel::~ResultViewModel() = default;
 
 void ResultViewModel::ChooseDrawing(const ChartDrawing& drawing) {
     drawing_ = drawing;
-    report_.drawing = drawing_;
     emit drawingChanged();
     // A store that cannot be written keeps the choice for this run.
     if (settings_ != nullptr) settings_->SetChartDrawing(drawing_.style, drawing_.allPadas);
@@ -139,22 +137,22 @@ QString ResultViewModel::PageTitle() const {
 
 bool ResultViewModel::SavePng(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".png"));
-    if (!withStrip) return SaveChartPagePng(report_, file, error);
+    if (!withStrip) return SaveChartPagePng(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePng(report_, file, error, &strip);
+    return SaveChartPagePng(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::SavePdf(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".pdf"));
-    if (!withStrip) return SaveChartPagePdf(report_, file, error);
+    if (!withStrip) return SaveChartPagePdf(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePdf(report_, file, error, &strip);
+    return SaveChartPagePdf(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::Print(QPagedPaintDevice& printer, bool withStrip) {
-    if (!withStrip) return PrintChartPage(report_, printer);
+    if (!withStrip) return PrintChartPage(report_, drawing_, printer);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return PrintChartPage(report_, printer, &strip);
+    return PrintChartPage(report_, drawing_, printer, &strip);
 }
 
 }  // namespace korvanta

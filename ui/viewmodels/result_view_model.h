@@ -35,7 +35,7 @@ class ResultViewModel final : public QObject {
     ~ResultViewModel() override;
 
     const Birth& Entered() const { return entered_; }
-    // The report of the moment shown, drawn as chosen.
+    // The report of the moment shown; Drawing() says how its square is drawn.
     const ChartReport& Report() const { return report_; }
 
     const ChartDrawing& Drawing() const { return drawing_; }

@@ -132,8 +132,8 @@ class ResultViewModelTest : public QObject {
             QSignalSpy drawn(&result, &ResultViewModel::drawingChanged);
             result.ChooseDrawing({korvanta::ChartStyle::North, true});
             QCOMPARE(drawn.count(), 1);
-            QCOMPARE(result.Report().drawing.style, korvanta::ChartStyle::North);
-            QVERIFY(result.Report().drawing.allPadas);
+            QCOMPARE(result.Drawing().style, korvanta::ChartStyle::North);
+            QVERIFY(result.Drawing().allPadas);
         }
         QSettings file(path, QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("Settings/SensitivitySpan")).toInt(), 120);
@@ -142,7 +142,7 @@ class ResultViewModelTest : public QObject {
         korvanta::Settings settings(path);
         ResultViewModel next(birth, &settings);
         QCOMPARE(next.Span(), 120);
-        QCOMPARE(next.Report().drawing.style, korvanta::ChartStyle::North);
+        QCOMPARE(next.Drawing().style, korvanta::ChartStyle::North);
         QVERIFY(next.Drawing().allPadas);
     }
 
@@ -213,7 +213,8 @@ class ResultViewModelTest : public QObject {
                  qPrintable(error));
         const QImage one(dir.filePath(QStringLiteral("one.png")));
         const QImage two(dir.filePath(QStringLiteral("two.png")));
-        QCOMPARE(one, korvanta::RenderChartPage(result.Report()).convertToFormat(one.format()));
+        QCOMPARE(one, korvanta::RenderChartPage(result.Report(), result.Drawing())
+                          .convertToFormat(one.format()));
         QCOMPARE(two.height(), 2 * one.height());
         QVERIFY(result.SavePdf(dir.filePath(QStringLiteral("page")), false, error));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size() > 0);
