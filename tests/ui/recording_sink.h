@@ -28,9 +28,20 @@ class RecordingSink final : public MessageSink {
         messages.push_back({text, MessageIcon::Information, true});
         return answerYes;
     }
+    // Yes or No as answerYes says, unless cancel is set.
+    QuestionAnswer AskYesNoCancel(QWidget*, const QString& text) override {
+        messages.push_back({text, MessageIcon::Information, true});
+        return cancel      ? QuestionAnswer::Cancel
+               : answerYes ? QuestionAnswer::Yes
+                           : QuestionAnswer::No;
+    }
+    bool Confirm(QWidget* parent, const QString& text, const QString&) override {
+        return AskYesNo(parent, text);
+    }
 
     std::vector<RecordedMessage> messages;
     bool answerYes = false;
+    bool cancel = false;
 };
 
 // Takes over http and https for its lifetime, so nothing reaches a browser.

@@ -53,12 +53,9 @@ QString EntryViewModel::ReadOnlyProblem() const {
            FromStd(library_->ReadOnlyReason());
 }
 
-bool EntryViewModel::SaveBirth() {
-    if (!LibraryWritable()) return false;
-    const std::optional<Birth> accepted = AcceptedBirth();
-    if (!accepted) return false;
+library::StoredBirth EntryViewModel::EntryToStore(const Birth& accepted) const {
     library::StoredBirth birth;
-    birth.birth = *accepted;
+    birth.birth = accepted;
     if (chosen_) {
         birth.atlasPlace = atlas::PlaceLabel(*chosen_);
         birth.atlasZone = chosen_->timeZone;
@@ -66,20 +63,64 @@ bool EntryViewModel::SaveBirth() {
         birth.atlasPlace = openedAtlasPlace_;
         birth.atlasZone = openedAtlasZone_;
     }
+    return birth;
+}
+
+bool EntryViewModel::SaveBirth() {
+    if (!LibraryWritable()) return false;
+    const std::optional<Birth> accepted = AcceptedBirth();
+    if (!accepted) return false;
+    const library::StoredBirth birth = EntryToStore(*accepted);
+    // A birth given another name is another person's: it is stored anew
+    // rather than written over the one opened.
+    if (openedId_ != 0 && birth.birth.name == openedName_) {
+        const auto error = library_->Update(openedId_, birth);
+        if (!error) {
+            emit statusSaid(QStringLiteral("Stored birth updated: %1, %2")
+                                .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
+            return true;
+        }
+        if (error->kind != library::ErrorKind::NotFound) {
+            Inform(error->message, MessageIcon::Error);
+            return false;
+        }
+        // Deleted meanwhile (by the command line, say): stored anew below.
+        openedId_ = 0;
+    }
+    return SaveNew(birth);
+}
+
+bool EntryViewModel::SaveBirthAsNew() {
+    if (!LibraryWritable()) return false;
+    const std::optional<Birth> accepted = AcceptedBirth();
+    if (!accepted) return false;
+    return SaveNew(EntryToStore(*accepted));
+}
+
+bool EntryViewModel::SaveNew(const library::StoredBirth& birth) {
     auto saved = library_->Save(birth, library::OnDuplicate::Refuse);
     if (std::holds_alternative<library::Duplicate>(saved)) {
-        const QString question = QStringLiteral(
-                                     "A birth of %1 at %2 is already stored.\n\nReplace it? (Yes "
-                                     "replaces the stored birth; No keeps both.)")
-                                     .arg(FromStd(birth.birth.name), MomentText(birth.birth));
-        const bool replace = ask_ && ask_(question);
-        saved = library_->Save(
-            birth, replace ? library::OnDuplicate::Replace : library::OnDuplicate::KeepBoth);
+        const QString question =
+            QStringLiteral(
+                "A birth of %1 at %2 is already stored.\n\nReplace it? (Yes replaces the "
+                "stored birth; No keeps both; Cancel stores nothing.)")
+                .arg(FromStd(birth.birth.name), MomentText(birth.birth));
+        const Answer answer = ask_ ? ask_(question) : Answer::No;
+        if (answer == Answer::Cancel) return false;
+        saved = library_->Save(birth, answer == Answer::Yes ? library::OnDuplicate::Replace
+                                                            : library::OnDuplicate::KeepBoth);
     }
     if (const auto* error = std::get_if<library::LibraryError>(&saved)) {
         Inform(error->message, MessageIcon::Error);
         return false;
     }
+    // An opened birth stored anew: the entry now stands for the new one.
+    if (openedId_ != 0) {
+        openedId_ = std::get<std::int64_t>(saved);
+        openedName_ = birth.birth.name;
+    }
+    emit statusSaid(QStringLiteral("Birth saved: %1, %2")
+                        .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
     return true;
 }
 
@@ -94,12 +135,16 @@ void EntryViewModel::OpenStoredBirth(const library::ReadBirth& stored) {
     form_ = library::FormOfBirth(stored.stored.birth);
     openedAtlasPlace_ = stored.stored.atlasPlace;
     openedAtlasZone_ = stored.stored.atlasZone;
+    openedId_ = stored.stored.id;
+    openedName_ = stored.stored.birth.name;
     SetPlaceText(FromStd(stored.stored.atlasPlace));
     SetZoneNote(
         stored.stored.atlasZone.empty() ? "" : EntryZoneFor(stored.stored.atlasZone, form_).note);
     UpdateZoneCheck();
     emit formChanged();
     if (!library_->IsReadOnly()) library_->MarkOpened(stored.stored.id);
+    emit statusSaid(QStringLiteral("Opened %1, %2 from the library; Save Birth updates it")
+                        .arg(FromStd(stored.stored.birth.name), MomentText(stored.stored.birth)));
 }
 
 std::vector<library::ReadBirth> EntryViewModel::RecentBirths() const {
@@ -211,6 +256,9 @@ bool EntryViewModel::ExportBirthsTo(const QString& path,
                           .arg(notWritten.join(QStringLiteral("\n"))),
                       MessageIcon::Error);
     }
+    emit statusSaid(QStringLiteral("%1 births exported to %2")
+                        .arg(stored.size())
+                        .arg(QString::fromStdString(target)));
     return true;
 }
 
