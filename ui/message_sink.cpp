@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace korvanta {
 
@@ -23,17 +24,59 @@ QRect AvailableRoom(QWidget* parent) {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
 }
 
-bool Fits(QMessageBox& box, const QRect& room) {
-    box.ensurePolished();
-    box.adjustSize();
-    const QSize size = box.sizeHint().expandedTo(box.size());
-    return size.height() + kDecorationRoom <= room.height() && size.width() <= room.width();
+// The button that shows and hides a box's details; null without details.
+QAbstractButton* DetailsButton(QMessageBox& box) {
+    if (box.detailedText().isEmpty()) return nullptr;
+    for (QAbstractButton* button : box.buttons()) {
+        if (box.buttonRole(button) == QMessageBox::ActionRole) return button;
+    }
+    return nullptr;
 }
 
+// Whether the box, laid out as it would be shown (its details open, when it
+// has any), fits the room. The box settles its size only when shown, so it
+// is shown where nothing is drawn.
+bool Fits(QMessageBox& box, const QRect& room) {
+    box.setAttribute(Qt::WA_DontShowOnScreen, true);
+    box.show();
+    QAbstractButton* details = DetailsButton(box);
+    if (details != nullptr) details->click();
+    const QSize size = box.size();
+    if (details != nullptr) details->click();
+    box.hide();
+    box.setAttribute(Qt::WA_DontShowOnScreen, false);
+    return size.height() + kDecorationRoom <= room.height() &&
+           size.width() + kDecorationRoom / 4 <= room.width();
+}
+
+// Keeps a box on its screen when it grows (its details opened): the box
+// moves up and left as far as it must.
+class KeepOnScreen final : public QObject {
+  public:
+    explicit KeepOnScreen(QWidget* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == box_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+            const QRect room = AvailableRoom(box_);
+            const QRect frame = box_->frameGeometry();
+            QPoint at = frame.topLeft();
+            at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - frame.width())));
+            at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - frame.height())));
+            if (at != frame.topLeft()) box_->move(at);
+        }
+        return false;
+    }
+
+  private:
+    QWidget* box_;
+};
+
 // Puts `text` in the box; when the box would not fit the screen, its first
-// paragraph (cut shorter as needed) stays in the box and the whole text goes
-// to the details, which scroll.
+// line (cut shorter as needed) stays in the box and the whole text goes to
+// the details, which scroll.
 void SetFittingText(QMessageBox& box, const QString& text, QWidget* parent) {
+    new KeepOnScreen(&box);
     const QRect room = AvailableRoom(parent);
     box.setText(text);
     if (Fits(box, room)) return;

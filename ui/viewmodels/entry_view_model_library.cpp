@@ -30,6 +30,24 @@ QString MomentText(const Birth& b) {
     return FromStd(LocalMomentText(b));
 }
 
+// An import's reason for refusing a line, in words a reader of the window
+// follows: the JSON parser's own report of a line that is no JSON at all
+// ("parse error at line 1, column 1: syntax error while parsing value -
+// invalid literal; last read: 'H'") says what a record is instead.
+QString PlainReason(const std::string& reason) {
+    const std::string_view kNotJson = "not a JSON object: ";
+    if (!reason.starts_with(kNotJson)) return FromStd(reason);
+    QString said = QStringLiteral(
+        "not a birth record: a record is one JSON object on one line, "
+        "{\"name\":…, \"month\":…, …}, and this line is not one");
+    const auto column = reason.find("column ");
+    if (column != std::string::npos) {
+        const std::string digits = reason.substr(column + 7, reason.find(':', column) - column - 7);
+        said += QStringLiteral(" (it stops being one at character %1)").arg(FromStd(digits));
+    }
+    return said;
+}
+
 }  // namespace
 
 void EntryViewModel::UseLibrary(const std::string& path) {
@@ -203,7 +221,7 @@ bool EntryViewModel::ImportBirthsFrom(const QStringList& paths) {
         const exchange::FileRemark& refused = summary.refused[i];
         text += QStringLiteral("\n") + QFileInfo(FromStd(refused.file)).fileName();
         if (refused.line > 0) text += QStringLiteral(" line %1").arg(refused.line);
-        text += QStringLiteral(": ") + FromStd(refused.text);
+        text += QStringLiteral(": ") + PlainReason(refused.text);
     }
     if (summary.refused.size() > kShownRefusals) {
         text += QStringLiteral("\n… and %1 more.").arg(summary.refused.size() - kShownRefusals);
@@ -256,9 +274,11 @@ bool EntryViewModel::ExportBirthsTo(const QString& path,
                           .arg(notWritten.join(QStringLiteral("\n"))),
                       MessageIcon::Error);
     }
-    emit statusSaid(QStringLiteral("%1 births exported to %2")
-                        .arg(stored.size())
-                        .arg(QString::fromStdString(target)));
+    emit statusSaid(
+        QStringLiteral("%1 %2 exported to %3")
+            .arg(stored.size())
+            .arg(stored.size() == 1 ? QStringLiteral("birth") : QStringLiteral("births"))
+            .arg(QString::fromStdString(target)));
     return true;
 }
 
