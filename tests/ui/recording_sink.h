@@ -63,4 +63,14 @@ class UrlRecorder : public QObject {
     void Record(const QUrl& url) { opened.push_back(url); }
 };
 
+// The pages of `pages` whose address the build set: those reach the
+// browser; the others open the manual.
+inline std::vector<QUrl> SetAddresses(const std::vector<QUrl>& pages) {
+    std::vector<QUrl> set;
+    for (const QUrl& url : pages) {
+        if (!url.isEmpty()) set.push_back(url);
+    }
+    return set;
+}
+
 }  // namespace korvanta::testing
