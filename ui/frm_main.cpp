@@ -64,6 +64,9 @@ frmMain::frmMain(MessageSink& messages, QWidget* parent)
     setFont(VerdanaFont(8.0));
     BuildControls();
     BuildMenus();
+    // The status line is there from the start, so that its first message
+    // moves nothing.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     LoadLists();
     Bind();
     BindAtlas();

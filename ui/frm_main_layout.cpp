@@ -213,8 +213,11 @@ void frmMain::BuildControls() {
     lower->addWidget(latitudeGroup, 1);
     page->addLayout(lower);
 
-    LinkLabel* homeLink = Promotion(QStringLiteral("Visit %1").arg(WebSiteDisplayName()), central,
-                                    &OpenHomePage, "Label61");
+    // Without a web site the link opens the manual, and says so.
+    const QString home = HomePageUrl().isEmpty()
+                             ? WebSiteDisplayName()
+                             : QStringLiteral("Visit %1").arg(WebSiteDisplayName());
+    LinkLabel* homeLink = Promotion(home, central, &OpenHomePage, "Label61");
     LinkLabel* cobrandLink = Promotion(QStringLiteral("Show Korvanta on your web site"), central,
                                        &OpenCoBrandPage, "lblCobrand");
     LinkLabel* fullBrandLink = Promotion(QStringLiteral("Offer Korvanta under your own name"),

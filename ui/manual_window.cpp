@@ -47,6 +47,9 @@ ManualWindow::ManualWindow() : QWidget(nullptr, Qt::Window) {
     connect(close, &QShortcut::activated, this, &QWidget::close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // Ctrl+Q ends the program here as in its other windows.
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    connect(quit, &QShortcut::activated, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
 void ManualWindow::FitPictures() {
