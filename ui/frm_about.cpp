@@ -40,8 +40,11 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
 
-    lblHomePage = new LinkLabel(QStringLiteral("Visit us at %1").arg(WebSiteDisplayName()), this,
-                                &OpenHomePage);
+    // Without a web site the link opens the manual, and says so.
+    lblHomePage = new LinkLabel(HomePageUrl().isEmpty()
+                                    ? QStringLiteral("Read %1").arg(WebSiteDisplayName())
+                                    : QStringLiteral("Visit us at %1").arg(WebSiteDisplayName()),
+                                this, &OpenHomePage);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     lblHomePage->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 

@@ -26,13 +26,13 @@
 #include "recording_sink.h"
 #include "report/program_notice.h"
 #include "report/report.h"
+#include "tests/support/cell_columns.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
-#include "tests/support/cell_columns.h"
 #include "ui/twips.h"
 
 using korvanta::DisplayText;
@@ -44,6 +44,7 @@ using korvanta::testing::EntryControls;
 using korvanta::testing::FrameControls;
 using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
+using korvanta::testing::SetAddresses;
 using korvanta::testing::UrlRecorder;
 
 namespace {
@@ -114,7 +115,8 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
         add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
         add(QString::fromLatin1(kSignCells[k]), korvanta::testing::CrLfColumn((r.cells[k]).bodies));
-        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::testing::CrLfColumn((r.cells[k]).marks));
+        add(QStringLiteral("lblArudha_%1").arg(k),
+            korvanta::testing::CrLfColumn((r.cells[k]).marks));
     }
     add("lblName", r.name);
     for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details.Rows()[k]->text);
@@ -294,16 +296,19 @@ class ResultWindowTest : public QObject {
         QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
         // Back first and Exit last; the export entries between them.
         const QList<QAction*> file = bar[0]->menu()->actions();
-        const QStringList fileNames = {"mnuBack",  "mnuFileSep1", "mnuSaveImage", "mnuSavePdf",
-                                       "mnuPrint", "mnuFileSep2", "mnuExit"};
+        // Save Birth comes from the birth-data window, which keeps the library.
+        const QStringList fileNames = {
+            "mnuBack",    "mnuFrameSaveBirth", "mnuFileSep1", "mnuSaveImage",
+            "mnuSavePdf", "mnuPrint",          "mnuFileSep2", "mnuExit"};
         QCOMPARE(file.size(), fileNames.size());
         for (int i = 0; i < file.size(); ++i) QCOMPARE(file[i]->objectName(), fileNames[i]);
-        QVERIFY(file[1]->isSeparator() && file[5]->isSeparator());
+        QVERIFY(file[2]->isSeparator() && file[6]->isSeparator());
         QCOMPARE(file[0]->text(), QStringLiteral("&Back"));
-        QCOMPARE(file[2]->text(), QStringLiteral("Save Chart As &Image\u2026"));
-        QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
-        QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
-        QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
+        QCOMPARE(file[1]->text(), QStringLiteral("&Save Birth"));
+        QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As &Image\u2026"));
+        QCOMPARE(file[4]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
+        QCOMPARE(file[5]->text(), QStringLiteral("&Print\u2026"));
+        QCOMPARE(file[7]->text(), QStringLiteral("E&xit"));
         // View: the chart's style, the pada tags and the astronomy.
         QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
         const QList<QAction*> view = bar[1]->menu()->actions();
@@ -327,12 +332,13 @@ class ResultWindowTest : public QObject {
         }
         QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
         const QList<QAction*> help = bar[2]->menu()->actions();
-        const QStringList names = {"mnuOnline",   "mnuVisit", "mnuHelpSep1", "mnuUpdate",
-                                   "mnuHelpSep2", "mnuAbout", "mnuDonate"};
+        const QStringList names = {"mnuManual", "mnuOnline",   "mnuVisit", "mnuHelpSep1",
+                                   "mnuUpdate", "mnuHelpSep2", "mnuAbout", "mnuDonate"};
         QCOMPARE(help.size(), names.size());
         for (int i = 0; i < help.size(); ++i) QCOMPARE(help[i]->objectName(), names[i]);
-        QVERIFY(help[2]->isSeparator() && help[4]->isSeparator());
-        QCOMPARE(help[6]->text(), QStringLiteral("&Donate"));
+        QVERIFY(help[3]->isSeparator() && help[5]->isSeparator());
+        QCOMPARE(help[0]->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        QCOMPARE(help[7]->text(), QStringLiteral("&Donate"));
     }
 
     void resizingKeepsButtonsAndResultWindowInPlace_data() {
@@ -362,8 +368,8 @@ class ResultWindowTest : public QObject {
         QTest::mouseClick(frame->Display()->Label6, Qt::LeftButton);
         QTest::mouseClick(frame->Display()->Label7, Qt::LeftButton);
         QTest::mouseClick(FrameControls(*frame).Label10, Qt::LeftButton);
-        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::HomePageUrl(),
-                                            korvanta::FullBrandPageUrl()};
+        const std::vector<QUrl> expected = SetAddresses(
+            {korvanta::HomePageUrl(), korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()});
         QCOMPARE(browser.opened, expected);
     }
 
@@ -390,7 +396,8 @@ class ResultWindowTest : public QObject {
         QCOMPARE(title, QStringLiteral("Korvanta v1.20"));
         QVERIFY(text.startsWith(QStringLiteral("Korvanta is a special Lagna (Ascendant)")));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()};
+        const std::vector<QUrl> expected =
+            SetAddresses({korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()});
         QCOMPARE(browser.opened, expected);
     }
 
