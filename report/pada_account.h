@@ -20,5 +20,7 @@ std::string PadaName(int house);
 // house 12, its lord's sign, the UL, the retrograde marks; a retrograde lord
 // is called so).
 std::string ExplainUpapada(const Chart& chart);
+// The same appended to `text`.
+void AppendUpapadaAccount(const Chart& chart, std::string& text);
 
 }  // namespace korvanta

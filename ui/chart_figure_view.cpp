@@ -12,8 +12,9 @@ ChartFigureView::ChartFigureView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("chartFigure"));
 }
 
-void ChartFigureView::SetReport(const ChartReport& report) {
+void ChartFigureView::SetReport(const ChartReport& report, const ChartDrawing& drawing) {
     report_ = report;
+    drawing_ = drawing;
     update();
 }
 
@@ -23,7 +24,7 @@ void ChartFigureView::paintEvent(QPaintEvent*) {
     const double side = std::min(width(), height()) - 2.0;
     const QRectF square((width() - side) / 2, (height() - side) / 2, side, side);
     // The North Indian square has no centre; its block would fall outside.
-    PaintChartFigure(painter, square, *report_, report_->drawing.style != ChartStyle::North);
+    PaintChartFigure(painter, square, *report_, drawing_, drawing_.style != ChartStyle::North);
 }
 
 }  // namespace korvanta

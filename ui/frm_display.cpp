@@ -175,8 +175,9 @@ void frmDisplay::SetMomentNote(const QString& note) {
     momentNote_->setVisible(!note.isEmpty());
 }
 
-void frmDisplay::Fill(const ChartReport& report) {
+void frmDisplay::Fill(const ChartReport& report, const ChartDrawing& drawing) {
     report_ = report;
+    drawing_ = drawing;
     filled_ = true;
     houseReading_->setText(DisplayText(report.ulReading));
     if (IsBuilt(kChartTab)) FillChart();
@@ -185,7 +186,7 @@ void frmDisplay::Fill(const ChartReport& report) {
 }
 
 void frmDisplay::SetChartDrawing(const ChartDrawing& drawing) {
-    report_.drawing = drawing;
+    drawing_ = drawing;
     if (IsBuilt(kChartTab)) ShowChart();
 }
 

@@ -38,8 +38,8 @@ class frmDisplay : public QWidget {
     explicit frmDisplay(QWidget* parent = nullptr);
 
     // Shows one chart's report: every value of the tabs built so far, the
-    // others when they are opened, the chart in the report's drawing.
-    void Fill(const ChartReport& report);
+    // others when they are opened, the chart as `drawing` says.
+    void Fill(const ChartReport& report, const ChartDrawing& drawing);
     // Redraws the chart tab's square in another style or with other pada tags.
     void SetChartDrawing(const ChartDrawing& drawing);
     // The line above the tabs that says which moment they show when it is
@@ -95,6 +95,7 @@ class frmDisplay : public QWidget {
     void ShowChart();
 
     ChartReport report_;
+    ChartDrawing drawing_;
     bool filled_ = false;
     std::vector<Tab> tabs_;
 
@@ -118,6 +119,9 @@ class frmDisplay : public QWidget {
     ChartFigureView* chartFigure_ = nullptr;
     QGroupBox* positionsBox_ = nullptr;
     std::array<QLabel*, kBodyCount> positionValues_{};  // by Body
+    // Under the positions: which astronomy made the chart; hidden for the
+    // classic astronomy.
+    QLabel* astronomyLine_ = nullptr;
     QGroupBox* detailsBox_ = nullptr;
     QLabel* nameValue_ = nullptr;
     std::array<QLabel*, 7> detailValues_{};  // in BirthDetails::Rows() order

@@ -171,6 +171,11 @@ void frmDisplay::BuildPositionTable(QWidget* page) {
         positionValues_[row]->setObjectName(QStringLiteral("planet_%1").arg(row));
         positionValues_[row]->setGeometry(TwipsRect(2100, top, 1320, 240));
     }
+    astronomyLine_ = new ElidedLabel(QString(), positionsBox_);
+    astronomyLine_->setObjectName(QStringLiteral("lblAstronomy"));
+    astronomyLine_->setFont(VerdanaFont(kTextPoints - 1.0));
+    astronomyLine_->setGeometry(TwipsRect(120, 4065, 3300, 220));
+    astronomyLine_->hide();
 }
 
 void frmDisplay::BuildDetails(QWidget* page) {
@@ -211,6 +216,8 @@ void frmDisplay::FillChart() {
         positionValues_[i]->setText(DisplayText(report_.positions[i].text));
     }
     ShowChart();
+    astronomyLine_->setText(DisplayText(report_.astronomyLine));
+    astronomyLine_->setVisible(!report_.astronomyLine.empty());
     nameValue_->setText(DisplayText(report_.name));
     const auto rows = report_.details.Rows();
     for (std::size_t k = 0; k < detailValues_.size(); ++k) {
@@ -230,14 +237,14 @@ void frmDisplay::SetPadaTag(std::size_t sign, const QString& text) {
 }
 
 void frmDisplay::ShowChart() {
-    const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
+    const std::array<ChartCell, 12> drawn = DrawnCells(report_, drawing_.allPadas);
     for (std::size_t k = 0; k < signCells_.size(); ++k) {
         signCells_[k]->setText(ColumnCaption(drawn[k].bodies));
         SetPadaTag(k, ColumnCaption(drawn[k].marks));
     }
     // The South Indian chart is its labels and outlines; the other styles
     // are painted over their place.
-    const bool south = report_.drawing.style == ChartStyle::South;
+    const bool south = drawing_.style == ChartStyle::South;
     for (std::size_t k = 0; k < signCells_.size(); ++k) {
         for (QWidget* part :
              {static_cast<QWidget*>(signCells_[k]), static_cast<QWidget*>(padaTags_[k]),
@@ -252,7 +259,7 @@ void frmDisplay::ShowChart() {
     }
     chartFigure_->setVisible(!south);
     if (!south) {
-        chartFigure_->SetReport(report_);
+        chartFigure_->SetReport(report_, drawing_);
         chartFigure_->raise();
     }
 }

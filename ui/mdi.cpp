@@ -182,6 +182,7 @@ void MDI::BuildViewMenu() {
         if (display_ != nullptr) display_->SetChartDrawing(result_->Drawing());
     });
     ShowDrawingInMenu();
+    BuildAstronomyMenu(view);
 }
 
 void MDI::ShowDrawingInMenu() {
@@ -193,9 +194,9 @@ MDI::~MDI() = default;
 
 void MDI::BuildResultWindow() {
     display_ = new frmDisplay;
-    display_->Fill(result_->Report());
+    display_->Fill(result_->Report(), result_->Drawing());
     connect(result_, &ResultViewModel::reportChanged, display_, [this] {
-        display_->Fill(result_->Report());
+        display_->Fill(result_->Report(), result_->Drawing());
         display_->SetMomentNote(result_->MomentNote());
     });
     // The result window is the frame's only child and fills it: no title bar

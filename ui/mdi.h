@@ -78,6 +78,10 @@ class MDI : public QMainWindow {
     void BindSensitivity();
     void ShowDrawingInMenu();
     void MakeSensitivityTab(QScrollArea* area);
+    // View › Astronomy › Classic / Precise ("mnuAstronomy",
+    // "mnuAstronomyClassic", "mnuAstronomyPrecise"), in mdi_astronomy.cpp.
+    void BuildAstronomyMenu(QMenu* view);
+    void ShowAstronomyInMenu();
     void PlaceButtons();
     void CentreResultWindow();
     // The room the screen's available area leaves for the frame's inside.
@@ -103,6 +107,7 @@ class MDI : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     std::array<QAction*, 3> styleActions_{};  // by ChartStyle
     QAction* showAllPadasAction_ = nullptr;
+    std::array<QAction*, 2> astronomyActions_{};  // Classic, Precise
 
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;

@@ -100,9 +100,8 @@ class ChartStyleWindowTest : public QObject {
                     QVERIFY2(cell->isHidden(), qPrintable(cell->objectName()));
             }
             QVERIFY(Named<QFrame>(*display, "Shape2")->isHidden());
-            QCOMPARE(
-                Named<korvanta::ChartFigureView>(*display, "chartFigure")->Report()->drawing.style,
-                style);
+            QCOMPARE(Named<korvanta::ChartFigureView>(*display, "chartFigure")->Drawing().style,
+                     style);
             // The painted square changes with the style.
             const QImage shown =
                 Named<korvanta::ChartFigureView>(*display, "chartFigure")->grab().toImage();
@@ -110,10 +109,9 @@ class ChartStyleWindowTest : public QObject {
             lastShown = shown;
 
             // The export draws the chosen style: the page of the report in that style.
-            ChartReport expected = c.report;
-            expected.drawing = {style, false};
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
-            QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+            QCOMPARE(page, korvanta::RenderChartPage(c.report, ChartDrawing{style, false})
+                               .convertToFormat(page.format()));
             QVERIFY(page != southPage);
             QCOMPARE(QSettings(path, QSettings::IniFormat)
                          .value(QStringLiteral("Settings/ChartStyle"))
@@ -153,13 +151,14 @@ class ChartStyleWindowTest : public QObject {
         const auto drawn = [&birth](const std::string& name) {
             birth.name = name;
             ChartReport report = korvanta::BuildReport(birth, korvanta::CalculateChart(birth));
-            report.drawing.style = ChartStyle::East;
+            ChartDrawing drawing;
+            drawing.style = ChartStyle::East;
             // The longest last line a centre can have.
             report.centre.back() = "Sagittarius, House 12";
             QImage image(600, 600, QImage::Format_RGB32);
             image.fill(Qt::white);
             QPainter painter(&image);
-            korvanta::PaintChartFigure(painter, QRectF(0, 0, 600, 600), report, true);
+            korvanta::PaintChartFigure(painter, QRectF(0, 0, 600, 600), report, drawing, true);
             painter.end();
             // The square under the centre block, inside its outlines.
             return image.copy(QRect(205, 405, 190, 190));
@@ -187,8 +186,7 @@ class ChartStyleWindowTest : public QObject {
             const ChartDrawing shown =
                 Named<korvanta::ChartFigureView>(korvanta::testing::EveryTabBuilt(*frame.Display()),
                                                  "chartFigure")
-                    ->Report()
-                    ->drawing;
+                    ->Drawing();
             QCOMPARE(shown.style, ChartStyle::East);
             QVERIFY(shown.allPadas);
         }

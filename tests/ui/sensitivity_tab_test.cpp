@@ -197,7 +197,8 @@ class SensitivityTabTest : public QObject {
         korvanta::ChartReport titled = expected;
         titled.title = "Upapada Lagna Chart of ASHA RAO " + words.toStdString();
         const QImage pages(dialogs.fileAnswer);
-        QCOMPARE(pages, korvanta::RenderChartPage(titled, korvanta::kPageImageDotsPerInch, &view)
+        QCOMPARE(pages, korvanta::RenderChartPage(titled, frame.Result().Drawing(),
+                                                  korvanta::kPageImageDotsPerInch, &view)
                             .convertToFormat(pages.format()));
 
         QTest::mouseClick(back, Qt::LeftButton);
@@ -226,7 +227,7 @@ class SensitivityTabTest : public QObject {
         PageDialogs dialogs;
         frame.SetExportDialogs(dialogs);
         const korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
-        const QImage single = korvanta::RenderChartPage(report);
+        const QImage single = korvanta::RenderChartPage(report, {});
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));
         frame.SaveChartImage();
@@ -240,7 +241,7 @@ class SensitivityTabTest : public QObject {
         QCOMPARE(both.height(), 2 * single.height());
         const auto view =
             korvanta::BuildSensitivityView(korvanta::BirthTimeSensitivity(c.birth, 60));
-        QCOMPARE(both, korvanta::RenderChartPage(report, korvanta::kPageImageDotsPerInch, &view)
+        QCOMPARE(both, korvanta::RenderChartPage(report, {}, korvanta::kPageImageDotsPerInch, &view)
                            .convertToFormat(both.format()));
 
         // Cancel writes nothing.

@@ -10,8 +10,10 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 #include "pipeline/birth.h"
+#include "pipeline/positions_source.h"
 #include "pipeline/sensitivity.h"
 #include "report/report.h"
 
@@ -33,12 +35,24 @@ class ResultViewModel final : public QObject {
     ~ResultViewModel() override;
 
     const Birth& Entered() const { return entered_; }
-    // The report of the moment shown, drawn as chosen.
+    // The report of the moment shown; Drawing() says how its square is drawn.
     const ChartReport& Report() const { return report_; }
 
     const ChartDrawing& Drawing() const { return drawing_; }
     // A choice of the View menu: redraws, and is kept in the settings.
     void ChooseDrawing(const ChartDrawing& drawing);
+
+    // The View menu's astronomy (Classic unless the settings hold Precise).
+    Astronomy AstronomyChoice() const { return astronomy_.astronomy; }
+    // Another astronomy: the moment shown and the strip are calculated
+    // again, and the choice is kept in the settings. Where the precise
+    // astronomy cannot compute (its data files missing), nothing changes,
+    // astronomyFailed carries the reason, and false is returned.
+    bool ChooseAstronomy(Astronomy astronomy);
+    // Why the astronomy kept in the settings could not make this result,
+    // which then shows the classic astronomy; empty when nothing went wrong.
+    // Cleared when read.
+    QString TakeAstronomyProblem();
 
     // The strip's span in minutes: as stored when the store holds a span the
     // chooser offers, else 60.
@@ -81,8 +95,21 @@ class ResultViewModel final : public QObject {
     void drawingChanged();
     void stripChanged();
     void shownMomentChanged();
+    void astronomyChanged();
+    // The precise astronomy could not compute; `message` says why and names
+    // the package of the data files where they are missing.
+    void astronomyFailed(const QString& message);
 
   private:
+    // The report of `birth` with `astronomy`, or the astronomy's error.
+    std::variant<QString, ChartReport> ReportOf(const Birth& birth,
+                                                const AstronomyOptions& astronomy) const;
+    // The strip of the entered birth with the chosen astronomy; where that
+    // fails, the result goes back to the classic astronomy and says why.
+    SensitivityStrip MakeStrip();
+    // Back to the classic astronomy for this result after `problem`.
+    void FallBackToClassic(const QString& problem);
+
     Birth entered_;
     Settings* settings_ = nullptr;
     ChartReport report_;
@@ -90,6 +117,8 @@ class ResultViewModel final : public QObject {
     int span_ = 60;
     std::optional<SensitivityStrip> strip_;
     std::optional<std::int64_t> shown_;
+    AstronomyOptions astronomy_;
+    QString astronomyProblem_;
     Birth shownBirth_;
 };
 
