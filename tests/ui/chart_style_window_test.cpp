@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result frame's View menu: the chart style and the pada tags change the
 // chart tab and the exported page, and the choice survives a restart through
-// the settings store.
+// the settings store; the astronomy chosen shows on the chart tab.
 #include <QAction>
 #include <QApplication>
 #include <QImage>
@@ -26,6 +26,7 @@
 #include "ui/frm_display.h"
 #include "ui/mdi.h"
 #include "ui/settings.h"
+#include "ui/twips.h"
 #include "ui/viewmodels/result_view_model.h"
 
 using korvanta::ChartDrawing;
@@ -164,6 +165,30 @@ class ChartStyleWindowTest : public QObject {
             return image.copy(QRect(205, 405, 190, 190));
         };
         QCOMPARE(drawn("VENKATA SUBRAMANIAN KRISHNAMURTHY"), drawn("ASHA RAO"));
+    }
+
+    // The chart tab's astronomy line follows View > Astronomy whether the
+    // choice comes before the tab is first opened or after.
+    void AstronomyLineFollowsTheChoice() {
+        const Calculated c = NewDelhi();
+        korvanta::Settings settings(dir_.filePath(QStringLiteral("astronomy.ini")));
+        MDI frame(new ResultViewModel(c.birth, &settings));
+        FileDialogs dialogs;
+        frame.SetExportDialogs(dialogs);
+        const auto choose = [&frame](const char* name, korvanta::Astronomy expected) {
+            Named<QAction>(frame, name)->trigger();
+            QVERIFY2(frame.Result().AstronomyChoice() == expected, name);
+        };
+        choose("mnuAstronomyPrecise", korvanta::Astronomy::Precise);
+        QLabel* line = ResultLabel(*frame.Display(), "lblAstronomy");
+        QVERIFY(!frame.Result().Report().astronomyLine.empty());
+        QVERIFY(!line->isHidden());
+        QCOMPARE(line->text(), korvanta::DisplayText(frame.Result().Report().astronomyLine));
+        choose("mnuAstronomyClassic", korvanta::Astronomy::Classic);
+        QVERIFY(line->isHidden());
+        choose("mnuAstronomyPrecise", korvanta::Astronomy::Precise);
+        QVERIFY(!line->isHidden());
+        QVERIFY2(dialogs.failures.isEmpty(), qPrintable(dialogs.failures.join(QLatin1Char('\n'))));
     }
 
     void ChoiceSurvivesARestart() {
