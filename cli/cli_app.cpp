@@ -18,8 +18,8 @@
 #include "cli/page_files.h"
 #include "cli/place_flag.h"
 #include "cli/sensitivity_output.h"
-#include "cli/varga_output.h"
 #include "cli/text_width.h"
+#include "cli/varga_output.h"
 #include "exchange/exchange_files.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
@@ -27,6 +27,7 @@
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
+#include "report/varga_chart.h"
 
 namespace korvanta {
 namespace {
@@ -94,7 +95,9 @@ second page under the first. In --batch a record may carry
 the North Indian chart (houses fixed, house 1 the top diamond) or the East
 Indian chart (signs fixed, Aries top middle); south, the default, is the
 South Indian chart. --all-padas tags the pada of every house in its sign:
-AL, A2..A11 and UL. The JSON is the same whatever the drawing.
+AL, A2..A11 and UL. --varga N draws divisional chart N instead of the rasi
+chart (D1), named in the chart's centre, with its own padas, Upapada Lagna
+and account of it on the page. The JSON is the same whatever the drawing.
 
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
@@ -291,6 +294,12 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     }
     ChartReport report = BuildReport(birth, chartValues);
     report.drawing = {ChartStyleOfKey(flags.style).value_or(ChartStyle::South), flags.allPadas};
+    // The value passed its check while the command line was read. Every
+    // chart here comes from the classic astronomy.
+    if (!flags.varga.empty()) {
+        const int number = std::get<int>(ParseVargaNumber(flags.varga));
+        ShowVarga(report, chartValues, VargaOfNumber(number).value_or(Varga::D1), true);
+    }
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     std::string printed;
     if (flags.json) {

@@ -25,11 +25,12 @@ struct Flags {
     std::string db, listText, birth;
     ExchangeFlags exchange;  // --import, --export, --format
     std::string style = "south";
+    std::string varga;  // --varga N as typed; the chart drawn is D1 without it
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
     bool vargas = false;  // --vargas: the divisional charts in the JSON
-    int jobs = 0;  // --batch threads; 0: not given
+    int jobs = 0;         // --batch threads; 0: not given
     // Set by the first value check that fails: the whole message line after
     // "korvanta-cli: ".
     std::optional<std::string> refusedValue;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/varga_output.h"
 
+#include "reading/varga.h"
 #include "report/varga_view.h"
 
 namespace korvanta {
@@ -16,6 +17,17 @@ Json VargasJson(const Chart& chart) {
         vargas["D" + std::to_string(row.number)] = std::move(varga);
     }
     return vargas;
+}
+
+std::variant<int, FlagError> ParseVargaNumber(std::string_view text) {
+    std::string numbers;
+    for (const Varga varga : kVargas) {
+        const std::string number = std::to_string(VargaNumber(varga));
+        if (text == number) return VargaNumber(varga);
+        numbers += numbers.empty() ? "" : varga == kVargas.back() ? " or " : ", ";
+        numbers += number;
+    }
+    return FlagError{"expected the number of a divisional chart: " + numbers};
 }
 
 }  // namespace korvanta

@@ -21,4 +21,9 @@ std::string PadaName(int house);
 // is called so).
 std::string ExplainUpapada(const Chart& chart);
 
+// The same account for any set of padas (a divisional chart's): `padas`
+// gives the sign of house 12, its lord's sign and the UL; `lordRetrograde`
+// whether the lord of house 12 carries the retrograde mark.
+std::string ExplainUpapada(const ArudhaPadas& padas, bool lordRetrograde);
+
 }  // namespace korvanta

@@ -250,8 +250,18 @@ double FigureSquare(PageLayout& out, double x, double y, double side, const Char
     return side + 8 + CentreLines(out, x, y + side + 8, side, page);
 }
 
+// The chart's note under the square (a divisional chart's line on its
+// signs' precision); returns the height it adds.
+double ChartNote(PageLayout& out, double x, double y, double width, const ChartReport& page) {
+    if (page.vargaNote.empty()) return 0;
+    return 4 + out.Text(x, y + 4, width, Q(page.vargaNote), out.Font(6.5), kMuted);
+}
+
 double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page) {
-    if (page.drawing.style != ChartStyle::South) return FigureSquare(out, x, y, side, page, true);
+    if (page.drawing.style != ChartStyle::South) {
+        const double height = FigureSquare(out, x, y, side, page, true);
+        return height + ChartNote(out, x, y + height, side, page);
+    }
     const double cell = side / 4;
     const std::array<ChartCell, 12> cells = DrawnCells(page, page.drawing.allPadas);
     for (std::size_t sign = 0; sign < cells.size(); ++sign) {
@@ -269,7 +279,7 @@ double ChartSquare(PageLayout& out, double x, double y, double side, const Chart
                             page.centre.size());
         lineY += i == 1 ? 14 : 3;
     }
-    return side;
+    return side + ChartNote(out, x, y + side, side, page);
 }
 
 const LabelledText& RowOf(const LabelledText& row) {
@@ -329,13 +339,20 @@ double Table(PageLayout& out, double x, double y, const std::vector<double>& wid
     return rowY - y;
 }
 
-double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) {
+// The pada table's heading, naming the divisional chart whose padas it lists.
+QString PadasHeading(std::string_view vargaCaption) {
+    if (vargaCaption.empty()) return Q(kArudhaPadasHeading);
+    return Q(kArudhaPadasHeading) + QStringLiteral(" \u2014 ") + Q(vargaCaption);
+}
+
+double PadaSection(PageLayout& out, double x, double y, const PadasView& padas,
+                   std::string_view vargaCaption) {
     const double leftWidth = 200;
     const double gap = 16;
     const double rightX = x + leftWidth + gap;
     const double rightWidth = kContentWidth - leftWidth - gap;
 
-    double left = Heading(out, x, y, leftWidth, Q(kArudhaPadasHeading));
+    double left = Heading(out, x, y, leftWidth, PadasHeading(vargaCaption));
     std::vector<std::vector<QString>> padaRows;
     for (const PadaRow& row : padas.padas)
         padaRows.push_back({Q(row.house), Q(row.name), Q(row.sign)});
@@ -419,8 +436,11 @@ double LayOutPage(PageLayout& out, const ChartReport& page) {
         std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
     y += out.Text(x, y, kContentWidth, Q(ulHouse), out.Font(9.5, true), kAccent) + 2;
     y += out.Text(x, y, kContentWidth, Q(page.ulReading), out.Font(8.5)) + kSectionGap;
+    if (!page.ulInVargas.empty()) {
+        y += out.Text(x, y, kContentWidth, Q(page.ulInVargas), out.Font(8.5)) + kSectionGap;
+    }
 
-    y += PadaSection(out, x, y, page.padas) + kSectionGap;
+    y += PadaSection(out, x, y, page.padas, page.vargaCaption) + kSectionGap;
 
     y += Heading(out, x, y, kContentWidth, Q(kProfileHeading));
     y += ProfileGrid(out, x, y, page.profile) + 4;

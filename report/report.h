@@ -261,6 +261,15 @@ struct ChartReport {
     // The short position text of the Sun at the reference sunrise; empty
     // without one.
     std::string sunAtSunrise;
+    // Set by ShowVarga (report/varga_chart.h) when the square, its centre
+    // block and the pada table show a divisional chart: its name ("D9
+    // Navamsa") and a line on how far its signs can be trusted (empty when
+    // nothing need be said). Both empty for the rasi chart.
+    std::string_view vargaCaption;
+    std::string vargaNote;
+    // The Upapada Lagna's sign and house in the rasi chart and in the
+    // Navamsa, one line (UpapadaInVargasLine); empty unless asked for.
+    std::string ulInVargas;
 };
 
 // The report of a birth and its chart.
