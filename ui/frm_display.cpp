@@ -2,6 +2,7 @@
 #include "ui/frm_display.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -149,6 +150,11 @@ void frmDisplay::Fill(const ChartReport& report) {
     lblHoraDesc->setText(DisplayText(report.ulReading));
     FillProfile(report);
     FillPadas(report.padas);
+    // The pada table names the divisional chart whose padas it lists.
+    fraPadas->setTitle(report.vargaCaption.empty()
+                           ? DisplayText(kArudhaPadasHeading)
+                           : DisplayText(kArudhaPadasHeading) + QStringLiteral(" \u2014 ") +
+                                 DisplayText(report.vargaCaption));
 }
 
 void frmDisplay::SetChartDrawing(const ChartDrawing& drawing) {
@@ -176,6 +182,11 @@ void frmDisplay::ShowChart() {
                           static_cast<QWidget*>(Label7)}) {
         part->setVisible(south);
     }
+    // A divisional chart is named in the chart's caption; D1 keeps "Hora".
+    fraBirthchart->setTitle(report_.vargaCaption.empty() ? QStringLiteral("Hora")
+                                                         : DisplayText(report_.vargaCaption));
+    lblVargaNote->setText(DisplayText(report_.vargaNote));
+    lblVargaNote->setVisible(south && !report_.vargaNote.empty());
     chartFigure->setVisible(!south);
     if (!south) {
         chartFigure->SetReport(report_);

@@ -75,6 +75,9 @@ class frmDisplay : public QWidget {
     // The North and East Indian square, over the place of the sign cells;
     // hidden while the South Indian chart shows.
     ChartFigureView* chartFigure = nullptr;
+    // A divisional chart's note on its signs' precision, in the South Indian
+    // chart's centre (the figure draws its own); hidden when there is none.
+    QLabel* lblVargaNote = nullptr;
 
     // Tab 0: positions, by table row; PlanetName keeps its own indexes
     // (0..6, 10, 11, 16) in the object names.
@@ -103,6 +106,8 @@ class frmDisplay : public QWidget {
     QLabel* lblEnglishName = nullptr;
     QPlainTextEdit *txtLooks = nullptr, *txtNature = nullptr, *txtCareerAndFinance = nullptr;
     QPlainTextEdit *txtLoveAndDomesticLife = nullptr, *txtHealth = nullptr;
+    // The Upapada Lagna's sign in D1 and in D9, under the profile.
+    QLabel* lblUpapadaVargas = nullptr;
 
     // Tab 2: the pada of every house (House, Pada, Sign), the special points
     // (Point, Sign, Position), the reference sunrise and how the UL was found.

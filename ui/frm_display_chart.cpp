@@ -144,6 +144,14 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
     Label7->setWordWrap(true);
     Label7->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
+    lblVargaNote =
+        Placed(square, QStringLiteral("lblVargaNote"), QString(),
+               QRect(kCellLeft[1] + 120, kCellTop[1] + 2280, 2 * kCellWidth - 240, 1020));
+    lblVargaNote->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblVargaNote->setWordWrap(true);
+    lblVargaNote->setFont(VerdanaFont(kTextPoints - 1));
+    lblVargaNote->hide();
+
     chartFigure = new ChartFigureView(chart);
     square->AddAt(chartFigure, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
     chartFigure->hide();

@@ -154,6 +154,10 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
     }
     for (int col = 0; col < kColumns; ++col) grid->setColumnStretch(col, 1);
     column->addLayout(grid);
+    lblUpapadaVargas = new QLabel;
+    lblUpapadaVargas->setObjectName(QStringLiteral("lblUpapadaVargas"));
+    lblUpapadaVargas->setWordWrap(true);
+    column->addWidget(lblUpapadaVargas);
 
     // The readings: two rows of boxes under their headings, each box as wide
     // as in the design, in proportion to its row, and all of them growing
@@ -190,6 +194,8 @@ void frmDisplay::FillProfile(const ChartReport& report) {
     for (std::size_t i = 0; i < kProfileGrid.size(); ++i) {
         (this->*kProfileGrid[i].value)->setText(DisplayText(report.profile[i].text));
     }
+    lblUpapadaVargas->setText(DisplayText(report.ulInVargas));
+    lblUpapadaVargas->setVisible(!report.ulInVargas.empty());
     for (std::size_t r = 0; r < kReadingBoxes.size(); ++r) {
         static_cast<FittedReading*>(this->*kReadingBoxes[r].box)
             ->ShowText(DisplayText(report.readings[r].text));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -27,7 +28,8 @@ class SensitivityTab;
 // objectName()s: "picTop", "cmdBack", "cmdExit", "Label10", "mdiArea", the
 // menus "mnuFile", "mnuView", "mnuChartStyle" and their entries "mnuBack",
 // "mnuSaveImage", "mnuSavePdf", "mnuPrint", "mnuExit", "mnuStyleSouth",
-// "mnuStyleNorth", "mnuStyleEast", "mnuShowAllPadas".
+// "mnuStyleNorth", "mnuStyleEast", "mnuShowAllPadas", "mnuDivisionalChart" and
+// its entries "mnuVarga1", "mnuVarga2" .. "mnuVarga60".
 class MDI : public QMainWindow {
     Q_OBJECT
   public:
@@ -76,6 +78,9 @@ class MDI : public QMainWindow {
     void BuildResultWindow();
     void BindSensitivity();
     void ShowDrawingInMenu();
+    // View › Divisional Chart (ui/mdi_varga.cpp).
+    void BuildVargaMenu(QMenu* view);
+    void ShowVargaInMenu();
     void ShowStrip();
     void PlaceButtons();
     void CentreResultWindow();
@@ -102,6 +107,7 @@ class MDI : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     std::array<QAction*, 3> styleActions_{};  // by ChartStyle
     QAction* showAllPadasAction_ = nullptr;
+    QActionGroup* vargaActions_ = nullptr;  // each action's data: the varga's number
 
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;

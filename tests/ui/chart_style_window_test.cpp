@@ -4,10 +4,12 @@
 // the settings store.
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -15,8 +17,11 @@
 
 #include "controls.h"
 #include "pipeline/pipeline.h"
+#include "reading/varga.h"
 #include "report/chart_style.h"
+#include "report/names.h"
 #include "report/page_export.h"
+#include "report/varga_chart.h"
 #include "sample_birth.h"
 #include "ui/chart_figure_view.h"
 #include "ui/export_dialogs.h"
@@ -31,6 +36,8 @@ using korvanta::ChartStyle;
 using korvanta::MDI;
 using korvanta::ResultViewModel;
 using korvanta::testing::FrameControls;
+using korvanta::testing::Named;
+using korvanta::testing::VargaAction;
 
 namespace {
 
@@ -99,6 +106,7 @@ class ChartStyleWindowTest : public QObject {
             // The export draws the chosen style: the page of the report in that style.
             ChartReport expected = c.report;
             expected.drawing = {style, false};
+            expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
             QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
             QVERIFY(page != southPage);
@@ -161,6 +169,69 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(FrameControls(frame).mnuStyle[0]->isChecked());
             QVERIFY(!FrameControls(frame).mnuShowAllPadas->isChecked());
         }
+    }
+
+    // View › Divisional Chart: the chart tab, the padas tab and the export
+    // show the chosen varga; the rasi chart's profile keeps the line naming
+    // the UL's sign in D1 and D9; the choice survives a restart.
+    void DivisionalChartMenuShowsTheVarga() {
+        const Calculated c = NewDelhi();
+        const QString path = dir_.filePath(QStringLiteral("varga.ini"));
+        const korvanta::VargaChart navamsa =
+            korvanta::VargaChartOf(korvanta::Varga::D9, c.chart.longitude);
+        {
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            FileDialogs dialogs;
+            frame.SetExportDialogs(dialogs);
+            auto* caption = Named<QGroupBox>(frame, "fraBirthchart");
+            auto* note = Named<QLabel>(frame, "lblVargaNote");
+            auto* padas = Named<QTableWidget>(frame, "tblPadas");
+            auto* account = Named<QLabel>(frame, "lblUpapadaAccount");
+            QVERIFY(VargaAction(frame, 1)->isChecked());
+            QCOMPARE(caption->title(), QStringLiteral("Hora"));
+            QVERIFY(note->isHidden());
+            const QString ulLine = Named<QLabel>(frame, "lblUpapadaVargas")->text();
+            QVERIFY2(ulLine.contains(QStringLiteral("D9 Navamsa: ") +
+                                     QString::fromUtf8(korvanta::SignName(navamsa.padas.ulSign))),
+                     qPrintable(ulLine));
+
+            // D9 keeps no note; D60, finer than the Navamsa, says how far its
+            // signs can be trusted.
+            for (const auto& [number, finer] : {std::pair{9, false}, std::pair{60, true}}) {
+                VargaAction(frame, number)->trigger();
+                QVERIFY(VargaAction(frame, number)->isChecked());
+                QVERIFY(!VargaAction(frame, 1)->isChecked());
+                const korvanta::Varga varga = *korvanta::VargaOfNumber(number);
+                const korvanta::VargaChart shown = korvanta::VargaChartOf(varga, c.chart.longitude);
+                QCOMPARE(caption->title(), QString::fromUtf8(korvanta::VargaName(varga)));
+                QCOMPARE(note->isHidden(), !finer);
+                const std::size_t ascendant = korvanta::Index(korvanta::Body::Asc);
+                QVERIFY(frame.Display()
+                            ->SignCells()[static_cast<std::size_t>(shown.sign[ascendant])]
+                            ->text()
+                            .contains(QStringLiteral("Asc")));
+                for (int house = 0; house < 12; ++house) {
+                    QCOMPARE(padas->item(house, 2)->text(),
+                             QString::fromUtf8(korvanta::SignName(
+                                 shown.padas.pada[static_cast<std::size_t>(house)])));
+                }
+                QVERIFY(account->text().startsWith(QStringLiteral("In the ") +
+                                                   QString::fromUtf8(korvanta::VargaName(varga))));
+                // The export draws what the window shows.
+                ChartReport expected = c.report;
+                korvanta::ShowVarga(expected, c.chart, varga, true);
+                expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
+                const QImage page = Export(frame, dialogs, QStringLiteral("varga.png"));
+                QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+            }
+            QVERIFY(dialogs.failures.isEmpty());
+        }
+        korvanta::Settings settings(path);
+        MDI frame(new ResultViewModel(c.birth, &settings));
+        QVERIFY(VargaAction(frame, 60)->isChecked());
+        QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(),
+                 QStringLiteral("D60 Shashtiamsa"));
     }
 
   private:

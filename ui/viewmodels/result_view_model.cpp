@@ -4,6 +4,7 @@
 #include "pipeline/pipeline.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
+#include "report/varga_chart.h"
 #include "ui/settings.h"
 
 namespace korvanta {
@@ -11,9 +12,13 @@ namespace {
 
 constexpr int kDefaultSpanMinutes = 60;
 
-ChartReport ReportOf(const Birth& birth, const ChartDrawing& drawing) {
-    ChartReport report = BuildReport(birth, CalculateChart(birth));
+ChartReport ReportOf(const Birth& birth, const ChartDrawing& drawing, Varga varga) {
+    const Chart chart = CalculateChart(birth);
+    ChartReport report = BuildReport(birth, chart);
     report.drawing = drawing;
+    // Every chart the window shows comes from the classic astronomy.
+    ShowVarga(report, chart, varga, true);
+    report.ulInVargas = UpapadaInVargasLine(chart);
     return report;
 }
 
@@ -28,8 +33,26 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         // Only a span the chooser offers is taken from the store.
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
+        varga_ = settings_->VargaChoice().value_or(Varga::D1);
     }
-    report_ = ReportOf(entered_, drawing_);
+    MakeReport();
+}
+
+Birth ResultViewModel::ShownBirth() const {
+    return shown_ ? BirthAtClock(entered_, *shown_) : entered_;
+}
+
+void ResultViewModel::MakeReport() {
+    report_ = ReportOf(ShownBirth(), drawing_, varga_);
+}
+
+void ResultViewModel::ChooseVarga(Varga varga) {
+    varga_ = varga;
+    MakeReport();
+    emit vargaChanged();
+    emit reportChanged();
+    // A store that cannot be written keeps the choice for this run.
+    if (settings_ != nullptr) settings_->SetVargaChoice(varga_);
 }
 
 ResultViewModel::~ResultViewModel() = default;
@@ -57,7 +80,7 @@ void ResultViewModel::ChooseSpan(int minutes) {
 
 void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
     shown_ = clock;
-    report_ = ReportOf(clock ? BirthAtClock(entered_, *clock) : entered_, drawing_);
+    MakeReport();
     emit reportChanged();
     emit shownMomentChanged();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result of one entered birth as the result frame shows it: the report of
 // the moment shown (the entered one, or one picked on the sensitivity strip),
-// the View menu's chart style and pada choice, the strip over the chosen
+// the View menu's chart style, pada choice and divisional chart, the strip
+// over the chosen
 // span, and the chart page's exports. Every calculation and report the frame
 // shows is made here; the frame only binds its widgets to these values.
 #pragma once
@@ -13,6 +14,7 @@
 
 #include "pipeline/birth.h"
 #include "pipeline/sensitivity.h"
+#include "reading/varga.h"
 #include "report/report.h"
 
 class QPagedPaintDevice;
@@ -33,12 +35,19 @@ class ResultViewModel final : public QObject {
     ~ResultViewModel() override;
 
     const Birth& Entered() const { return entered_; }
-    // The report of the moment shown, drawn as chosen.
+    // The report of the moment shown, drawn as chosen: its square, centre
+    // block and pada table show the chosen divisional chart (ShowVarga), and
+    // it carries the Upapada Lagna's sign in D1 and D9 (ulInVargas).
     const ChartReport& Report() const { return report_; }
 
     const ChartDrawing& Drawing() const { return drawing_; }
     // A choice of the View menu: redraws, and is kept in the settings.
     void ChooseDrawing(const ChartDrawing& drawing);
+
+    // The divisional chart shown, View › Divisional Chart: as stored, else
+    // D1. Another choice remakes the report and is kept in the settings.
+    Varga ShownVarga() const { return varga_; }
+    void ChooseVarga(Varga varga);
 
     // The strip's span in minutes: as stored when the store holds a span the
     // chooser offers, else 60.
@@ -70,14 +79,20 @@ class ResultViewModel final : public QObject {
     // Report() is another moment's.
     void reportChanged();
     void drawingChanged();
+    void vargaChanged();
     void stripChanged();
     void shownMomentChanged();
 
   private:
+    // The birth of the moment shown.
+    Birth ShownBirth() const;
+    void MakeReport();
+
     Birth entered_;
     Settings* settings_ = nullptr;
     ChartReport report_;
     ChartDrawing drawing_;
+    Varga varga_ = Varga::D1;
     int span_ = 60;
     std::optional<SensitivityStrip> strip_;
     std::optional<std::int64_t> shown_;
