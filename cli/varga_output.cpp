@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/varga_output.h"
 
-#include "reading/varga.h"
 #include "report/varga_view.h"
 
 namespace korvanta {
@@ -21,11 +20,11 @@ Json VargasJson(const Chart& chart) {
 
 std::variant<int, FlagError> ParseVargaNumber(std::string_view text) {
     std::string numbers;
-    for (const Varga varga : kVargas) {
-        const std::string number = std::to_string(VargaNumber(varga));
-        if (text == number) return VargaNumber(varga);
-        numbers += numbers.empty() ? "" : varga == kVargas.back() ? " or " : ", ";
-        numbers += number;
+    const auto all = VargaNumbers();
+    for (const int number : all) {
+        if (text == std::to_string(number)) return number;
+        numbers += numbers.empty() ? "" : number == all.back() ? " or " : ", ";
+        numbers += std::to_string(number);
     }
     return FlagError{"expected the number of a divisional chart: " + numbers};
 }

@@ -26,13 +26,13 @@
 #include "recording_sink.h"
 #include "report/program_notice.h"
 #include "report/report.h"
+#include "tests/support/cell_columns.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/mdi.h"
-#include "tests/support/cell_columns.h"
 #include "ui/twips.h"
 
 using korvanta::DisplayText;
@@ -114,7 +114,8 @@ std::vector<std::pair<QString, QString>> ExpectedCaptions(const korvanta::ChartR
         add(QStringLiteral("planet_%1").arg(i), r.positions[i].text);
     for (std::size_t k = 0; k < 12; ++k) {
         add(QString::fromLatin1(kSignCells[k]), korvanta::testing::CrLfColumn((r.cells[k]).bodies));
-        add(QStringLiteral("lblArudha_%1").arg(k), korvanta::testing::CrLfColumn((r.cells[k]).marks));
+        add(QStringLiteral("lblArudha_%1").arg(k),
+            korvanta::testing::CrLfColumn((r.cells[k]).marks));
     }
     add("lblName", r.name);
     for (std::size_t k = 0; k < kDetails.size(); ++k) add(kDetails[k], r.details.Rows()[k]->text);
@@ -304,13 +305,25 @@ class ResultWindowTest : public QObject {
         QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
         QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
         QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
-        // View: the chart's style and the pada tags.
+        // View: the chart's style, the divisional chart and the pada tags.
         QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
         const QList<QAction*> view = bar[1]->menu()->actions();
-        QCOMPARE(view.size(), 2);
+        QCOMPARE(view.size(), 3);
         QCOMPARE(view[0]->text(), QStringLiteral("Chart &Style"));
-        QCOMPARE(view[1]->text(), QStringLiteral("Show &All Padas"));
-        QVERIFY(view[1]->isCheckable());
+        QCOMPARE(view[1]->text(), QStringLiteral("&Divisional Chart"));
+        const QStringList vargaNames = {
+            "D1 Rasi",        "D2 Hora",        "D3 Drekkana",        "D4 Chaturthamsa",
+            "D7 Saptamsa",    "D9 Navamsa",     "D10 Dasamsa",        "D12 Dwadasamsa",
+            "D16 Shodasamsa", "D20 Vimsamsa",   "D24 Chaturvimsamsa", "D27 Saptavimsamsa (Bhamsa)",
+            "D30 Trimsamsa",  "D40 Khavedamsa", "D45 Akshavedamsa",   "D60 Shashtiamsa"};
+        const QList<QAction*> vargas = view[1]->menu()->actions();
+        QCOMPARE(vargas.size(), vargaNames.size());
+        for (int i = 0; i < vargas.size(); ++i) {
+            QCOMPARE(vargas[i]->text(), vargaNames[i]);
+            QCOMPARE(vargas[i]->isChecked(), i == 0);  // the rasi chart by default
+        }
+        QCOMPARE(view[2]->text(), QStringLiteral("Show &All Padas"));
+        QVERIFY(view[2]->isCheckable());
         const QList<QAction*> styles = view[0]->menu()->actions();
         const QStringList styleNames = {"South Indian", "North Indian", "East Indian"};
         QCOMPARE(styles.size(), styleNames.size());

@@ -22,6 +22,7 @@
 #include "pipeline/sensitivity.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
+#include "report/varga_chart.h"
 #include "sample_birth.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
@@ -165,7 +166,8 @@ class SensitivityTabTest : public QObject {
         MDI frame(new ResultViewModel(c.birth));
         PageDialogs dialogs;
         frame.SetExportDialogs(dialogs);
-        const korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
+        korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
+        report.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);  // as the window shows it
         const QImage single = korvanta::RenderChartPage(report);
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));
