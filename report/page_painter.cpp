@@ -124,14 +124,19 @@ class PageLayout {
     bool drawing_;
 };
 
-// The first line of the chart's centre: the name, made smaller for a long
-// one so that it stays inside the block.
+// A line of the chart's centre: the name first, made smaller for a long one
+// so that it stays inside the block.
 double CentreLine(PageLayout& out, double x, double y, double width, const QString& text,
                   std::size_t index, std::size_t count) {
     const bool strong = index == 0 || index + 2 == count;
     const QColor& colour = index + 2 >= count ? kAccent : kInk;
     if (index == 0) {
         return out.FittedText(x, y, width, text, 10.5, 6, strong, false, colour, Qt::AlignHCenter);
+    }
+    // A divisional chart's name, between the date and the Upapada Lagna,
+    // made smaller rather than wrapped in a narrow centre.
+    if (index >= 2 && index + 2 < count) {
+        return out.FittedText(x, y, width, text, 8.5, 6, false, true, colour, Qt::AlignHCenter);
     }
     return out.Text(x, y, width, text, out.Font(8.5, strong), colour, Qt::AlignHCenter);
 }

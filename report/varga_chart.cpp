@@ -84,7 +84,10 @@ void ShowVarga(ChartReport& report, const Chart& chart, Varga varga, bool classi
         report.centre.begin(),
         report.centre.begin() +
             static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, report.centre.size())));
-    centre.emplace_back(report.vargaCaption);
+    // The name without another name in brackets ("D27 Saptavimsamsa"), so
+    // that the narrow East Indian centre shows it whole.
+    const std::string_view caption = report.vargaCaption;
+    centre.emplace_back(caption.substr(0, caption.find(" (")));
     centre.emplace_back(kUpapadaLagna);
     centre.push_back(SignAndHouse(padas.ulSign, padas.ulHouse));
     report.centre = std::move(centre);

@@ -40,7 +40,8 @@ std::string UpapadaInVargasLine(const Chart& chart);
 // cells hold the bodies and the padas by their varga signs (the UL tagged,
 // the lord of house 1 marked after house 1's pada, as in the rasi chart; the
 // sunrise marks stay in the rasi chart only), the ascendant's sign and the
-// pada marks are the varga's, the centre block names the varga and its UL,
+// pada marks are the varga's, the centre block names the varga (without a
+// second name in brackets) and its UL,
 // the pada table and the account are the varga's, and vargaCaption,
 // vargaNote (VargaPrecisionNote with `classicAstronomy`) and ulInVargas are
 // set. D1 leaves the report as it is.
