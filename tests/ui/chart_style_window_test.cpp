@@ -227,11 +227,20 @@ class ChartStyleWindowTest : public QObject {
             }
             QVERIFY(dialogs.failures.isEmpty());
         }
+        {
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            QVERIFY(VargaAction(frame, 60)->isChecked());
+            QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(),
+                     QStringLiteral("D60 Shashtiamsa"));
+        }
+        // A number that names no varga counts as the rasi chart.
+        QSettings(path, QSettings::IniFormat)
+            .setValue(QStringLiteral("Settings/DivisionalChart"), QStringLiteral("5"));
         korvanta::Settings settings(path);
         MDI frame(new ResultViewModel(c.birth, &settings));
-        QVERIFY(VargaAction(frame, 60)->isChecked());
-        QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(),
-                 QStringLiteral("D60 Shashtiamsa"));
+        QVERIFY(VargaAction(frame, 1)->isChecked());
+        QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(), QStringLiteral("Hora"));
     }
 
   private:
