@@ -26,6 +26,7 @@
 #include "ui/application.h"
 #include "ui/frm_main.h"
 #include "ui/message_sink.h"
+#include "ui/settings.h"
 #include "ui/single_instance.h"
 #include "ui/update_reminder.h"
 
@@ -104,7 +105,7 @@ int main(int argc, char* argv[]) {
 
     CountingSink messages;
     korvanta::SingleInstance instance;
-    QSettings settings;
+    korvanta::Settings settings(korvanta::Settings::DefaultPath());
     auto window = korvanta::StartKorvanta(instance, settings, QDate::currentDate(), messages);
     if (!window || !QTest::qWaitForWindowExposed(window.get(), 10000)) {
         std::fprintf(stderr, "korvanta-click-timing: the entry window was not shown\n");

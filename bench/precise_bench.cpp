@@ -16,6 +16,7 @@
 #include "bench/prepared_births.h"
 #include "pipeline/sensitivity.h"
 #include "precise/precise.h"
+#include "precise/precise_source.h"
 
 namespace korvanta::bench {
 namespace {
@@ -149,6 +150,40 @@ void PreciseStripSweep(benchmark::State& state) {
     state.counters["charts"] = static_cast<double>(charts) / static_cast<double>(births.size());
 }
 BENCHMARK(PreciseStripSweep)->Unit(benchmark::kMillisecond);
+
+// The program's own precise chart and strip, through the one calculation
+// (CalculateChart and BirthTimeSensitivity with the precise astronomy).
+template <typename Calculation>
+void PreciseThroughThePipeline(benchmark::State& state, Calculation calculation) {
+    const auto& births = PreparedBirths();
+    std::size_t k = 0;
+    const std::uint64_t allocations = AllocationCount();
+    for (auto _ : state) {
+        auto result = calculation(births[k].birth);
+        if (std::holds_alternative<AstronomyError>(result)) {
+            state.SkipWithError(std::get<AstronomyError>(result).message.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+        k = NextBirth(k);
+    }
+    ReportPerCall(state, allocations);
+}
+
+constexpr AstronomyOptions kPrecise{Astronomy::Precise};
+
+void PreciseChartCalculation(benchmark::State& state) {
+    PreciseThroughThePipeline(state,
+                              [](const Birth& birth) { return CalculateChart(birth, kPrecise); });
+}
+BENCHMARK(PreciseChartCalculation)->Unit(benchmark::kMicrosecond);
+
+void PreciseSensitivityStrip(benchmark::State& state) {
+    PreciseThroughThePipeline(
+        state, [](const Birth& birth) { return BirthTimeSensitivity(birth, 120, kPrecise); });
+}
+BENCHMARK(PreciseSensitivityStrip)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvanta::bench

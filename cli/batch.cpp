@@ -35,11 +35,11 @@ void Account(BatchSummary& summary, const BatchBlock& block) {
 }
 
 // One thread reads, answers and writes each block in turn.
-BatchSummary RunInOrder(ByteSource& source, ByteSink& sink) {
+BatchSummary RunInOrder(ByteSource& source, ByteSink& sink, const AstronomyOptions& astronomy) {
     BatchSummary summary;
     BatchBlock block;
     BlockReader reader(source);
-    BlockAnswerer answerer;
+    BlockAnswerer answerer(astronomy);
     do {
         reader.Fill(block);
         answerer.Answer(block);
@@ -146,7 +146,8 @@ class BlockRing {
 
 // One reading thread and `jobs` computing threads; the calling thread writes.
 // Empty when the threads could not be started (nothing has been read then).
-std::optional<BatchSummary> RunOnThreads(ByteSource& source, ByteSink& sink, int jobs) {
+std::optional<BatchSummary> RunOnThreads(ByteSource& source, ByteSink& sink, int jobs,
+                                         const AstronomyOptions& astronomy) {
     // Two blocks a thread: one being answered, one waiting for it.
     BlockRing ring(2 * static_cast<std::size_t>(jobs) + 2);
     std::vector<std::thread> threads;
@@ -155,8 +156,8 @@ std::optional<BatchSummary> RunOnThreads(ByteSource& source, ByteSink& sink, int
     };
     try {
         for (int k = 0; k < jobs; ++k) {
-            threads.emplace_back([&ring] {
-                BlockAnswerer answerer;
+            threads.emplace_back([&ring, &astronomy] {
+                BlockAnswerer answerer(astronomy);
                 for (long n = ring.TakeFilled(); n >= 0; n = ring.TakeFilled()) {
                     answerer.Answer(ring.Block(n));
                     ring.Answered(n);
@@ -241,11 +242,12 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out, const BatchOptions& o
         sink = &streamOut.emplace(out);
     }
     if (options.jobs > 1) {
-        if (auto summary = RunOnThreads(*source, *sink, std::min(options.jobs, kMaxBatchJobs))) {
+        if (auto summary = RunOnThreads(*source, *sink, std::min(options.jobs, kMaxBatchJobs),
+                                        options.astronomy)) {
             return *summary;
         }
     }
-    return RunInOrder(*source, *sink);
+    return RunInOrder(*source, *sink, options.astronomy);
 }
 
 }  // namespace korvanta

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "pipeline/positions_source.h"
+
 namespace korvanta {
 
 // The longest input line a batch reads, without its line break. A birth
@@ -37,6 +39,9 @@ struct BatchOptions {
     // the input's blocks out and the calling thread writes the answers in
     // input order. The output is the same byte for byte.
     int jobs = 1;
+    // The astronomy of the lines that do not name their own (--astronomy,
+    // --node, --sunrise).
+    AstronomyOptions astronomy;
 };
 
 // The most --jobs takes: each thread keeps two blocks in memory, and a

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/batch_answers.h"
 
+#include "cli/astronomy_json.h"
 #include "cli/batch.h"
 #include "cli/sensitivity_output.h"
 #include "cli/varga_output.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
+#include "precise/precise_source.h"
 #include "report/report.h"
 
 namespace korvanta::batch {
@@ -19,6 +21,23 @@ std::string_view TrimJsonBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The astronomy of one line: the command line's, with what the line names
+// itself. A node or sunrise choice without the precise astronomy is the
+// line's error (in `error` and `field`, unless it has one already).
+AstronomyOptions LineAstronomy(const AstronomyOptions& defaults, const RecordExtras& extras,
+                               std::string& error, std::string& field) {
+    AstronomyOptions options = defaults;
+    if (extras.astronomy) options.astronomy = *extras.astronomy;
+    if (extras.node) options.node = *extras.node;
+    if (extras.sunrise) options.sunrise = *extras.sunrise;
+    if (error.empty() && options.astronomy == Astronomy::Classic &&
+        (extras.node || extras.sunrise)) {
+        field = extras.node ? "node" : "sunrise";
+        error = "\"" + field + "\" needs \"astronomy\": \"precise\"";
+    }
+    return options;
 }
 
 }  // namespace
@@ -53,6 +72,7 @@ void BlockAnswerer::Answer(BatchBlock& block) {
 }
 
 bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& output) {
+    const std::size_t lineStart = output.size();
     if (number == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     const std::string_view record = TrimJsonBlanks(line);
     std::string error, field;
@@ -65,28 +85,47 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
         error = std::string(refusal->message);
         field = std::string(RecordFieldOf(refusal->focus));
     }
+    const AstronomyOptions astronomy = LineAstronomy(astronomy_, extras_, error, field);
     if (!error.empty()) {
         output += BatchErrorLine(number, error, field);
         return false;
     }
     const Birth birth = BirthOfForm(form_);
-    const Chart chart = CalculateChart(birth);
-    writer_.Append(chart, BuildReport(birth, chart), record, output);
+    if (astronomy.astronomy == Astronomy::Classic) {
+        chart_ = CalculateChart(birth);
+    } else {
+        auto made = CalculateChart(birth, astronomy);
+        if (auto* failed = std::get_if<AstronomyError>(&made)) {
+            output += BatchErrorLine(number, failed->message, "");
+            return false;
+        }
+        chart_ = std::get<Chart>(std::move(made));
+    }
+    BuildReport(birth, chart_, report_);
+    JsonWriter json(output);
+    json.BeginObject();
+    WriteChartKeys(json, chart_, report_, record);
+    if (astronomy.astronomy != Astronomy::Classic) {
+        // The astronomy's keys follow the chart's own.
+        const std::string keys =
+            AstronomyJson(chart_).dump(-1, ' ', false, Json::error_handler_t::replace);
+        json.Raw(std::string_view(keys).substr(1, keys.size() - 2));
+    }
+    // The optional parts follow the chart's keys, in the order of the
+    // single chart's object.
     if (extras_.sensitivityMinutes > 0) {
-        // The strip closes the chart object as its last key.
-        const SensitivityView strip =
-            BuildSensitivityView(BirthTimeSensitivity(birth, extras_.sensitivityMinutes));
-        output.pop_back();
-        output += ",\"sensitivity\":";
-        output += SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace);
-        output += '}';
+        auto made = BirthTimeSensitivity(birth, extras_.sensitivityMinutes, astronomy);
+        if (auto* failed = std::get_if<AstronomyError>(&made)) {
+            output.resize(lineStart);
+            output += BatchErrorLine(number, failed->message, "");
+            return false;
+        }
+        const SensitivityView strip = BuildSensitivityView(std::get<SensitivityStrip>(made));
+        json.Key("sensitivity")
+            .Raw(SensitivityJson(strip).dump(-1, ' ', false, Json::error_handler_t::replace));
     }
-    if (extras_.vargas) {
-        output.pop_back();
-        output += ",\"vargas\":";
-        output += VargasJson(chart).dump();
-        output += '}';
-    }
+    if (extras_.vargas) json.Key("vargas").Raw(VargasJson(chart_).dump());
+    json.EndObject();
     return true;
 }
 

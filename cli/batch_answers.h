@@ -9,7 +9,9 @@
 #include "cli/batch_blocks.h"
 #include "cli/chart_json.h"
 #include "library/birth_record.h"
+#include "pipeline/chart.h"
 #include "pipeline/entry.h"
+#include "report/report.h"
 
 namespace korvanta::batch {
 
@@ -18,6 +20,9 @@ namespace korvanta::batch {
 // answered before, so any thread may answer any block.
 class BlockAnswerer {
   public:
+    // `astronomy`: the astronomy of the lines that do not name their own.
+    explicit BlockAnswerer(const AstronomyOptions& astronomy = {}) : astronomy_(astronomy) {}
+
     // Fills `block.output` and `block.failedLines` from its lines (and its
     // read error, answered last).
     void Answer(BatchBlock& block);
@@ -27,9 +32,11 @@ class BlockAnswerer {
     // false for an error object.
     bool AnswerLine(long number, std::string_view line, std::string& output);
 
+    AstronomyOptions astronomy_;
     EntryForm form_;
+    Chart chart_;
     RecordExtras extras_;
-    ChartLineWriter writer_;
+    ChartReport report_;  // refilled for every chart, keeping its texts' storage
 };
 
 }  // namespace korvanta::batch

@@ -7,54 +7,97 @@
 namespace korvanta {
 namespace {
 
-// The setters below write into an existing value where they can, so that a
-// document filled once and then refilled for every chart keeps its keys and
-// the storage of its strings. Filling an empty document creates the keys in
-// the order of the calls.
+using Keys = std::array<std::string_view, 28>;
 
-void SetText(Json& slot, std::string_view text) {
-    if (slot.is_string()) {
-        slot.get_ref<std::string&>().assign(text);
-    } else {
-        slot = std::string(text);
-    }
+void WriteProfileRow(JsonWriter& json, const SignProfileRow& row) {
+    static constexpr Keys kKeys = {"vedic_name",
+                                   "english_name",
+                                   "abbreviation",
+                                   "ruling_planet",
+                                   "symbol",
+                                   "element",
+                                   "colour",
+                                   "type_of_sign",
+                                   "gender",
+                                   "best_period",
+                                   "fruitfulness",
+                                   "caste",
+                                   "position",
+                                   "constituent_character",
+                                   "lucky_days",
+                                   "lucky_numbers",
+                                   "best_direction",
+                                   "lucky_colours",
+                                   "lucky_gemstone",
+                                   "part_of_body",
+                                   "physique",
+                                   "looks",
+                                   "nature",
+                                   "career_and_finance",
+                                   "love_and_domestic_life",
+                                   "health",
+                                   "compatible_with",
+                                   "not_compatible_with"};
+    const std::array<std::string_view, 28> values = {row.vedicName,
+                                                     row.englishName,
+                                                     row.abbreviation,
+                                                     row.rulingPlanet,
+                                                     row.symbol,
+                                                     row.element,
+                                                     row.colour,
+                                                     row.typeOfSign,
+                                                     row.gender,
+                                                     row.bestPeriod,
+                                                     row.fruitfulness,
+                                                     row.caste,
+                                                     row.position,
+                                                     row.constituentCharacter,
+                                                     row.luckyDays,
+                                                     row.luckyNumbers,
+                                                     row.bestDirection,
+                                                     row.luckyColours,
+                                                     row.luckyGemstone,
+                                                     row.partOfBody,
+                                                     row.physique,
+                                                     row.looks,
+                                                     row.nature,
+                                                     row.careerAndFinance,
+                                                     row.loveAndDomesticLife,
+                                                     row.health,
+                                                     row.compatibleWith,
+                                                     row.notCompatibleWith};
+    json.BeginObject();
+    for (std::size_t k = 0; k < kKeys.size(); ++k) json.Key(kKeys[k]).String(values[k]);
+    json.EndObject();
 }
 
-template <typename Number>
-void SetNumber(Json& slot, Number value) {
-    slot = value;
+// The profile object of row 0..11 (ProfileRow), null for any other row. The
+// profile is most of a line and one of thirteen texts: each is written once.
+std::string_view ProfileText(int profileRow) {
+    static const std::array<std::string, 13> kTexts = [] {
+        std::array<std::string, 13> texts;
+        for (int row = 0; row <= 12; ++row) {
+            JsonWriter json(texts[static_cast<std::size_t>(row)]);
+            if (const SignProfileRow* fields = ProfileRow(row < 12 ? row : -1)) {
+                WriteProfileRow(json, *fields);
+            } else {
+                json.Null();
+            }
+        }
+        return texts;
+    }();
+    return kTexts[profileRow >= 0 && profileRow <= 11 ? static_cast<std::size_t>(profileRow) : 12];
 }
 
-template <typename Number>
-void SetOptionalNumber(Json& slot, const std::optional<Number>& value) {
-    if (value) {
-        slot = *value;
-    } else {
-        slot = nullptr;
-    }
-}
-
-void SetDateTime(Json& slot, const std::optional<double>& dateTime) {
+void WriteDateTime(JsonWriter& json, const std::optional<double>& dateTime) {
     if (dateTime) {
-        SetText(slot, DateTimeText(*dateTime));
+        json.String(DateTimeChars(*dateTime).View());
     } else {
-        slot = nullptr;
+        json.Null();
     }
 }
 
-// Makes `slot` an array of `size` elements, keeping the elements it has.
-Json& SizedArray(Json& slot, std::size_t size) {
-    if (!slot.is_array() || slot.size() != size) slot = Json(size, Json());
-    return slot;
-}
-
-template <typename Container>
-void SetTextArray(Json& slot, const Container& texts) {
-    Json& array = SizedArray(slot, texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) SetText(array[i], texts[i]);
-}
-
-void SetRetrograde(Json& slot, const Chart& chart) {
+void WriteRetrograde(JsonWriter& json, const Chart& chart) {
     static constexpr std::array<std::pair<std::string_view, Body>, 5> kPlanets = {{
         {"Mercury", Body::Mercury},
         {"Venus", Body::Venus},
@@ -62,182 +105,139 @@ void SetRetrograde(Json& slot, const Chart& chart) {
         {"Jupiter", Body::Jupiter},
         {"Saturn", Body::Saturn},
     }};
-    for (const auto& [name, body] : kPlanets) slot[name] = chart.IsRetrograde(body);
+    json.BeginObject();
+    for (const auto& [name, body] : kPlanets) json.Key(name).Bool(chart.IsRetrograde(body));
+    json.EndObject();
 }
 
-void SetDetails(Json& slot, const ChartReport& report) {
+void WriteDetails(JsonWriter& json, const ChartReport& report) {
     const BirthDetails& details = report.details;
-    SetText(slot["name"], report.name);
-    SetText(slot["dob"], details.dateOfBirth.text);
-    SetText(slot["tob"], details.timeOfBirth.text);
-    SetText(slot["latitude"], details.latitude.text);
-    SetText(slot["longitude"], details.longitude.text);
-    SetText(slot["city"], details.city.text);
-    SetText(slot["state"], details.state.text);
-    SetText(slot["country"], details.country.text);
+    json.BeginObject();
+    json.Key("name").String(report.name);
+    json.Key("dob").String(details.dateOfBirth.text);
+    json.Key("tob").String(details.timeOfBirth.text);
+    json.Key("latitude").String(details.latitude.text);
+    json.Key("longitude").String(details.longitude.text);
+    json.Key("city").String(details.city.text);
+    json.Key("state").String(details.state.text);
+    json.Key("country").String(details.country.text);
+    json.EndObject();
 }
 
 // One column of a chart cell as the JSON has always carried it: each line
 // opened by CR LF, so the first line stays free for the sign's name.
 template <std::size_t Capacity>
-void SetColumn(Json& slot, const TextList<Capacity>& lines) {
-    std::string caption;
-    for (const std::string_view line : lines) caption.append("\r\n").append(line);
-    SetText(slot, caption);
+void WriteColumn(JsonWriter& json, const TextList<Capacity>& lines) {
+    json.BeginString();
+    for (const std::string_view line : lines) {
+        json.StringPart("\r\n");
+        json.StringPart(line);
+    }
+    json.EndString();
 }
 
-void SetSunrise(Json& slot, const SunriseReference& sunrise, const ChartReport& report) {
-    SetDateTime(slot["today"], sunrise.today);
-    SetDateTime(slot["sunset_today"], sunrise.sunsetToday);
-    SetDateTime(slot["prev"], sunrise.prev);
-    SetDateTime(slot["sunset_prev"], sunrise.sunsetPrev);
-    SetDateTime(slot["next"], sunrise.next);
-    SetDateTime(slot["sunset_next"], sunrise.sunsetNext);
-    SetDateTime(slot["birth_moment"], sunrise.birthMoment);
-    SetDateTime(slot["reference"], sunrise.reference);
+void WriteSunrise(JsonWriter& json, const SunriseReference& sunrise, const ChartReport& report) {
+    json.BeginObject();
+    WriteDateTime(json.Key("today"), sunrise.today);
+    WriteDateTime(json.Key("sunset_today"), sunrise.sunsetToday);
+    WriteDateTime(json.Key("prev"), sunrise.prev);
+    WriteDateTime(json.Key("sunset_prev"), sunrise.sunsetPrev);
+    WriteDateTime(json.Key("next"), sunrise.next);
+    WriteDateTime(json.Key("sunset_next"), sunrise.sunsetNext);
+    WriteDateTime(json.Key("birth_moment"), sunrise.birthMoment);
+    WriteDateTime(json.Key("reference"), sunrise.reference);
     // The elapsed time and the Sun at sunrise mean nothing without a sunrise.
     if (sunrise.reference) {
-        SetNumber(slot["minutes_from_sunrise"], sunrise.minutesFromSunrise);
-        SetNumber(slot["seconds_from_sunrise"], sunrise.secondsFromSunrise);
-        SetNumber(slot["sun_longitude"], sunrise.sunLongitude);
-        SetText(slot["sun_text"], report.sunAtSunrise);
+        json.Key("minutes_from_sunrise").Int(sunrise.minutesFromSunrise);
+        json.Key("seconds_from_sunrise").Int(sunrise.secondsFromSunrise);
+        json.Key("sun_longitude").Double(sunrise.sunLongitude);
+        json.Key("sun_text").String(report.sunAtSunrise);
     } else {
-        for (const char* key :
+        for (const std::string_view key :
              {"minutes_from_sunrise", "seconds_from_sunrise", "sun_longitude", "sun_text"}) {
-            slot[key] = nullptr;
+            json.Key(key).Null();
         }
     }
+    json.EndObject();
 }
 
-void SetSpecial(Json& slot, const SpecialPoints& special) {
-    SetOptionalNumber(slot["ghati"], special.ghati);
-    SetOptionalNumber(slot["hora"], special.hora);
-    SetOptionalNumber(slot["bhava"], special.bhava);
-    SetOptionalNumber(slot["varnada"], special.varnada);
-    SetOptionalNumber(slot["sree"], special.sree);
-    SetOptionalNumber(slot["sign_count_mark"], special.signCountMark);
-    SetOptionalNumber(slot["pranapada"], special.pranapada);
-}
-
-// Every key after "input" and before "profile".
-void FillChart(const Chart& chart, const ChartReport& report, Json& out) {
-    const auto text = [&report](Body body) -> const std::string& {
-        return report.longPositions[Index(body)];
-    };
-    SetNumber(out["zone_hours"], chart.zoneHours);
-    SetNumber(out["zone_minutes"], chart.zoneMinutes);
-    SetNumber(out["ayanamsa"], chart.ayanamsa);
-    SetNumber(out["moon_ayanamsa"], chart.moonAyanamsa);
-    SetNumber(out["ascendant"], chart.Longitude(Body::Asc));
-    SetNumber(out["ascendant_whole"], static_cast<int>(chart.ascendantWhole));
-    SetText(out["asc_text"], text(Body::Asc));
-    SetNumber(out["moon_longitude"], chart.Longitude(Body::Moon));
-    SetText(out["moon_text"], text(Body::Moon));
-    SetNumber(out["moon_nak_start"], chart.moonNakStart);
-    // The planets in the order of their element table.
-    Json& planetText = SizedArray(out["planet_text"], 6);
-    constexpr std::array<Body, 6> kPlanetOrder = {Body::Mercury, Body::Venus,   Body::Sun,
-                                                  Body::Mars,    Body::Jupiter, Body::Saturn};
-    for (std::size_t k = 0; k < kPlanetOrder.size(); ++k)
-        SetText(planetText[k], text(kPlanetOrder[k]));
-    SetText(out["rahu_text"], text(Body::Rahu));
-    SetText(out["ketu_text"], text(Body::Ketu));
-    Json& chartList = SizedArray(out["chart_list"], kBodyCount);
-    for (std::size_t body = 0; body < kBodyCount; ++body) {
-        SetText(chartList[body], report.positions[body].text);
-    }
-    SetRetrograde(out["retrograde"], chart);
-    SetTextArray(out["body_name"], report.bodyNames);
-    Json& signCells = SizedArray(out["sign_cells"], 12);
-    Json& arudhaCells = SizedArray(out["arudha_cells"], 12);
-    for (std::size_t sign = 0; sign < 12; ++sign) {
-        SetColumn(signCells[sign], report.cells[sign].bodies);
-        SetColumn(arudhaCells[sign], report.cells[sign].marks);
-    }
-    Json& padas = SizedArray(out["padas"], chart.padas.pada.size());
-    for (std::size_t house = 0; house < chart.padas.pada.size(); ++house) {
-        padas[house] = chart.padas.pada[house];
-    }
-    SetNumber(out["ul_sign_index"], chart.padas.ulSign);
-    SetNumber(out["ul_house"], chart.padas.ulHouse);
-    SetText(out["ul_house_caption"], report.ulHouse);
-    SetText(out["ul_house_reading"], report.ulReading);
-    SetDetails(out["details"], report);
-    SetSunrise(out["sunrise"], chart.sunrise, report);
-    SetSpecial(out["special"], chart.special);
-}
-
-std::string Dump(const Json& value) {
-    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+void WriteSpecial(JsonWriter& json, const SpecialPoints& special) {
+    json.BeginObject();
+    json.Key("ghati").Optional(special.ghati);
+    json.Key("hora").Optional(special.hora);
+    json.Key("bhava").Optional(special.bhava);
+    json.Key("varnada").Optional(special.varnada);
+    json.Key("sree").Optional(special.sree);
+    json.Key("sign_count_mark").Optional(special.signCountMark);
+    json.Key("pranapada").Optional(special.pranapada);
+    json.EndObject();
 }
 
 }  // namespace
 
-Json ProfileJson(int profileRow) {
-    const SignProfileRow* fields = ProfileRow(profileRow);
-    if (fields == nullptr) return nullptr;
-    const SignProfileRow& row = *fields;
-    Json profile = Json::object();
-    profile["vedic_name"] = row.vedicName;
-    profile["english_name"] = row.englishName;
-    profile["abbreviation"] = row.abbreviation;
-    profile["ruling_planet"] = row.rulingPlanet;
-    profile["symbol"] = row.symbol;
-    profile["element"] = row.element;
-    profile["colour"] = row.colour;
-    profile["type_of_sign"] = row.typeOfSign;
-    profile["gender"] = row.gender;
-    profile["best_period"] = row.bestPeriod;
-    profile["fruitfulness"] = row.fruitfulness;
-    profile["caste"] = row.caste;
-    profile["position"] = row.position;
-    profile["constituent_character"] = row.constituentCharacter;
-    profile["lucky_days"] = row.luckyDays;
-    profile["lucky_numbers"] = row.luckyNumbers;
-    profile["best_direction"] = row.bestDirection;
-    profile["lucky_colours"] = row.luckyColours;
-    profile["lucky_gemstone"] = row.luckyGemstone;
-    profile["part_of_body"] = row.partOfBody;
-    profile["physique"] = row.physique;
-    profile["looks"] = row.looks;
-    profile["nature"] = row.nature;
-    profile["career_and_finance"] = row.careerAndFinance;
-    profile["love_and_domestic_life"] = row.loveAndDomesticLife;
-    profile["health"] = row.health;
-    profile["compatible_with"] = row.compatibleWith;
-    profile["not_compatible_with"] = row.notCompatibleWith;
-    return profile;
+void WriteChartKeys(JsonWriter& json, const Chart& chart, const ChartReport& report,
+                    std::string_view inputJson) {
+    const auto text = [&report](Body body) -> const std::string& {
+        return report.longPositions[Index(body)];
+    };
+    json.Key("input").Raw(inputJson);
+    json.Key("zone_hours").Int(chart.zoneHours);
+    json.Key("zone_minutes").Int(chart.zoneMinutes);
+    json.Key("ayanamsa").Double(chart.ayanamsa);
+    json.Key("moon_ayanamsa").Double(chart.moonAyanamsa);
+    json.Key("ascendant").Double(chart.Longitude(Body::Asc));
+    json.Key("ascendant_whole").Int(static_cast<int>(chart.ascendantWhole));
+    json.Key("asc_text").String(text(Body::Asc));
+    json.Key("moon_longitude").Double(chart.Longitude(Body::Moon));
+    json.Key("moon_text").String(text(Body::Moon));
+    json.Key("moon_nak_start").Double(chart.moonNakStart);
+    // The planets in the order of their element table.
+    constexpr std::array<Body, 6> kPlanetOrder = {Body::Mercury, Body::Venus,   Body::Sun,
+                                                  Body::Mars,    Body::Jupiter, Body::Saturn};
+    json.Key("planet_text").BeginArray();
+    for (const Body body : kPlanetOrder) json.String(text(body));
+    json.EndArray();
+    json.Key("rahu_text").String(text(Body::Rahu));
+    json.Key("ketu_text").String(text(Body::Ketu));
+    json.Key("chart_list").BeginArray();
+    for (const LabelledText& position : report.positions) json.String(position.text);
+    json.EndArray();
+    WriteRetrograde(json.Key("retrograde"), chart);
+    json.Key("body_name").BeginArray();
+    for (const std::string_view name : report.bodyNames) json.String(name);
+    json.EndArray();
+    json.Key("sign_cells").BeginArray();
+    for (const ChartCell& cell : report.cells) WriteColumn(json, cell.bodies);
+    json.EndArray();
+    json.Key("arudha_cells").BeginArray();
+    for (const ChartCell& cell : report.cells) WriteColumn(json, cell.marks);
+    json.EndArray();
+    json.Key("padas").BeginArray();
+    for (const int sign : chart.padas.pada) json.Int(sign);
+    json.EndArray();
+    json.Key("ul_sign_index").Int(chart.padas.ulSign);
+    json.Key("ul_house").Int(chart.padas.ulHouse);
+    json.Key("ul_house_caption").String(report.ulHouse);
+    json.Key("ul_house_reading").String(report.ulReading);
+    WriteDetails(json.Key("details"), report);
+    WriteSunrise(json.Key("sunrise"), chart.sunrise, report);
+    WriteSpecial(json.Key("special"), chart.special);
+    json.Key("profile").Raw(ProfileText(report.profileRow));
+}
+
+void AppendChartLine(const Chart& chart, const ChartReport& report, std::string_view inputJson,
+                     std::string& line) {
+    JsonWriter json(line);
+    json.BeginObject();
+    WriteChartKeys(json, chart, report, inputJson);
+    json.EndObject();
 }
 
 Json ChartJson(const Chart& chart, const ChartReport& report, const Json& input) {
-    Json out = Json::object();
-    out["input"] = input;
-    FillChart(chart, report, out);
-    out["profile"] = ProfileJson(report.profileRow);
-    return out;
-}
-
-void ChartLineWriter::Append(const Chart& chart, const ChartReport& report,
-                             std::string_view inputText, std::string& line) {
-    // The profile is most of the line and one of thirteen texts: each is
-    // serialised once. The input is a JSON object already. Both are spliced
-    // around the serialised rest: {"input":…, rest…, "profile":…}.
-    static const std::array<std::string, 13> kProfileText = [] {
-        std::array<std::string, 13> texts;
-        for (int sign = 0; sign <= 12; ++sign)
-            texts[sign] = Dump(ProfileJson(sign < 12 ? sign : -1));
-        return texts;
-    }();
-    FillChart(chart, report, document_);
-    Dump(document_).swap(rest_);
-    line += "{\"input\":";
-    line += inputText;
-    line += ',';
-    line.append(rest_, 1, rest_.size() - 2);
-    line += ",\"profile\":";
-    const int row = report.profileRow;
-    line += kProfileText[row >= 0 && row <= 11 ? row : 12];
-    line += '}';
+    std::string text;
+    AppendChartLine(chart, report, input.dump(-1, ' ', false, Json::error_handler_t::replace),
+                    text);
+    return Json::parse(text);
 }
 
 }  // namespace korvanta

@@ -130,11 +130,10 @@ std::string WrapText(std::string_view text, int indent, int width) {
     return wrapped;
 }
 
-std::string ChartText(const ChartReport& report) {
+std::string ChartText(const ChartReport& report, const ChartDrawing& drawing) {
     // The page's centre block, with a blank line setting the UL apart.
     std::vector<std::string> centre = report.centre;
     if (centre.size() > 2) centre.insert(centre.begin() + 2, std::string());
-    const ChartDrawing& drawing = report.drawing;
     std::string text =
         drawing.style == ChartStyle::South
             ? DrawSignChart(DrawnCells(report, drawing.allPadas), centre)
@@ -142,6 +141,8 @@ std::string ChartText(const ChartReport& report) {
     if (!report.vargaNote.empty()) text += WrapText(report.vargaNote, 0, kTextWidth);
     text += '\n';
     text += PositionTable(report);
+    // Only a chart of the precise astronomy says which one made it.
+    if (!report.astronomyLine.empty()) text += report.astronomyLine + '\n';
     text += '\n';
     text += Details(report);
     text += '\n';

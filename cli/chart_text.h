@@ -16,7 +16,8 @@ namespace korvanta {
 // Ends with a line break unless the text is empty.
 std::string WrapText(std::string_view text, int indent, int width);
 
-// The whole report, UTF-8, ending with a line break.
-std::string ChartText(const ChartReport& report);
+// The whole report with its chart square drawn as `drawing` says, UTF-8,
+// ending with a line break.
+std::string ChartText(const ChartReport& report, const ChartDrawing& drawing);
 
 }  // namespace korvanta

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/astronomy_json.h"
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/chart_text.h"
@@ -24,6 +25,7 @@
 #include "pipeline/pipeline.h"
 #include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
+#include "precise/precise_source.h"
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
@@ -91,6 +93,20 @@ second page under the first. In --batch a record may carry
 "sensitivity": MINUTES. The span stops at 1901-01-01 00:00:00 and
 2050-12-31 23:59:59.
 
+--astronomy precise computes the positions, the retrograde marks, the
+ayanamsa and the sunrises with Swiss Ephemeris and its data files (Debian
+package swe-basic-data): sidereal longitudes with the Lahiri ayanamsa to the
+arc-second, Rahu the mean node (--node true: the true node), sunrise the upper
+limb with refraction (--sunrise centre: the disc's centre without); every
+other number of the chart follows from these as with the classic astronomy.
+The text and the page then say so in one line, and the JSON adds
+"astronomy": "precise", "node", "sunrise_kind" and "longitudes" (the ten
+points in degrees), its "ayanamsa" and "moon_ayanamsa" being the Lahiri value
+(positive). In --batch a record may carry "astronomy", "node" and "sunrise"
+("classic"/"precise", "mean"/"true", "limb"/"centre"); --astronomy, --node and
+--sunrise set them for the records that do not. Without the data files the
+chart is refused, never computed otherwise.
+
 --style north or --style east draws the chart of the text and of the page as
 the North Indian chart (houses fixed, house 1 the top diamond) or the East
 Indian chart (signs fixed, Aries top middle); south, the default, is the
@@ -117,7 +133,9 @@ imported; each refused line on standard error) or --list-births or --export left
 stored birth that no longer reads; an --import refusal names its file and line; 9 --save: another birth of the same name
 and moment but other details is stored (nothing stored, no chart); 10
 --import: its input could not be read, a closed standard input included
-(nothing imported).
+(nothing imported); 11 --astronomy precise could not compute the chart: the
+Swiss Ephemeris data files (package swe-basic-data) are missing (the message
+names the folder searched; nothing is printed).
 
 The births library is one SQLite file shared with the window:
 $XDG_DATA_HOME/Korvanta/births.sqlite (~/.local/share/Korvanta/births.sqlite),
@@ -157,7 +175,8 @@ bool OneJsonLinesInput(const std::string& file, std::istream& in) {
 std::string VersionText() {
     std::string text = std::string(kProgram) + " ";
     text.append(kProgramVersion).append("\n").append(kLicenceLine).append("\n");
-    return text.append(kCreditsLine);
+    text.append(kCreditsLine).append("\n");
+    return text.append(kEphemerisLine);
 }
 
 // A flag's value is unusable: the message names the flag and the value.
@@ -271,14 +290,20 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         return *status;
     }
 
-    const auto outcome = CalculateChart(form);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    if (const auto refusal = ValidateBirthData(form)) {
         err << refusal->message << "\n"
             << kProgram << ": the entry check refused "
             << (stored ? "the stored birth " + flags.birth : RefusedFlag(*refusal, flags)) << "\n";
         return kExitRefused;
     }
-    const auto& [birth, chartValues] = std::get<BirthChart>(outcome);
+    const Birth birth = BirthOfForm(form);
+    const AstronomyOptions astronomy = AstronomyOfFlags(flags);
+    auto made = CalculateChart(birth, astronomy);
+    if (const auto* failed = std::get_if<AstronomyError>(&made)) {
+        err << kProgram << ": " << failed->message << "\n";
+        return kExitAstronomyFailed;
+    }
+    const Chart& chartValues = std::get<Chart>(made);
     if (flags.save) {
         library::StoredBirth toStore;
         toStore.birth = birth;
@@ -290,32 +315,42 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
     }
     std::optional<SensitivityView> sensitivity;
     if (flags.sensitivityMinutes > 0) {
-        sensitivity = BuildSensitivityView(BirthTimeSensitivity(birth, flags.sensitivityMinutes));
+        auto strip = BirthTimeSensitivity(birth, flags.sensitivityMinutes, astronomy);
+        if (const auto* failed = std::get_if<AstronomyError>(&strip)) {
+            err << kProgram << ": " << failed->message << "\n";
+            return kExitAstronomyFailed;
+        }
+        sensitivity = BuildSensitivityView(std::get<SensitivityStrip>(strip));
     }
     ChartReport report = BuildReport(birth, chartValues);
-    report.drawing = {ChartStyleOfKey(flags.style).value_or(ChartStyle::South), flags.allPadas};
-    // The value passed its check while the command line was read. Every
-    // chart here comes from the classic astronomy.
-    if (!flags.varga.empty()) {
-        const int number = std::get<int>(ParseVargaNumber(flags.varga));
-        ShowVarga(report, chartValues, VargaOfNumber(number).value_or(Varga::D1), true);
-    }
+    const ChartDrawing drawing{ChartStyleOfKey(flags.style).value_or(ChartStyle::South),
+                               flags.allPadas};
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
     std::string printed;
     if (flags.json) {
         Json chart = ChartJson(chartValues, report, RecordFromForm(form));
+        const Json astronomyKeys = AstronomyJson(chartValues);
+        for (const auto& [key, value] : astronomyKeys.items()) chart[key] = value;
         if (place) chart = WithAtlas(chart, AtlasJson(flags.place, *place, GivenOf(flags)));
         if (sensitivity) chart["sensitivity"] = SensitivityJson(*sensitivity);
         if (flags.vargas) chart["vargas"] = VargasJson(chartValues);
         printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    } else if (!pageFiles) {
-        printed = ChartText(report);
+    }
+    // --varga turns the drawing only, after the JSON, which describes the
+    // rasi chart whatever is drawn. The value passed its check while the
+    // command line was read.
+    if (!flags.varga.empty()) {
+        const int number = std::get<int>(ParseVargaNumber(flags.varga));
+        ShowVarga(report, chartValues, VargaOfNumber(number).value_or(Varga::D1));
+    }
+    if (!flags.json && !pageFiles) {
+        printed = ChartText(report, drawing);
         if (sensitivity) printed += SensitivityText(*sensitivity);
         printed = FitToColumns(printed);
     }
     if (const auto problem = WriteChecked(out, printed)) return OutputFailed(err, *problem);
-    if (const std::optional<std::string> problem =
-            WritePageFiles(report, flags.pdf, flags.png, sensitivity ? &*sensitivity : nullptr)) {
+    if (const std::optional<std::string> problem = WritePageFiles(
+            report, drawing, flags.pdf, flags.png, sensitivity ? &*sensitivity : nullptr)) {
         err << kProgram << ": " << *problem << "\n";
         return kExitPageNotWritten;
     }
@@ -420,6 +455,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
             << (flags.refusedValue ? *flags.refusedValue : e.what() + std::string(" (see --help)"))
             << "\n";
         return kExitBadCommandLine;
+    } catch (const CLI::RequiresError& e) {
+        const std::string conflict = ModeConflict(flags);
+        err << kProgram << ": " << (conflict.empty() ? std::string(e.what()) : conflict)
+            << " (see --help)\n";
+        return kExitBadCommandLine;
     } catch (const CLI::ExcludesError& e) {
         const std::string conflict = ModeConflict(flags);
         err << kProgram << ": " << (conflict.empty() ? std::string(e.what()) : conflict)
@@ -466,8 +506,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return ImportFiles(flags.db, files, in, out, err);
     }
     if (flags.batch) {
-        const BatchSummary batch =
-            RunBatch(in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus()});
+        const BatchSummary batch = RunBatch(
+            in, out, {flags.Given("--jobs") ? flags.jobs : UsableCpus(), AstronomyOfFlags(flags)});
         if (batch.writeError) {
             err << kProgram << ": " << *batch.writeError << "\n";
             return kExitOutputNotWritten;

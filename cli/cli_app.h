@@ -20,6 +20,7 @@ enum ExitStatus : int {
     kExitSomeRefused = 8,       // --import refused a line, or --list-births skipped a row
     kExitAlreadyStored = 9,     // --save: another birth of this name and moment is stored
     kExitInputNotRead = 10,     // --import: its input could not be read (nothing imported)
+    kExitAstronomyFailed = 11,  // --astronomy precise could not compute (its data files missing)
 };
 
 // Runs korvanta-cli with the given arguments (argv[0] is the program name),

@@ -34,6 +34,13 @@ bool Excludes(std::string_view mode, std::string_view flag) {
     return !(mode == "--birth" && BirthTakes(flag));
 }
 
+// The astronomy's flags; only a chart's modes (one birth, --birth, --batch)
+// take them.
+constexpr std::array<const char*, 3> kAstronomyFlags = {"--astronomy", "--node", "--sunrise"};
+bool TakesAstronomy(std::string_view mode) {
+    return mode == "--batch" || mode == "--birth";
+}
+
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
 constexpr std::array<const char*, 16> kNonEmptyFlags = {
@@ -193,6 +200,21 @@ void AddFlags(CLI::App& app, Flags& flags) {
     app.add_flag("--vargas", flags.vargas,
                  "With --json, also give the sixteen divisional charts (D1, D2 .. D60): each "
                  "one's signs of the ten points, padas and Upapada Lagna, e.g. --json --vargas");
+    app.add_option("--astronomy", flags.astronomy,
+                   "Astronomy of the chart: classic (the default, the program's own) or precise "
+                   "(Swiss Ephemeris with its data files from the package swe-basic-data, Lahiri "
+                   "ayanamsa, to the arc-second), e.g. --astronomy precise")
+        ->check(CLI::IsMember({"classic", "precise"}));
+    app.add_option("--node", flags.node,
+                   "With --astronomy precise, Rahu as the mean node (the default) or the true "
+                   "node, e.g. --node true")
+        ->check(CLI::IsMember({"mean", "true"}))
+        ->needs("--astronomy");
+    app.add_option("--sunrise", flags.sunrise,
+                   "With --astronomy precise, sunrise as the upper limb with refraction (the "
+                   "default) or the disc's centre without, e.g. --sunrise centre")
+        ->check(CLI::IsMember({"limb", "centre"}))
+        ->needs("--astronomy");
     app.add_flag("--batch", flags.batch,
                  "Read JSON records from standard input, one per line, and write one JSON result "
                  "per line, e.g. --batch < births.jsonl");
@@ -256,7 +278,18 @@ void AddFlags(CLI::App& app, Flags& flags) {
         }
         mode->excludes(app.get_option("--save"));
         if (Excludes(kModes[m], "--json")) mode->excludes(app.get_option("--json"));
+        if (!TakesAstronomy(kModes[m])) {
+            for (const char* flag : kAstronomyFlags) mode->excludes(app.get_option(flag));
+        }
     }
+}
+
+AstronomyOptions AstronomyOfFlags(const Flags& flags) {
+    AstronomyOptions options;
+    options.astronomy = flags.astronomy == "precise" ? Astronomy::Precise : Astronomy::Classic;
+    options.node = flags.node == "true" ? NodeChoice::True : NodeChoice::Mean;
+    options.sunrise = flags.sunrise == "centre" ? SunriseChoice::Centre : SunriseChoice::Limb;
+    return options;
 }
 
 std::string ModeConflict(const Flags& flags) {
@@ -266,6 +299,11 @@ std::string ModeConflict(const Flags& flags) {
     }
     if (flags.Given("--format") && !flags.Given("--export")) return "--format needs --export";
     if (flags.Given("--vargas") && !flags.Given("--json")) return "--vargas needs --json";
+    for (const char* flag : {"--node", "--sunrise"}) {
+        if (flags.Given(flag) && flags.astronomy != "precise") {
+            return std::string(flag) + " needs --astronomy precise";
+        }
+    }
     std::vector<std::string> modes;
     for (const char* mode : kModes) {
         if (!flags.Given(mode)) continue;
@@ -280,6 +318,9 @@ std::string ModeConflict(const Flags& flags) {
         if (flags.Given(flag) && Excludes(mode, flag)) return mode + " takes no " + flag;
     }
     if (flags.Given("--json") && Excludes(mode, "--json")) return mode + " takes no --json";
+    for (const char* flag : kAstronomyFlags) {
+        if (flags.Given(flag) && !TakesAstronomy(mode)) return mode + " takes no " + flag;
+    }
     return "";
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/exchange_commands.h"
+#include "pipeline/positions_source.h"
 
 namespace korvanta {
 
@@ -30,7 +31,9 @@ struct Flags {
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;
     bool vargas = false;  // --vargas: the divisional charts in the JSON
-    int jobs = 0;         // --batch threads; 0: not given
+    // --astronomy, --node, --sunrise: the astronomy and its choices.
+    std::string astronomy = "classic", node = "mean", sunrise = "limb";
+    int jobs = 0;  // --batch threads; 0: not given
     // Set by the first value check that fails: the whole message line after
     // "korvanta-cli: ".
     std::optional<std::string> refusedValue;
@@ -39,6 +42,9 @@ struct Flags {
     // Whether `flag` appears on the command line (with any value, "" too).
     bool Given(const std::string& flag) const { return app != nullptr && app->count(flag) > 0; }
 };
+
+// The astronomy the flags choose.
+AstronomyOptions AstronomyOfFlags(const Flags& flags);
 
 // Adds every flag, its check and its rules to `app`, storing into `flags`.
 void AddFlags(CLI::App& app, Flags& flags);

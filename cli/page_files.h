@@ -19,8 +19,8 @@ bool PageFilesSupported();
 // gave), each when not empty; an existing file is replaced only by a complete
 // new one. With `sensitivity`, the birth-time sensitivity page follows the
 // chart page. Returns the reason when a file could not be written.
-std::optional<std::string> WritePageFiles(const ChartReport& report, const std::string& pdfPath,
-                                          const std::string& pngPath,
+std::optional<std::string> WritePageFiles(const ChartReport& report, const ChartDrawing& drawing,
+                                          const std::string& pdfPath, const std::string& pngPath,
                                           const SensitivityView* sensitivity = nullptr);
 
 }  // namespace korvanta

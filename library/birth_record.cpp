@@ -13,7 +13,7 @@
 namespace korvanta {
 namespace {
 
-enum class Kind { List, Number, Flag, Text, Id, Span, Offset };
+enum class Kind { List, Number, Flag, Text, Id, Span, Offset, Word };
 
 // One key of the record: its kind, the list range for list fields, and
 // whether it may be left out.
@@ -53,6 +53,9 @@ enum KeyIndex : std::size_t {
     kSensitivity,
     kUtcOffset,
     kVargas,
+    kAstronomy,
+    kNode,
+    kSunrise,
     kKeyCount
 };
 
@@ -86,7 +89,29 @@ constexpr std::array<KeyRule, kKeyCount> kKeys = {{
     {"utc_offset_minutes", Kind::Offset, 0, 0, true},
     // Asks batch mode for the divisional charts.
     {"vargas", Kind::Flag, 0, 0, true},
+    // Asks batch mode for an astronomy and its choices (kWords below).
+    {"astronomy", Kind::Word, 0, 0, true},
+    {"node", Kind::Word, 0, 0, true},
+    {"sunrise", Kind::Word, 0, 0, true},
 }};
+
+// The two words each Word key takes, the first being the default.
+struct WordPair {
+    std::size_t key;
+    std::string_view first, second;
+};
+constexpr std::array<WordPair, 3> kWords = {{
+    {kAstronomy, "classic", "precise"},
+    {kNode, "mean", "true"},
+    {kSunrise, "limb", "centre"},
+}};
+
+const WordPair& WordsOf(std::size_t key) {
+    for (const WordPair& words : kWords) {
+        if (words.key == key) return words;
+    }
+    return kWords[0];
+}
 
 std::string Quote(std::string_view key) {
     return "\"" + std::string(key) + "\"";
@@ -144,6 +169,7 @@ class RecordReader : public nlohmann::json_sax<Json> {
     }
     bool number_float(number_float_t, const string_t& text) override { return Misfit(text); }
     bool string(string_t& value) override {
+        if (Expecting(Kind::Word)) return Word(value);
         if (!Expecting(Kind::Text)) return Misfit(Json(value).dump());
         if (key_ == kName) {
             if (auto reason = NameAsEntered(value, form_.txtName)) {
@@ -272,6 +298,23 @@ class RecordReader : public nlohmann::json_sax<Json> {
         return Stored();
     }
 
+    // One of the two words of a Word key, kept in the extras.
+    bool Word(const std::string& value) {
+        const WordPair& words = WordsOf(key_);
+        if (value != words.first && value != words.second) return Misfit(Json(value).dump());
+        const bool second = value == words.second;
+        if (extras_ != nullptr) {
+            if (key_ == kAstronomy) {
+                extras_->astronomy = second ? Astronomy::Precise : Astronomy::Classic;
+            } else if (key_ == kNode) {
+                extras_->node = second ? NodeChoice::True : NodeChoice::Mean;
+            } else {
+                extras_->sunrise = second ? SunriseChoice::Centre : SunriseChoice::Limb;
+            }
+        }
+        return Stored();
+    }
+
     // A value that does not fit where it stands; `shown` is how the reason
     // quotes it.
     bool Misfit(const std::string& value) {
@@ -301,6 +344,10 @@ class RecordReader : public nlohmann::json_sax<Json> {
                 break;
             case Kind::Offset:
                 expected = "a whole number of minutes";
+                break;
+            case Kind::Word:
+                expected = "\"" + std::string(WordsOf(key_).first) + "\" or \"" +
+                           std::string(WordsOf(key_).second) + "\"";
                 break;
         }
         return Fail(std::string(rule.key),

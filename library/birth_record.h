@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "pipeline/entry.h"
+#include "pipeline/positions_source.h"
 
 namespace korvanta {
 
@@ -42,6 +43,11 @@ struct RecordExtras {
     std::string note, atlasPlace, atlasZone;
     int sensitivityMinutes = 0;  // 0: not asked for
     bool vargas = false;         // the divisional charts asked for
+    // The astronomy a batch line asks for ("astronomy", "node", "sunrise");
+    // empty where the line leaves it to the command line.
+    std::optional<Astronomy> astronomy;
+    std::optional<NodeChoice> node;
+    std::optional<SunriseChoice> sunrise;
 };
 
 // Reads the record in `text` (one JSON object) into the entry controls

@@ -317,6 +317,41 @@ std::variant<std::int64_t, Duplicate, LibraryError> BirthsLibrary::Save(const St
     return result;
 }
 
+std::optional<LibraryError> BirthsLibrary::Update(std::int64_t id, const StoredBirth& birth) {
+    if (auto e = Writable()) return e;
+    if (const auto fault = StoredTextFault(birth)) {
+        return LibraryError{ErrorKind::Failed,
+                            "the births library " + path_ + ": cannot save the birth: " + *fault};
+    }
+    if (auto e = Exec("BEGIN IMMEDIATE")) return e;
+    auto update = [&]() -> std::optional<LibraryError> {
+        StoredBirth row = birth;
+        row.modified = Now();
+        Statement last(db_, "SELECT coalesce(max(used), 0) FROM births");
+        if (const int step = last.Step(); step != SQLITE_ROW) return ErrorOf(step, "cannot save");
+        row.used = NextUsed(row.modified, last.Int(0));
+        Statement s(db_, kReplace);
+        if (s.PrepareCode() != SQLITE_OK) return ErrorOf(s.PrepareCode(), "cannot save");
+        BindBirth(s, row);
+        s.Bind(":id", id);
+        if (const int step = s.Step(); step != SQLITE_DONE) return ErrorOf(step, "cannot save");
+        if (sqlite3_changes(db_) == 0) {
+            return LibraryError{ErrorKind::NotFound,
+                                "no stored birth has the id " + std::to_string(id)};
+        }
+        return std::nullopt;
+    };
+    if (auto e = update()) {
+        Exec("ROLLBACK");
+        return e;
+    }
+    if (auto e = Exec("COMMIT")) {
+        Exec("ROLLBACK");
+        return e;
+    }
+    return std::nullopt;
+}
+
 std::optional<LibraryError> BirthsLibrary::Delete(std::int64_t id) {
     if (auto e = Writable()) return e;
     Statement s(db_, "DELETE FROM births WHERE id = :id");

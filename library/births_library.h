@@ -133,6 +133,12 @@ class BirthsLibrary {
     // time); with several, the lowest id. Returns the stored id.
     std::variant<std::int64_t, Duplicate, LibraryError> Save(const StoredBirth& birth,
                                                              OnDuplicate onDuplicate);
+    // Puts `birth` in place of the stored birth `id` (a correction of an
+    // opened birth): every entry value, the zone text and the atlas's names
+    // change, the note stays (or becomes `birth`'s when it has one), the
+    // creation time stays; it counts as used now. NotFound when no birth has
+    // that id (deleted meanwhile).
+    std::optional<LibraryError> Update(std::int64_t id, const StoredBirth& birth);
     std::optional<LibraryError> Delete(std::int64_t id);
     std::optional<LibraryError> SetNote(std::int64_t id, std::string_view note);
 

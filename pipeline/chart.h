@@ -13,6 +13,7 @@
 #include "astro/bodies.h"
 #include "astro/calendar.h"
 #include "astro/moment.h"
+#include "pipeline/positions_source.h"
 #include "reading/arudha.h"
 
 namespace korvanta {
@@ -62,8 +63,12 @@ struct Chart {
     // and minutes of the same sign.
     int zoneHours = 0;
     int zoneMinutes = 0;
-    // The ayanamsas: the 1900 series for the ascendant and the planets, the
-    // J2000 series for the Moon (degrees, negative).
+    // The astronomy that made the chart, with its choices.
+    AstronomyOptions astronomy;
+    // The ayanamsas. Classic: the 1900 series for the ascendant and the
+    // planets, the J2000 series for the Moon (degrees, negative, added to the
+    // tropical longitudes). Precise: both the Lahiri ayanamsa that Swiss
+    // Ephemeris subtracted from the tropical positions (degrees, positive).
     double ayanamsa = 0;
     double moonAyanamsa = 0;
     // Sidereal longitudes at the birth moment, degrees, by Body.

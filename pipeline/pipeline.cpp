@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/moon.h"
 #include "pipeline/steps.h"
 #include "pipeline/sunrise_reference.h"
 
@@ -38,6 +39,24 @@ void SpecialPoints::SplitPositions() {
     sreeAt = split(sree);
 }
 
+namespace {
+
+// Each longitude's sign and split.
+void SplitLongitudes(Chart& chart) {
+    for (std::size_t body = 0; body < kBodyCount; ++body) {
+        chart.position[body] = SignPositionOf(chart.longitude[body]);
+        chart.sign[body] = chart.position[body].sign;
+    }
+}
+
+// The arudha padas and the Upapada Lagna from the signs.
+void FindPadas(Chart& chart) {
+    chart.padas = Arudha_Calculation(chart.sign);
+    chart.ulProfileRow = chart.padas.ulSign;
+}
+
+}  // namespace
+
 Chart CalculateChart(const Birth& birth) {
     Chart chart;
     chart.moment = MomentOf(birth);
@@ -63,15 +82,46 @@ Chart CalculateChart(const Birth& birth) {
         chart.longitude[Index(kPlanetOrder[k])] = planets.planets[k];
     chart.longitude[Index(Body::Rahu)] = planets.nodes.rahu;
     chart.longitude[Index(Body::Ketu)] = planets.nodes.ketu;
-    for (std::size_t body = 0; body < kBodyCount; ++body) {
-        chart.position[body] = SignPositionOf(chart.longitude[body]);
-        chart.sign[body] = chart.position[body].sign;
-    }
+    SplitLongitudes(chart);
 
     chart.retrograde = Retrograde_Calculation(chart.moment);
-    chart.padas = Arudha_Calculation(chart.sign);
-    chart.ulProfileRow = chart.padas.ulSign;
+    FindPadas(chart);
     SunriseReference_Calculation(chart);
+    return chart;
+}
+
+std::variant<AstronomyError, Chart> CalculateChart(const Birth& birth, PositionsSource& source) {
+    Chart chart;
+    chart.astronomy = source.Options();
+    chart.moment = MomentOf(birth);
+    chart.place = PlaceOf(birth);
+    chart.zoneHours = birth.zoneHours;
+    chart.zoneMinutes = birth.zoneMinutes;
+
+    auto positions = source.PositionsAt(chart.moment, chart.place);
+    if (auto* error = std::get_if<AstronomyError>(&positions)) return std::move(*error);
+    const SourcePositions& at = std::get<SourcePositions>(positions);
+    chart.ayanamsa = at.ayanamsa;
+    chart.moonAyanamsa = at.ayanamsa;
+    chart.longitude = at.longitude;
+    chart.retrograde = at.retrograde;
+    chart.ascendantWhole = std::floor(chart.Longitude(Body::Asc));
+    chart.moonNakStart = NakshatraStart(chart.Longitude(Body::Moon));
+    SplitLongitudes(chart);
+    FindPadas(chart);
+
+    std::array<SunEvents, 3> days;  // the days before, of and after the birth date
+    for (int k = 0; k < 3; ++k) {
+        auto events = source.SunEventsOfDay(ShiftedByDays(chart.moment, k - 1), chart.place);
+        if (auto* error = std::get_if<AstronomyError>(&events)) return std::move(*error);
+        days[k] = std::get<SunEvents>(events);
+    }
+    if (const std::optional<Moment> sunrise = SetSunriseDays(chart, days[0], days[1], days[2])) {
+        auto sun = source.SunLongitudeAt(*sunrise);
+        if (auto* error = std::get_if<AstronomyError>(&sun)) return std::move(*error);
+        chart.sunrise.sunLongitude = std::get<double>(sun);
+    }
+    SpecialPoints_Calculation(chart);
     return chart;
 }
 

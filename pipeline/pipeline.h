@@ -9,6 +9,7 @@
 #include "pipeline/birth.h"
 #include "pipeline/chart.h"
 #include "pipeline/entry.h"
+#include "pipeline/positions_source.h"
 
 namespace korvanta {
 
@@ -16,6 +17,12 @@ namespace korvanta {
 // the arudha padas need every body's sign, the sunrise points need the
 // ascendant, the Moon and the padas.
 Chart CalculateChart(const Birth& birth);
+
+// The chart of a birth with the positions, retrograde marks, ayanamsa and
+// sun events of another source; every later step is the same as above.
+// Given: the birth and the source. Returned: the chart (chart.astronomy says
+// which source made it), or the source's error.
+std::variant<AstronomyError, Chart> CalculateChart(const Birth& birth, PositionsSource& source);
 
 // An entry form's birth and chart, or the entry check's refusal (nothing is
 // computed then).

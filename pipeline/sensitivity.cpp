@@ -31,6 +31,14 @@ constexpr std::int64_t kSecondsPerMinute = 60;
 // the stretch after sunset is shorter than a minute (a sunset at 23:59).
 // Between two samples whose values differ, bisection on the chart finds each
 // change to the second.
+//
+// With another source of positions (the precise astronomy) the positions
+// follow the seconds too, so the rows change at any second; the same samples
+// still see every value that lasts a minute or more, and bisection places
+// each change to the second. A value held for less than a minute between two
+// samples that agree (two signs changing back within one minute) is not seen;
+// the ascendant, the Moon and the retrograde marks move one way only, so only
+// the padas could do that, near the poles.
 
 std::int64_t WholeSecondsOf(double dateTime) {
     return std::llround(dateTime * static_cast<double>(kSecondsPerDay));
@@ -38,26 +46,30 @@ std::int64_t WholeSecondsOf(double dateTime) {
 
 // Every chart the strip calculates, by clock moment: samples and bisection
 // steps share them, so rows that change together cost one search.
+// `ChartOf(birth)` makes each chart.
+template <typename ChartOf>
 class ChartSamples {
   public:
-    explicit ChartSamples(const Birth& birth) : birth_(birth) {}
+    ChartSamples(const Birth& birth, ChartOf& chartOf) : birth_(birth), chartOf_(chartOf) {}
 
     const SensitivityValues& At(std::int64_t clock) {
         auto found = values_.find(clock);
         if (found != values_.end()) return found->second;
-        const Chart chart = CalculateChart(BirthAtClock(birth_, clock));
+        const Chart chart = chartOf_(BirthAtClock(birth_, clock));
         return values_.emplace(clock, SensitivityValuesOf(chart)).first->second;
     }
 
   private:
     Birth birth_;
+    ChartOf& chartOf_;
     std::map<std::int64_t, SensitivityValues> values_;
 };
 
 // The changes of one row between two moments whose values differ, each found
 // by bisection: the first second whose value differs from the one before,
 // then again from there while the value still differs from the later one.
-void AddChanges(ChartSamples& samples, std::size_t row, std::int64_t earlier, std::int64_t later,
+template <typename Samples>
+void AddChanges(Samples& samples, std::size_t row, std::int64_t earlier, std::int64_t later,
                 std::vector<SensitivitySegment>& segments) {
     int value = samples.At(earlier)[row];
     const int laterValue = samples.At(later)[row];
@@ -147,7 +159,10 @@ SensitivityValues SensitivityValuesOf(const Chart& chart) {
     return values;
 }
 
-SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
+namespace {
+
+template <typename ChartOf>
+SensitivityStrip StripOf(const Birth& birth, int spanMinutes, ChartOf& chartOf) {
     SensitivityStrip strip;
     spanMinutes = std::max(spanMinutes, 1);
     strip.spanMinutes = spanMinutes;
@@ -159,7 +174,7 @@ SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
     strip.cutAtEnd = strip.end < strip.birth + span;
 
     // The sample moments: the span's ends and every whole minute between.
-    ChartSamples samples(birth);
+    ChartSamples<ChartOf> samples(birth, chartOf);
     std::vector<std::int64_t> moments{strip.start};
     const std::int64_t firstMinute =
         (strip.start + kSecondsPerMinute - 1) / kSecondsPerMinute * kSecondsPerMinute;
@@ -176,7 +191,7 @@ SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
         const std::int64_t day = t / kSecondsPerDay;
         if (day == lastDay) continue;
         lastDay = day;
-        const Chart chart = CalculateChart(BirthAtClock(birth, t));
+        const Chart chart = chartOf(BirthAtClock(birth, t));
         if (chart.sunrise.today) sunMoments.push_back(WholeSecondsOf(*chart.sunrise.today));
         if (chart.sunrise.sunsetToday) {
             sunMoments.push_back(WholeSecondsOf(*chart.sunrise.sunsetToday) + 1);
@@ -198,6 +213,33 @@ SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
         }
         segments.back().to = strip.end;
     }
+    return strip;
+}
+
+}  // namespace
+
+SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes) {
+    const auto classic = [](const Birth& at) { return CalculateChart(at); };
+    return StripOf(birth, spanMinutes, classic);
+}
+
+std::variant<AstronomyError, SensitivityStrip> BirthTimeSensitivity(const Birth& birth,
+                                                                    int spanMinutes,
+                                                                    PositionsSource& source) {
+    // The first error ends the use of the source's charts: the strip made
+    // around it is dropped and the error returned.
+    std::optional<AstronomyError> failed;
+    const auto fromSource = [&source, &failed](const Birth& at) {
+        if (failed) return Chart{};
+        auto chart = CalculateChart(at, source);
+        if (auto* error = std::get_if<AstronomyError>(&chart)) {
+            failed = std::move(*error);
+            return Chart{};
+        }
+        return std::get<Chart>(std::move(chart));
+    };
+    SensitivityStrip strip = StripOf(birth, spanMinutes, fromSource);
+    if (failed) return *failed;
     return strip;
 }
 

@@ -8,10 +8,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "pipeline/birth.h"
 #include "pipeline/chart.h"
+#include "pipeline/positions_source.h"
 
 namespace korvanta {
 
@@ -84,6 +86,12 @@ struct SensitivityStrip {
 // The strip of a birth over `spanMinutes` before and after its clock time
 // (any positive count; the program offers kSensitivitySpans).
 SensitivityStrip BirthTimeSensitivity(const Birth& birth, int spanMinutes);
+
+// The same with every chart made from `source` (CalculateChart with a
+// source); the source's first error instead of the strip.
+std::variant<AstronomyError, SensitivityStrip> BirthTimeSensitivity(const Birth& birth,
+                                                                    int spanMinutes,
+                                                                    PositionsSource& source);
 
 // The segment of a row that holds the birth moment.
 const SensitivitySegment& SegmentAtBirth(const SensitivityStrip& strip, SensitivityRow row);

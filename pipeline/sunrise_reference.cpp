@@ -186,16 +186,10 @@ std::optional<int> SignCountMark(const ArudhaPadas& padas) {
     return mark - 1;
 }
 
-void SunriseReference_Calculation(Chart& chart) {
+std::optional<Moment> SetSunriseDays(Chart& chart, const SunEvents& prev, const SunEvents& today,
+                                     const SunEvents& next) {
     SunriseReference& sunrise = chart.sunrise;
-    SpecialPoints& special = chart.special;
     sunrise = SunriseReference{};
-    special = SpecialPoints{};
-
-    // Sunrise and sunset of the birth date and of the days on either side.
-    const SunEvents today = SunRiseSet_Calculation(chart.moment, chart.place);
-    const SunEvents prev = SunRiseSet_Calculation(ShiftedByDays(chart.moment, -1), chart.place);
-    const SunEvents next = SunRiseSet_Calculation(ShiftedByDays(chart.moment, 1), chart.place);
     sunrise.today = today.sunrise;
     sunrise.sunsetToday = today.sunset;
     sunrise.prev = prev.sunrise;
@@ -204,20 +198,28 @@ void SunriseReference_Calculation(Chart& chart) {
     sunrise.sunsetNext = next.sunset;
     sunrise.birthMoment = DateTimeOfSeconds(chart.moment.local);
 
-    // The reference sunrise, the time from it, and the Sun at that moment.
+    // The reference sunrise and the time from it.
     const std::optional<ReferenceChoice> choice = ChooseReferenceSunrise(
         sunrise.birthMoment, sunrise.today, sunrise.sunsetToday, sunrise.prev, sunrise.next);
-    if (choice) {
-        sunrise.reference = choice->sunrise;
-        sunrise.minutesFromSunrise = choice->minutes;
-        sunrise.secondsFromSunrise = choice->seconds;
-        // Sunrises are whole minutes of the local clock.
-        const Moment at = MomentOfLocal(WholeSeconds(choice->sunrise), chart.moment.zoneMinutes,
-                                        chart.moment.dst);
-        sunrise.referenceClock = CivilOfSeconds(at.local);
-        sunrise.sunLongitude = SiderealSun(PlanetDayNumber(at), chart.ayanamsa);
-        sunrise.sunAt = SignPositionOf(sunrise.sunLongitude);
+    if (!choice) return std::nullopt;
+    sunrise.reference = choice->sunrise;
+    sunrise.minutesFromSunrise = choice->minutes;
+    sunrise.secondsFromSunrise = choice->seconds;
+    // Sunrises are whole minutes (classic) or whole seconds (precise) of
+    // the local clock.
+    const Moment at =
+        MomentOfLocal(WholeSeconds(choice->sunrise), chart.moment.zoneMinutes, chart.moment.dst);
+    sunrise.referenceClock = CivilOfSeconds(at.local);
+    return at;
+}
 
+void SpecialPoints_Calculation(Chart& chart) {
+    SunriseReference& sunrise = chart.sunrise;
+    SpecialPoints& special = chart.special;
+    special = SpecialPoints{};
+    const bool hasReference = sunrise.reference.has_value();
+    if (hasReference) {
+        sunrise.sunAt = SignPositionOf(sunrise.sunLongitude);
         const ElapsedTimeLagnas lagnas =
             ElapsedTimeLagnas_Calculation(sunrise.sunLongitude, sunrise.minutesFromSunrise);
         special.ghati = lagnas.ghati;
@@ -230,12 +232,24 @@ void SunriseReference_Calculation(Chart& chart) {
                                          chart.moonNakStart);
 
     // The Pranapada from the seconds since sunrise.
-    if (choice) {
+    if (hasReference) {
         const double vighatis =
             sunrise.secondsFromSunrise / kSecondsPerHour * kVighatiHourFactor / kVighatiDivisor;
         special.pranapada = PranapadaSign(Vighati2Degree(vighatis), sunrise.sunLongitude);
     }
     special.SplitPositions();
+}
+
+void SunriseReference_Calculation(Chart& chart) {
+    // Sunrise and sunset of the birth date and of the days on either side.
+    const SunEvents today = SunRiseSet_Calculation(chart.moment, chart.place);
+    const SunEvents prev = SunRiseSet_Calculation(ShiftedByDays(chart.moment, -1), chart.place);
+    const SunEvents next = SunRiseSet_Calculation(ShiftedByDays(chart.moment, 1), chart.place);
+    // The Sun at the reference sunrise, with the chart's 1900-series ayanamsa.
+    if (const std::optional<Moment> at = SetSunriseDays(chart, prev, today, next)) {
+        chart.sunrise.sunLongitude = SiderealSun(PlanetDayNumber(*at), chart.ayanamsa);
+    }
+    SpecialPoints_Calculation(chart);
 }
 
 }  // namespace korvanta

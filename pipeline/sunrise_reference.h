@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "astro/moment.h"
+#include "astro/sunrise.h"
 #include "pipeline/chart.h"
 #include "reading/arudha.h"
 
@@ -95,5 +97,17 @@ std::optional<int> SignCountMark(const ArudhaPadas& padas);
 // moment) and chart.special. Without a reference sunrise (polar day or
 // night) only the sign-count mark and the Sree Lagna are found.
 void SunriseReference_Calculation(Chart& chart);
+
+// The two halves of SunriseReference_Calculation, for a chart whose sun
+// events come from another source. SetSunriseDays: given the chart's Moment
+// and the sunrise and sunset of the days before, of and after the birth date
+// (date-times, local clock), fills chart.sunrise but the Sun's longitude;
+// returned: the Moment of the reference sunrise, empty without one.
+// SpecialPoints_Calculation: given the chart with chart.sunrise.sunLongitude
+// set (where there is a reference sunrise), fills the Sun's split and
+// chart.special.
+std::optional<Moment> SetSunriseDays(Chart& chart, const SunEvents& prev, const SunEvents& today,
+                                     const SunEvents& next);
+void SpecialPoints_Calculation(Chart& chart);
 
 }  // namespace korvanta

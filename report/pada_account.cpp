@@ -8,28 +8,33 @@ namespace korvanta {
 
 namespace {
 
-std::string Ordinal(int n) {
-    std::string out = IntText(n);
+void AppendOrdinal(std::string& out, int n) {
+    AppendInt(out, n);
     const int lastTwo = n % 100;
-    if (lastTwo >= 11 && lastTwo <= 13) return out + "th";
+    if (lastTwo >= 11 && lastTwo <= 13) {
+        out += "th";
+        return;
+    }
     switch (n % 10) {
         case 1:
-            return out + "st";
+            out += "st";
+            break;
         case 2:
-            return out + "nd";
+            out += "nd";
+            break;
         case 3:
-            return out + "rd";
+            out += "rd";
+            break;
         default:
-            return out + "th";
+            out += "th";
     }
 }
 
 // The Sun and the Moon take the article; the planets are named bare.
-std::string LordPhrase(std::string_view lord, bool retrograde) {
-    std::string out = (lord == "Sun" || lord == "Moon") ? "the " : "";
+void AppendLordPhrase(std::string& out, std::string_view lord, bool retrograde) {
+    if (lord == "Sun" || lord == "Moon") out += "the ";
     out += lord;
     if (retrograde) out += " (retrograde)";
-    return out;
 }
 
 // Sign index 0..11 that lies `count` signs from `from` counting `from` as 1.
@@ -47,11 +52,17 @@ std::string PadaName(int house) {
 }
 
 std::string ExplainUpapada(const Chart& chart) {
-    const Body lordBody = kSignLord[static_cast<std::size_t>(chart.padas.house12Sign)];
-    return ExplainUpapada(chart.padas, chart.IsRetrograde(lordBody));
+    std::string text;
+    AppendUpapadaAccount(chart, text);
+    return text;
 }
 
-std::string ExplainUpapada(const ArudhaPadas& padas, bool retrograde) {
+void AppendUpapadaAccount(const Chart& chart, std::string& text) {
+    const Body lordBody = kSignLord[static_cast<std::size_t>(chart.padas.house12Sign)];
+    AppendUpapadaAccount(chart.padas, chart.IsRetrograde(lordBody), text);
+}
+
+void AppendUpapadaAccount(const ArudhaPadas& padas, bool retrograde, std::string& text) {
     const int house = padas.house12Sign;
     const int lordSign = padas.house12LordSign;
     const Body lordBody = kSignLord[static_cast<std::size_t>(house)];
@@ -62,27 +73,28 @@ std::string ExplainUpapada(const ArudhaPadas& padas, bool retrograde) {
     const std::string_view padaName = kSignNames[static_cast<std::size_t>(ulSign)];
     const int distance = (lordSign - house + 12) % 12 + 1;  // 1 = the house itself
 
-    std::string text = "House 12 is ";
-    text.append(houseName).append("; its lord, ").append(LordPhrase(lord, retrograde));
+    text += "House 12 is ";
+    text.append(houseName).append("; its lord, ");
+    AppendLordPhrase(text, lord, retrograde);
     if (distance == 1) {
         text.append(", stands in ")
             .append(houseName)
             .append(" itself, so the pada is the 10th sign from ");
         text.append(houseName).append(": ").append(padaName).append(".");
-        return text;
+        return;
     }
-    text.append(", stands in ").append(lordSignName).append(", the ").append(Ordinal(distance));
+    text.append(", stands in ").append(lordSignName).append(", the ");
+    AppendOrdinal(text, distance);
     text.append(" sign from ").append(houseName);
     if (distance == 7) {
         text.append(", so the pada is the 10th sign from ").append(houseName).append(": ");
         text.append(padaName).append(".");
-        return text;
+        return;
     }
     const int counted = SignCounted(lordSign, distance);
-    text.append("; counting ")
-        .append(IntText(distance))
-        .append(" signs on from ")
-        .append(lordSignName);
+    text.append("; counting ");
+    AppendInt(text, distance);
+    text.append(" signs on from ").append(lordSignName);
     text.append(" gives ").append(kSignNames[static_cast<std::size_t>(counted)]);
     if ((counted - house + 12) % 12 == 6) {
         text.append(", the 7th from ")
@@ -92,7 +104,6 @@ std::string ExplainUpapada(const ArudhaPadas& padas, bool retrograde) {
     } else {
         text.append(", the pada.");
     }
-    return text;
 }
 
 }  // namespace korvanta

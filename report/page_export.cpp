@@ -27,21 +27,21 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-bool PaintOn(QPaintDevice& device, const ChartReport& page) {
+bool PaintOn(QPaintDevice& device, const ChartReport& page, const ChartDrawing& drawing) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    PaintChartPage(painter, QRectF(0, 0, device.width(), device.height()), page);
+    PaintChartPage(painter, QRectF(0, 0, device.width(), device.height()), page, drawing);
     return painter.end();
 }
 
 // The chart page, then the sensitivity page on a new page of the device.
-bool PaintPagesOn(QPagedPaintDevice& device, const ChartReport& page,
+bool PaintPagesOn(QPagedPaintDevice& device, const ChartReport& page, const ChartDrawing& drawing,
                   const SensitivityView* sensitivity) {
-    if (sensitivity == nullptr) return PaintOn(device, page);
+    if (sensitivity == nullptr) return PaintOn(device, page, drawing);
     QPainter painter;
     if (!painter.begin(&device)) return false;
     const QRectF area(0, 0, device.width(), device.height());
-    PaintChartPage(painter, area, page);
+    PaintChartPage(painter, area, page, drawing);
     if (!device.newPage()) {
         painter.end();
         return false;
@@ -52,7 +52,7 @@ bool PaintPagesOn(QPagedPaintDevice& device, const ChartReport& page,
 
 }  // namespace
 
-QImage RenderChartPage(const ChartReport& page, int dotsPerInch,
+QImage RenderChartPage(const ChartReport& page, const ChartDrawing& drawing, int dotsPerInch,
                        const SensitivityView* sensitivity) {
     const double pixelsPerPoint = dotsPerInch / 72.0;
     const int pageHeight = static_cast<int>(std::lround(kPageHeightPoints * pixelsPerPoint));
@@ -64,7 +64,7 @@ QImage RenderChartPage(const ChartReport& page, int dotsPerInch,
     image.fill(Qt::white);
     QPainter painter;
     if (!painter.begin(&image)) return image;
-    PaintChartPage(painter, QRectF(0, 0, image.width(), pageHeight), page);
+    PaintChartPage(painter, QRectF(0, 0, image.width(), pageHeight), page, drawing);
     if (sensitivity != nullptr) {
         PaintSensitivityPage(painter, QRectF(0, pageHeight, image.width(), pageHeight), page,
                              *sensitivity);
@@ -73,13 +73,14 @@ QImage RenderChartPage(const ChartReport& page, int dotsPerInch,
     return image;
 }
 
-QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format,
-                              const SensitivityView* sensitivity) {
+QByteArray ChartPageFileBytes(const ChartReport& page, const ChartDrawing& drawing,
+                              PageFileFormat format, const SensitivityView* sensitivity) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (format == PageFileFormat::Png) {
-        if (!RenderChartPage(page, kPageImageDotsPerInch, sensitivity).save(&buffer, "PNG")) {
+        if (!RenderChartPage(page, drawing, kPageImageDotsPerInch, sensitivity)
+                 .save(&buffer, "PNG")) {
             return {};
         }
         return bytes;
@@ -92,17 +93,18 @@ QByteArray ChartPageFileBytes(const ChartReport& page, PageFileFormat format,
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(Q(page.title));
         writer.setCreator(Q(page.programTitle));
-        painted = PaintPagesOn(writer, page, sensitivity);
+        painted = PaintPagesOn(writer, page, drawing, sensitivity);
     }
     return painted ? bytes : QByteArray();
 }
 
-bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std::string& path,
-                       QString& error, const SensitivityView* sensitivity) {
+bool SaveChartPageFile(const ChartReport& page, const ChartDrawing& drawing, PageFileFormat format,
+                       const std::string& path, QString& error,
+                       const SensitivityView* sensitivity) {
     const QString what = format == PageFileFormat::Png ? QStringLiteral("the image")
                                                        : QStringLiteral("the PDF file");
     const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
-    const QByteArray bytes = ChartPageFileBytes(page, format, sensitivity);
+    const QByteArray bytes = ChartPageFileBytes(page, drawing, format, sensitivity);
     if (bytes.isEmpty()) {
         error = QStringLiteral("Cannot write %1 %2: the page could not be drawn.").arg(what, shown);
         return false;
@@ -115,21 +117,21 @@ bool SaveChartPageFile(const ChartReport& page, PageFileFormat format, const std
     return true;
 }
 
-bool SaveChartPagePng(const ChartReport& page, const QString& path, QString& error,
-                      const SensitivityView* sensitivity) {
-    return SaveChartPageFile(page, PageFileFormat::Png, QFile::encodeName(path).toStdString(),
-                             error, sensitivity);
+bool SaveChartPagePng(const ChartReport& page, const ChartDrawing& drawing, const QString& path,
+                      QString& error, const SensitivityView* sensitivity) {
+    return SaveChartPageFile(page, drawing, PageFileFormat::Png,
+                             QFile::encodeName(path).toStdString(), error, sensitivity);
 }
 
-bool SaveChartPagePdf(const ChartReport& page, const QString& path, QString& error,
-                      const SensitivityView* sensitivity) {
-    return SaveChartPageFile(page, PageFileFormat::Pdf, QFile::encodeName(path).toStdString(),
-                             error, sensitivity);
+bool SaveChartPagePdf(const ChartReport& page, const ChartDrawing& drawing, const QString& path,
+                      QString& error, const SensitivityView* sensitivity) {
+    return SaveChartPageFile(page, drawing, PageFileFormat::Pdf,
+                             QFile::encodeName(path).toStdString(), error, sensitivity);
 }
 
-bool PrintChartPage(const ChartReport& page, QPagedPaintDevice& device,
+bool PrintChartPage(const ChartReport& page, const ChartDrawing& drawing, QPagedPaintDevice& device,
                     const SensitivityView* sensitivity) {
-    return PaintPagesOn(device, page, sensitivity);
+    return PaintPagesOn(device, page, drawing, sensitivity);
 }
 
 namespace {

@@ -239,14 +239,14 @@ double CentreLines(PageLayout& out, double x, double top, double width, const Ch
 // The North or East Indian square at (x, y); the North Indian one has its
 // centre block under it. Returns the height used.
 double FigureSquare(PageLayout& out, double x, double y, double side, const ChartReport& page,
-                    bool withCentre) {
+                    const ChartDrawing& drawing, bool withCentre) {
     const QRectF square(x, y, side, side);
-    for (const ChartCompartment& c : ChartCompartments(page, page.drawing)) {
+    for (const ChartCompartment& c : ChartCompartments(page, drawing)) {
         DrawCompartment(out, square, c);
     }
     out.Box(square, kInk, Qt::transparent, 1.2);
     if (!withCentre) return side;
-    if (const std::optional<SquareBox> centre = CentreBox(page.drawing.style)) {
+    if (const std::optional<SquareBox> centre = CentreBox(drawing.style)) {
         const double left = x + centre->topLeft.x * side;
         const double width = (centre->bottomRight.x - centre->topLeft.x) * side;
         CentreLines(out, left + 4, y + centre->topLeft.y * side + 8, width - 8, page);
@@ -262,13 +262,14 @@ double ChartNote(PageLayout& out, double x, double y, double width, const ChartR
     return 4 + out.Text(x, y + 4, width, Q(page.vargaNote), out.Font(6.5), kMuted);
 }
 
-double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page) {
-    if (page.drawing.style != ChartStyle::South) {
-        const double height = FigureSquare(out, x, y, side, page, true);
+double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page,
+                   const ChartDrawing& drawing) {
+    if (drawing.style != ChartStyle::South) {
+        const double height = FigureSquare(out, x, y, side, page, drawing, true);
         return height + ChartNote(out, x, y + height, side, page);
     }
     const double cell = side / 4;
-    const std::array<ChartCell, 12> cells = DrawnCells(page, page.drawing.allPadas);
+    const std::array<ChartCell, 12> cells = DrawnCells(page, drawing.allPadas);
     for (std::size_t sign = 0; sign < cells.size(); ++sign) {
         const ChartCellPlace place = kChartCellOfSign[sign];
         const QRectF box(x + place.column * cell, y + place.row * cell, cell, cell);
@@ -313,6 +314,10 @@ double SideColumn(PageLayout& out, double x, double y, double width, const Chart
     const double top = y;
     y += Heading(out, x, y, width, Q(kPositionsHeading));
     y += Pairs(out, x, y, width, 100, page.positions) + 10;
+    // Only a chart of the precise astronomy says which one made it.
+    if (!page.astronomyLine.empty()) {
+        y += out.Text(x, y, width, Q(page.astronomyLine), out.Font(7.5), kMuted) + 8;
+    }
     y += Heading(out, x, y, width, Q(kDetailsHeading));
     y += out.FittedText(x, y, width, Q(page.name), 8.5, 6, true, false, kInk, Qt::AlignLeft) + 2;
     y += Pairs(out, x, y, width, 100, page.details.Rows());
@@ -417,7 +422,7 @@ double Readings(PageLayout& out, double x, double y, const std::array<LabelledVi
 }
 
 // Lays out the whole page from the top; returns where the contents end.
-double LayOutPage(PageLayout& out, const ChartReport& page) {
+double LayOutPage(PageLayout& out, const ChartReport& page, const ChartDrawing& drawing) {
     const double x = kMargin;
     double y = kMargin;
     // The title keeps clear of the program's name at the right: a long name
@@ -435,7 +440,7 @@ double LayOutPage(PageLayout& out, const ChartReport& page) {
     const double side = 268;
     const double columnX = x + side + 16;
     const double side2 = SideColumn(out, columnX, y, x + kContentWidth - columnX, page);
-    y += std::max(ChartSquare(out, x, y, side, page), side2) + kSectionGap;
+    y += std::max(ChartSquare(out, x, y, side, page, drawing), side2) + kSectionGap;
 
     const std::string ulHouse =
         std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
@@ -455,30 +460,31 @@ double LayOutPage(PageLayout& out, const ChartReport& page) {
 
 }  // namespace
 
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page) {
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page,
+                    const ChartDrawing& drawing) {
     if (target.width() <= 0 || target.height() <= 0) return;
     painter.save();
     PageLayout measure(painter, false);
-    const double height = std::max(kPageHeightPoints, LayOutPage(measure, page) + kMargin);
+    const double height = std::max(kPageHeightPoints, LayOutPage(measure, page, drawing) + kMargin);
     const double scale = std::min(target.width() / kPageWidthPoints, target.height() / height);
     painter.translate(target.left() + (target.width() - kPageWidthPoints * scale) / 2,
                       target.top());
     painter.scale(scale, scale);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     PageLayout draw(painter, true);
-    LayOutPage(draw, page);
+    LayOutPage(draw, page, drawing);
     painter.restore();
 }
 
 void PaintChartFigure(QPainter& painter, const QRectF& square, const ChartReport& page,
-                      bool withCentre) {
+                      const ChartDrawing& drawing, bool withCentre) {
     if (square.width() <= 0 || square.height() <= 0) return;
     painter.save();
     painter.translate(square.topLeft());
     painter.scale(square.width() / kFigureSidePoints, square.height() / kFigureSidePoints);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     PageLayout draw(painter, true);
-    FigureSquare(draw, 0, 0, kFigureSidePoints, page, withCentre);
+    FigureSquare(draw, 0, 0, kFigureSidePoints, page, drawing, withCentre);
     painter.restore();
 }
 

@@ -15,18 +15,20 @@ namespace korvanta {
 inline constexpr double kPageWidthPoints = 595.28;
 inline constexpr double kPageHeightPoints = 841.89;
 
-// Draws `page` into `target` (the painter's coordinates, usually the device's
-// paintable area), scaled to fill its width and, when the contents run longer
-// than A4, shrunk until they fit its height. The background is left as it is.
-void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page);
+// Draws `page` with its chart square as `drawing` says into `target` (the
+// painter's coordinates, usually the device's paintable area), scaled to fill its width and, when
+// the contents run longer than A4, shrunk until they fit its height. The background is left as it
+// is.
+void PaintChartPage(QPainter& painter, const QRectF& target, const ChartReport& page,
+                    const ChartDrawing& drawing);
 
-// Draws the North or East Indian chart of `page` (its drawing's style) into
+// Draws the North or East Indian chart of `page` (`drawing`'s style) into
 // the square `square`: outlines, each compartment's sign number, bodies and
 // tags, and the East Indian chart's centre block unless `withCentre` is
 // false. The texts are sized for a square of kFigureSidePoints and scaled
 // with it. The result window's chart tab and the page share this drawing.
 inline constexpr double kFigureSidePoints = 268;
 void PaintChartFigure(QPainter& painter, const QRectF& square, const ChartReport& page,
-                      bool withCentre);
+                      const ChartDrawing& drawing, bool withCentre);
 
 }  // namespace korvanta

@@ -21,4 +21,9 @@ std::string ShortPosition(const SignPosition& at);
 // "11° 54' 19\"".
 std::string DegreesWithinSign(const SignPosition& at);
 
+// The same texts appended to `text`, for a report that reuses its storage.
+void AppendSignPosition(std::string& text, const SignPosition& at);
+void AppendShortPosition(std::string& text, const SignPosition& at);
+void AppendDegreesWithinSign(std::string& text, const SignPosition& at);
+
 }  // namespace korvanta

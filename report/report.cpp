@@ -10,6 +10,7 @@
 #include "pipeline/text_format.h"
 #include "reading/arudha.h"
 #include "reading/sign_profile.h"
+#include "report/astronomy_text.h"
 #include "report/names.h"
 #include "report/pada_account.h"
 #include "report/positions.h"
@@ -56,60 +57,88 @@ void AddMarks(const Chart& chart, std::array<ChartCell, 12>& cells,
     if (special.pranapada) mark(*special.pranapada);
 }
 
-std::string ClockText(const CivilDateTime& t) {
-    char clock[16];
-    if (t.second != 0) {
-        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    } else {
-        std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
-    }
-    return clock;
+void AppendTwoDigits(std::string& out, int value) {
+    if (value >= 0 && value < 10) out += '0';
+    AppendInt(out, value);
 }
 
-std::string ReferenceSunriseText(const SunriseReference& sunrise) {
+// "HH:MM", with ":SS" when the seconds are not zero.
+void AppendClock(std::string& out, const CivilDateTime& t) {
+    AppendTwoDigits(out, t.hour);
+    out += ':';
+    AppendTwoDigits(out, t.minute);
+    if (t.second != 0) {
+        out += ':';
+        AppendTwoDigits(out, t.second);
+    }
+}
+
+void WriteReferenceSunrise(const SunriseReference& sunrise, std::string& text) {
+    text.clear();
     if (!sunrise.reference || !sunrise.referenceClock) {
-        return "No sunrise used: the Sun does not rise or set around this birth (polar day or "
-               "night), so the Ghati, Hora, Bhava and Varnada Lagnas and the Pranapada are not "
-               "found.";
+        text +=
+            "No sunrise used: the Sun does not rise or set around this birth (polar day or "
+            "night), so the Ghati, Hora, Bhava and Varnada Lagnas and the Pranapada are not "
+            "found.";
+        return;
     }
     const CivilDateTime& t = *sunrise.referenceClock;
     // A birth after sunset counts to the next sunrise, so the sunrise may
     // follow the birth.
     const bool afterSunrise = sunrise.birthMoment >= *sunrise.reference;
-    return "Sunrise used: " + IntText(t.day) + " " +
-           std::string(kMonthNames[static_cast<std::size_t>(t.month - 1)]) + " " + IntText(t.year) +
-           " at " + ClockText(t) + " local time, " + IntText(sunrise.minutesFromSunrise) +
-           " minutes " + (afterSunrise ? "before" : "after") + " the birth.";
+    text += "Sunrise used: ";
+    AppendInt(text, t.day);
+    text += ' ';
+    text += kMonthNames[static_cast<std::size_t>(t.month - 1)];
+    text += ' ';
+    AppendInt(text, t.year);
+    text += " at ";
+    AppendClock(text, t);
+    text += " local time, ";
+    AppendInt(text, sunrise.minutesFromSunrise);
+    text += " minutes ";
+    text += afterSunrise ? "before" : "after";
+    text += " the birth.";
 }
 
-SpecialPointRow LongitudeRow(std::string_view point, const std::optional<SignPosition>& at) {
-    if (!at) return {point, kNone, ""};
-    return {point, SignName(at->sign), DegreesWithinSign(*at)};
+void SetLongitudeRow(SpecialPointRow& row, std::string_view point,
+                     const std::optional<SignPosition>& at) {
+    row.point = point;
+    row.position.clear();
+    if (!at) {
+        row.sign = kNone;
+        return;
+    }
+    row.sign = SignName(at->sign);
+    AppendDegreesWithinSign(row.position, *at);
 }
 
-SpecialPointRow SignRow(std::string_view point, const std::optional<int>& sign) {
-    return {point, sign ? SignName(*sign) : kNone, ""};
+void SetSignRow(SpecialPointRow& row, std::string_view point, const std::optional<int>& sign) {
+    row.point = point;
+    row.sign = sign ? SignName(*sign) : kNone;
+    row.position.clear();
 }
 
-PadasView DescribePadas(const Chart& chart) {
-    PadasView view;
+void DescribePadas(const Chart& chart, PadasView& view) {
     for (std::size_t house = 0; house < view.padas.size(); ++house) {
         const int number = static_cast<int>(house) + 1;
-        view.padas[house] = {IntText(number), PadaName(number), SignName(chart.padas.pada[house])};
+        PadaRow& row = view.padas[house];
+        row.house.clear();
+        AppendInt(row.house, number);
+        row.name = PadaName(number);
+        row.sign = SignName(chart.padas.pada[house]);
     }
     const SpecialPoints& special = chart.special;
-    view.points = {
-        LongitudeRow("Ghati Lagna", special.ghatiAt),
-        LongitudeRow("Hora Lagna", special.horaAt),
-        LongitudeRow("Bhava Lagna", special.bhavaAt),
-        LongitudeRow("Varnada Lagna", special.varnadaAt),
-        LongitudeRow("Sree Lagna", special.sreeAt),
-        SignRow("Pranapada Lagna", special.pranapada),
-        SignRow("Sign-count mark", special.signCountMark),
-    };
-    view.referenceSunrise = ReferenceSunriseText(chart.sunrise);
-    view.upapadaAccount = ExplainUpapada(chart);
-    return view;
+    SetLongitudeRow(view.points[0], "Ghati Lagna", special.ghatiAt);
+    SetLongitudeRow(view.points[1], "Hora Lagna", special.horaAt);
+    SetLongitudeRow(view.points[2], "Bhava Lagna", special.bhavaAt);
+    SetLongitudeRow(view.points[3], "Varnada Lagna", special.varnadaAt);
+    SetLongitudeRow(view.points[4], "Sree Lagna", special.sreeAt);
+    SetSignRow(view.points[5], "Pranapada Lagna", special.pranapada);
+    SetSignRow(view.points[6], "Sign-count mark", special.signCountMark);
+    WriteReferenceSunrise(chart.sunrise, view.referenceSunrise);
+    view.upapadaAccount.clear();
+    AppendUpapadaAccount(chart, view.upapadaAccount);
 }
 
 // The profile of sign 0..11 in the window's order; the English name is shown
@@ -138,59 +167,77 @@ void FillProfile(int profileRow, std::string_view ulHouse, ChartReport& report) 
     }
 }
 
-std::string CoordinateText(int degrees, int minutes, std::string_view side) {
+void WriteCoordinate(std::string& text, int degrees, int minutes, std::string_view side) {
     // Only the hemisphere letter shows the side, never a sign on the number.
-    std::string text;
+    text.clear();
     AppendInt(text, degrees);
     text += "\xC2\xB0 ";
     AppendInt(text, minutes);
     text += "'";
     text += side;
-    return text;
 }
 
 }  // namespace
 
 ChartReport BuildReport(const Birth& birth, const Chart& chart) {
     ChartReport report;
+    BuildReport(birth, chart, report);
+    return report;
+}
+
+void BuildReport(const Birth& birth, const Chart& chart, ChartReport& report) {
     report.programTitle = ProgramTitle();
     report.title = "Upapada Lagna Chart";
-    if (!birth.name.empty()) report.title += " of " + birth.name;
+    if (!birth.name.empty()) report.title.append(" of ").append(birth.name);
 
     for (std::size_t body = 0; body < kBodyCount; ++body) {
         const auto b = static_cast<Body>(body);
+        const SignPosition& at = chart.position[body];
         report.bodyNames[body] =
             chart.IsRetrograde(b) ? kRetrogradeBodyNames[body] : kBodyNames[body];
-        report.positions[body] = {kPositionLabels[body], ShortPosition(chart.position[body])};
-        report.longPositions[body] = FormatSignPosition(chart.position[body]);
+        LabelledText& position = report.positions[body];
+        position.label = kPositionLabels[body];
+        position.text.clear();
+        AppendShortPosition(position.text, at);
+        report.longPositions[body].clear();
+        AppendSignPosition(report.longPositions[body], at);
     }
     for (std::size_t sign = 0; sign < report.cells.size(); ++sign) {
-        report.cells[sign].signName = kSignNames[sign];
-        report.cells[sign].number = static_cast<int>(sign) + 1;
+        ChartCell& cell = report.cells[sign];
+        cell.signName = kSignNames[sign];
+        cell.number = static_cast<int>(sign) + 1;
+        cell.bodies.clear();
+        cell.marks.clear();
     }
     for (std::size_t body = 0; body < kBodyCount; ++body) {
         report.cells[static_cast<std::size_t>(chart.sign[body])].bodies.push_back(
             report.bodyNames[body]);
     }
+    report.padaMarks.fill({});
     AddMarks(chart, report.cells, report.padaMarks);
     report.ascendantSign = chart.SignOf(Body::Asc);
+    report.astronomyLine = AstronomyLine(chart.astronomy);
+    // The rasi chart's report: nothing of a divisional chart (ShowVarga).
+    report.vargaCaption = {};
+    report.vargaNote.clear();
+    report.ulInVargas.clear();
 
     // "Your Details"
     report.name = birth.name;
-    std::string dob(kMonthNames[static_cast<std::size_t>(birth.month - 1)]);
+    BirthDetails& details = report.details;
+    std::string& dob = details.dateOfBirth.text;
+    dob = kMonthNames[static_cast<std::size_t>(birth.month - 1)];
     dob += '/';
     AppendInt(dob, birth.day);
     dob += '/';
     AppendInt(dob, birth.year);
-    std::string tob;
+    std::string& tob = details.timeOfBirth.text;
+    tob.clear();
     AppendInt(tob, birth.hour);
     tob += ':';
     AppendInt(tob, birth.minute);
-    BirthDetails& details = report.details;
-    details.dateOfBirth.text = dob;
-    details.timeOfBirth.text = tob;
-    details.longitude.text = CoordinateText(birth.lonDeg, birth.lonMin, birth.east ? " E" : " W");
-    details.latitude.text = CoordinateText(birth.latDeg, birth.latMin, birth.south ? " S" : " N");
+    WriteCoordinate(details.longitude.text, birth.lonDeg, birth.lonMin, birth.east ? " E" : " W");
+    WriteCoordinate(details.latitude.text, birth.latDeg, birth.latMin, birth.south ? " S" : " N");
     details.city.text = birth.city;
     details.state.text = birth.state;
     details.country.text = birth.country;
@@ -202,11 +249,17 @@ ChartReport BuildReport(const Birth& birth, const Chart& chart) {
     report.profileRow = chart.ulProfileRow;
     FillProfile(chart.ulProfileRow, report.ulHouse, report);
 
-    report.centre = {birth.name, dob + "  " + tob, std::string(kUpapadaLagna),
-                     std::string(SignName(padas.ulSign)) + ", " + std::string(report.ulHouse)};
-    report.padas = DescribePadas(chart);
-    if (chart.sunrise.reference) report.sunAtSunrise = ShortPosition(chart.sunrise.sunAt);
-    return report;
+    std::vector<std::string>& centre = report.centre;
+    centre.resize(4);
+    centre[0] = birth.name;
+    centre[1] = dob;
+    centre[1].append("  ").append(tob);
+    centre[2] = kUpapadaLagna;
+    centre[3] = SignName(padas.ulSign);
+    centre[3].append(", ").append(report.ulHouse);
+    DescribePadas(chart, report.padas);
+    report.sunAtSunrise.clear();
+    if (chart.sunrise.reference) AppendShortPosition(report.sunAtSunrise, chart.sunrise.sunAt);
 }
 
 std::vector<CellLine> CellLines(const ChartCell& cell) {
@@ -226,11 +279,46 @@ std::vector<CellLine> CellLines(const ChartCell& cell) {
     return lines;
 }
 
-std::string DateTimeText(double dateTime) {
+DateTimeChars::DateTimeChars(double dateTime) {
     const CivilDateTime t = SplitDateTime(dateTime);
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d ", t.year, t.month, t.day);
-    return date + ClockText(t);
+    const auto digits = [this](int value, int count) {
+        for (int k = count - 1; k >= 0; --k) {
+            text_[size_ + static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        }
+        size_ += static_cast<std::size_t>(count);
+    };
+    const auto separator = [this](char c) { text_[size_++] = c; };
+    const auto twoDigits = [](int value) { return value >= 0 && value <= 99; };
+    if (t.year >= 0 && t.year <= 9999 && twoDigits(t.month) && twoDigits(t.day) &&
+        twoDigits(t.hour) && twoDigits(t.minute) && twoDigits(t.second)) {
+        // The common case, written by hand: snprintf is most of the time of
+        // a JSON line's eight sunrise moments.
+        digits(t.year, 4);
+        separator('-');
+        digits(t.month, 2);
+        separator('-');
+        digits(t.day, 2);
+        separator(' ');
+        digits(t.hour, 2);
+        separator(':');
+        digits(t.minute, 2);
+        if (t.second != 0) {
+            separator(':');
+            digits(t.second, 2);
+        }
+        return;
+    }
+    const int written =
+        t.second != 0 ? std::snprintf(text_.data(), text_.size(), "%04d-%02d-%02d %02d:%02d:%02d",
+                                      t.year, t.month, t.day, t.hour, t.minute, t.second)
+                      : std::snprintf(text_.data(), text_.size(), "%04d-%02d-%02d %02d:%02d",
+                                      t.year, t.month, t.day, t.hour, t.minute);
+    size_ = written > 0 ? std::min(static_cast<std::size_t>(written), text_.size() - 1) : 0;
+}
+
+std::string DateTimeText(double dateTime) {
+    return std::string(DateTimeChars(dateTime).View());
 }
 
 const SignProfileRow* ProfileRow(int row) {

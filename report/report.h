@@ -90,7 +90,9 @@ inline constexpr std::array<std::string_view, 12> kPadaTags = {
 
 // How the chart square is drawn: the fixed-sign South Indian chart, the North
 // Indian chart of fixed houses, or the fixed-sign East Indian chart; and
-// whether every house's pada is tagged in its sign or only the UL.
+// whether every house's pada is tagged in its sign or only the UL. A view's
+// choice, not part of the report: the window, the page and the text chart
+// take it beside the report; the JSON describes the chart, not its drawing.
 enum class ChartStyle { South, North, East };
 struct ChartDrawing {
     ChartStyle style = ChartStyle::South;
@@ -118,6 +120,7 @@ class TextList {
         if (size_ < Capacity) items_[size_++] = text;
     }
     std::size_t size() const { return size_; }
+    void clear() { size_ = 0; }
     bool empty() const { return size_ == 0; }
     std::string_view operator[](std::size_t i) const { return items_[i]; }
     void set(std::size_t i, std::string_view text) {
@@ -233,9 +236,6 @@ struct ChartReport {
     int ascendantSign = 0;            // 0..11, the sign of the first house
     // The mark of each house's pada, houses 1..12 (the last one is the UL's).
     std::array<PadaMarkPlace, 12> padaMarks;
-    // How the window, the page and the text chart draw the square; the JSON
-    // describes the chart, not its drawing, and leaves this out.
-    ChartDrawing drawing;
     // The chart square's centre block: the name, date and time of birth,
     // "Upapada Lagna" and the UL's sign and house.
     std::vector<std::string> centre;
@@ -261,6 +261,9 @@ struct ChartReport {
     // The short position text of the Sun at the reference sunrise; empty
     // without one.
     std::string sunAtSunrise;
+    // Which astronomy made the chart (AstronomyLine); empty for the classic
+    // one.
+    std::string astronomyLine;
     // Set by ShowVarga (report/varga_chart.h) when the square, its centre
     // block and the pada table show a divisional chart: its name ("D9
     // Navamsa") and a line on how far its signs can be trusted (empty when
@@ -274,6 +277,10 @@ struct ChartReport {
 
 // The report of a birth and its chart.
 ChartReport BuildReport(const Birth& birth, const Chart& chart);
+// The same into `report`, whatever it held: its texts keep their storage, so
+// that a report refilled chart after chart allocates nothing once its texts
+// have grown to their lengths.
+void BuildReport(const Birth& birth, const Chart& chart, ChartReport& report);
 
 // A chart cell's lines as the page draws them: body and mark side by side,
 // the sign-name line left out, trailing blanks cut, empty lines at the end
@@ -287,6 +294,16 @@ std::vector<CellLine> CellLines(const ChartCell& cell);
 // A date-time (days since 30 December 1899, local clock) as
 // "YYYY-MM-DD HH:MM", with ":SS" appended when the seconds are not zero.
 std::string DateTimeText(double dateTime);
+// The same text held in place, for a writer that copies it at once.
+class DateTimeChars {
+  public:
+    explicit DateTimeChars(double dateTime);
+    std::string_view View() const { return {text_.data(), size_}; }
+
+  private:
+    std::array<char, 48> text_{};
+    std::size_t size_ = 0;
+};
 
 // Every field of row 0..11 of the sign profile table, for a renderer that
 // shows them all (the JSON); nothing for another row.

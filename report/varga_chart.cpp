@@ -30,8 +30,8 @@ bool FinerThanNavamsa(Varga varga) {
     return VargaNumber(varga) > VargaNumber(Varga::D9);
 }
 
-std::string VargaPrecisionNote(Varga varga, bool classicAstronomy) {
-    if (!classicAstronomy || !FinerThanNavamsa(varga)) return {};
+std::string VargaPrecisionNote(Varga varga, Astronomy astronomy) {
+    if (astronomy != Astronomy::Classic || !FinerThanNavamsa(varga)) return {};
     return "The signs of this " + std::string(VargaName(varga)) +
            " can differ from the precise astronomy's: the classic astronomy puts the planets "
            "within about " +
@@ -48,13 +48,13 @@ std::string UpapadaInVargasLine(const Chart& chart) {
            SignAndHouse(navamsa.padas.ulSign, navamsa.padas.ulHouse) + ".";
 }
 
-void ShowVarga(ChartReport& report, const Chart& chart, Varga varga, bool classicAstronomy) {
+void ShowVarga(ChartReport& report, const Chart& chart, Varga varga) {
     if (varga == Varga::D1) return;
     const VargaChart shown = VargaChartOf(varga, chart.longitude);
 
     for (ChartCell& cell : report.cells) {
-        cell.bodies = {};
-        cell.marks = {};
+        cell.bodies.clear();
+        cell.marks.clear();
     }
     for (std::size_t body = 0; body < kBodyCount; ++body) {
         report.cells[static_cast<std::size_t>(shown.sign[body])].bodies.push_back(
@@ -75,7 +75,7 @@ void ShowVarga(ChartReport& report, const Chart& chart, Varga varga, bool classi
     report.ascendantSign = shown.sign[Index(Body::Asc)];
 
     report.vargaCaption = VargaName(varga);
-    report.vargaNote = VargaPrecisionNote(varga, classicAstronomy);
+    report.vargaNote = VargaPrecisionNote(varga, chart.astronomy.astronomy);
     report.ulInVargas = UpapadaInVargasLine(chart);
 
     // The centre block: the name and the birth's date and time as they are,
@@ -96,8 +96,10 @@ void ShowVarga(ChartReport& report, const Chart& chart, Varga varga, bool classi
         report.padas.padas[house].sign = SignName(padas.pada[house]);
     }
     const Body lord = kSignLord[static_cast<std::size_t>(padas.house12Sign)];
-    report.padas.upapadaAccount = "In the " + std::string(report.vargaCaption) + ": " +
-                                  ExplainUpapada(padas, chart.IsRetrograde(lord));
+    std::string& account = report.padas.upapadaAccount;
+    account = "In the ";
+    account.append(report.vargaCaption).append(": ");
+    AppendUpapadaAccount(padas, chart.IsRetrograde(lord), account);
 }
 
 }  // namespace korvanta

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "pipeline/chart.h"
+#include "pipeline/positions_source.h"
 #include "reading/varga.h"
 #include "report/report.h"
 
@@ -27,11 +28,12 @@ inline constexpr double kClassicNodeError = 0.9;
 bool FinerThanNavamsa(Varga varga);
 
 // The line a drawing of `varga` carries when its signs can differ from the
-// precise astronomy's: for a varga finer than the Navamsa drawn from the
-// classic astronomy (`classicAstronomy`), "The signs of this D60
-// Shashtiamsa can differ from the precise astronomy's: ..." with the size of
-// the positions' error; empty otherwise.
-std::string VargaPrecisionNote(Varga varga, bool classicAstronomy);
+// precise astronomy's: for a varga finer than the Navamsa (D10 to D60)
+// computed with the classic astronomy, "The signs of this D60 Shashtiamsa
+// can differ from the precise astronomy's: ..." with the size of the
+// positions' error. Given: the varga and the astronomy that made the chart.
+// Returned: the line; empty for D1 to D9 and for the precise astronomy.
+std::string VargaPrecisionNote(Varga varga, Astronomy astronomy);
 
 // "Upapada Lagna in D1 Rasi: Pisces, House 9; in D9 Navamsa: Aries, House 3."
 std::string UpapadaInVargasLine(const Chart& chart);
@@ -41,10 +43,10 @@ std::string UpapadaInVargasLine(const Chart& chart);
 // the lord of house 1 marked after house 1's pada, as in the rasi chart; the
 // sunrise marks stay in the rasi chart only), the ascendant's sign and the
 // pada marks are the varga's, the centre block names the varga (without a
-// second name in brackets) and its UL,
-// the pada table and the account are the varga's, and vargaCaption,
-// vargaNote (VargaPrecisionNote with `classicAstronomy`) and ulInVargas are
-// set. D1 leaves the report as it is.
-void ShowVarga(ChartReport& report, const Chart& chart, Varga varga, bool classicAstronomy);
+// second name in brackets) and its UL, the pada table and the account are
+// the varga's, and vargaCaption, vargaNote (VargaPrecisionNote with the
+// astronomy that made `chart`) and ulInVargas are set. D1 leaves the report
+// as it is.
+void ShowVarga(ChartReport& report, const Chart& chart, Varga varga);
 
 }  // namespace korvanta

@@ -3,14 +3,17 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "report/moment_text.h"
 #include "ui/births_table_model.h"
 #include "ui/message_sink.h"
 
@@ -75,9 +78,18 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library,
         QStringLiteral("Write the births the table shows to a file of JSON lines"));
     buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
+    statusLabel_ = new QLabel;
+    statusLabel_->setObjectName(QStringLiteral("lblStatus"));
+    layout->addWidget(statusLabel_);
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    connect(quit, &QShortcut::activated, this, &BirthsDialog::QuitRequested);
     EnableChanges();
 
-    connect(searchEdit_, &QLineEdit::textChanged, model_, &BirthsTableModel::SetFilter);
+    // A note typed for the marked birth is kept before the search hides it.
+    connect(searchEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        KeepTypedNote();
+        model_->SetFilter(text);
+    });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         if (model_->rowCount() > 0) table_->selectRow(0);
         ShowMarkedNote();
@@ -89,8 +101,10 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library,
     connect(saveNoteButton_, &QPushButton::clicked, this, &BirthsDialog::SaveNote);
     connect(exportShownButton_, &QPushButton::clicked, this, &BirthsDialog::ExportShownRequested);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &BirthsDialog::ShowMarkedNote);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        KeepTypedNote();
+        ShowMarkedNote();
+    });
     // Enter in the search box opens the marked birth, as in the table.
     connect(searchEdit_, &QLineEdit::returnPressed, this, &BirthsDialog::OpenMarked);
     openButton_->setDefault(true);
@@ -109,9 +123,15 @@ BirthsDialog::BirthsDialog(library::BirthsLibrary& library,
 BirthsDialog::~BirthsDialog() = default;
 
 void BirthsDialog::done(int result) {
+    // A note typed and not yet saved is kept however the dialog closes.
+    KeepTypedNote();
     // A closed dialog reads no more.
     model_->StopReading();
     QDialog::done(result);
+}
+
+void BirthsDialog::ShowStatus(const QString& text) {
+    statusLabel_->setText(text);
 }
 
 // Deleting and notes wait for the whole library, so that the rows read
@@ -165,7 +185,27 @@ const library::ReadBirth* BirthsDialog::Marked() const {
 
 void BirthsDialog::ShowMarkedNote() {
     const library::ReadBirth* marked = Marked();
-    noteEdit_->setPlainText(marked ? FromStd(marked->stored.note) : QString());
+    noteBirthId_ = marked ? marked->stored.id : 0;
+    shownNote_ = marked ? FromStd(marked->stored.note) : QString();
+    noteEdit_->setPlainText(shownNote_);
+}
+
+bool BirthsDialog::KeepTypedNote() {
+    if (noteBirthId_ == 0 || noteEdit_->isReadOnly()) return true;
+    const QString note = noteEdit_->toPlainText();
+    if (note == shownNote_) return true;
+    const std::int64_t id = noteBirthId_;
+    if (auto error = library_.SetNote(id, note.toStdString())) {
+        // Said with the note, so that the typed text is not lost unseen.
+        messages_.Inform(this,
+                         QStringLiteral("The note was not saved: %1\n\nThe note:\n%2")
+                             .arg(FromStd(error->message), note),
+                         MessageIcon::Error);
+        return false;
+    }
+    shownNote_ = note;
+    model_->SetNote(id, note);
+    return true;
 }
 
 void BirthsDialog::OpenMarked() {
@@ -184,30 +224,24 @@ void BirthsDialog::DeleteMarked() {
     const library::ReadBirth* marked = Marked();
     if (marked == nullptr) return;
     const std::int64_t id = marked->stored.id;
-    const QString question =
-        QStringLiteral("Delete the stored birth of %1, %2?")
-            .arg(FromStd(marked->stored.birth.name),
-                 model_
-                     ->data(table_->currentIndex().siblingAtColumn(BirthsTableModel::Date),
-                            Qt::DisplayRole)
-                     .toString());
-    if (!messages_.AskYesNo(this, question)) return;
+    const QString question = QStringLiteral("Delete the stored birth of %1, %2?")
+                                 .arg(FromStd(marked->stored.birth.name),
+                                      FromStd(LocalMomentText(marked->stored.birth)));
+    if (!messages_.Confirm(this, question, QStringLiteral("Delete"))) return;
     if (auto error = library_.Delete(id)) {
         messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
         return;
     }
+    // The note box's text goes with its birth.
+    if (noteBirthId_ == id) noteBirthId_ = 0;
     model_->RemoveBirth(id);
 }
 
 void BirthsDialog::SaveNote() {
     const library::ReadBirth* marked = Marked();
     if (marked == nullptr) return;
-    const QString note = noteEdit_->toPlainText();
-    if (auto error = library_.SetNote(marked->stored.id, note.toStdString())) {
-        messages_.Inform(this, FromStd(error->message), MessageIcon::Error);
-        return;
-    }
-    model_->SetNote(marked->stored.id, note);
+    if (noteBirthId_ != marked->stored.id) return;
+    KeepTypedNote();
 }
 
 }  // namespace korvanta

@@ -2,11 +2,12 @@
 // "Open Birth…": the births library as a table with a search box. Typing
 // filters the rows (name, city, state, country, note); a header click sorts;
 // Enter or a double-click opens the marked birth; Delete asks first; the
-// note of the marked birth is edited below the table.
+// note of the marked birth is edited below the table and kept when another
+// row is marked or the dialog closes (or by "Save Note").
 //
 // The controls carry the names the tests use as their objectName()s:
 // "txtSearch", "tblBirths", "lblCount", "txtNote", "cmdOpen", "cmdDelete",
-// "cmdSaveNote", "cmdExportShown".
+// "cmdSaveNote", "cmdExportShown", "lblStatus".
 #pragma once
 
 #include <QDialog>
@@ -43,8 +44,12 @@ class BirthsDialog final : public QDialog {
     const library::ReadBirth& Chosen() const { return chosen_; }
 
     void done(int result) override;
+    // A line under the buttons saying what went well ("3 births exported").
+    void ShowStatus(const QString& text);
 
   signals:
+    // Ctrl+Q: the program is to end.
+    void QuitRequested();
     // "Export Shown…": the owner writes Model()->Shown() to a file.
     void ExportShownRequested();
     // Every stored birth is in the table, or the message said why not.
@@ -60,6 +65,9 @@ class BirthsDialog final : public QDialog {
   private:
     const library::ReadBirth* Marked() const;
     void ShowMarkedNote();
+    // Writes the note typed for the birth it was shown with, when it was
+    // changed; false when the library refused it (the message said).
+    bool KeepTypedNote();
     void ShowCount();
     void EnableChanges();
     void TakeAllRows(const QString& error);
@@ -70,10 +78,15 @@ class BirthsDialog final : public QDialog {
     library::ReadBirth chosen_;
     // The birth marked when the whole library arrived, marked again after.
     std::int64_t markedBeforeAllRows_ = 0;
+    // The birth whose note the note box shows (0: none), and the note as
+    // shown, to tell a typed change.
+    std::int64_t noteBirthId_ = 0;
+    QString shownNote_;
 
     QLineEdit* searchEdit_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* countLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QPlainTextEdit* noteEdit_ = nullptr;
     QPushButton *openButton_ = nullptr, *deleteButton_ = nullptr, *saveNoteButton_ = nullptr,
                 *exportShownButton_ = nullptr;

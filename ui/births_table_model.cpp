@@ -109,6 +109,12 @@ QString BirthsTableModel::Cell(const library::ReadBirth& birth, int column) cons
         case Saved:
             return QDateTime::fromSecsSinceEpoch(stored.modified)
                 .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        case Note: {
+            // The note's lines on one line; the whole note is below the table.
+            QString note = FromStd(stored.note);
+            note.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            return note;
+        }
         default:
             return {};
     }
@@ -174,7 +180,8 @@ QVariant BirthsTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant BirthsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kHeaders[] = {"Name", "Date", "Time", "Place", "Zone", "Saved"};
+    static const char* const kHeaders[] = {"Name", "Date",  "Time", "Place",
+                                           "Zone", "Saved", "Note"};
     return QString::fromLatin1(kHeaders[section]);
 }
 
@@ -207,6 +214,8 @@ void BirthsTableModel::sort(int column, Qt::SortOrder order) {
                              ys.substr(y.nameEnd + 1, y.placeEnd - y.nameEnd - 1));
             case Zone:
                 return three(x.zoneRank, y.zoneRank);
+            case Note:
+                return three(xs.substr(x.placeEnd + 1), ys.substr(y.placeEnd + 1));
             default:
                 return three(s.modified, t.modified);
         }
@@ -268,6 +277,11 @@ void BirthsTableModel::SetNote(std::int64_t id, const QString& note) {
         if (births_[i].stored.id != id) continue;
         births_[i].stored.note = note.toStdString();
         keys_[i] = KeysOf(births_[i]);
+        const auto shownAt = std::find(shown_.begin(), shown_.end(), static_cast<int>(i));
+        if (shownAt != shown_.end()) {
+            const QModelIndex cell = index(static_cast<int>(shownAt - shown_.begin()), Note);
+            emit dataChanged(cell, cell);
+        }
     }
 }
 

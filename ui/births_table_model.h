@@ -21,7 +21,7 @@ namespace korvanta {
 class BirthsTableModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { Name, Date, Time, Place, Zone, Saved, ColumnCount };
+    enum Column { Name, Date, Time, Place, Zone, Saved, Note, ColumnCount };
 
     // What sorting and filtering read of a row, made once.
     struct Keys {

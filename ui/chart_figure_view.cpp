@@ -13,8 +13,9 @@ ChartFigureView::ChartFigureView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("chartFigure"));
 }
 
-void ChartFigureView::SetReport(const ChartReport& report) {
+void ChartFigureView::SetReport(const ChartReport& report, const ChartDrawing& drawing) {
     report_ = report;
+    drawing_ = drawing;
     update();
 }
 
@@ -40,7 +41,7 @@ void ChartFigureView::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(0, square.bottom() + 4, width(), noteHeight), kNoteFlags, note);
     }
     // The North Indian square has no centre; its block would fall outside.
-    PaintChartFigure(painter, square, *report_, report_->drawing.style != ChartStyle::North);
+    PaintChartFigure(painter, square, *report_, drawing_, drawing_.style != ChartStyle::North);
 }
 
 }  // namespace korvanta

@@ -14,15 +14,17 @@ class ChartFigureView : public QWidget {
   public:
     explicit ChartFigureView(QWidget* parent = nullptr);
 
-    // The report whose chart is painted, in its drawing's style.
-    void SetReport(const ChartReport& report);
+    // The report whose chart is painted, in `drawing`'s style.
+    void SetReport(const ChartReport& report, const ChartDrawing& drawing);
     const std::optional<ChartReport>& Report() const { return report_; }
+    const ChartDrawing& Drawing() const { return drawing_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     std::optional<ChartReport> report_;
+    ChartDrawing drawing_;
 };
 
 }  // namespace korvanta

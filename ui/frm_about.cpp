@@ -40,8 +40,11 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
 
-    lblHomePage = new LinkLabel(QStringLiteral("Visit us at %1").arg(WebSiteDisplayName()), this,
-                                &OpenHomePage);
+    // Without a web site the link opens the manual, and says so.
+    lblHomePage = new LinkLabel(HomePageUrl().isEmpty()
+                                    ? QStringLiteral("Read %1").arg(WebSiteDisplayName())
+                                    : QStringLiteral("Visit us at %1").arg(WebSiteDisplayName()),
+                                this, &OpenHomePage);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     lblHomePage->setStyleSheet(QStringLiteral("color: #1a4fa0;"));
 
@@ -67,7 +70,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     const auto utf8 = [](std::string_view text) {
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     };
-    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine), this);
+    lblCredits = new QLabel(utf8(kLicenceLine) + QLatin1Char('\n') + utf8(kCreditsLine) +
+                                QLatin1Char('\n') + utf8(kEphemerisLine),
+                            this);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
     lblCredits->setFont(VerdanaFont(7.0));
     lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);

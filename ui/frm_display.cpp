@@ -132,12 +132,15 @@ void frmDisplay::SetArudhaCaption(int sign, const QString& text) {
     tag->raise();
 }
 
-void frmDisplay::Fill(const ChartReport& report) {
+void frmDisplay::Fill(const ChartReport& report, const ChartDrawing& drawing) {
     for (std::size_t i = 0; i < planet.size(); ++i) {
         planet[i]->setText(DisplayText(report.positions[i].text));
     }
     report_ = report;
+    drawing_ = drawing;
     ShowChart();
+    lblAstronomy->setText(DisplayText(report.astronomyLine));
+    lblAstronomy->setVisible(!report.astronomyLine.empty());
 
     lblName->setText(DisplayText(report.name));
     const std::array<QLabel*, 7> details = {lblDOB,  lblTOB,   lblLongitude, lblLatitude,
@@ -158,12 +161,12 @@ void frmDisplay::Fill(const ChartReport& report) {
 }
 
 void frmDisplay::SetChartDrawing(const ChartDrawing& drawing) {
-    report_.drawing = drawing;
+    drawing_ = drawing;
     ShowChart();
 }
 
 void frmDisplay::ShowChart() {
-    const std::array<ChartCell, 12> drawn = DrawnCells(report_, report_.drawing.allPadas);
+    const std::array<ChartCell, 12> drawn = DrawnCells(report_, drawing_.allPadas);
     const auto cells = SignCells();
     for (std::size_t k = 0; k < cells.size(); ++k) {
         cells[k]->setText(ColumnCaption(drawn[k].bodies));
@@ -171,7 +174,7 @@ void frmDisplay::ShowChart() {
     }
     // The South Indian chart is its labels and outlines; the other styles
     // are painted over their place.
-    const bool south = report_.drawing.style == ChartStyle::South;
+    const bool south = drawing_.style == ChartStyle::South;
     for (std::size_t k = 0; k < cells.size(); ++k) {
         for (QWidget* part : {static_cast<QWidget*>(cells[k]), static_cast<QWidget*>(lblArudha[k]),
                               static_cast<QWidget*>(Hno[k]), static_cast<QWidget*>(shpHora[k])}) {
@@ -189,7 +192,7 @@ void frmDisplay::ShowChart() {
     lblVargaNote->setVisible(south && !report_.vargaNote.empty());
     chartFigure->setVisible(!south);
     if (!south) {
-        chartFigure->SetReport(report_);
+        chartFigure->SetReport(report_, drawing_);
         chartFigure->raise();
     }
 }

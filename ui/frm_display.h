@@ -27,9 +27,9 @@ class frmDisplay : public QWidget {
   public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
-    // Shows one chart's report: every value of the three tabs, the chart in
-    // the report's drawing.
-    void Fill(const ChartReport& report);
+    // Shows one chart's report: every value of the three tabs, the chart as
+    // `drawing` says.
+    void Fill(const ChartReport& report, const ChartDrawing& drawing);
     // Redraws the chart tab's square in another style or with other pada tags.
     void SetChartDrawing(const ChartDrawing& drawing);
 
@@ -84,6 +84,9 @@ class frmDisplay : public QWidget {
     QGroupBox* fraWestern = nullptr;
     std::array<QLabel*, 10> PlanetName{};
     std::array<QLabel*, 10> planet{};
+    // Under the positions: which astronomy made the chart; hidden for the
+    // classic astronomy.
+    QLabel* lblAstronomy = nullptr;
 
     // Tab 0: "Your Details".
     QGroupBox* fraDetails = nullptr;
@@ -136,6 +139,7 @@ class frmDisplay : public QWidget {
     void ShowChart();
 
     ChartReport report_;
+    ChartDrawing drawing_;
 };
 
 }  // namespace korvanta

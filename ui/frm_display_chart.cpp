@@ -170,6 +170,11 @@ void frmDisplay::BuildPositionTable(QWidget* page) {
         planet[row]->setObjectName(QStringLiteral("planet_%1").arg(row));
         planet[row]->setGeometry(TwipsRect(2100, top, 1320, 240));
     }
+    lblAstronomy = new ElidedLabel(QString(), fraWestern);
+    lblAstronomy->setObjectName(QStringLiteral("lblAstronomy"));
+    lblAstronomy->setFont(VerdanaFont(kTextPoints - 1.0));
+    lblAstronomy->setGeometry(TwipsRect(120, 4065, 3300, 220));
+    lblAstronomy->hide();
 }
 
 void frmDisplay::BuildDetails(QWidget* page) {

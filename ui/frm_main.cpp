@@ -8,9 +8,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "pipeline/zones.h"
@@ -61,6 +64,9 @@ frmMain::frmMain(MessageSink& messages, QWidget* parent)
     setFont(VerdanaFont(8.0));
     BuildControls();
     BuildMenus();
+    // The status line is there from the start, so that its first message
+    // moves nothing.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     LoadLists();
     Bind();
     BindAtlas();
@@ -73,6 +79,7 @@ frmMain::frmMain(MessageSink& messages, QWidget* parent)
     connect(calculateAction_, &QAction::triggered, this, &frmMain::Calculate);
     connect(lookUpButton_, &QPushButton::clicked, this, &frmMain::LookUpCoordinates);
     connect(exitAction_, &QAction::triggered, this, &frmMain::EndProgram);
+    exitAction_->setShortcut(QKeySequence::Quit);
 }
 
 frmMain::~frmMain() = default;
@@ -125,12 +132,24 @@ void frmMain::Bind() {
             [this] { zoneNoteLabel_->setText(entry_->ZoneNote()); });
     connect(entry_, &EntryViewModel::zoneCheckChanged, this,
             [this] { zoneCheckLabel_->setText(entry_->ZoneCheck()); });
-    connect(entry_, &EntryViewModel::informed, this,
-            [this](const QString& text, MessageIcon icon) { messages_.Inform(this, text, icon); });
+    connect(entry_, &EntryViewModel::informed, this, [this](const QString& text, MessageIcon icon) {
+        messages_.Inform(Front(), text, icon);
+    });
+    connect(entry_, &EntryViewModel::statusSaid, this, &frmMain::ShowStatus);
+    connect(entry_, &EntryViewModel::nameNoteChanged, this,
+            [this] { nameNoteLabel_->setText(entry_->NameNote()); });
     connect(entry_, &EntryViewModel::refused, this, &frmMain::ShowRefusal);
     connect(entry_, &EntryViewModel::libraryChanged, this, &frmMain::ShowLibraryState);
-    entry_->SetQuestion(
-        [this](const QString& question) { return messages_.AskYesNo(this, question); });
+    entry_->SetQuestion([this](const QString& question) {
+        switch (messages_.AskYesNoCancel(Front(), question)) {
+            case QuestionAnswer::Yes:
+                return EntryViewModel::Answer::Yes;
+            case QuestionAnswer::No:
+                return EntryViewModel::Answer::No;
+            default:
+                return EntryViewModel::Answer::Cancel;
+        }
+    });
     ShowEntry(entry_->Form());
 }
 
@@ -216,6 +235,7 @@ void frmMain::Calculate() {
     }
     frame_ = std::make_unique<MDI>(new ResultViewModel(*birth, settings_));
     frame_->setWindowIcon(windowIcon());
+    ExtendFrameMenu(*frame_);
     connect(frame_.get(), &MDI::backRequested, this, &frmMain::ReturnFromResult);
     connect(frame_.get(), &MDI::endProgramRequested, this, &frmMain::EndProgram);
     hide();
@@ -229,6 +249,35 @@ void frmMain::ReturnFromResult() {
     frame_->hide();
     frame_.release()->deleteLater();
     show();
+}
+
+QWidget* frmMain::Front() {
+    if (frame_ && frame_->isVisible()) return frame_.get();
+    return this;
+}
+
+void frmMain::ShowStatus(const QString& text) {
+    constexpr int kShownMs = 15000;
+    auto* front = qobject_cast<QMainWindow*>(Front());
+    (front != nullptr ? front : this)->statusBar()->showMessage(text, kShownMs);
+}
+
+void frmMain::ExtendFrameMenu(MDI& frame) {
+    if (auto* exit = frame.findChild<QAction*>(QStringLiteral("mnuExit"))) {
+        exit->setShortcut(QKeySequence::Quit);
+    }
+    auto* file = frame.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    if (file == nullptr) return;
+    // After Back, before the chart's own exports.
+    const QList<QAction*> items = file->actions();
+    QAction* before = items.size() > 1 ? items[1] : nullptr;
+    auto* save = new QAction(QStringLiteral("&Save Birth"), file);
+    save->setObjectName(QStringLiteral("mnuFrameSaveBirth"));
+    save->setShortcut(QKeySequence::Save);
+    save->setEnabled(saveBirthAction_->isEnabled());
+    save->setToolTip(saveBirthAction_->toolTip());
+    file->insertAction(before, save);
+    connect(save, &QAction::triggered, entry_, &EntryViewModel::SaveBirth);
 }
 
 void frmMain::LookUpCoordinates() {

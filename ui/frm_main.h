@@ -8,13 +8,15 @@
 // their objectName()s: "txtName", "cboMonth", "cboDate", "cboYear", "cboHH",
 // "cboMM", "cboSS", "cmdRashi", "txtMCity", "txtMState", "txtMCountry",
 // "cmdBrowser", "txtFindPlace", "placeCompleter", "cmbTimeZone", "chkDST",
-// "lblZoneNote", "lblZoneCheck", "txtLonD", "txtLonM", "optLong_0" (East),
+// "lblZoneNote", "lblZoneCheck", "lblNameNote" (why a key was refused in
+// Name), "txtLonD", "txtLonM", "optLong_0" (East),
 // "optLong_1" (West), "txtLatD", "txtLatM", "optLat_0" (North), "optLat_1"
 // (South), the groups "fraPersonal", "fraPlace", "fraZone", "fraLongitude",
 // "fraLatitude", the links "Label61", "lblCobrand", "lblFullBrand", and the
-// menu entries "mnuFile", "mnuNext", "mnuSaveBirth", "mnuOpenBirth",
-// "mnuRecent", "mnuImportBirths", "mnuImportFolder", "mnuExportBirths",
-// "mnuExit".
+// menu entries "mnuFile", "mnuNext", "mnuSaveBirth", "mnuSaveAsNew",
+// "mnuOpenBirth", "mnuRecent", "mnuImportBirths", "mnuImportFolder",
+// "mnuExportBirths", "mnuExit". The result frame's File menu gains
+// "mnuFrameSaveBirth" (Ctrl+S) from this window, which owns the library.
 #pragma once
 
 #include <QMainWindow>
@@ -87,6 +89,12 @@ class frmMain : public QMainWindow {
     void BindAtlas();
     void ShowRefusal(const QString& text, MessageIcon icon, const QString& focus);
     void ReturnFromResult();
+    // The window in front: the result frame while it is shown, else this.
+    QWidget* Front();
+    // Says in the status line of the window in front what went well.
+    void ShowStatus(const QString& text);
+    // Gives the result frame Save Birth (Ctrl+S) and Ctrl+Q on its Exit.
+    void ExtendFrameMenu(MDI& frame);
     void ShowCandidates(const QString& text);
     void PlaceActivated(const QModelIndex& index);
     void FindTypedPlace();
@@ -116,6 +124,7 @@ class frmMain : public QMainWindow {
     QComboBox* zoneList_ = nullptr;
     QLineEdit* utcOffsetEdit_ = nullptr;  // the offset of "Other UTC offset"
     QCheckBox* daylightSavingBox_ = nullptr;
+    QLabel* nameNoteLabel_ = nullptr;
     QLabel* zoneNoteLabel_ = nullptr;
     QLabel* zoneCheckLabel_ = nullptr;
     QLineEdit *lonDegreesEdit_ = nullptr, *lonMinutesEdit_ = nullptr;
@@ -126,6 +135,7 @@ class frmMain : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     QAction* calculateAction_ = nullptr;
     QAction* saveBirthAction_ = nullptr;
+    QAction* saveAsNewAction_ = nullptr;
     QAction* openBirthAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QAction* importAction_ = nullptr;

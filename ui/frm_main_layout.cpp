@@ -21,6 +21,7 @@
 #include "ui/help_menu.h"
 #include "ui/link_label.h"
 #include "ui/links.h"
+#include "ui/number_list_typing.h"
 #include "ui/twips.h"
 
 namespace korvanta {
@@ -93,18 +94,26 @@ void frmMain::BuildControls() {
     secondList_ = DropDownList("cboSS");
     calculateButton_ = Named(new QPushButton(QStringLiteral("Get My Upapada Lagna")), "cmdRashi");
     calculateButton_->setDefault(true);
+    // Why a key was refused in Name: a note that keeps its line, so that
+    // nothing moves, and takes no keystroke as a message box would.
+    nameNoteLabel_ = Named(new ElidedLabel(QString(), nullptr, 1), "lblNameNote");
+    nameNoteLabel_->setForegroundRole(QPalette::PlaceholderText);
+    for (QComboBox* list : {dayList_, yearList_, hourList_, minuteList_, secondList_}) {
+        new NumberListTyping(list);
+    }
     personal->addWidget(Caption("lblNameCaption", "Name"), 0, 0);
     personal->addWidget(nameEdit_, 0, 1, 1, 4);
-    personal->addWidget(Caption("lblDOBCaption", "Date of Birth"), 1, 0);
-    personal->addWidget(monthList_, 1, 1);
-    personal->addWidget(dayList_, 1, 2);
-    personal->addWidget(yearList_, 1, 3);
-    personal->addWidget(Caption("lblTOBCaption", "Time of Birth"), 2, 0);
-    personal->addWidget(hourList_, 2, 1);
-    personal->addWidget(minuteList_, 2, 2);
-    personal->addWidget(secondList_, 2, 3);
-    personal->addWidget(Caption("lblTimeHint", "HH:MM:SS"), 2, 4);
-    personal->addWidget(calculateButton_, 3, 1, 1, 4);
+    personal->addWidget(nameNoteLabel_, 1, 1, 1, 4);
+    personal->addWidget(Caption("lblDOBCaption", "Date of Birth"), 2, 0);
+    personal->addWidget(monthList_, 2, 1);
+    personal->addWidget(dayList_, 2, 2);
+    personal->addWidget(yearList_, 2, 3);
+    personal->addWidget(Caption("lblTOBCaption", "Time of Birth"), 3, 0);
+    personal->addWidget(hourList_, 3, 1);
+    personal->addWidget(minuteList_, 3, 2);
+    personal->addWidget(secondList_, 3, 3);
+    personal->addWidget(Caption("lblTimeHint", "HH:MM:SS"), 3, 4);
+    personal->addWidget(calculateButton_, 4, 1, 1, 4);
 
     auto* placeGroup = Named(new QGroupBox(QStringLiteral("Place Details")), "fraPlace");
     auto* place = new QGridLayout(placeGroup);
@@ -204,8 +213,11 @@ void frmMain::BuildControls() {
     lower->addWidget(latitudeGroup, 1);
     page->addLayout(lower);
 
-    LinkLabel* homeLink = Promotion(QStringLiteral("Visit %1").arg(WebSiteDisplayName()), central,
-                                    &OpenHomePage, "Label61");
+    // Without a web site the link opens the manual, and says so.
+    const QString home = HomePageUrl().isEmpty()
+                             ? WebSiteDisplayName()
+                             : QStringLiteral("Visit %1").arg(WebSiteDisplayName());
+    LinkLabel* homeLink = Promotion(home, central, &OpenHomePage, "Label61");
     LinkLabel* cobrandLink = Promotion(QStringLiteral("Show Korvanta on your web site"), central,
                                        &OpenCoBrandPage, "lblCobrand");
     LinkLabel* fullBrandLink = Promotion(QStringLiteral("Offer Korvanta under your own name"),

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "exchange/exchange_files.h"
-
 #include "ui/births_dialog.h"
 #include "ui/births_table_model.h"
 #include "ui/frm_main.h"
@@ -22,6 +21,9 @@ void frmMain::BuildLibraryMenu() {
     fileMenu_->addSeparator();
     saveBirthAction_ = named(fileMenu_->addAction(QStringLiteral("&Save Birth")), "mnuSaveBirth");
     saveBirthAction_->setShortcut(QKeySequence::Save);
+    saveAsNewAction_ =
+        named(fileMenu_->addAction(QStringLiteral("Save &As New Birth")), "mnuSaveAsNew");
+    saveAsNewAction_->setShortcut(QKeySequence::SaveAs);
     openBirthAction_ = named(fileMenu_->addAction(QStringLiteral("&Open Birth…")), "mnuOpenBirth");
     openBirthAction_->setShortcut(QKeySequence::Open);
     recentMenu_ = fileMenu_->addMenu(QStringLiteral("&Recent Births"));
@@ -34,6 +36,7 @@ void frmMain::BuildLibraryMenu() {
         named(fileMenu_->addAction(QStringLiteral("&Export Births…")), "mnuExportBirths");
     fileMenu_->addSeparator();
     connect(saveBirthAction_, &QAction::triggered, this, [this] { entry_->SaveBirth(); });
+    connect(saveAsNewAction_, &QAction::triggered, this, [this] { entry_->SaveBirthAsNew(); });
     connect(openBirthAction_, &QAction::triggered, this, &frmMain::ShowBirthsDialog);
     connect(importAction_, &QAction::triggered, this, &frmMain::ImportBirthsChosen);
     connect(importFolderAction_, &QAction::triggered, this, [this] {
@@ -59,7 +62,8 @@ void frmMain::ShowLibraryState() {
     recentMenu_->setEnabled(open);
     recentMenu_->menuAction()->setToolTip(problem);
     const QString readOnly = open ? entry_->ReadOnlyProblem() : problem;
-    for (QAction* action : {saveBirthAction_, importAction_, importFolderAction_}) {
+    for (QAction* action :
+         {saveBirthAction_, saveAsNewAction_, importAction_, importFolderAction_}) {
         action->setEnabled(writable);
         action->setToolTip(readOnly);
     }
@@ -76,6 +80,9 @@ BirthsDialog* frmMain::CreateBirthsDialog() {
     connect(dialog, &BirthsDialog::ExportShownRequested, this,
             [this, dialog] { ExportShown(dialog); });
     connect(dialog, &BirthsDialog::BirthChosen, entry_, &EntryViewModel::OpenStoredBirth);
+    connect(dialog, &BirthsDialog::QuitRequested, this, &frmMain::EndProgram);
+    // What went well while the dialog is open is said in it too.
+    connect(entry_, &EntryViewModel::statusSaid, dialog, &BirthsDialog::ShowStatus);
     return dialog;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/help_menu.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -24,6 +25,8 @@ QMenu* AddHelpMenu(QMenuBar* bar, QWidget* owner, const char* firstSeparatorName
                    const char* secondSeparatorName) {
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* manual = AddEntry(help, "mnuManual", "Korvanta &Help", &OpenManual);
+    manual->setShortcut(QKeySequence::HelpContents);
     AddEntry(help, "mnuOnline", "&Online Help", &OpenOnlineHelp);
     AddEntry(help, "mnuVisit", "&Visit Us Online", &OpenHomePage);
     help->addSeparator()->setObjectName(QString::fromLatin1(firstSeparatorName));

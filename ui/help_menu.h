@@ -8,7 +8,8 @@ class QWidget;
 
 namespace korvanta {
 
-// Appends "&Help" to `bar`. The separators carry the given object names (each
+// Appends "&Help" to `bar`: "Korvanta &Help" (F1) opens the manual; the web
+// pages open the manual where their address is not set. The separators carry the given object names (each
 // window names them its own way); "&About Software" shows the about box modal
 // over `owner`.
 QMenu* AddHelpMenu(QMenuBar* bar, QWidget* owner, const char* firstSeparatorName,

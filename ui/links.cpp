@@ -1,24 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/links.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 
 #include "ui/links_config.h"
+#include "ui/manual_window.h"
+#include "ui/message_sink.h"
 
 namespace korvanta {
 
 namespace {
+
+MessageSink* linkMessages = nullptr;
 
 QUrl Address(const char* text) {
     return QUrl(QString::fromUtf8(text));
 }
 
 void Open(const QUrl& url) {
-    // The result says only whether a handler was found; nothing is reported.
-    static_cast<void>(QDesktopServices::openUrl(url));
+    if (url.isEmpty()) {
+        OpenManual();
+        return;
+    }
+    if (QDesktopServices::openUrl(url)) return;
+    QtMessageSink boxes;
+    MessageSink& messages = linkMessages != nullptr ? *linkMessages : boxes;
+    messages.Inform(QApplication::activeWindow(),
+                    QStringLiteral("The page could not be opened: no web browser is set up to "
+                                   "open it. Its address, to copy into a browser:\n\n%1")
+                        .arg(url.toString()),
+                    MessageIcon::Error);
 }
 
 }  // namespace
+
+void SetLinkMessages(MessageSink* messages) {
+    linkMessages = messages;
+}
 
 QUrl HomePageUrl() {
     return Address(links_config::kHomeUrl);
@@ -45,7 +64,8 @@ QUrl WebSearchUrl(const QString& query) {
 }
 
 QString WebSiteDisplayName() {
-    return Address(links_config::kWebBase).host();
+    const QString host = Address(links_config::kWebBase).host();
+    return host.isEmpty() ? QStringLiteral("Korvanta Help") : host;
 }
 
 void OpenOnlineHelp() {
@@ -68,6 +88,10 @@ void OpenDonatePage() {
 }
 void OpenWebSearch(const QString& query) {
     Open(WebSearchUrl(query));
+}
+
+void OpenManual() {
+    ManualWindow::Show(QApplication::activeWindow());
 }
 
 }  // namespace korvanta

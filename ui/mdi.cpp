@@ -179,6 +179,7 @@ void MDI::BuildViewMenu() {
         if (display_ != nullptr) display_->SetChartDrawing(result_->Drawing());
     });
     ShowDrawingInMenu();
+    BuildAstronomyMenu(view);
 }
 
 void MDI::ShowDrawingInMenu() {
@@ -190,9 +191,9 @@ MDI::~MDI() = default;
 
 void MDI::BuildResultWindow() {
     display_ = new frmDisplay;
-    display_->Fill(result_->Report());
+    display_->Fill(result_->Report(), result_->Drawing());
     connect(result_, &ResultViewModel::reportChanged, display_,
-            [this] { display_->Fill(result_->Report()); });
+            [this] { display_->Fill(result_->Report(), result_->Drawing()); });
     // The result window is the frame's only child and fills it: no title bar
     // or close box of its own, as the frame's caption and Back speak for it.
     subWindow_ = area_->addSubWindow(display_, Qt::FramelessWindowHint);

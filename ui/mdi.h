@@ -81,6 +81,10 @@ class MDI : public QMainWindow {
     // View › Divisional Chart (ui/mdi_varga.cpp).
     void BuildVargaMenu(QMenu* view);
     void ShowVargaInMenu();
+    // View › Astronomy › Classic / Precise ("mnuAstronomy",
+    // "mnuAstronomyClassic", "mnuAstronomyPrecise"), in mdi_astronomy.cpp.
+    void BuildAstronomyMenu(QMenu* view);
+    void ShowAstronomyInMenu();
     void ShowStrip();
     void PlaceButtons();
     void CentreResultWindow();
@@ -107,7 +111,8 @@ class MDI : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     std::array<QAction*, 3> styleActions_{};  // by ChartStyle
     QAction* showAllPadasAction_ = nullptr;
-    QActionGroup* vargaActions_ = nullptr;  // each action's data: the varga's number
+    QActionGroup* vargaActions_ = nullptr;        // each action's data: the varga's number
+    std::array<QAction*, 2> astronomyActions_{};  // Classic, Precise
 
     std::unique_ptr<ExportDialogs> realDialogs_;
     ExportDialogs* dialogs_ = nullptr;

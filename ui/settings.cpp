@@ -68,6 +68,7 @@ const QString kChartStyleKey = QStringLiteral("Settings/ChartStyle");
 const QString kShowAllPadasKey = QStringLiteral("Settings/ShowAllPadas");
 const QString kSensitivitySpanKey = QStringLiteral("Settings/SensitivitySpan");
 const QString kVargaKey = QStringLiteral("Settings/DivisionalChart");
+const QString kAstronomyKey = QStringLiteral("Settings/Astronomy");
 
 }  // namespace
 
@@ -197,6 +198,18 @@ std::optional<int> Settings::SensitivitySpan() const {
 
 bool Settings::SetSensitivitySpan(int minutes) {
     store_->setValue(kSensitivitySpanKey, minutes);
+    return Written();
+}
+
+Astronomy Settings::AstronomyChoice() const {
+    return store_->value(kAstronomyKey).toString() == QStringLiteral("precise")
+               ? Astronomy::Precise
+               : Astronomy::Classic;
+}
+
+bool Settings::SetAstronomy(Astronomy astronomy) {
+    store_->setValue(kAstronomyKey, astronomy == Astronomy::Precise ? QStringLiteral("precise")
+                                                                    : QStringLiteral("classic"));
     return Written();
 }
 

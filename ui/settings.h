@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "pipeline/positions_source.h"
 #include "reading/varga.h"
 #include "report/report.h"
 
@@ -73,6 +74,11 @@ class Settings {
     // no whole number under the key.
     std::optional<int> SensitivitySpan() const;
     bool SetSensitivitySpan(int minutes);
+
+    // The View menu's astronomy: Precise only where the store holds the word
+    // "precise", Classic otherwise.
+    Astronomy AstronomyChoice() const;
+    bool SetAstronomy(Astronomy astronomy);
 
   private:
     bool Written();

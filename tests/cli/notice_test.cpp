@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kLicence = "Licensed under the GNU GPL v3 or later";
 constexpr const char* kCredits = "Place data © GeoNames, CC-BY-4.0, https://www.geonames.org/";
+constexpr const char* kEphemeris =
+    "Links Swiss Ephemeris (AGPL-3.0) under section 13 of the GNU GPL v3";
 
 std::string SourceFile(const std::string& relative) {
     std::ifstream in(std::string(KORVANTA_SOURCE_DIR) + "/" + relative, std::ios::binary);
@@ -25,7 +27,7 @@ std::string SourceFile(const std::string& relative) {
 
 TEST(Version, PrintsTheVersionLicenceAndCreditsWhateverElseIsGiven) {
     const std::string expected =
-        std::string("korvanta-cli 1.20\n") + kLicence + "\n" + kCredits + "\n";
+        std::string("korvanta-cli 1.20\n") + kLicence + "\n" + kCredits + "\n" + kEphemeris + "\n";
     const std::vector<std::vector<std::string>> commandLines = {
         {"--version"},
         {"--version", "--batch"},
@@ -48,6 +50,7 @@ TEST(Licence, TheLicenceFileReadmeAndMetainfoSayWhatTheProgramSays) {
     const std::string readme = SourceFile("README.md");
     EXPECT_NE(readme.find(kLicence), std::string::npos) << "README lacks: " << kLicence;
     EXPECT_NE(readme.find(kCredits), std::string::npos) << "README lacks: " << kCredits;
+    EXPECT_NE(readme.find(kEphemeris), std::string::npos) << "README lacks: " << kEphemeris;
 
     const std::string metainfo = SourceFile("app/io.github.korvanta.Korvanta.metainfo.xml.in");
     EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later</project_license>"),

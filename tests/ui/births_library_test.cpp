@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include "ui/births_dialog.h"
 #include "ui/births_table_model.h"
 #include "ui/frm_main.h"
+#include "ui/mdi.h"
 
 using korvanta::BirthsDialog;
 using korvanta::BirthsTableModel;
@@ -195,8 +197,9 @@ class BirthsLibraryTest : public QObject {
             const QString path = dir.path() + QStringLiteral("/out.") + kind;
             QVERIFY(w.Entry().ExportBirthsTo(path, dialog->Model()->Shown()));
             frmMain again(sink);
-            again.Entry().UseLibrary((dir.path() + QStringLiteral("/") + kind + QStringLiteral(".sqlite"))
-                                 .toStdString());
+            again.Entry().UseLibrary(
+                (dir.path() + QStringLiteral("/") + kind + QStringLiteral(".sqlite"))
+                    .toStdString());
             QVERIFY(again.Entry().ImportBirthsFrom(
                 kind == QStringLiteral("jhd") ? dir.path() + QStringLiteral("/out") : path));
             const QString said = sink.messages.back().text;
@@ -279,6 +282,80 @@ class BirthsLibraryTest : public QObject {
         closed->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(closed.isNull());
+    }
+
+    // A note typed in Open Birth… is kept when another row is marked and
+    // when the dialog closes; the table shows it. A birth opened and saved
+    // again, in the entry window or from the result frame, updates its own
+    // record; the status lines say what was done.
+    void NotesAreKeptAndAnOpenedBirthIsCorrected() {
+        QTemporaryDir dir;
+        RecordingSink sink;
+        frmMain w(sink);
+        w.Entry().UseLibrary((dir.path() + QStringLiteral("/births.sqlite")).toStdString());
+        auto* status = w.statusBar();
+        for (int hour : {9, 10, 11}) {
+            Fill(w, QStringLiteral("ASHA RAO"), hour, QStringLiteral("Pune"));
+            QVERIFY(w.Entry().SaveBirth());
+            QVERIFY2(status->currentMessage().startsWith(QStringLiteral("Birth saved: ASHA RAO")),
+                     qPrintable(status->currentMessage()));
+        }
+        auto library = [&w] { return std::get<0>(w.Entry().Library()->List()); };
+
+        BirthsDialog* dialog = w.CreateBirthsDialog();
+        DialogControls d(*dialog);
+        d.tblBirths->sortByColumn(BirthsTableModel::Time, Qt::AscendingOrder);
+        d.tblBirths->selectRow(0);
+        QTest::keyClicks(d.txtNote, QStringLiteral("aunt"));
+        d.tblBirths->selectRow(1);  // leaving the row keeps its note
+        QCOMPARE(library()[0].stored.note, std::string("aunt"));
+        QCOMPARE(dialog->Model()->index(0, BirthsTableModel::Note).data().toString(),
+                 QStringLiteral("aunt"));
+        QTest::keyClicks(d.txtNote, QStringLiteral("uncle"));
+        // The delete question names the whole moment; No deletes nothing.
+        d.tblBirths->selectRow(2);
+        QCOMPARE(library()[1].stored.note, std::string("uncle"));
+        sink.answerYes = false;
+        d.cmdDelete->click();
+        QVERIFY2(sink.messages.back().text.contains(QStringLiteral("1980-06-05 11:05:30")),
+                 qPrintable(sink.messages.back().text));
+        QCOMPARE(library().size(), std::size_t{3});
+        QTest::keyClicks(d.txtNote, QStringLiteral("cousin"));
+        dialog->reject();  // closing keeps it too
+        QCOMPARE(library()[2].stored.note, std::string("cousin"));
+        dialog->deleteLater();
+
+        // Opened, corrected and saved: the same record, note kept.
+        const korvanta::library::ReadBirth first = library()[0];
+        w.Entry().OpenStoredBirth(first);
+        EntryControls(w).cboMM->setCurrentIndex(20);
+        EntryControls(w).mnuSaveBirth->trigger();
+        QCOMPARE(library().size(), std::size_t{3});
+        QCOMPARE(library()[0].stored.birth.minute, 20);
+        QCOMPARE(library()[0].stored.note, std::string("aunt"));
+        QVERIFY2(status->currentMessage().startsWith(QStringLiteral("Stored birth updated")),
+                 qPrintable(status->currentMessage()));
+
+        // The result frame saves the birth too, with Ctrl+S, and says so in
+        // its own status line; Ctrl+Q ends the program from either window.
+        w.Calculate();
+        QVERIFY(w.ResultFrame() != nullptr);
+        QAction* frameSave = Named<QAction>(*w.ResultFrame(), "mnuFrameSaveBirth");
+        QCOMPARE(frameSave->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(FrameControls(*w.ResultFrame()).mnuExit->shortcut(),
+                 QKeySequence(QKeySequence::Quit));
+        QCOMPARE(EntryControls(w).mnuExit->shortcut(), QKeySequence(QKeySequence::Quit));
+        w.ResultFrame()->show();
+        frameSave->trigger();
+        QCOMPARE(library().size(), std::size_t{3});
+        QVERIFY(w.ResultFrame()->statusBar()->currentMessage().startsWith(
+            QStringLiteral("Stored birth updated")));
+
+        // Export says where it wrote.
+        const QString exported = dir.path() + QStringLiteral("/all.csv");
+        w.ResultFrame()->hide();
+        QVERIFY(w.Entry().ExportBirthsTo(exported, {&first}));
+        QCOMPARE(status->currentMessage(), QStringLiteral("1 birth exported to %1").arg(exported));
     }
 
     void AnUnusableLibraryIsNamedOnceAndItsItemsAreDisabled() {

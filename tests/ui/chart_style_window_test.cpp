@@ -97,7 +97,7 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(!display->chartFigure->isHidden());
             for (QLabel* cell : display->SignCells()) QVERIFY(cell->isHidden());
             QVERIFY(display->Shape2->isHidden());
-            QCOMPARE(display->chartFigure->Report()->drawing.style, style);
+            QCOMPARE(display->chartFigure->Drawing().style, style);
             // The painted square changes with the style.
             const QImage shown = display->chartFigure->grab().toImage();
             QVERIFY(shown != lastShown);
@@ -105,10 +105,10 @@ class ChartStyleWindowTest : public QObject {
 
             // The export draws the chosen style: the page of the report in that style.
             ChartReport expected = c.report;
-            expected.drawing = {style, false};
             expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
-            QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+            QCOMPARE(page, korvanta::RenderChartPage(expected, ChartDrawing{style, false})
+                               .convertToFormat(page.format()));
             QVERIFY(page != southPage);
             QCOMPARE(QSettings(path, QSettings::IniFormat)
                          .value(QStringLiteral("Settings/ChartStyle"))
@@ -153,7 +153,7 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(FrameControls(frame).mnuStyle[2]->isChecked());
             QVERIFY(FrameControls(frame).mnuShowAllPadas->isChecked());
             QVERIFY(!frame.Display()->chartFigure->isHidden());
-            const ChartDrawing shown = frame.Display()->chartFigure->Report()->drawing;
+            const ChartDrawing shown = frame.Display()->chartFigure->Drawing();
             QCOMPARE(shown.style, ChartStyle::East);
             QVERIFY(shown.allPadas);
         }
@@ -220,10 +220,11 @@ class ChartStyleWindowTest : public QObject {
                                                    QString::fromUtf8(korvanta::VargaName(varga))));
                 // The export draws what the window shows.
                 ChartReport expected = c.report;
-                korvanta::ShowVarga(expected, c.chart, varga, true);
+                korvanta::ShowVarga(expected, c.chart, varga);
                 expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
                 const QImage page = Export(frame, dialogs, QStringLiteral("varga.png"));
-                QCOMPARE(page, korvanta::RenderChartPage(expected).convertToFormat(page.format()));
+                QCOMPARE(page,
+                         korvanta::RenderChartPage(expected, {}).convertToFormat(page.format()));
             }
             QVERIFY(dialogs.failures.isEmpty());
         }

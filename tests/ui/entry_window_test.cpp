@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrlQuery>
 #include <memory>
@@ -128,11 +130,21 @@ class EntryWindowTest : public QObject {
         QVERIFY(sink_.messages.empty());
         QTest::keyClick(c_->txtName, Qt::Key_Backspace);
         QCOMPARE(c_->txtName->text(), QStringLiteral("KUMAR RA"));
-        // Letters of any script, hyphens and apostrophes pass.
-        c_->txtName->clear();
-        for (const QChar key : QStringLiteral("jos\u00e9 o'brien-\u0436"))
-            Type(c_->txtName, QString(key));
-        QCOMPARE(c_->txtName->text(), QStringLiteral("JOS\u00c9 O'BRIEN-\u0416"));
+        // Letters of any script, hyphens and apostrophes pass the keys and
+        // the entry check.
+        for (QLineEdit* box : {c_->txtLonD, c_->txtLonM, c_->txtLatD, c_->txtLatM})
+            box->setText(QStringLiteral("12"));
+        for (const QString& name :
+             {QStringLiteral("jos\u00e9"), QStringLiteral("mary-jane"), QStringLiteral("o'brien"),
+              QStringLiteral("jos\u00e9 o'brien-\u0436")}) {
+            c_->txtName->clear();
+            for (const QChar key : name) Type(c_->txtName, QString(key));
+            QCOMPARE(c_->txtName->text(), name.toUpper());
+            QVERIFY2(w_->Entry().AcceptedBirth(),
+                     qPrintable(name + QStringLiteral(": ") +
+                                (sink_.messages.empty() ? QString() : sink_.messages[0].text)));
+            QCOMPARE(Named<QLabel>(*w_, "lblNameNote")->text(), QString());
+        }
         QVERIFY(sink_.messages.empty());
     }
 
@@ -148,9 +160,40 @@ class EntryWindowTest : public QObject {
         QTest::keyClicks(c_->txtName, QStringLiteral("k"));
         Type(c_->txtName, key);
         QCOMPARE(c_->txtName->text(), QStringLiteral("K"));
-        QCOMPARE(sink_.messages.size(), std::size_t{1});
-        QCOMPARE(sink_.messages[0].text, QStringLiteral("Please Enter only Letters"));
-        QCOMPARE(sink_.messages[0].icon, MessageIcon::Information);
+        // Said in the note under the box, with no box that takes the next
+        // key: typing goes on, and the note goes with the next letter.
+        QVERIFY(sink_.messages.empty());
+        auto* note = Named<QLabel>(*w_, "lblNameNote");
+        QCOMPARE(note->text(), QStringLiteral("Please Enter only Letters"));
+        QTest::keyClicks(c_->txtName, QStringLiteral("a"));
+        QCOMPARE(c_->txtName->text(), QStringLiteral("KA"));
+        QCOMPARE(note->text(), QString());
+    }
+
+    // The lists of numbers take a typed whole number, not the next item
+    // that starts with the digit.
+    void listsTakeTypedNumbers() {
+        struct Case {
+            QComboBox* list;
+            int chosen;  // the item chosen before typing
+            const char* typed;
+            const char* expected;
+        };
+        const Case cases[] = {{c_->cboDate, 9, "14", "14"},     {c_->cboDate, 9, "1", "1"},
+                              {c_->cboDate, 13, "1", "1"},      {c_->cboDate, 0, "35", "5"},
+                              {c_->cboYear, 0, "1985", "1985"}, {c_->cboHH, 0, "07", "7"},
+                              {c_->cboMM, 30, "59", "59"},      {c_->cboSS, 10, "0", "0"}};
+        for (const Case& c : cases) {
+            c.list->setCurrentIndex(c.chosen);
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new number
+            QTest::keyClicks(c.list, QString::fromLatin1(c.typed));
+            QVERIFY2(c.list->currentText() == QString::fromLatin1(c.expected),
+                     qPrintable(QStringLiteral("%1: typed %2 gave %3, expected %4")
+                                    .arg(c.list->objectName(), QString::fromLatin1(c.typed),
+                                         c.list->currentText(), QString::fromLatin1(c.expected))));
+        }
+        QCOMPARE(w_->Entry().Form().cboDate, 4);  // the entry follows the list
+        QVERIFY(sink_.messages.empty());
     }
 
     void coordinatesTakeDigitsOnly_data() {
@@ -357,18 +400,23 @@ class EntryWindowTest : public QObject {
             fileNames << (action->isSeparator() ? QStringLiteral("-")
                           : action->menu()      ? action->menu()->objectName()
                                                 : action->objectName());
-        QCOMPARE(fileNames, (QStringList{"mnuNext", "-", "mnuSaveBirth", "mnuOpenBirth",
-                                         "mnuRecent", "mnuImportBirths", "mnuImportFolder",
-                                         "mnuExportBirths", "-", "mnuExit"}));
+        QCOMPARE(fileNames, (QStringList{"mnuNext", "-", "mnuSaveBirth", "mnuSaveAsNew",
+                                         "mnuOpenBirth", "mnuRecent", "mnuImportBirths",
+                                         "mnuImportFolder", "mnuExportBirths", "-", "mnuExit"}));
         QCOMPARE(file[0]->text(), QStringLiteral("Get My Upapada Lagna"));
         QCOMPARE(file.back()->text(), QStringLiteral("E&xit"));
 
         const QList<QAction*> help = bar[1]->menu()->actions();
-        const QStringList names = {"mnuOnline", "mnuVisit", "mnuHelp1", "mnuUpdate",
-                                   "mnuHelp2",  "mnuAbout", "mnuDonate"};
-        const QStringList captions = {
-            "&Online Help",    "&Visit Us Online", "", "Check for Software &Update", "",
-            "&About Software", "&Donate"};
+        const QStringList names = {"mnuManual", "mnuOnline", "mnuVisit", "mnuHelp1",
+                                   "mnuUpdate", "mnuHelp2",  "mnuAbout", "mnuDonate"};
+        const QStringList captions = {"Korvanta &Help",
+                                      "&Online Help",
+                                      "&Visit Us Online",
+                                      "",
+                                      "Check for Software &Update",
+                                      "",
+                                      "&About Software",
+                                      "&Donate"};
         QCOMPARE(help.size(), names.size());
         for (int i = 0; i < help.size(); ++i) {
             QCOMPARE(help[i]->objectName(), names[i]);
@@ -385,12 +433,42 @@ class EntryWindowTest : public QObject {
         for (const char* entry : {"mnuOnline", "mnuVisit", "mnuUpdate", "mnuDonate"}) {
             w_->findChild<QAction*>(QString::fromLatin1(entry))->trigger();
         }
-        const std::vector<QUrl> expected = {
-            korvanta::HomePageUrl(),   korvanta::CoBrandPageUrl(), korvanta::FullBrandPageUrl(),
-            korvanta::OnlineHelpUrl(), korvanta::HomePageUrl(),    korvanta::DownloadPageUrl(),
-            korvanta::DonatePageUrl()};
+        // Pages whose address the build set open in the browser; the others
+        // open the manual, which comes with the program.
+        const std::vector<QUrl> pages = {korvanta::HomePageUrl(),      korvanta::CoBrandPageUrl(),
+                                         korvanta::FullBrandPageUrl(), korvanta::OnlineHelpUrl(),
+                                         korvanta::HomePageUrl(),      korvanta::DownloadPageUrl(),
+                                         korvanta::DonatePageUrl()};
+        std::vector<QUrl> expected;
+        for (const QUrl& url : pages) {
+            if (!url.isEmpty()) expected.push_back(url);
+            QVERIFY2(url.isEmpty() || url.isValid(), qPrintable(url.toString()));
+        }
         QCOMPARE(browser.opened, expected);
-        for (const QUrl& url : expected) QVERIFY2(url.isValid(), qPrintable(url.toString()));
+        QWidget* manual = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QStringLiteral("frmManual")) manual = window;
+        }
+        QCOMPARE(manual != nullptr && manual->isVisible(), expected.size() < pages.size());
+        if (manual == nullptr) {
+            w_->findChild<QAction*>(QStringLiteral("mnuManual"))->trigger();
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window->objectName() == QStringLiteral("frmManual")) manual = window;
+            }
+            QVERIFY(manual != nullptr);
+        }
+        // The manual is the README's user sections, pictures included,
+        // read without a network.
+        auto* text = Named<QTextBrowser>(*manual, "txtManual");
+        QVERIFY(text->toPlainText().startsWith(QStringLiteral("Korvanta Help")));
+        for (const char* part : {"Find Place", "Chart styles", "Birth Time Sensitivity",
+                                 "Births library", "Korvanta Help\" (F1)"}) {
+            QVERIFY2(text->toPlainText().contains(QString::fromUtf8(part)), part);
+        }
+        QVERIFY(text->toHtml().contains(QStringLiteral("docs/screenshots/birth-data.png")));
+        QVERIFY(
+            !QImage(QStringLiteral(":/korvanta/manual/docs/screenshots/birth-data.png")).isNull());
+        manual->close();
     }
 
     void exitEntryEndsTheProgram() {

@@ -28,9 +28,20 @@ class RecordingSink final : public MessageSink {
         messages.push_back({text, MessageIcon::Information, true});
         return answerYes;
     }
+    // Yes or No as answerYes says, unless cancel is set.
+    QuestionAnswer AskYesNoCancel(QWidget*, const QString& text) override {
+        messages.push_back({text, MessageIcon::Information, true});
+        return cancel      ? QuestionAnswer::Cancel
+               : answerYes ? QuestionAnswer::Yes
+                           : QuestionAnswer::No;
+    }
+    bool Confirm(QWidget* parent, const QString& text, const QString&) override {
+        return AskYesNo(parent, text);
+    }
 
     std::vector<RecordedMessage> messages;
     bool answerYes = false;
+    bool cancel = false;
 };
 
 // Takes over http and https for its lifetime, so nothing reaches a browser.
@@ -51,5 +62,15 @@ class UrlRecorder : public QObject {
   public slots:
     void Record(const QUrl& url) { opened.push_back(url); }
 };
+
+// The pages of `pages` whose address the build set: those reach the
+// browser; the others open the manual.
+inline std::vector<QUrl> SetAddresses(const std::vector<QUrl>& pages) {
+    std::vector<QUrl> set;
+    for (const QUrl& url : pages) {
+        if (!url.isEmpty()) set.push_back(url);
+    }
+    return set;
+}
 
 }  // namespace korvanta::testing

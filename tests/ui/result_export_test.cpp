@@ -248,7 +248,7 @@ class ResultExportTest : public QObject {
             image.fill(Qt::white);
             {
                 QPainter painter(&image);
-                korvanta::PaintChartPage(painter, QRectF(QPointF(0, 0), image.size()), page);
+                korvanta::PaintChartPage(painter, QRectF(QPointF(0, 0), image.size()), page, {});
             }
             // The program's name is the grey ink at the right of the top
             // band; no ink of the title's colour (75, 75, 150) falls where it

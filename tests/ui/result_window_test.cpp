@@ -44,6 +44,7 @@ using korvanta::testing::EntryControls;
 using korvanta::testing::FrameControls;
 using korvanta::testing::Named;
 using korvanta::testing::RecordingSink;
+using korvanta::testing::SetAddresses;
 using korvanta::testing::UrlRecorder;
 
 namespace {
@@ -295,20 +296,24 @@ class ResultWindowTest : public QObject {
         QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
         // Back first and Exit last; the export entries between them.
         const QList<QAction*> file = bar[0]->menu()->actions();
-        const QStringList fileNames = {"mnuBack",  "mnuFileSep1", "mnuSaveImage", "mnuSavePdf",
-                                       "mnuPrint", "mnuFileSep2", "mnuExit"};
+        // Save Birth comes from the birth-data window, which keeps the library.
+        const QStringList fileNames = {
+            "mnuBack",    "mnuFrameSaveBirth", "mnuFileSep1", "mnuSaveImage",
+            "mnuSavePdf", "mnuPrint",          "mnuFileSep2", "mnuExit"};
         QCOMPARE(file.size(), fileNames.size());
         for (int i = 0; i < file.size(); ++i) QCOMPARE(file[i]->objectName(), fileNames[i]);
-        QVERIFY(file[1]->isSeparator() && file[5]->isSeparator());
+        QVERIFY(file[2]->isSeparator() && file[6]->isSeparator());
         QCOMPARE(file[0]->text(), QStringLiteral("&Back"));
-        QCOMPARE(file[2]->text(), QStringLiteral("Save Chart As &Image\u2026"));
-        QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
-        QCOMPARE(file[4]->text(), QStringLiteral("&Print\u2026"));
-        QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
-        // View: the chart's style, the divisional chart and the pada tags.
+        QCOMPARE(file[1]->text(), QStringLiteral("&Save Birth"));
+        QCOMPARE(file[3]->text(), QStringLiteral("Save Chart As &Image\u2026"));
+        QCOMPARE(file[4]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
+        QCOMPARE(file[5]->text(), QStringLiteral("&Print\u2026"));
+        QCOMPARE(file[7]->text(), QStringLiteral("E&xit"));
+        // View: the chart's style, the divisional chart, the pada tags and the
+        // astronomy.
         QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
         const QList<QAction*> view = bar[1]->menu()->actions();
-        QCOMPARE(view.size(), 3);
+        QCOMPARE(view.size(), 4);
         QCOMPARE(view[0]->text(), QStringLiteral("Chart &Style"));
         QCOMPARE(view[1]->text(), QStringLiteral("&Divisional Chart"));
         const QStringList vargaNames = {
@@ -324,6 +329,12 @@ class ResultWindowTest : public QObject {
         }
         QCOMPARE(view[2]->text(), QStringLiteral("Show &All Padas"));
         QVERIFY(view[2]->isCheckable());
+        QCOMPARE(view[3]->text(), QStringLiteral("&Astronomy"));
+        const QList<QAction*> astronomies = view[3]->menu()->actions();
+        QCOMPARE(astronomies.size(), 2);
+        QCOMPARE(astronomies[0]->text(), QStringLiteral("&Classic"));
+        QCOMPARE(astronomies[1]->text(), QStringLiteral("&Precise (Swiss Ephemeris)"));
+        QVERIFY(astronomies[0]->isChecked() && !astronomies[1]->isChecked());
         const QList<QAction*> styles = view[0]->menu()->actions();
         const QStringList styleNames = {"South Indian", "North Indian", "East Indian"};
         QCOMPARE(styles.size(), styleNames.size());
@@ -334,12 +345,13 @@ class ResultWindowTest : public QObject {
         }
         QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
         const QList<QAction*> help = bar[2]->menu()->actions();
-        const QStringList names = {"mnuOnline",   "mnuVisit", "mnuHelpSep1", "mnuUpdate",
-                                   "mnuHelpSep2", "mnuAbout", "mnuDonate"};
+        const QStringList names = {"mnuManual", "mnuOnline",   "mnuVisit", "mnuHelpSep1",
+                                   "mnuUpdate", "mnuHelpSep2", "mnuAbout", "mnuDonate"};
         QCOMPARE(help.size(), names.size());
         for (int i = 0; i < help.size(); ++i) QCOMPARE(help[i]->objectName(), names[i]);
-        QVERIFY(help[2]->isSeparator() && help[4]->isSeparator());
-        QCOMPARE(help[6]->text(), QStringLiteral("&Donate"));
+        QVERIFY(help[3]->isSeparator() && help[5]->isSeparator());
+        QCOMPARE(help[0]->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        QCOMPARE(help[7]->text(), QStringLiteral("&Donate"));
     }
 
     void resizingKeepsButtonsAndResultWindowInPlace_data() {
@@ -369,8 +381,8 @@ class ResultWindowTest : public QObject {
         QTest::mouseClick(frame->Display()->Label6, Qt::LeftButton);
         QTest::mouseClick(frame->Display()->Label7, Qt::LeftButton);
         QTest::mouseClick(FrameControls(*frame).Label10, Qt::LeftButton);
-        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::HomePageUrl(),
-                                            korvanta::FullBrandPageUrl()};
+        const std::vector<QUrl> expected = SetAddresses(
+            {korvanta::HomePageUrl(), korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()});
         QCOMPARE(browser.opened, expected);
     }
 
@@ -397,7 +409,8 @@ class ResultWindowTest : public QObject {
         QCOMPARE(title, QStringLiteral("Korvanta v1.20"));
         QVERIFY(text.startsWith(QStringLiteral("Korvanta is a special Lagna (Ascendant)")));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        const std::vector<QUrl> expected = {korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()};
+        const std::vector<QUrl> expected =
+            SetAddresses({korvanta::HomePageUrl(), korvanta::FullBrandPageUrl()});
         QCOMPARE(browser.opened, expected);
     }
 
@@ -415,7 +428,8 @@ class ResultWindowTest : public QObject {
         QCOMPARE(
             about.lblCredits->text(),
             QStringLiteral("Licensed under the GNU GPL v3 or later\n"
-                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/"));
+                           "Place data \u00a9 GeoNames, CC-BY-4.0, https://www.geonames.org/\n"
+                           "Links Swiss Ephemeris (AGPL-3.0) under section 13 of the GNU GPL v3"));
         const QRect line = about.Line1->geometry();
         const QRect credits = about.lblCredits->geometry();
         for (QWidget* above :

@@ -168,7 +168,7 @@ class SensitivityTabTest : public QObject {
         frame.SetExportDialogs(dialogs);
         korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
         report.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);  // as the window shows it
-        const QImage single = korvanta::RenderChartPage(report);
+        const QImage single = korvanta::RenderChartPage(report, {});
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));
         frame.SaveChartImage();
@@ -182,7 +182,7 @@ class SensitivityTabTest : public QObject {
         QCOMPARE(both.height(), 2 * single.height());
         const auto view =
             korvanta::BuildSensitivityView(korvanta::BirthTimeSensitivity(c.birth, 60));
-        QCOMPARE(both, korvanta::RenderChartPage(report, korvanta::kPageImageDotsPerInch, &view)
+        QCOMPARE(both, korvanta::RenderChartPage(report, {}, korvanta::kPageImageDotsPerInch, &view)
                            .convertToFormat(both.format()));
 
         // Cancel writes nothing.

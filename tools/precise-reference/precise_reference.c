@@ -18,6 +18,10 @@
  * Usage: korvanta-precise-reference COUNT [FOLDER] > TABLE
  *   COUNT births (1..100000); FOLDER of the data files, by default the
  *   one the build was given. The births are the same for the same COUNT.
+ * Or:    korvanta-precise-reference - [FOLDER] < MOMENTS > TABLE
+ *   the moments given, one a line: jd_ut latitude longitude day_start (the
+ *   UT Julian day of the local day's midnight), for a test that knows its
+ *   births' moments.
  *
  * Output: comment lines starting with '#', then one line per birth of
  * whitespace-separated numbers (degrees; UT Julian days), '-' for an event
@@ -29,6 +33,7 @@
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <swephexp.h>
 
 /* 1901-01-01 00:00 UT and 2051-01-01 00:00 UT. */
@@ -76,21 +81,64 @@ static void print_event(double day_start, double lat, double lon, int32 rsmi) {
         printf(" -");
 }
 
+static const int bodies[] = {SE_SUN,     SE_MOON,   SE_MERCURY,   SE_VENUS,    SE_MARS,
+                             SE_JUPITER, SE_SATURN, SE_MEAN_NODE, SE_TRUE_NODE};
+
+/* One line of the table; non-zero when the library failed. */
+static int print_row(double jd, double lat, double lon, double day_start) {
+    double aya = 0;
+    char serr[AS_MAXCH] = "";
+    if (swe_get_ayanamsa_ex_ut(jd, SEFLG_SWIEPH, &aya, serr) < 0) {
+        fprintf(stderr, "korvanta-precise-reference: ayanamsa: %s\n", serr);
+        return 1;
+    }
+    printf("%.9f %.9f %.9f %.9f %.9f", jd, lat, lon, day_start, aya);
+    for (size_t b = 0; b < sizeof bodies / sizeof bodies[0]; ++b)
+        printf(" %.9f", normalized(tropical(jd, bodies[b]) - aya));
+
+    double cusps[13], ascmc[10];
+    if (swe_houses_ex(jd, 0, lat, lon, 'O', cusps, ascmc) < 0) {
+        fprintf(stderr, "korvanta-precise-reference: houses at %.6f\n", jd);
+        return 1;
+    }
+    printf(" %.9f", normalized(ascmc[0] - aya));
+
+    print_event(day_start, lat, lon, SE_CALC_RISE);
+    print_event(day_start, lat, lon, SE_CALC_SET);
+    print_event(day_start, lat, lon, SE_CALC_RISE | SE_BIT_DISC_CENTER | SE_BIT_NO_REFRACTION);
+    print_event(day_start, lat, lon, SE_CALC_SET | SE_BIT_DISC_CENTER | SE_BIT_NO_REFRACTION);
+    printf("\n");
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    static const int bodies[] = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_VENUS, SE_MARS,
-                                 SE_JUPITER, SE_SATURN, SE_MEAN_NODE, SE_TRUE_NODE};
-    long count = argc > 1 ? strtol(argv[1], NULL, 10) : 0;
-    if (argc < 2 || argc > 3 || count < 1 || count > 100000) {
-        fprintf(stderr, "usage: korvanta-precise-reference COUNT [FOLDER] > TABLE\n");
+    int given = argc > 1 && strcmp(argv[1], "-") == 0;
+    long count = argc > 1 && !given ? strtol(argv[1], NULL, 10) : 0;
+    if (argc < 2 || argc > 3 || (!given && (count < 1 || count > 100000))) {
+        fprintf(stderr, "usage: korvanta-precise-reference COUNT|- [FOLDER] > TABLE\n");
         return 2;
     }
     swe_set_ephe_path(argc > 2 ? argv[2] : KORVANTA_SWE_EPHE_PATH);
     swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
 
     printf("# Reference positions for tests/precise, Swiss Ephemeris called directly\n");
-    printf("# Regenerate: korvanta-precise-reference %ld > TABLE\n", count);
+    if (given)
+        printf("# Regenerate: korvanta-precise-reference - < MOMENTS > TABLE\n");
+    else
+        printf("# Regenerate: korvanta-precise-reference %ld > TABLE\n", count);
     printf("# jd_ut latitude longitude day_start ayanamsa sun moon mercury venus mars jupiter"
            " saturn mean_node true_node asc rise_limb set_limb rise_centre set_centre\n");
+    if (given) {
+        double jd, lat, lon, day_start;
+        int read;
+        while ((read = scanf("%lf %lf %lf %lf", &jd, &lat, &lon, &day_start)) == 4) {
+            if (print_row(jd, lat, lon, day_start) != 0) return 1;
+        }
+        if (read != EOF) {
+            fprintf(stderr, "korvanta-precise-reference: a moment line is not four numbers\n");
+            return 2;
+        }
+    }
     for (long k = 0; k < count; ++k) {
         double jd = FIRST_JD + next_uniform() * (LAST_JD - FIRST_JD);
         /* Latitudes up to 89.9 degrees either side, longitudes all round. */
@@ -105,28 +153,7 @@ int main(int argc, char** argv) {
         double zone = floor(lon / 15.0 + 0.5) / 24.0;
         double day_start = floor(jd + zone - 0.5) + 0.5 - zone;
 
-        double aya = 0;
-        char serr[AS_MAXCH] = "";
-        if (swe_get_ayanamsa_ex_ut(jd, SEFLG_SWIEPH, &aya, serr) < 0) {
-            fprintf(stderr, "korvanta-precise-reference: ayanamsa: %s\n", serr);
-            return 1;
-        }
-        printf("%.9f %.9f %.9f %.9f %.9f", jd, lat, lon, day_start, aya);
-        for (size_t b = 0; b < sizeof bodies / sizeof bodies[0]; ++b)
-            printf(" %.9f", normalized(tropical(jd, bodies[b]) - aya));
-
-        double cusps[13], ascmc[10];
-        if (swe_houses_ex(jd, 0, lat, lon, 'O', cusps, ascmc) < 0) {
-            fprintf(stderr, "korvanta-precise-reference: houses at %.6f\n", jd);
-            return 1;
-        }
-        printf(" %.9f", normalized(ascmc[0] - aya));
-
-        print_event(day_start, lat, lon, SE_CALC_RISE);
-        print_event(day_start, lat, lon, SE_CALC_SET);
-        print_event(day_start, lat, lon, SE_CALC_RISE | SE_BIT_DISC_CENTER | SE_BIT_NO_REFRACTION);
-        print_event(day_start, lat, lon, SE_CALC_SET | SE_BIT_DISC_CENTER | SE_BIT_NO_REFRACTION);
-        printf("\n");
+        if (print_row(jd, lat, lon, day_start) != 0) return 1;
     }
     if (fflush(stdout) != 0 || ferror(stdout)) {
         fprintf(stderr, "korvanta-precise-reference: writing the table failed\n");

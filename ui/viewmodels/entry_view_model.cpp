@@ -149,7 +149,9 @@ int EntryViewModel::FilterKey(Field field, int code) {
         default:
             return code;
     }
-    if (result.code == 0 && result.message) {
+    if (field == Field::Name) {
+        SetNameNote(result.code == 0 && result.message ? FromStd(result.message->text) : QString());
+    } else if (result.code == 0 && result.message) {
         emit informed(FromStd(result.message->text), result.message->icon);
     }
     return result.code;
@@ -261,6 +263,12 @@ void EntryViewModel::SetZoneNote(const std::string& note) {
     if (text == zoneNote_) return;
     zoneNote_ = text;
     emit zoneNoteChanged();
+}
+
+void EntryViewModel::SetNameNote(const QString& note) {
+    if (note == nameNote_) return;
+    nameNote_ = note;
+    emit nameNoteChanged();
 }
 
 void EntryViewModel::SetPlaceText(const QString& text) {

@@ -70,10 +70,15 @@ class EntryViewModel final : public QObject {
     void LongitudeChangedByHand();
 
     // The verdict on a character typed into Name or a coordinate box (the
-    // others take any key): 0 when the key is dropped (the message said, if
-    // any), else the character the box takes in its place (a capital for a
-    // small letter) or the typed one.
+    // others take any key): 0 when the key is dropped, else the character
+    // the box takes in its place (a capital for a small letter) or the typed
+    // one. A key Name drops is said by nameNoteChanged() (a note under the
+    // box, no message to click away), a coordinate box's by informed(); a
+    // key Name takes clears its note.
     int FilterKey(Field field, int code);
+    // The note under the Name box: why the last key was refused; empty
+    // when there is nothing to say.
+    const QString& NameNote() const { return nameNote_; }
 
     // The entry check's birth; empty when refused (refused() says why).
     std::optional<Birth> AcceptedBirth();
@@ -115,15 +120,26 @@ class EntryViewModel final : public QObject {
     // be written (empty when it can).
     QString LibraryProblem() const { return libraryProblem_; }
     QString ReadOnlyProblem() const;
-    // The question asked before a same-name, same-moment birth is replaced;
-    // true replaces it, false keeps both. Without one, both are kept.
-    void SetQuestion(std::function<bool(const QString&)> ask) { ask_ = std::move(ask); }
+    // The answers to the question asked before a same-name, same-moment
+    // birth is replaced: Yes replaces it, No keeps both, Cancel stores
+    // nothing. Without a question both are kept.
+    enum class Answer { Yes, No, Cancel };
+    void SetQuestion(std::function<Answer(const QString&)> ask) { ask_ = std::move(ask); }
     // "Save Birth": the entry check, then the library, with the atlas place
-    // and zone of the place chosen or of the birth opened.
+    // and zone of the place chosen or of the birth opened. A birth opened
+    // from the library (or stored by SaveBirthAsNew) whose name is still the
+    // stored one is updated in place, its note kept; any other is stored as
+    // a new birth, asking first when one of the same name and moment is
+    // stored. True when the library holds the birth; saved() or a message
+    // says what happened.
     bool SaveBirth();
+    // "Save As New": stores the entry as a new birth even when it was
+    // opened from the library; the entry then stands for the new one.
+    bool SaveBirthAsNew();
     // Fills the entry with a stored birth, as saved (no atlas place follows
     // the date), and notes that it was opened.
     void OpenStoredBirth(const library::ReadBirth& stored);
+
     // The births most recently opened or saved, newest first, and a birth's
     // line in the Recent Births menu ("ASHA RAO  1980-06-05 09:05:30").
     std::vector<library::ReadBirth> RecentBirths() const;
@@ -153,6 +169,9 @@ class EntryViewModel final : public QObject {
     void libraryChanged();
     // A message for the user.
     void informed(const QString& text, MessageIcon icon);
+    // What went well, for the status line ("Birth saved: …").
+    void statusSaid(const QString& text);
+    void nameNoteChanged();
     // The entry check's refusal, and the control to put the focus in
     // (its object name; empty for none).
     void refused(const QString& text, MessageIcon icon, const QString& focus);
@@ -164,19 +183,25 @@ class EntryViewModel final : public QObject {
     void SetZoneNote(const std::string& note);
     void SetPlaceText(const QString& text);
     void Inform(const std::string& text, MessageIcon icon);
+    void SetNameNote(const QString& note);
+    library::StoredBirth EntryToStore(const Birth& birth) const;
+    bool SaveNew(const library::StoredBirth& birth);
 
     EntryForm form_;
     std::vector<atlas::Place> candidates_;
     std::optional<atlas::Place> chosen_;
     bool zonePickedByHand_ = false;    // the zone list was set by the user since the place
     bool longitudeFromAtlas_ = false;  // the longitude and its side are the atlas's
-    QString placeText_, zoneNote_, zoneCheck_;
+    QString placeText_, zoneNote_, zoneCheck_, nameNote_;
     std::unique_ptr<library::BirthsLibrary> library_;
     QString libraryProblem_;
     // The atlas's place and zone of an opened birth, kept for its next save
     // until the place is typed by hand.
     std::string openedAtlasPlace_, openedAtlasZone_;
-    std::function<bool(const QString&)> ask_;
+    // The stored birth the entry was opened from (0: none) and its name.
+    std::int64_t openedId_ = 0;
+    std::string openedName_;
+    std::function<Answer(const QString&)> ask_;
 };
 
 }  // namespace korvanta

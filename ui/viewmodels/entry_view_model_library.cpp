@@ -30,6 +30,24 @@ QString MomentText(const Birth& b) {
     return FromStd(LocalMomentText(b));
 }
 
+// An import's reason for refusing a line, in words a reader of the window
+// follows: the JSON parser's own report of a line that is no JSON at all
+// ("parse error at line 1, column 1: syntax error while parsing value -
+// invalid literal; last read: 'H'") says what a record is instead.
+QString PlainReason(const std::string& reason) {
+    const std::string_view kNotJson = "not a JSON object: ";
+    if (!reason.starts_with(kNotJson)) return FromStd(reason);
+    QString said = QStringLiteral(
+        "not a birth record: a record is one JSON object on one line, "
+        "{\"name\":…, \"month\":…, …}, and this line is not one");
+    const auto column = reason.find("column ");
+    if (column != std::string::npos) {
+        const std::string digits = reason.substr(column + 7, reason.find(':', column) - column - 7);
+        said += QStringLiteral(" (it stops being one at character %1)").arg(FromStd(digits));
+    }
+    return said;
+}
+
 }  // namespace
 
 void EntryViewModel::UseLibrary(const std::string& path) {
@@ -53,12 +71,9 @@ QString EntryViewModel::ReadOnlyProblem() const {
            FromStd(library_->ReadOnlyReason());
 }
 
-bool EntryViewModel::SaveBirth() {
-    if (!LibraryWritable()) return false;
-    const std::optional<Birth> accepted = AcceptedBirth();
-    if (!accepted) return false;
+library::StoredBirth EntryViewModel::EntryToStore(const Birth& accepted) const {
     library::StoredBirth birth;
-    birth.birth = *accepted;
+    birth.birth = accepted;
     if (chosen_) {
         birth.atlasPlace = atlas::PlaceLabel(*chosen_);
         birth.atlasZone = chosen_->timeZone;
@@ -66,20 +81,64 @@ bool EntryViewModel::SaveBirth() {
         birth.atlasPlace = openedAtlasPlace_;
         birth.atlasZone = openedAtlasZone_;
     }
+    return birth;
+}
+
+bool EntryViewModel::SaveBirth() {
+    if (!LibraryWritable()) return false;
+    const std::optional<Birth> accepted = AcceptedBirth();
+    if (!accepted) return false;
+    const library::StoredBirth birth = EntryToStore(*accepted);
+    // A birth given another name is another person's: it is stored anew
+    // rather than written over the one opened.
+    if (openedId_ != 0 && birth.birth.name == openedName_) {
+        const auto error = library_->Update(openedId_, birth);
+        if (!error) {
+            emit statusSaid(QStringLiteral("Stored birth updated: %1, %2")
+                                .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
+            return true;
+        }
+        if (error->kind != library::ErrorKind::NotFound) {
+            Inform(error->message, MessageIcon::Error);
+            return false;
+        }
+        // Deleted meanwhile (by the command line, say): stored anew below.
+        openedId_ = 0;
+    }
+    return SaveNew(birth);
+}
+
+bool EntryViewModel::SaveBirthAsNew() {
+    if (!LibraryWritable()) return false;
+    const std::optional<Birth> accepted = AcceptedBirth();
+    if (!accepted) return false;
+    return SaveNew(EntryToStore(*accepted));
+}
+
+bool EntryViewModel::SaveNew(const library::StoredBirth& birth) {
     auto saved = library_->Save(birth, library::OnDuplicate::Refuse);
     if (std::holds_alternative<library::Duplicate>(saved)) {
-        const QString question = QStringLiteral(
-                                     "A birth of %1 at %2 is already stored.\n\nReplace it? (Yes "
-                                     "replaces the stored birth; No keeps both.)")
-                                     .arg(FromStd(birth.birth.name), MomentText(birth.birth));
-        const bool replace = ask_ && ask_(question);
-        saved = library_->Save(
-            birth, replace ? library::OnDuplicate::Replace : library::OnDuplicate::KeepBoth);
+        const QString question =
+            QStringLiteral(
+                "A birth of %1 at %2 is already stored.\n\nReplace it? (Yes replaces the "
+                "stored birth; No keeps both; Cancel stores nothing.)")
+                .arg(FromStd(birth.birth.name), MomentText(birth.birth));
+        const Answer answer = ask_ ? ask_(question) : Answer::No;
+        if (answer == Answer::Cancel) return false;
+        saved = library_->Save(birth, answer == Answer::Yes ? library::OnDuplicate::Replace
+                                                            : library::OnDuplicate::KeepBoth);
     }
     if (const auto* error = std::get_if<library::LibraryError>(&saved)) {
         Inform(error->message, MessageIcon::Error);
         return false;
     }
+    // An opened birth stored anew: the entry now stands for the new one.
+    if (openedId_ != 0) {
+        openedId_ = std::get<std::int64_t>(saved);
+        openedName_ = birth.birth.name;
+    }
+    emit statusSaid(QStringLiteral("Birth saved: %1, %2")
+                        .arg(FromStd(birth.birth.name), MomentText(birth.birth)));
     return true;
 }
 
@@ -94,12 +153,16 @@ void EntryViewModel::OpenStoredBirth(const library::ReadBirth& stored) {
     form_ = library::FormOfBirth(stored.stored.birth);
     openedAtlasPlace_ = stored.stored.atlasPlace;
     openedAtlasZone_ = stored.stored.atlasZone;
+    openedId_ = stored.stored.id;
+    openedName_ = stored.stored.birth.name;
     SetPlaceText(FromStd(stored.stored.atlasPlace));
     SetZoneNote(
         stored.stored.atlasZone.empty() ? "" : EntryZoneFor(stored.stored.atlasZone, form_).note);
     UpdateZoneCheck();
     emit formChanged();
     if (!library_->IsReadOnly()) library_->MarkOpened(stored.stored.id);
+    emit statusSaid(QStringLiteral("Opened %1, %2 from the library; Save Birth updates it")
+                        .arg(FromStd(stored.stored.birth.name), MomentText(stored.stored.birth)));
 }
 
 std::vector<library::ReadBirth> EntryViewModel::RecentBirths() const {
@@ -158,7 +221,7 @@ bool EntryViewModel::ImportBirthsFrom(const QStringList& paths) {
         const exchange::FileRemark& refused = summary.refused[i];
         text += QStringLiteral("\n") + QFileInfo(FromStd(refused.file)).fileName();
         if (refused.line > 0) text += QStringLiteral(" line %1").arg(refused.line);
-        text += QStringLiteral(": ") + FromStd(refused.text);
+        text += QStringLiteral(": ") + PlainReason(refused.text);
     }
     if (summary.refused.size() > kShownRefusals) {
         text += QStringLiteral("\n… and %1 more.").arg(summary.refused.size() - kShownRefusals);
@@ -211,6 +274,11 @@ bool EntryViewModel::ExportBirthsTo(const QString& path,
                           .arg(notWritten.join(QStringLiteral("\n"))),
                       MessageIcon::Error);
     }
+    emit statusSaid(
+        QStringLiteral("%1 %2 exported to %3")
+            .arg(stored.size())
+            .arg(stored.size() == 1 ? QStringLiteral("birth") : QStringLiteral("births"))
+            .arg(QString::fromStdString(target)));
     return true;
 }
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/viewmodels/result_view_model.h"
 
+#include <utility>
+
 #include "pipeline/pipeline.h"
+#include "precise/precise_source.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
 #include "report/varga_chart.h"
@@ -12,17 +15,69 @@ namespace {
 
 constexpr int kDefaultSpanMinutes = 60;
 
-ChartReport ReportOf(const Birth& birth, const ChartDrawing& drawing, Varga varga) {
-    const Chart chart = CalculateChart(birth);
+}  // namespace
+
+Birth ResultViewModel::ShownBirth() const {
+    return shown_ ? BirthAtClock(entered_, *shown_) : entered_;
+}
+
+std::variant<QString, ChartReport> ResultViewModel::ReportOf(
+    const Birth& birth, const AstronomyOptions& astronomy) const {
+    auto made = CalculateChart(birth, astronomy);
+    if (const auto* failed = std::get_if<AstronomyError>(&made)) {
+        return QString::fromStdString(failed->message);
+    }
+    const Chart& chart = std::get<Chart>(made);
     ChartReport report = BuildReport(birth, chart);
-    report.drawing = drawing;
-    // Every chart the window shows comes from the classic astronomy.
-    ShowVarga(report, chart, varga, true);
+    ShowVarga(report, chart, varga_);
     report.ulInVargas = UpapadaInVargasLine(chart);
     return report;
 }
 
-}  // namespace
+void ResultViewModel::FallBackToClassic(const QString& problem) {
+    astronomy_.astronomy = Astronomy::Classic;
+    report_ = std::get<ChartReport>(ReportOf(ShownBirth(), astronomy_));
+    astronomyProblem_ = problem + QStringLiteral(" The chart shows the classic astronomy.");
+}
+
+SensitivityStrip ResultViewModel::MakeStrip() {
+    auto strip = BirthTimeSensitivity(entered_, span_, astronomy_);
+    if (const auto* failed = std::get_if<AstronomyError>(&strip)) {
+        FallBackToClassic(QString::fromStdString(failed->message));
+        emit reportChanged();
+        emit astronomyChanged();
+        emit astronomyFailed(TakeAstronomyProblem());
+        return BirthTimeSensitivity(entered_, span_);
+    }
+    return std::get<SensitivityStrip>(std::move(strip));
+}
+
+QString ResultViewModel::TakeAstronomyProblem() {
+    return std::exchange(astronomyProblem_, QString());
+}
+
+bool ResultViewModel::ChooseAstronomy(Astronomy astronomy) {
+    if (astronomy == astronomy_.astronomy) return true;
+    AstronomyOptions chosen = astronomy_;
+    chosen.astronomy = astronomy;
+    auto report = ReportOf(ShownBirth(), chosen);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        emit astronomyFailed(*failed);
+        return false;
+    }
+    astronomy_ = chosen;
+    report_ = std::get<ChartReport>(std::move(report));
+    const bool hadStrip = strip_.has_value();
+    strip_.reset();
+    emit reportChanged();
+    emit astronomyChanged();
+    if (hadStrip) {
+        strip_ = MakeStrip();
+        emit stripChanged();
+    }
+    if (settings_ != nullptr) settings_->SetAstronomy(astronomy_.astronomy);
+    return true;
+}
 
 ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObject* parent)
     : QObject(parent), entered_(entered), settings_(settings), span_(kDefaultSpanMinutes) {
@@ -33,22 +88,31 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         // Only a span the chooser offers is taken from the store.
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
+        astronomy_.astronomy = settings_->AstronomyChoice();
         varga_ = settings_->VargaChoice().value_or(Varga::D1);
     }
-    MakeReport();
+    auto report = ReportOf(entered_, astronomy_);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        FallBackToClassic(*failed);
+    } else {
+        report_ = std::get<ChartReport>(std::move(report));
+    }
 }
 
-Birth ResultViewModel::ShownBirth() const {
-    return shown_ ? BirthAtClock(entered_, *shown_) : entered_;
-}
-
-void ResultViewModel::MakeReport() {
-    report_ = ReportOf(ShownBirth(), drawing_, varga_);
+void ResultViewModel::RemakeReport() {
+    auto report = ReportOf(ShownBirth(), astronomy_);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        FallBackToClassic(*failed);
+        emit astronomyChanged();
+        emit astronomyFailed(TakeAstronomyProblem());
+    } else {
+        report_ = std::get<ChartReport>(std::move(report));
+    }
 }
 
 void ResultViewModel::ChooseVarga(Varga varga) {
     varga_ = varga;
-    MakeReport();
+    RemakeReport();
     emit vargaChanged();
     emit reportChanged();
     // A store that cannot be written keeps the choice for this run.
@@ -59,28 +123,27 @@ ResultViewModel::~ResultViewModel() = default;
 
 void ResultViewModel::ChooseDrawing(const ChartDrawing& drawing) {
     drawing_ = drawing;
-    report_.drawing = drawing_;
     emit drawingChanged();
     // A store that cannot be written keeps the choice for this run.
     if (settings_ != nullptr) settings_->SetChartDrawing(drawing_.style, drawing_.allPadas);
 }
 
 const SensitivityStrip& ResultViewModel::Strip() {
-    if (!strip_) strip_ = BirthTimeSensitivity(entered_, span_);
+    if (!strip_) strip_ = MakeStrip();
     return *strip_;
 }
 
 void ResultViewModel::ChooseSpan(int minutes) {
     if (!IsSensitivitySpan(minutes)) return;
     span_ = minutes;
-    strip_ = BirthTimeSensitivity(entered_, span_);
+    strip_ = MakeStrip();
     emit stripChanged();
     if (settings_ != nullptr) settings_->SetSensitivitySpan(minutes);
 }
 
 void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
     shown_ = clock;
-    MakeReport();
+    RemakeReport();
     emit reportChanged();
     emit shownMomentChanged();
 }
@@ -95,22 +158,22 @@ QString ResultViewModel::PageTitle() const {
 
 bool ResultViewModel::SavePng(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".png"));
-    if (!withStrip) return SaveChartPagePng(report_, file, error);
+    if (!withStrip) return SaveChartPagePng(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePng(report_, file, error, &strip);
+    return SaveChartPagePng(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::SavePdf(const QString& path, bool withStrip, QString& error) {
     const QString file = QString::fromStdString(WithExtension(path.toStdString(), ".pdf"));
-    if (!withStrip) return SaveChartPagePdf(report_, file, error);
+    if (!withStrip) return SaveChartPagePdf(report_, drawing_, file, error);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return SaveChartPagePdf(report_, file, error, &strip);
+    return SaveChartPagePdf(report_, drawing_, file, error, &strip);
 }
 
 bool ResultViewModel::Print(QPagedPaintDevice& printer, bool withStrip) {
-    if (!withStrip) return PrintChartPage(report_, printer);
+    if (!withStrip) return PrintChartPage(report_, drawing_, printer);
     const SensitivityView strip = BuildSensitivityView(Strip());
-    return PrintChartPage(report_, printer, &strip);
+    return PrintChartPage(report_, drawing_, printer, &strip);
 }
 
 }  // namespace korvanta

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result of one entered birth as the result frame shows it: the report of
 // the moment shown (the entered one, or one picked on the sensitivity strip),
-// the View menu's chart style, pada choice and divisional chart, the strip
-// over the chosen
-// span, and the chart page's exports. Every calculation and report the frame
-// shows is made here; the frame only binds its widgets to these values.
+// the View menu's chart style, pada choice, divisional chart and astronomy,
+// the strip over the chosen span, and the chart page's exports. Every
+// calculation and report the frame shows is made here; the frame only binds
+// its widgets to these values.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 #include "pipeline/birth.h"
+#include "pipeline/positions_source.h"
 #include "pipeline/sensitivity.h"
 #include "reading/varga.h"
 #include "report/report.h"
@@ -26,18 +28,20 @@ class Settings;
 class ResultViewModel final : public QObject {
     Q_OBJECT
   public:
-    // Calculates the chart of `entered`. The chart style, the pada choice and
-    // the strip's span are read from `settings` and written back to it when
-    // chosen; without settings they last for this result only (South Indian,
-    // padas off, ±1 h at first).
+    // Calculates the chart of `entered`. The chart style, the pada choice,
+    // the divisional chart, the astronomy and the strip's span are read from
+    // `settings` and written back to it when chosen; without settings they
+    // last for this result only (South Indian, padas off, D1, classic, ±1 h
+    // at first).
     explicit ResultViewModel(const Birth& entered, Settings* settings = nullptr,
                              QObject* parent = nullptr);
     ~ResultViewModel() override;
 
     const Birth& Entered() const { return entered_; }
-    // The report of the moment shown, drawn as chosen: its square, centre
-    // block and pada table show the chosen divisional chart (ShowVarga), and
-    // it carries the Upapada Lagna's sign in D1 and D9 (ulInVargas).
+    // The report of the moment shown: its square, centre block and pada
+    // table show the chosen divisional chart (ShowVarga), and it carries the
+    // Upapada Lagna's sign in D1 and D9 (ulInVargas); Drawing() says how its
+    // square is drawn.
     const ChartReport& Report() const { return report_; }
 
     const ChartDrawing& Drawing() const { return drawing_; }
@@ -48,6 +52,18 @@ class ResultViewModel final : public QObject {
     // D1. Another choice remakes the report and is kept in the settings.
     Varga ShownVarga() const { return varga_; }
     void ChooseVarga(Varga varga);
+
+    // The View menu's astronomy (Classic unless the settings hold Precise).
+    Astronomy AstronomyChoice() const { return astronomy_.astronomy; }
+    // Another astronomy: the moment shown and the strip are calculated
+    // again, and the choice is kept in the settings. Where the precise
+    // astronomy cannot compute (its data files missing), nothing changes,
+    // astronomyFailed carries the reason, and false is returned.
+    bool ChooseAstronomy(Astronomy astronomy);
+    // Why the astronomy kept in the settings could not make this result,
+    // which then shows the classic astronomy; empty when nothing went wrong.
+    // Cleared when read.
+    QString TakeAstronomyProblem();
 
     // The strip's span in minutes: as stored when the store holds a span the
     // chooser offers, else 60.
@@ -82,11 +98,26 @@ class ResultViewModel final : public QObject {
     void vargaChanged();
     void stripChanged();
     void shownMomentChanged();
+    void astronomyChanged();
+    // The precise astronomy could not compute; `message` says why and names
+    // the package of the data files where they are missing.
+    void astronomyFailed(const QString& message);
 
   private:
     // The birth of the moment shown.
     Birth ShownBirth() const;
-    void MakeReport();
+    // The report of `birth` with `astronomy`, turned to the chosen
+    // divisional chart, or the astronomy's error.
+    std::variant<QString, ChartReport> ReportOf(const Birth& birth,
+                                                const AstronomyOptions& astronomy) const;
+    // Report() made again for the moment shown; where the chosen astronomy
+    // fails, the result goes back to the classic one and says why.
+    void RemakeReport();
+    // The strip of the entered birth with the chosen astronomy; where that
+    // fails, the result goes back to the classic astronomy and says why.
+    SensitivityStrip MakeStrip();
+    // Back to the classic astronomy for this result after `problem`.
+    void FallBackToClassic(const QString& problem);
 
     Birth entered_;
     Settings* settings_ = nullptr;
@@ -96,6 +127,8 @@ class ResultViewModel final : public QObject {
     int span_ = 60;
     std::optional<SensitivityStrip> strip_;
     std::optional<std::int64_t> shown_;
+    AstronomyOptions astronomy_;
+    QString astronomyProblem_;
 };
 
 }  // namespace korvanta

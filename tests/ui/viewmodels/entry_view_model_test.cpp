@@ -79,10 +79,12 @@ class EntryViewModelTest : public QObject {
         QSignalSpy said(&entry, &EntryViewModel::informed);
         QCOMPARE(entry.FilterKey(Field::Name, 'k'), int('K'));
         QCOMPARE(entry.FilterKey(Field::Name, 'K'), int('K'));
-        QCOMPARE(said.count(), 0);
+        // Name's refusal is a note, no message; the next key taken clears it.
         QCOMPARE(entry.FilterKey(Field::Name, '7'), 0);
-        QCOMPARE(said.count(), 1);
-        QCOMPARE(said[0][0].toString(), QStringLiteral("Please Enter only Letters"));
+        QCOMPARE(entry.NameNote(), QStringLiteral("Please Enter only Letters"));
+        QCOMPARE(entry.FilterKey(Field::Name, 'a'), int('A'));
+        QCOMPARE(entry.NameNote(), QString());
+        QCOMPARE(said.count(), 0);
         for (Field box : {Field::LonDeg, Field::LonMin, Field::LatDeg, Field::LatMin}) {
             QCOMPARE(entry.FilterKey(box, '7'), int('7'));
             QCOMPARE(entry.FilterKey(box, 'x'), 0);
@@ -154,14 +156,25 @@ class EntryViewModelTest : public QObject {
             label = entry.PlaceText();
             saved = entry.Form();
             QVERIFY(entry.SaveBirth());
-            // The same name and moment: the answer decides.
-            int asked = 0;
-            entry.SetQuestion([&asked](const QString&) { return ++asked == 1; });
-            QVERIFY(entry.SaveBirth());  // replaced
-            QCOMPARE(std::get<0>(entry.Library()->List()).size(), std::size_t{1});
-            QVERIFY(entry.SaveBirth());  // kept both
-            QCOMPARE(asked, 2);
-            QCOMPARE(std::get<0>(entry.Library()->List()).size(), std::size_t{2});
+            // The same name and moment: the answer decides; Cancel stores
+            // nothing.
+            using Answer = EntryViewModel::Answer;
+            const Answer answers[] = {Answer::Yes, Answer::Cancel, Answer::No};
+            const bool stored[] = {true, false, true};
+            const std::size_t counts[] = {1, 1, 2};
+            QStringList questions;
+            entry.SetQuestion([&](const QString& question) {
+                questions << question;
+                return answers[questions.size() - 1];
+            });
+            for (std::size_t i = 0; i < std::size(answers); ++i) {
+                QCOMPARE(entry.SaveBirth(), stored[i]);
+                QCOMPARE(std::get<0>(entry.Library()->List()).size(), counts[i]);
+            }
+            // The question names the whole moment.
+            QCOMPARE(questions.size(), 3);
+            QVERIFY2(questions[0].contains(QStringLiteral("1980-06-05 09:")),
+                     qPrintable(questions[0]));
         }
         EntryViewModel entry;
         entry.UseLibrary(path);
@@ -184,9 +197,30 @@ class EntryViewModelTest : public QObject {
         QCOMPARE(entry.RecentBirths().front().stored.id, rows[0].stored.id);
         QVERIFY(EntryViewModel::RecentLabel(rows[0]).startsWith(
             QStringLiteral("ASHA RAO  1980-06-05")));
-        // Saved again, it keeps the opened birth's atlas place.
+        // An opened birth corrected and saved again updates its own record,
+        // note kept; "Save As New" adds one; saved again, the new one is
+        // updated.
+        QVERIFY(!entry.Library()->SetNote(rows[0].stored.id, "first child"));
+        const std::size_t before = std::get<0>(entry.Library()->List()).size();
+        entry.SetIndex(Field::Hour, 11);
+        QVERIFY(entry.SaveBirth());
+        const auto updated =
+            std::get<korvanta::library::ReadBirth>(entry.Library()->Get(rows[0].stored.id));
+        QCOMPARE(updated.stored.birth.hour, 11);
+        QCOMPARE(updated.stored.note, std::string("first child"));
+        QCOMPARE(std::get<0>(entry.Library()->List()).size(), before);
+        QVERIFY(entry.SaveBirthAsNew());
+        entry.SetIndex(Field::Minute, 44);
+        QVERIFY(entry.SaveBirth());
+        QCOMPARE(std::get<0>(entry.Library()->List()).size(), before + 1);
+        QCOMPARE(std::get<korvanta::library::ReadBirth>(entry.Library()->Get(rows[0].stored.id))
+                     .stored.birth.minute,
+                 updated.stored.birth.minute);
+        // Saved under another name, it is another person's birth: stored
+        // anew, with the opened birth's atlas place.
         entry.SetText(Field::Name, QStringLiteral("ASHA R"));
         QVERIFY(entry.SaveBirth());
+        QCOMPARE(std::get<0>(entry.Library()->List()).size(), before + 2);
         bool kept = false;
         const auto after = std::get<0>(entry.Library()->List());
         for (const auto& row : after) {

@@ -13,6 +13,8 @@
 
 #include "../sample_birth.h"
 #include "pipeline/pipeline.h"
+#include "precise/precise.h"
+#include "precise/precise_source.h"
 #include "report/page_export.h"
 #include "ui/settings.h"
 
@@ -130,8 +132,8 @@ class ResultViewModelTest : public QObject {
             QSignalSpy drawn(&result, &ResultViewModel::drawingChanged);
             result.ChooseDrawing({korvanta::ChartStyle::North, true});
             QCOMPARE(drawn.count(), 1);
-            QCOMPARE(result.Report().drawing.style, korvanta::ChartStyle::North);
-            QVERIFY(result.Report().drawing.allPadas);
+            QCOMPARE(result.Drawing().style, korvanta::ChartStyle::North);
+            QVERIFY(result.Drawing().allPadas);
         }
         QSettings file(path, QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("Settings/SensitivitySpan")).toInt(), 120);
@@ -140,8 +142,63 @@ class ResultViewModelTest : public QObject {
         korvanta::Settings settings(path);
         ResultViewModel next(birth, &settings);
         QCOMPARE(next.Span(), 120);
-        QCOMPARE(next.Report().drawing.style, korvanta::ChartStyle::North);
+        QCOMPARE(next.Drawing().style, korvanta::ChartStyle::North);
         QVERIFY(next.Drawing().allPadas);
+    }
+
+    // Precise is kept and recalculates the report and the strip; without the
+    // data files the choice fails with the package named and nothing shown
+    // changes; a kept Precise that cannot compute opens on Classic and says
+    // why.
+    void AstronomyIsKeptAndAFailureLeavesTheResultAsItWas() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Korvanta.conf"));
+        const Birth birth = NewDelhi();
+        {
+            korvanta::Settings settings(path);
+            ResultViewModel result(birth, &settings);
+            QCOMPARE(result.AstronomyChoice(), korvanta::Astronomy::Classic);
+            QVERIFY(result.Report().astronomyLine.empty());
+            result.Strip();
+            QSignalSpy strip(&result, &ResultViewModel::stripChanged);
+            QVERIFY(result.ChooseAstronomy(korvanta::Astronomy::Precise));
+            QCOMPARE(strip.count(), 1);
+            QCOMPARE(result.Report().astronomyLine,
+                     std::string("Astronomy: precise (Swiss Ephemeris, Lahiri ayanamsa, "
+                                 "mean node)"));
+            korvanta::AstronomyOptions precise;
+            precise.astronomy = korvanta::Astronomy::Precise;
+            const auto chart = korvanta::CalculateChart(birth, precise);
+            QVERIFY(std::holds_alternative<korvanta::Chart>(chart));
+            const korvanta::ChartReport expected =
+                korvanta::BuildReport(birth, std::get<korvanta::Chart>(chart));
+            for (std::size_t body = 0; body < korvanta::kBodyCount; ++body) {
+                QCOMPARE(result.Report().positions[body].text, expected.positions[body].text);
+            }
+        }
+        QSettings file(path, QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("Settings/Astronomy")).toString(),
+                 QStringLiteral("precise"));
+
+        // An empty folder of data files.
+        qunsetenv("SE_EPHE_PATH");
+        korvanta::precise::SetEphemerisFolder(dir.path().toStdString());
+        {
+            korvanta::Settings settings(path);
+            ResultViewModel result(birth, &settings);
+            QCOMPARE(result.AstronomyChoice(), korvanta::Astronomy::Classic);
+            QVERIFY(result.TakeAstronomyProblem().contains(QStringLiteral("swe-basic-data")));
+            const std::string before = result.Report().positions[0].text;
+            QSignalSpy failed(&result, &ResultViewModel::astronomyFailed);
+            QSignalSpy report(&result, &ResultViewModel::reportChanged);
+            QVERIFY(!result.ChooseAstronomy(korvanta::Astronomy::Precise));
+            QCOMPARE(failed.count(), 1);
+            QVERIFY(failed.front().front().toString().contains(QStringLiteral("swe-basic-data")));
+            QCOMPARE(report.count(), 0);
+            QCOMPARE(result.AstronomyChoice(), korvanta::Astronomy::Classic);
+            QCOMPARE(result.Report().positions[0].text, before);
+        }
+        korvanta::precise::SetEphemerisFolder(korvanta::precise::DefaultEphemerisFolder());
     }
 
     void ExportsWriteThePageWithTheStripWhenAsked() {
@@ -156,7 +213,8 @@ class ResultViewModelTest : public QObject {
                  qPrintable(error));
         const QImage one(dir.filePath(QStringLiteral("one.png")));
         const QImage two(dir.filePath(QStringLiteral("two.png")));
-        QCOMPARE(one, korvanta::RenderChartPage(result.Report()).convertToFormat(one.format()));
+        QCOMPARE(one, korvanta::RenderChartPage(result.Report(), result.Drawing())
+                          .convertToFormat(one.format()));
         QCOMPARE(two.height(), 2 * one.height());
         QVERIFY(result.SavePdf(dir.filePath(QStringLiteral("page")), false, error));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size() > 0);
