@@ -102,7 +102,7 @@ other number of the chart follows from these as with the classic astronomy.
 The text and the page then say so in one line, and the JSON adds
 "astronomy": "precise", "node", "sunrise_kind" and "longitudes" (the ten
 points in degrees), its "ayanamsa" and "moon_ayanamsa" being the Lahiri value
-(positive). In --batch a record may carry "astronomy", "node" and "sunrise"
+(negative degrees, added to the tropical longitudes as the classic ones are). In --batch a record may carry "astronomy", "node" and "sunrise"
 ("classic"/"precise", "mean"/"true", "limb"/"centre"); --astronomy, --node and
 --sunrise set them for the records that do not. Without the data files the
 chart is refused, never computed otherwise.

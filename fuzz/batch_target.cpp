@@ -13,6 +13,7 @@
 #include "cli/batch.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/targets.h"
+#include "library/birth_record.h"
 #include "pipeline/pipeline.h"
 #include "report/positions.h"
 
@@ -97,7 +98,9 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
         // Blocks shared out to threads give the same bytes as one thread.
         std::istringstream again(input);
         std::ostringstream threaded;
-        const BatchSummary onThreads = RunBatch(again, threaded, {3});
+        BatchOptions three;
+        three.jobs = 3;
+        const BatchSummary onThreads = RunBatch(again, threaded, three);
         if (threaded.str() != outStream.str() || onThreads.failedLines != failed) {
             return "three threads answered otherwise than one";
         }
@@ -106,6 +109,20 @@ std::string BatchReader(const std::uint8_t* data, std::size_t size) {
     }
 
     const std::vector<std::string> inputs = Lines(input);
+    // The quick reader of common records reads each line as the parser does.
+    for (const std::string& line : inputs) {
+        EntryForm quickForm, fullForm;
+        RecordExtras quickExtras, fullExtras;
+        const auto quick = ReadRecord(line, quickForm, &quickExtras, RecordParsing::Quick);
+        const auto full = ReadRecord(line, fullForm, &fullExtras, RecordParsing::Full);
+        if (quick.has_value() != full.has_value() ||
+            (quick && (quick->message != full->message || quick->field != full->field)) ||
+            quickForm.txtName != fullForm.txtName || quickForm.cboYear != fullForm.cboYear ||
+            quickForm.txtLatD != fullForm.txtLatD || quickForm.txtMCity != fullForm.txtMCity ||
+            quickForm.cmbTimeZone != fullForm.cmbTimeZone || quickExtras.note != fullExtras.note) {
+            return "the quick record reader read a line otherwise than the parser";
+        }
+    }
     const std::vector<std::string> outputs = Lines(outStream.str());
     if (outputs.size() != inputs.size()) return "not one output line per input line";
     long errors = 0;

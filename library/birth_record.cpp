@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "library/flat_json.h"
 #include "pipeline/sensitivity.h"
 #include "pipeline/zones.h"
 
@@ -383,8 +384,8 @@ std::optional<std::string> NameAsEntered(std::string_view text, std::string& nam
     return std::nullopt;
 }
 
-std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
-                                      RecordExtras* extras) {
+std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form, RecordExtras* extras,
+                                      RecordParsing parsing) {
     if (extras != nullptr) *extras = RecordExtras{};
     form.cboSS = 0;
     form.chkDST = false;
@@ -399,7 +400,11 @@ std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
                                    std::to_string(nul + 1) + ": a NUL byte is not JSON"};
     }
     RecordReader reader(form, extras);
-    Json::sax_parse(text.begin(), text.end(), &reader);
+    // One reader per thread, since --batch reads records on several.
+    thread_local FlatJsonReader quick;
+    if (parsing == RecordParsing::Full || !quick.Read(text, reader)) {
+        Json::sax_parse(text.begin(), text.end(), &reader);
+    }
     if (reader.error) return reader.error;
     for (std::size_t index = 0; index < kKeyCount; ++index) {
         if (!kKeys[index].optional && !(reader.seen & (1u << index))) {

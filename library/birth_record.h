@@ -55,9 +55,13 @@ struct RecordExtras {
 // second, zone_index) must lie within their lists; the coordinate numbers
 // become the boxes' texts unchecked, so an out-of-range value meets the entry
 // check and its message, as in the window. The form's strings are reused,
-// which matters to callers that read many records.
+// which matters to callers that read many records. A record in the common
+// form (no escapes, whole numbers) is read by a quick reader; Full reads every
+// record with the general JSON parser, which the quick one must agree with.
+enum class RecordParsing { Quick, Full };
 std::optional<RecordError> ReadRecord(std::string_view text, EntryForm& form,
-                                      RecordExtras* extras = nullptr);
+                                      RecordExtras* extras = nullptr,
+                                      RecordParsing parsing = RecordParsing::Quick);
 
 // A name as the entry window's name box can hold it (NameFaultAt): letters of
 // any script made capitals, blanks, and hyphens and apostrophes inside it,

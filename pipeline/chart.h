@@ -65,10 +65,10 @@ struct Chart {
     int zoneMinutes = 0;
     // The astronomy that made the chart, with its choices.
     AstronomyOptions astronomy;
-    // The ayanamsas. Classic: the 1900 series for the ascendant and the
-    // planets, the J2000 series for the Moon (degrees, negative, added to the
-    // tropical longitudes). Precise: both the Lahiri ayanamsa that Swiss
-    // Ephemeris subtracted from the tropical positions (degrees, positive).
+    // The ayanamsas, in degrees added to the tropical longitudes (negative).
+    // Classic: the 1900 series for the ascendant and the planets, the J2000
+    // series for the Moon. Precise: both the Lahiri ayanamsa that Swiss
+    // Ephemeris subtracted from the tropical positions, with its sign turned.
     double ayanamsa = 0;
     double moonAyanamsa = 0;
     // Sidereal longitudes at the birth moment, degrees, by Body.

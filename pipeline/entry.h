@@ -95,7 +95,7 @@ std::optional<Refusal> ValidateBirthData(const EntryForm& form);
 
 // The birth of a form that ValidateBirthData accepted: the one place where
 // the control texts and list indexes become numbers, with the zone row's
-// correction. A form the check would refuse gives an unspecified birth.
+// correction. A form the check would refuse gives a birth of no meaning.
 Birth BirthOfForm(const EntryForm& form);
 
 // The entry controls that give `birth` back, the inverse of BirthOfForm:

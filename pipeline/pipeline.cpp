@@ -101,8 +101,10 @@ std::variant<AstronomyError, Chart> CalculateChart(const Birth& birth, Positions
     auto positions = source.PositionsAt(chart.moment, chart.place);
     if (auto* error = std::get_if<AstronomyError>(&positions)) return std::move(*error);
     const SourcePositions& at = std::get<SourcePositions>(positions);
-    chart.ayanamsa = at.ayanamsa;
-    chart.moonAyanamsa = at.ayanamsa;
+    // The chart keeps the classic sign: the degrees added to a tropical
+    // longitude, so that a reader of either astronomy's numbers reads one field.
+    chart.ayanamsa = -at.ayanamsa;
+    chart.moonAyanamsa = -at.ayanamsa;
     chart.longitude = at.longitude;
     chart.retrograde = at.retrograde;
     chart.ascendantWhole = std::floor(chart.Longitude(Body::Asc));

@@ -12,7 +12,7 @@ namespace korvanta {
 inline void AppendInt(std::string& out, std::int64_t value) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
 }
 
 inline std::string IntText(std::int64_t value) {
