@@ -77,6 +77,7 @@ std::string Profile(const ChartReport& report) {
     std::vector<Row> rows;
     for (const LabelledView& row : report.profile) rows.emplace_back(row.label, row.text);
     text += Rows(rows);
+    if (!report.ulInVargas.empty()) text += WrapText(report.ulInVargas, 2, kTextWidth);
     for (const LabelledView& reading : report.readings) {
         text += '\n';
         text += reading.label;
@@ -137,6 +138,7 @@ std::string ChartText(const ChartReport& report, const ChartDrawing& drawing) {
         drawing.style == ChartStyle::South
             ? DrawSignChart(DrawnCells(report, drawing.allPadas), centre)
             : DrawFigureChart(drawing.style, ChartCompartments(report, drawing), centre);
+    if (!report.vargaNote.empty()) text += WrapText(report.vargaNote, 0, kTextWidth);
     text += '\n';
     text += PositionTable(report);
     // Only a chart of the precise astronomy says which one made it.

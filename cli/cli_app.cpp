@@ -29,6 +29,7 @@
 #include "report/chart_style.h"
 #include "report/program_notice.h"
 #include "report/report.h"
+#include "report/varga_chart.h"
 
 namespace korvanta {
 namespace {
@@ -110,7 +111,9 @@ chart is refused, never computed otherwise.
 the North Indian chart (houses fixed, house 1 the top diamond) or the East
 Indian chart (signs fixed, Aries top middle); south, the default, is the
 South Indian chart. --all-padas tags the pada of every house in its sign:
-AL, A2..A11 and UL. The JSON is the same whatever the drawing.
+AL, A2..A11 and UL. --varga N draws divisional chart N instead of the rasi
+chart (D1), named in the chart's centre, with its own padas, Upapada Lagna
+and account of it on the page. The JSON is the same whatever the drawing.
 
 Exit status: 0 chart printed; 1 the command line cannot be used; 2 the entry
 check refused the birth data (its message on standard error); 3 --batch: at
@@ -319,7 +322,7 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         }
         sensitivity = BuildSensitivityView(std::get<SensitivityStrip>(strip));
     }
-    const ChartReport report = BuildReport(birth, chartValues);
+    ChartReport report = BuildReport(birth, chartValues);
     const ChartDrawing drawing{ChartStyleOfKey(flags.style).value_or(ChartStyle::South),
                                flags.allPadas};
     const bool pageFiles = !flags.pdf.empty() || !flags.png.empty();
@@ -332,7 +335,15 @@ int RunOneChart(Flags& flags, std::ostream& out, std::ostream& err) {
         if (sensitivity) chart["sensitivity"] = SensitivityJson(*sensitivity);
         if (flags.vargas) chart["vargas"] = VargasJson(chartValues);
         printed = chart.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    } else if (!pageFiles) {
+    }
+    // --varga turns the drawing only, after the JSON, which describes the
+    // rasi chart whatever is drawn. The value passed its check while the
+    // command line was read.
+    if (!flags.varga.empty()) {
+        const int number = std::get<int>(ParseVargaNumber(flags.varga));
+        ShowVarga(report, chartValues, VargaOfNumber(number).value_or(Varga::D1));
+    }
+    if (!flags.json && !pageFiles) {
         printed = ChartText(report, drawing);
         if (sensitivity) printed += SensitivityText(*sensitivity);
         printed = FitToColumns(printed);

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "cli/flag_values.h"
+#include "cli/varga_output.h"
 
 namespace korvanta {
 namespace {
@@ -42,9 +43,9 @@ bool TakesAstronomy(std::string_view mode) {
 
 // Flags whose empty value can mean nothing: refused rather than taken as
 // "not given".
-constexpr std::array<const char*, 15> kNonEmptyFlags = {
-    "--export", "--format", "--date", "--time", "--lat",   "--lon",    "--zone",       "--offset",
-    "--place",  "--pdf",    "--png",  "--db",   "--birth", "--import", "--sensitivity"};
+constexpr std::array<const char*, 16> kNonEmptyFlags = {
+    "--export", "--format", "--date", "--time", "--lat",   "--lon",    "--zone",        "--offset",
+    "--place",  "--pdf",    "--png",  "--db",   "--birth", "--import", "--sensitivity", "--varga"};
 
 bool NonEmptyFlag(std::string_view flag) {
     for (const char* name : kNonEmptyFlags) {
@@ -187,6 +188,11 @@ void AddFlags(CLI::App& app, Flags& flags) {
                    "Drawing of the chart in the text and the page: south (the default), north or "
                    "east, e.g. --style north")
         ->check(CLI::IsMember({"south", "north", "east"}));
+    app.add_option("--varga", flags.varga,
+                   "Draw divisional chart N in the text and the page, with its padas and Upapada "
+                   "Lagna: 1 (the rasi chart, the default), 2, 3, 4, 7, 9, 10, 12, 16, 20, 24, "
+                   "27, 30, 40, 45 or 60, e.g. --varga 9 for the Navamsa")
+        ->type_name("N");
     app.add_flag("--all-padas", flags.allPadas,
                  "Tag the arudha pada of every house on the chart (AL, A2..A11, UL), e.g. "
                  "--all-padas");
@@ -255,6 +261,7 @@ void AddFlags(CLI::App& app, Flags& flags) {
     app.get_option("--offset")->check(Parses<int>(flags, "--offset", ParseOffset));
     app.get_option("--sensitivity")
         ->check(Parses<int>(flags, "--sensitivity", ParseSensitivityMinutes));
+    app.get_option("--varga")->check(Parses<int>(flags, "--varga", ParseVargaNumber));
     for (const char* flag : {"--name", "--city", "--state", "--country", "--place"})
         app.get_option(flag)->check(TextCheck(flags, flag));
 

@@ -26,6 +26,7 @@ struct Flags {
     std::string db, listText, birth;
     ExchangeFlags exchange;  // --import, --export, --format
     std::string style = "south";
+    std::string varga;  // --varga N as typed; the chart drawn is D1 without it
     bool allPadas = false;
     bool dst = false, json = false, batch = false, listZones = false, save = false;
     bool noDst = false;

@@ -18,4 +18,15 @@ Json VargasJson(const Chart& chart) {
     return vargas;
 }
 
+std::variant<int, FlagError> ParseVargaNumber(std::string_view text) {
+    std::string numbers;
+    const auto all = VargaNumbers();
+    for (const int number : all) {
+        if (text == std::to_string(number)) return number;
+        numbers += numbers.empty() ? "" : number == all.back() ? " or " : ", ";
+        numbers += std::to_string(number);
+    }
+    return FlagError{"expected the number of a divisional chart: " + numbers};
+}
+
 }  // namespace korvanta

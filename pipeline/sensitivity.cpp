@@ -9,6 +9,7 @@
 #include "astro/moon.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sunrise_reference.h"
+#include "reading/varga.h"
 
 namespace korvanta {
 namespace {
@@ -18,7 +19,8 @@ constexpr std::int64_t kSecondsPerMinute = 60;
 // Sampling. The ascendant, the Moon, the planets and the retrograde marks
 // read the clock to the whole minute only (their seconds play no part), so
 // every row built from them (ascendant, Upapada and Arudha Lagnas, Moon sign
-// and nakshatra, retrograde marks) keeps one value through each clock minute
+// and nakshatra, retrograde marks, the Navamsa's ascendant and Upapada
+// Lagna) keeps one value through each clock minute
 // and can change only at second 0 of a minute. A sample at every whole minute
 // therefore sees every value these rows take, however fast the ascendant
 // runs at high latitudes: no segment of theirs is shorter than the one-minute
@@ -151,6 +153,9 @@ SensitivityValues SensitivityValuesOf(const Chart& chart) {
         if (part == DayPart::AfterSunset) sunriseCase = SunriseCase::AfterSunset;
     }
     set(SensitivityRow::SunriseCase, static_cast<int>(sunriseCase));
+    const VargaChart navamsa = VargaChartOf(Varga::D9, chart.longitude);
+    set(SensitivityRow::NavamsaAscendant, navamsa.sign[Index(Body::Asc)]);
+    set(SensitivityRow::NavamsaUpapada, navamsa.padas.ulSign);
     return values;
 }
 

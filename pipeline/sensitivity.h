@@ -27,8 +27,12 @@ enum class SensitivityRow {
     MoonNakshatra,  // nakshatra 0..26 of the Moon
     Retrograde,     // retrograde marks: bit k for Mercury, Venus, Mars, Jupiter, Saturn
     SunriseCase,    // SunriseCase below, as its number
+    // sign 0..11 of the ascendant in the Navamsa (D9), which changes every
+    // few minutes
+    NavamsaAscendant,
+    NavamsaUpapada,  // sign 0..11 of the Upapada Lagna of the Navamsa
 };
-inline constexpr std::size_t kSensitivityRows = 8;
+inline constexpr std::size_t kSensitivityRows = 10;
 
 // Where the birth falls with respect to its reference sunrise; NoSunrise when
 // the chart has none (polar day or night).

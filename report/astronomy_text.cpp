@@ -13,13 +13,6 @@ std::string AstronomyLine(const AstronomyOptions& options) {
     return line;
 }
 
-std::string ClassicVargaNote(int division, Astronomy astronomy) {
-    if (astronomy == Astronomy::Precise || division <= 9) return {};
-    return "Classic astronomy: the planets lie within 0.17\u00b0 of the precise positions, the "
-           "Moon within 0.04\u00b0, Rahu and Ketu about 0.9\u00b0 off, so the signs of this D" +
-           std::to_string(division) + " can differ from the precise astronomy's.";
-}
-
 const char* AstronomyWord(Astronomy astronomy) {
     return astronomy == Astronomy::Precise ? "precise" : "classic";
 }

@@ -58,12 +58,15 @@ std::string ExplainUpapada(const Chart& chart) {
 }
 
 void AppendUpapadaAccount(const Chart& chart, std::string& text) {
-    const ArudhaPadas& padas = chart.padas;
+    const Body lordBody = kSignLord[static_cast<std::size_t>(chart.padas.house12Sign)];
+    AppendUpapadaAccount(chart.padas, chart.IsRetrograde(lordBody), text);
+}
+
+void AppendUpapadaAccount(const ArudhaPadas& padas, bool retrograde, std::string& text) {
     const int house = padas.house12Sign;
     const int lordSign = padas.house12LordSign;
     const Body lordBody = kSignLord[static_cast<std::size_t>(house)];
     const std::string_view lord = kBodyNames[Index(lordBody)];
-    const bool retrograde = chart.IsRetrograde(lordBody);
     const int ulSign = padas.ulSign;
     const std::string_view houseName = kSignNames[static_cast<std::size_t>(house)];
     const std::string_view lordSignName = kSignNames[static_cast<std::size_t>(lordSign)];

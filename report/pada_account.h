@@ -23,4 +23,9 @@ std::string ExplainUpapada(const Chart& chart);
 // The same appended to `text`.
 void AppendUpapadaAccount(const Chart& chart, std::string& text);
 
+// The same account, appended to `text`, for any set of padas (a divisional
+// chart's): `padas` gives the sign of house 12, its lord's sign and the UL;
+// `lordRetrograde` whether the lord of house 12 carries the retrograde mark.
+void AppendUpapadaAccount(const ArudhaPadas& padas, bool lordRetrograde, std::string& text);
+
 }  // namespace korvanta

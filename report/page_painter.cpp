@@ -127,14 +127,20 @@ class PageLayout {
     bool drawing_;
 };
 
-// The first line of the chart's centre: the name, made smaller for a long
-// one so that it stays inside the block.
+// A line of the chart's centre: the name first, made smaller for a long one
+// so that it stays inside the block.
 double CentreLine(PageLayout& out, double x, double y, double width, const QString& text,
                   std::size_t index, std::size_t count, double scale = 1.0) {
     const bool strong = index == 0 || index + 2 == count;
     const QColor& colour = index + 2 >= count ? kAccent : kInk;
     if (index == 0) {
         return out.FittedText(x, y, width, text, 10.5 * scale, 6 * scale, strong, false, colour,
+                              Qt::AlignHCenter);
+    }
+    // A divisional chart's name, between the date and the Upapada Lagna,
+    // made smaller rather than wrapped in a narrow centre.
+    if (index >= 2 && index + 2 < count) {
+        return out.FittedText(x, y, width, text, 8.5 * scale, 6 * scale, false, true, colour,
                               Qt::AlignHCenter);
     }
     return out.Text(x, y, width, text, out.Font(8.5 * scale, strong), colour, Qt::AlignHCenter);
@@ -269,10 +275,19 @@ double FigureSquare(PageLayout& out, double x, double y, double side, const Char
     return side + 8 + CentreLines(out, x, y + side + 8, side, page);
 }
 
+// The chart's note under the square (a divisional chart's line on its
+// signs' precision); returns the height it adds.
+double ChartNote(PageLayout& out, double x, double y, double width, const ChartReport& page) {
+    if (page.vargaNote.empty()) return 0;
+    return 4 + out.Text(x, y + 4, width, Q(page.vargaNote), out.Font(6.5), kMuted);
+}
+
 double ChartSquare(PageLayout& out, double x, double y, double side, const ChartReport& page,
                    const ChartDrawing& drawing) {
-    if (drawing.style != ChartStyle::South)
-        return FigureSquare(out, x, y, side, page, drawing, true);
+    if (drawing.style != ChartStyle::South) {
+        const double height = FigureSquare(out, x, y, side, page, drawing, true);
+        return height + ChartNote(out, x, y + height, side, page);
+    }
     const double cell = side / 4;
     const std::array<ChartCell, 12> cells = DrawnCells(page, drawing.allPadas);
     for (std::size_t sign = 0; sign < cells.size(); ++sign) {
@@ -290,7 +305,7 @@ double ChartSquare(PageLayout& out, double x, double y, double side, const Chart
                             page.centre.size());
         lineY += i == 1 ? 14 : 3;
     }
-    return side;
+    return side + ChartNote(out, x, y + side, side, page);
 }
 
 const LabelledText& RowOf(const LabelledText& row) {
@@ -354,13 +369,20 @@ double Table(PageLayout& out, double x, double y, const std::vector<double>& wid
     return rowY - y;
 }
 
-double PadaSection(PageLayout& out, double x, double y, const PadasView& padas) {
+// The pada table's heading, naming the divisional chart whose padas it lists.
+QString PadasHeading(std::string_view vargaCaption) {
+    if (vargaCaption.empty()) return Q(kArudhaPadasHeading);
+    return Q(kArudhaPadasHeading) + QStringLiteral(" \u2014 ") + Q(vargaCaption);
+}
+
+double PadaSection(PageLayout& out, double x, double y, const PadasView& padas,
+                   std::string_view vargaCaption) {
     const double leftWidth = 200;
     const double gap = 16;
     const double rightX = x + leftWidth + gap;
     const double rightWidth = kContentWidth - leftWidth - gap;
 
-    double left = Heading(out, x, y, leftWidth, Q(kArudhaPadasHeading));
+    double left = Heading(out, x, y, leftWidth, PadasHeading(vargaCaption));
     std::vector<std::vector<QString>> padaRows;
     for (const PadaRow& row : padas.padas)
         padaRows.push_back({Q(row.house), Q(row.name), Q(row.sign)});
@@ -444,8 +466,11 @@ double LayOutPage(PageLayout& out, const ChartReport& page, const ChartDrawing& 
         std::string(page.profile[1].label) + ": " + std::string(page.ulHouse);
     y += out.Text(x, y, kContentWidth, Q(ulHouse), out.Font(9.5, true), kAccent) + 2;
     y += out.Text(x, y, kContentWidth, Q(page.ulReading), out.Font(8.5)) + kSectionGap;
+    if (!page.ulInVargas.empty()) {
+        y += out.Text(x, y, kContentWidth, Q(page.ulInVargas), out.Font(8.5)) + kSectionGap;
+    }
 
-    y += PadaSection(out, x, y, page.padas) + kSectionGap;
+    y += PadaSection(out, x, y, page.padas, page.vargaCaption) + kSectionGap;
 
     y += Heading(out, x, y, kContentWidth, Q(kProfileHeading));
     y += ProfileGrid(out, x, y, page.profile) + 4;

@@ -217,6 +217,10 @@ void BuildReport(const Birth& birth, const Chart& chart, ChartReport& report) {
     AddMarks(chart, report.cells, report.padaMarks);
     report.ascendantSign = chart.SignOf(Body::Asc);
     report.astronomyLine = AstronomyLine(chart.astronomy);
+    // The rasi chart's report: nothing of a divisional chart (ShowVarga).
+    report.vargaCaption = {};
+    report.vargaNote.clear();
+    report.ulInVargas.clear();
 
     // "Your Details"
     report.name = birth.name;

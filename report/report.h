@@ -264,6 +264,15 @@ struct ChartReport {
     // Which astronomy made the chart (AstronomyLine); empty for the classic
     // one.
     std::string astronomyLine;
+    // Set by ShowVarga (report/varga_chart.h) when the square, its centre
+    // block and the pada table show a divisional chart: its name ("D9
+    // Navamsa") and a line on how far its signs can be trusted (empty when
+    // nothing need be said). Both empty for the rasi chart.
+    std::string_view vargaCaption;
+    std::string vargaNote;
+    // The Upapada Lagna's sign and house in the rasi chart and in the
+    // Navamsa, one line (UpapadaInVargasLine); empty unless asked for.
+    std::string ulInVargas;
 };
 
 // The report of a birth and its chart.

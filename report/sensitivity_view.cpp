@@ -49,6 +49,8 @@ std::string SensitivityValueText(SensitivityRow row, int value) {
         case SensitivityRow::UpapadaSign:
         case SensitivityRow::ArudhaLagna:
         case SensitivityRow::MoonSign:
+        case SensitivityRow::NavamsaAscendant:
+        case SensitivityRow::NavamsaUpapada:
             return std::string(SignName(value));
         case SensitivityRow::UpapadaHouse:
             return "House " + std::to_string(value);

@@ -24,11 +24,12 @@ inline constexpr std::string_view kSensitivityPageQuestion =
 
 // Row labels and JSON keys, by SensitivityRow.
 inline constexpr std::array<std::string_view, kSensitivityRows> kSensitivityRowLabels = {
-    "Ascendant sign", "Upapada Lagna sign", "Upapada Lagna house", "Arudha Lagna sign",
-    "Moon sign",      "Moon nakshatra",     "Retrograde planets",  "Reference sunrise"};
+    "Ascendant sign",    "Upapada Lagna sign", "Upapada Lagna house", "Arudha Lagna sign",
+    "Moon sign",         "Moon nakshatra",     "Retrograde planets",  "Reference sunrise",
+    "Navamsa ascendant", "Navamsa UL"};
 inline constexpr std::array<std::string_view, kSensitivityRows> kSensitivityRowKeys = {
-    "ascendant", "upapada_sign",   "upapada_house", "arudha_lagna",
-    "moon_sign", "moon_nakshatra", "retrograde",    "sunrise_case"};
+    "ascendant",      "upapada_sign", "upapada_house", "arudha_lagna", "moon_sign",
+    "moon_nakshatra", "retrograde",   "sunrise_case",  "d9_ascendant", "d9_upapada_sign"};
 
 // The 27 nakshatras, 0..26.
 inline constexpr std::array<std::string_view, 27> kNakshatraNames = {"Ashwini",

@@ -3,6 +3,12 @@
 
 namespace korvanta {
 
+std::array<int, kVargaCount> VargaNumbers() {
+    std::array<int, kVargaCount> numbers{};
+    for (std::size_t i = 0; i < kVargaCount; ++i) numbers[i] = VargaNumber(kVargas[i]);
+    return numbers;
+}
+
 std::array<VargaRow, kVargaCount> VargaRows(const Chart& chart) {
     const std::array<VargaChart, kVargaCount> charts = AllVargaCharts(chart.longitude);
     std::array<VargaRow, kVargaCount> rows{};

@@ -22,6 +22,9 @@ struct VargaRow {
     int ulHouse = 1;                      // 1..12, from the varga's ascendant
 };
 
+// The vargas' numbers, 1, 2, 3, 4, 7, 9 ... 60, in the order of kVargas.
+std::array<int, kVargaCount> VargaNumbers();
+
 // The sixteen vargas of `chart`, D1 first, in the order of kVargas.
 std::array<VargaRow, kVargaCount> VargaRows(const Chart& chart);
 

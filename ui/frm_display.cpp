@@ -2,6 +2,7 @@
 #include "ui/frm_display.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>

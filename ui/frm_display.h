@@ -117,6 +117,9 @@ class frmDisplay : public QWidget {
     // The North and East Indian square, over the place of the sign cells;
     // hidden while the South Indian chart shows.
     ChartFigureView* chartFigure_ = nullptr;
+    // A divisional chart's note on its signs' precision, in the South Indian
+    // chart's centre (the figure draws its own); hidden when there is none.
+    QLabel* vargaNote_ = nullptr;
     QGroupBox* positionsBox_ = nullptr;
     std::array<QLabel*, kBodyCount> positionValues_{};  // by Body
     // Under the positions: which astronomy made the chart; hidden for the
@@ -129,8 +132,11 @@ class frmDisplay : public QWidget {
     // The profile tab, in the report's order.
     std::array<QLabel*, 24> profileValues_{};
     std::array<FittedReading*, 5> readingBoxes_{};
+    // The Upapada Lagna's sign in D1 and in D9, under the profile.
+    QLabel* upapadaVargas_ = nullptr;
 
     // The padas tab.
+    QGroupBox* padasBox_ = nullptr;
     QTableWidget* padaTable_ = nullptr;
     QTableWidget* specialPointTable_ = nullptr;
     QLabel* referenceSunrise_ = nullptr;

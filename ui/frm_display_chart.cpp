@@ -153,6 +153,13 @@ void frmDisplay::BuildChartCells(QWidget* chart) {
     chartLink_->setAlignment(Qt::AlignCenter);
     chartLink_->setWordWrap(true);
 
+    vargaNote_ = Placed(square, QStringLiteral("lblVargaNote"), QString(),
+                        QRect(kCellLeft[1] + 120, kCellTop[1] + 2280, 2 * kCellWidth - 240, 1020));
+    vargaNote_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    vargaNote_->setWordWrap(true);
+    vargaNote_->setFont(VerdanaFont(kTextPoints - 1));
+    vargaNote_->hide();
+
     chartFigure_ = new ChartFigureView(chart);
     square->AddAt(chartFigure_, QRect(squareLeft, squareTop, 4 * kCellWidth, 4 * kCellHeight));
     chartFigure_->hide();
@@ -257,6 +264,11 @@ void frmDisplay::ShowChart() {
           static_cast<QWidget*>(chartLink_)}) {
         part->setVisible(south);
     }
+    // A divisional chart is named in the chart's caption; D1 keeps "Hora".
+    chartBox_->setTitle(report_.vargaCaption.empty() ? QStringLiteral("Hora")
+                                                     : DisplayText(report_.vargaCaption));
+    vargaNote_->setText(DisplayText(report_.vargaNote));
+    vargaNote_->setVisible(south && !report_.vargaNote.empty());
     chartFigure_->setVisible(!south);
     if (!south) {
         chartFigure_->SetReport(report_, drawing_);

@@ -69,6 +69,7 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
     grid->setContentsMargins(TwipsX(120), TwipsY(120), TwipsX(120), TwipsY(120));
 
     auto* padasBox = new QGroupBox(DisplayText(kArudhaPadasHeading));
+    padasBox_ = padasBox;
     padasBox->setObjectName(QStringLiteral("fraPadas"));
     padaTable_ = ReadOnlyTable(
         "tblPadas", 12,
@@ -108,6 +109,11 @@ void frmDisplay::BuildPadasTab(QWidget* page) {
 }
 
 void frmDisplay::FillPadas() {
+    // The pada table names the divisional chart whose padas it lists.
+    padasBox_->setTitle(report_.vargaCaption.empty()
+                            ? DisplayText(kArudhaPadasHeading)
+                            : DisplayText(kArudhaPadasHeading) + QStringLiteral(" \u2014 ") +
+                                  DisplayText(report_.vargaCaption));
     const PadasView& padas = report_.padas;
     for (std::size_t house = 0; house < padas.padas.size(); ++house) {
         const PadaRow& row = padas.padas[house];

@@ -139,6 +139,10 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
     }
     for (int col = 0; col < kColumns; ++col) grid->setColumnStretch(col, 1);
     column->addLayout(grid);
+    upapadaVargas_ = new QLabel;
+    upapadaVargas_->setObjectName(QStringLiteral("lblUpapadaVargas"));
+    upapadaVargas_->setWordWrap(true);
+    column->addWidget(upapadaVargas_);
 
     // The readings: two rows of boxes under their headings, each box as wide
     // as in the design, in proportion to its row, and all of them growing
@@ -174,6 +178,8 @@ void frmDisplay::FillProfile() {
     for (std::size_t i = 0; i < profileValues_.size(); ++i) {
         profileValues_[i]->setText(DisplayText(report_.profile[i].text));
     }
+    upapadaVargas_->setText(DisplayText(report_.ulInVargas));
+    upapadaVargas_->setVisible(!report_.ulInVargas.empty());
     for (std::size_t r = 0; r < readingBoxes_.size(); ++r) {
         readingBoxes_[r]->ShowText(DisplayText(report_.readings[r].text));
     }

@@ -171,6 +171,7 @@ void MDI::BuildViewMenu() {
         });
         styleActions_[k] = action;
     }
+    BuildVargaMenu(view);
     showAllPadasAction_ = view->addAction(QStringLiteral("Show &All Padas"));
     showAllPadasAction_->setObjectName(QStringLiteral("mnuShowAllPadas"));
     showAllPadasAction_->setCheckable(true);

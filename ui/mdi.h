@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -28,7 +29,8 @@ class SensitivityTab;
 // objectName()s: "picTop", "cmdBack", "cmdExit", "Label10", "mdiArea", the
 // menus "mnuFile", "mnuView", "mnuChartStyle" and their entries "mnuBack",
 // "mnuSaveImage", "mnuSavePdf", "mnuPrint", "mnuExit", "mnuStyleSouth",
-// "mnuStyleNorth", "mnuStyleEast", "mnuShowAllPadas".
+// "mnuStyleNorth", "mnuStyleEast", "mnuShowAllPadas", "mnuDivisionalChart" and
+// its entries "mnuVarga1", "mnuVarga2" .. "mnuVarga60".
 class MDI : public QMainWindow {
     Q_OBJECT
   public:
@@ -78,6 +80,9 @@ class MDI : public QMainWindow {
     void BindSensitivity();
     void ShowDrawingInMenu();
     void MakeSensitivityTab(QScrollArea* area);
+    // View › Divisional Chart (ui/mdi_varga.cpp).
+    void BuildVargaMenu(QMenu* view);
+    void ShowVargaInMenu();
     // View › Astronomy › Classic / Precise ("mnuAstronomy",
     // "mnuAstronomyClassic", "mnuAstronomyPrecise"), in mdi_astronomy.cpp.
     void BuildAstronomyMenu(QMenu* view);
@@ -107,6 +112,7 @@ class MDI : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     std::array<QAction*, 3> styleActions_{};  // by ChartStyle
     QAction* showAllPadasAction_ = nullptr;
+    QActionGroup* vargaActions_ = nullptr;        // each action's data: the varga's number
     std::array<QAction*, 2> astronomyActions_{};  // Classic, Precise
 
     std::unique_ptr<ExportDialogs> realDialogs_;

@@ -67,6 +67,7 @@ QString ReminderKey() {
 const QString kChartStyleKey = QStringLiteral("Settings/ChartStyle");
 const QString kShowAllPadasKey = QStringLiteral("Settings/ShowAllPadas");
 const QString kSensitivitySpanKey = QStringLiteral("Settings/SensitivitySpan");
+const QString kVargaKey = QStringLiteral("Settings/DivisionalChart");
 const QString kAstronomyKey = QStringLiteral("Settings/Astronomy");
 
 }  // namespace
@@ -173,6 +174,18 @@ bool Settings::SetChartDrawing(ChartStyle style, bool allPadas) {
     store_->setValue(kChartStyleKey,
                      QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
     store_->setValue(kShowAllPadasKey, allPadas);
+    return Written();
+}
+
+std::optional<Varga> Settings::VargaChoice() const {
+    bool number = false;
+    const int stored = store_->value(kVargaKey).toString().toInt(&number);
+    if (!number) return std::nullopt;
+    return VargaOfNumber(stored);
+}
+
+bool Settings::SetVargaChoice(Varga varga) {
+    store_->setValue(kVargaKey, VargaNumber(varga));
     return Written();
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "pipeline/positions_source.h"
+#include "reading/varga.h"
 #include "report/report.h"
 
 class QSettings;
@@ -63,6 +64,11 @@ class Settings {
     // "Show All Padas"; off unless the store holds true.
     bool ShowAllPadas() const;
     bool SetChartDrawing(ChartStyle style, bool allPadas);
+
+    // The View menu's divisional chart, stored as its number (9 for the
+    // Navamsa); empty when none was chosen or the stored value names none.
+    std::optional<Varga> VargaChoice() const;
+    bool SetVargaChoice(Varga varga);
 
     // The sensitivity strip's span in minutes, as stored; empty when there is
     // no whole number under the key.

@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "astro/calendar.h"
 #include "pipeline/pipeline.h"
+#include "reading/arudha.h"
 #include "report/sensitivity_view.h"
 
 namespace korvanta {
@@ -156,6 +158,44 @@ TEST(SensitivityStrip, BirthsReachTheirChanges) {
               (std::vector<int>{static_cast<int>(SunriseCase::NoSunrise)}));
     EXPECT_TRUE(strip(5).cutAtStart);
     EXPECT_TRUE(strip(6).cutAtEnd);
+}
+
+// The Navamsa rows hold the chart's Navamsa at the first and the last second
+// of every segment: the ascendant's sign by the count of ninths of a sign
+// from 0 degrees Aries (the Navamsa's rule in another form), and the Upapada
+// Lagna by the arudha rule on the ten points' signs so counted. Exact: the
+// count uses the chart's full-precision longitudes.
+TEST(SensitivityStrip, NavamsaRowsHoldTheChartsNavamsa) {
+    for (const Case& c : Cases()) {
+        SCOPED_TRACE(c.what);
+        const SensitivityStrip strip = BirthTimeSensitivity(c.birth, c.span);
+        for (const SensitivityRow row :
+             {SensitivityRow::NavamsaAscendant, SensitivityRow::NavamsaUpapada}) {
+            for (const SensitivitySegment& segment : strip.Row(row)) {
+                const std::int64_t last =
+                    &segment == &strip.Row(row).back() ? segment.to : segment.to - 1;
+                for (const std::int64_t t : {segment.from, last}) {
+                    const Chart chart = CalculateChart(BirthAtClock(c.birth, t));
+                    std::array<int, kBodyCount> ninths{};
+                    for (std::size_t body = 0; body < kBodyCount; ++body) {
+                        ninths[body] =
+                            static_cast<int>(std::floor(chart.longitude[body] * 9 / 30)) % 12;
+                    }
+                    const int expected = row == SensitivityRow::NavamsaAscendant
+                                             ? ninths[Index(Body::Asc)]
+                                             : Arudha_Calculation(ninths).ulSign;
+                    EXPECT_EQ(segment.value, expected)
+                        << kSensitivityRowLabels[static_cast<std::size_t>(row)] << " at "
+                        << ClockDateTimeText(t);
+                }
+            }
+        }
+    }
+    // About one Navamsa of the ascendant every 13 minutes in New Delhi: the
+    // ±2 h strip meets many.
+    EXPECT_GE(
+        BirthTimeSensitivity(Cases()[0].birth, 120).Row(SensitivityRow::NavamsaAscendant).size(),
+        10u);
 }
 
 // The answer sentence names the Upapada Lagna's sign at birth, the times of

@@ -4,12 +4,14 @@
 // the settings store; the astronomy chosen shows on the chart tab.
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -17,9 +19,12 @@
 
 #include "controls.h"
 #include "pipeline/pipeline.h"
+#include "reading/varga.h"
 #include "report/chart_style.h"
+#include "report/names.h"
 #include "report/page_export.h"
 #include "report/page_painter.h"
+#include "report/varga_chart.h"
 #include "sample_birth.h"
 #include "ui/chart_figure_view.h"
 #include "ui/export_dialogs.h"
@@ -37,6 +42,7 @@ using korvanta::ResultViewModel;
 using korvanta::testing::FrameControls;
 using korvanta::testing::Named;
 using korvanta::testing::ResultLabel;
+using korvanta::testing::VargaAction;
 
 namespace {
 
@@ -110,8 +116,10 @@ class ChartStyleWindowTest : public QObject {
             lastShown = shown;
 
             // The export draws the chosen style: the page of the report in that style.
+            ChartReport expected = c.report;
+            expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
             const QImage page = Export(frame, dialogs, QStringLiteral("page.png"));
-            QCOMPARE(page, korvanta::RenderChartPage(c.report, ChartDrawing{style, false})
+            QCOMPARE(page, korvanta::RenderChartPage(expected, ChartDrawing{style, false})
                                .convertToFormat(page.format()));
             QVERIFY(page != southPage);
             QCOMPARE(QSettings(path, QSettings::IniFormat)
@@ -227,6 +235,86 @@ class ChartStyleWindowTest : public QObject {
             QVERIFY(FrameControls(frame).mnuStyle[0]->isChecked());
             QVERIFY(!FrameControls(frame).mnuShowAllPadas->isChecked());
         }
+    }
+
+    // View › Divisional Chart: the chart tab, the padas tab and the export
+    // show the chosen varga; the rasi chart's profile keeps the line naming
+    // the UL's sign in D1 and D9; the choice survives a restart.
+    void DivisionalChartMenuShowsTheVarga() {
+        const Calculated c = NewDelhi();
+        const QString path = dir_.filePath(QStringLiteral("varga.ini"));
+        const korvanta::VargaChart navamsa =
+            korvanta::VargaChartOf(korvanta::Varga::D9, c.chart.longitude);
+        {
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            FileDialogs dialogs;
+            frame.SetExportDialogs(dialogs);
+            korvanta::testing::EveryTabBuilt(*frame.Display());
+            auto* caption = Named<QGroupBox>(frame, "fraBirthchart");
+            auto* note = Named<QLabel>(frame, "lblVargaNote");
+            auto* padas = Named<QTableWidget>(frame, "tblPadas");
+            auto* account = Named<QLabel>(frame, "lblUpapadaAccount");
+            QVERIFY(VargaAction(frame, 1)->isChecked());
+            QCOMPARE(caption->title(), QStringLiteral("Hora"));
+            QVERIFY(note->isHidden());
+            const QString ulLine = Named<QLabel>(frame, "lblUpapadaVargas")->text();
+            QVERIFY2(ulLine.contains(QStringLiteral("D9 Navamsa: ") +
+                                     QString::fromUtf8(korvanta::SignName(navamsa.padas.ulSign))),
+                     qPrintable(ulLine));
+
+            // D9 keeps no note; D60, finer than the Navamsa, says how far its
+            // signs can be trusted.
+            for (const auto& [number, finer] : {std::pair{9, false}, std::pair{60, true}}) {
+                VargaAction(frame, number)->trigger();
+                QVERIFY(VargaAction(frame, number)->isChecked());
+                QVERIFY(!VargaAction(frame, 1)->isChecked());
+                const korvanta::Varga varga = *korvanta::VargaOfNumber(number);
+                const korvanta::VargaChart shown = korvanta::VargaChartOf(varga, c.chart.longitude);
+                QCOMPARE(caption->title(), QString::fromUtf8(korvanta::VargaName(varga)));
+                QCOMPARE(note->isHidden(), !finer);
+                const std::size_t ascendant = korvanta::Index(korvanta::Body::Asc);
+                static const std::array<const char*, 12> kSignCells = {
+                    "lblAries",       "lblTaurus",    "lblGemini",   "lblCancer",
+                    "lblLeo",         "lblVirgo",     "lblLibra",    "lblScorpio",
+                    "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
+                QVERIFY(Named<QLabel>(frame,
+                                      kSignCells[static_cast<std::size_t>(shown.sign[ascendant])])
+                            ->text()
+                            .contains(QStringLiteral("Asc")));
+                for (int house = 0; house < 12; ++house) {
+                    QCOMPARE(padas->item(house, 2)->text(),
+                             QString::fromUtf8(korvanta::SignName(
+                                 shown.padas.pada[static_cast<std::size_t>(house)])));
+                }
+                QVERIFY(account->text().startsWith(QStringLiteral("In the ") +
+                                                   QString::fromUtf8(korvanta::VargaName(varga))));
+                // The export draws what the window shows.
+                ChartReport expected = c.report;
+                korvanta::ShowVarga(expected, c.chart, varga);
+                expected.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);
+                const QImage page = Export(frame, dialogs, QStringLiteral("varga.png"));
+                QCOMPARE(page,
+                         korvanta::RenderChartPage(expected, {}).convertToFormat(page.format()));
+            }
+            QVERIFY(dialogs.failures.isEmpty());
+        }
+        {
+            korvanta::Settings settings(path);
+            MDI frame(new ResultViewModel(c.birth, &settings));
+            korvanta::testing::EveryTabBuilt(*frame.Display());
+            QVERIFY(VargaAction(frame, 60)->isChecked());
+            QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(),
+                     QStringLiteral("D60 Shashtiamsa"));
+        }
+        // A number that names no varga counts as the rasi chart.
+        QSettings(path, QSettings::IniFormat)
+            .setValue(QStringLiteral("Settings/DivisionalChart"), QStringLiteral("5"));
+        korvanta::Settings settings(path);
+        MDI frame(new ResultViewModel(c.birth, &settings));
+        korvanta::testing::EveryTabBuilt(*frame.Display());
+        QVERIFY(VargaAction(frame, 1)->isChecked());
+        QCOMPARE(Named<QGroupBox>(frame, "fraBirthchart")->title(), QStringLiteral("Hora"));
     }
 
   private:

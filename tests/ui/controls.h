@@ -136,6 +136,12 @@ struct FrameControls {
     QAction* mnuShowAllPadas;
 };
 
+// View › Divisional Chart's entry for the varga of `number`: "mnuVarga9".
+inline QAction* VargaAction(const QObject& frame, int number) {
+    const QByteArray name = "mnuVarga" + QByteArray::number(number);
+    return Named<QAction>(frame, name.constData());
+}
+
 // The Open Birth dialog's controls.
 struct DialogControls {
     explicit DialogControls(const QObject& d)

@@ -346,15 +346,28 @@ class ResultWindowTest : public QObject {
         QCOMPARE(file[4]->text(), QStringLiteral("Save Chart As P&DF\u2026"));
         QCOMPARE(file[5]->text(), QStringLiteral("&Print\u2026"));
         QCOMPARE(file[7]->text(), QStringLiteral("E&xit"));
-        // View: the chart's style, the pada tags and the astronomy.
+        // View: the chart's style, the divisional chart, the pada tags and the
+        // astronomy.
         QCOMPARE(bar[1]->text(), QStringLiteral("&View"));
         const QList<QAction*> view = bar[1]->menu()->actions();
-        QCOMPARE(view.size(), 3);
+        QCOMPARE(view.size(), 4);
         QCOMPARE(view[0]->text(), QStringLiteral("Chart &Style"));
-        QCOMPARE(view[1]->text(), QStringLiteral("Show &All Padas"));
-        QVERIFY(view[1]->isCheckable());
-        QCOMPARE(view[2]->text(), QStringLiteral("&Astronomy"));
-        const QList<QAction*> astronomies = view[2]->menu()->actions();
+        QCOMPARE(view[1]->text(), QStringLiteral("&Divisional Chart"));
+        const QStringList vargaNames = {
+            "D1 Rasi",        "D2 Hora",        "D3 Drekkana",        "D4 Chaturthamsa",
+            "D7 Saptamsa",    "D9 Navamsa",     "D10 Dasamsa",        "D12 Dwadasamsa",
+            "D16 Shodasamsa", "D20 Vimsamsa",   "D24 Chaturvimsamsa", "D27 Saptavimsamsa (Bhamsa)",
+            "D30 Trimsamsa",  "D40 Khavedamsa", "D45 Akshavedamsa",   "D60 Shashtiamsa"};
+        const QList<QAction*> vargas = view[1]->menu()->actions();
+        QCOMPARE(vargas.size(), vargaNames.size());
+        for (int i = 0; i < vargas.size(); ++i) {
+            QCOMPARE(vargas[i]->text(), vargaNames[i]);
+            QCOMPARE(vargas[i]->isChecked(), i == 0);  // the rasi chart by default
+        }
+        QCOMPARE(view[2]->text(), QStringLiteral("Show &All Padas"));
+        QVERIFY(view[2]->isCheckable());
+        QCOMPARE(view[3]->text(), QStringLiteral("&Astronomy"));
+        const QList<QAction*> astronomies = view[3]->menu()->actions();
         QCOMPARE(astronomies.size(), 2);
         QCOMPARE(astronomies[0]->text(), QStringLiteral("&Classic"));
         QCOMPARE(astronomies[1]->text(), QStringLiteral("&Precise (Swiss Ephemeris)"));

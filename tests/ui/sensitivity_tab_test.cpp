@@ -23,6 +23,7 @@
 #include "pipeline/sensitivity.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
+#include "report/varga_chart.h"
 #include "sample_birth.h"
 #include "ui/export_dialogs.h"
 #include "ui/frm_display.h"
@@ -168,8 +169,10 @@ class SensitivityTabTest : public QObject {
         // The line that says so appears without moving the timeline in its tab.
         QCOMPARE(timeline->mapTo(tab, QPoint()), placeBefore);
         const korvanta::Birth shown = korvanta::BirthAtClock(c.birth, moment);
-        const korvanta::ChartReport expected =
-            korvanta::BuildReport(shown, korvanta::CalculateChart(shown));
+        const korvanta::Chart shownChart = korvanta::CalculateChart(shown);
+        korvanta::ChartReport expected = korvanta::BuildReport(shown, shownChart);
+        // The window's report names the UL's sign in D1 and D9 as well.
+        expected.ulInVargas = korvanta::UpapadaInVargasLine(shownChart);
         QCOMPARE(TimeShown(*frame.Display()), Q(expected.details.timeOfBirth.text));
         QVERIFY(TimeShown(*frame.Display()) != enteredTime);
         QVERIFY(!back->isHidden());
@@ -226,7 +229,8 @@ class SensitivityTabTest : public QObject {
         MDI frame(new ResultViewModel(c.birth));
         PageDialogs dialogs;
         frame.SetExportDialogs(dialogs);
-        const korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
+        korvanta::ChartReport report = korvanta::BuildReport(c.birth, c.chart);
+        report.ulInVargas = korvanta::UpapadaInVargasLine(c.chart);  // as the window shows it
         const QImage single = korvanta::RenderChartPage(report, {});
 
         dialogs.fileAnswer = dir_.filePath(QStringLiteral("chart-only.png"));

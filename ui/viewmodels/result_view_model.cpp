@@ -8,6 +8,7 @@
 #include "report/moment_text.h"
 #include "report/page_export.h"
 #include "report/sensitivity_view.h"
+#include "report/varga_chart.h"
 #include "ui/settings.h"
 
 namespace korvanta {
@@ -19,11 +20,14 @@ constexpr int kDefaultSpanMinutes = 60;
 
 std::variant<QString, ChartReport> ResultViewModel::ReportOf(
     const Birth& birth, const AstronomyOptions& astronomy) const {
-    auto chart = CalculateChart(birth, astronomy);
-    if (const auto* failed = std::get_if<AstronomyError>(&chart)) {
+    auto made = CalculateChart(birth, astronomy);
+    if (const auto* failed = std::get_if<AstronomyError>(&made)) {
         return QString::fromStdString(failed->message);
     }
-    ChartReport report = BuildReport(birth, std::get<Chart>(chart));
+    const Chart& chart = std::get<Chart>(made);
+    ChartReport report = BuildReport(birth, chart);
+    ShowVarga(report, chart, varga_);
+    report.ulInVargas = UpapadaInVargasLine(chart);
     return report;
 }
 
@@ -86,6 +90,7 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
         const std::optional<int> stored = settings_->SensitivitySpan();
         if (stored && IsSensitivitySpan(*stored)) span_ = *stored;
         astronomy_.astronomy = settings_->AstronomyChoice();
+        varga_ = settings_->VargaChoice().value_or(Varga::D1);
     }
     auto report = ReportOf(entered_, astronomy_);
     if (const QString* failed = std::get_if<QString>(&report)) {
@@ -93,6 +98,26 @@ ResultViewModel::ResultViewModel(const Birth& entered, Settings* settings, QObje
     } else {
         report_ = std::get<ChartReport>(std::move(report));
     }
+}
+
+void ResultViewModel::RemakeReport() {
+    auto report = ReportOf(shownBirth_, astronomy_);
+    if (const QString* failed = std::get_if<QString>(&report)) {
+        FallBackToClassic(*failed);
+        emit astronomyChanged();
+        emit astronomyFailed(TakeAstronomyProblem());
+    } else {
+        report_ = std::get<ChartReport>(std::move(report));
+    }
+}
+
+void ResultViewModel::ChooseVarga(Varga varga) {
+    varga_ = varga;
+    RemakeReport();
+    emit vargaChanged();
+    emit reportChanged();
+    // A store that cannot be written keeps the choice for this run.
+    if (settings_ != nullptr) settings_->SetVargaChoice(varga_);
 }
 
 ResultViewModel::~ResultViewModel() = default;
@@ -122,14 +147,7 @@ void ResultViewModel::ShowMoment(std::optional<std::int64_t> clock) {
     if (clock && *clock == ClockSecondsOf(entered_)) clock.reset();
     shown_ = clock;
     shownBirth_ = clock ? BirthAtClock(entered_, *clock) : entered_;
-    auto report = ReportOf(shownBirth_, astronomy_);
-    if (const QString* failed = std::get_if<QString>(&report)) {
-        FallBackToClassic(*failed);
-        emit astronomyChanged();
-        emit astronomyFailed(TakeAstronomyProblem());
-    } else {
-        report_ = std::get<ChartReport>(std::move(report));
-    }
+    RemakeReport();
     emit reportChanged();
     emit shownMomentChanged();
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result of one entered birth as the result frame shows it: the report of
 // the moment shown (the entered one, or one picked on the sensitivity strip),
-// the View menu's chart style and pada choice, the strip over the chosen
-// span, and the chart page's exports. Every calculation and report the frame
-// shows is made here; the frame only binds its widgets to these values.
+// the View menu's chart style, pada choice, divisional chart and astronomy,
+// the strip over the chosen span, and the chart page's exports. Every
+// calculation and report the frame shows is made here; the frame only binds
+// its widgets to these values.
 #pragma once
 
 #include <QObject>
@@ -15,6 +16,7 @@
 #include "pipeline/birth.h"
 #include "pipeline/positions_source.h"
 #include "pipeline/sensitivity.h"
+#include "reading/varga.h"
 #include "report/report.h"
 
 class QPagedPaintDevice;
@@ -26,21 +28,30 @@ class Settings;
 class ResultViewModel final : public QObject {
     Q_OBJECT
   public:
-    // Calculates the chart of `entered`. The chart style, the pada choice and
-    // the strip's span are read from `settings` and written back to it when
-    // chosen; without settings they last for this result only (South Indian,
-    // padas off, ±1 h at first).
+    // Calculates the chart of `entered`. The chart style, the pada choice,
+    // the divisional chart, the astronomy and the strip's span are read from
+    // `settings` and written back to it when chosen; without settings they
+    // last for this result only (South Indian, padas off, D1, classic, ±1 h
+    // at first).
     explicit ResultViewModel(const Birth& entered, Settings* settings = nullptr,
                              QObject* parent = nullptr);
     ~ResultViewModel() override;
 
     const Birth& Entered() const { return entered_; }
-    // The report of the moment shown; Drawing() says how its square is drawn.
+    // The report of the moment shown: its square, centre block and pada
+    // table show the chosen divisional chart (ShowVarga), and it carries the
+    // Upapada Lagna's sign in D1 and D9 (ulInVargas); Drawing() says how its
+    // square is drawn.
     const ChartReport& Report() const { return report_; }
 
     const ChartDrawing& Drawing() const { return drawing_; }
     // A choice of the View menu: redraws, and is kept in the settings.
     void ChooseDrawing(const ChartDrawing& drawing);
+
+    // The divisional chart shown, View › Divisional Chart: as stored, else
+    // D1. Another choice remakes the report and is kept in the settings.
+    Varga ShownVarga() const { return varga_; }
+    void ChooseVarga(Varga varga);
 
     // The View menu's astronomy (Classic unless the settings hold Precise).
     Astronomy AstronomyChoice() const { return astronomy_.astronomy; }
@@ -93,6 +104,7 @@ class ResultViewModel final : public QObject {
     // Report() is another moment's.
     void reportChanged();
     void drawingChanged();
+    void vargaChanged();
     void stripChanged();
     void shownMomentChanged();
     void astronomyChanged();
@@ -101,9 +113,13 @@ class ResultViewModel final : public QObject {
     void astronomyFailed(const QString& message);
 
   private:
-    // The report of `birth` with `astronomy`, or the astronomy's error.
+    // The report of `birth` with `astronomy`, turned to the chosen
+    // divisional chart, or the astronomy's error.
     std::variant<QString, ChartReport> ReportOf(const Birth& birth,
                                                 const AstronomyOptions& astronomy) const;
+    // Report() made again for the moment shown; where the chosen astronomy
+    // fails, the result goes back to the classic one and says why.
+    void RemakeReport();
     // The strip of the entered birth with the chosen astronomy; where that
     // fails, the result goes back to the classic astronomy and says why.
     SensitivityStrip MakeStrip();
@@ -114,6 +130,7 @@ class ResultViewModel final : public QObject {
     Settings* settings_ = nullptr;
     ChartReport report_;
     ChartDrawing drawing_;
+    Varga varga_ = Varga::D1;
     int span_ = 60;
     std::optional<SensitivityStrip> strip_;
     std::optional<std::int64_t> shown_;
