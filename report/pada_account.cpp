@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/pada_account.h"
 
+#include <array>
+
 #include "pipeline/text_format.h"
 #include "report/names.h"
 
@@ -44,11 +46,12 @@ int SignCounted(int from, int count) {
 
 }  // namespace
 
-std::string PadaName(int house) {
-    if (house == 1) return "Arudha Lagna";
-    if (house == 12) return "Upapada Lagna";
-    if (house >= 2 && house <= 11) return "A" + IntText(house);
-    return "";
+std::string_view PadaName(int house) {
+    static constexpr std::array<std::string_view, 12> kNames = {
+        "Arudha Lagna", "A2", "A3", "A4",  "A5",  "A6",
+        "A7",           "A8", "A9", "A10", "A11", "Upapada Lagna"};
+    return house >= 1 && house <= 12 ? kNames[static_cast<std::size_t>(house - 1)]
+                                     : std::string_view{};
 }
 
 std::string ExplainUpapada(const Chart& chart) {

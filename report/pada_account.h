@@ -12,7 +12,7 @@ namespace korvanta {
 
 // The usual name of the pada of house 1..12: "Arudha Lagna" for house 1,
 // "A2" .. "A11", "Upapada Lagna" for house 12; "" for any other number.
-std::string PadaName(int house);
+std::string_view PadaName(int house);
 
 // How the Upapada Lagna was found in this chart, in one or two sentences:
 // "House 12 is Cancer; its lord, the Moon, stands in Cancer itself, so the

@@ -198,7 +198,7 @@ class ResultExportTest : public QObject {
             QCOMPARE(
                 Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
                      house - 1, 1),
-                QString::fromStdString(korvanta::PadaName(house)));
+                QString::fromStdString(std::string(korvanta::PadaName(house))));
             QCOMPARE(
                 Cell(Named<QTableWidget>(korvanta::testing::EveryTabBuilt(*display), "tblPadas"),
                      house - 1, 2),
