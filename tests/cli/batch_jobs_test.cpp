@@ -63,7 +63,7 @@ std::string VariedInput(int count, std::set<long>& errorLines) {
         birth.hour = next(24), birth.minute = next(60), birth.second = next(60);
         birth.latDeg = next(90), birth.latMin = next(60), birth.south = next(2) == 0;
         birth.lonDeg = next(180), birth.lonMin = next(60), birth.east = next(2) == 0;
-        birth.zone = next(71), birth.dst = next(3) == 0;
+        birth.zoneIndex = next(71), birth.dst = next(3) == 0;
         std::string line = RecordLineOf(birth);
         const long number = k + 1;
         switch (k % 97) {

@@ -87,10 +87,6 @@ CliRun RunCliProgram(const std::vector<std::string>& args, const std::string& in
     return run;
 }
 
-void PrintTo(const Birth& birth, std::ostream* out) {
-    *out << birth.name;
-}
-
 std::vector<std::string> FlagsOf(const Birth& birth) {
     char date[16], time[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", birth.year, birth.month, birth.day);
@@ -107,7 +103,7 @@ std::vector<std::string> FlagsOf(const Birth& birth) {
         "--lon",
         std::to_string(birth.lonDeg) + (birth.east ? "E" : "W") + std::to_string(birth.lonMin),
         "--zone",
-        std::to_string(birth.zone),
+        std::to_string(birth.zoneIndex),
         "--city",
         birth.city,
         "--state",
@@ -119,13 +115,15 @@ std::vector<std::string> FlagsOf(const Birth& birth) {
 }
 
 std::string RecordLineOf(const Birth& birth) {
-    nlohmann::ordered_json record = {
-        {"name", birth.name},     {"month", birth.month},     {"day", birth.day},
-        {"year", birth.year},     {"hour", birth.hour},       {"minute", birth.minute},
-        {"second", birth.second}, {"lat_deg", birth.latDeg},  {"lat_min", birth.latMin},
-        {"south", birth.south},   {"lon_deg", birth.lonDeg},  {"lon_min", birth.lonMin},
-        {"east", birth.east},     {"zone_index", birth.zone}, {"dst", birth.dst},
-        {"city", birth.city},     {"state", birth.state},     {"country", birth.country}};
+    nlohmann::ordered_json record = {{"name", birth.name},      {"month", birth.month},
+                                     {"day", birth.day},        {"year", birth.year},
+                                     {"hour", birth.hour},      {"minute", birth.minute},
+                                     {"second", birth.second},  {"lat_deg", birth.latDeg},
+                                     {"lat_min", birth.latMin}, {"south", birth.south},
+                                     {"lon_deg", birth.lonDeg}, {"lon_min", birth.lonMin},
+                                     {"east", birth.east},      {"zone_index", birth.zoneIndex},
+                                     {"dst", birth.dst},        {"city", birth.city},
+                                     {"state", birth.state},    {"country", birth.country}};
     return record.dump();
 }
 
@@ -133,13 +131,13 @@ std::string RecordLineOf(const Birth& birth) {
 Birth MakeBirth(std::string name, int year, int month, int day, int hour, int minute, int second,
                 int latDeg, int latMin, bool south, int lonDeg, int lonMin, bool east, int zone,
                 bool dst, std::string city, std::string state, std::string country) {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = std::move(name);
     b.year = year, b.month = month, b.day = day;
     b.hour = hour, b.minute = minute, b.second = second;
     b.latDeg = latDeg, b.latMin = latMin, b.south = south;
     b.lonDeg = lonDeg, b.lonMin = lonMin, b.east = east;
-    b.zone = zone, b.dst = dst;
+    b.zoneIndex = zone, b.dst = dst;
     b.city = std::move(city), b.state = std::move(state), b.country = std::move(country);
     return b;
 }
@@ -167,3 +165,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 }  // namespace korvanta::testing
+
+void korvanta::PrintTo(const Birth& birth, std::ostream* out) {
+    *out << birth.name;
+}

@@ -22,9 +22,6 @@ struct CliRun {
 CliRun RunCliProgram(const std::vector<std::string>& args, const std::string& input = "",
                      const std::map<std::string, std::string>& env = {});
 
-// Shows a birth by its name in test failure messages.
-void PrintTo(const Birth& birth, std::ostream* out);
-
 // The command-line flags that describe the birth (zone by index).
 std::vector<std::string> FlagsOf(const Birth& birth);
 // The birth as one input record line (compact JSON, no line break).
@@ -39,3 +36,9 @@ Birth LongyearbyenMidsummer();  // far north in June: the Sun does not set
 std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace korvanta::testing
+
+namespace korvanta {
+// Shows a birth by its name in test failure messages (found by GoogleTest
+// beside Birth).
+void PrintTo(const Birth& birth, std::ostream* out);
+}  // namespace korvanta

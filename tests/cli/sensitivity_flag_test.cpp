@@ -30,7 +30,7 @@ using nlohmann::json;
 constexpr int kBadCommandLine = 1;
 
 SensitivityView CoreStrip(const Birth& entry, int minutes) {
-    const auto outcome = CalculateChart(FormOf(entry));
+    const auto outcome = CalculateChart(FormOfBirth(entry));
     const auto& birth = std::get<BirthChart>(outcome).birth;
     return BuildSensitivityView(BirthTimeSensitivity(birth, minutes));
 }

@@ -87,7 +87,7 @@ class TextOutput : public ::testing::Test {
   protected:
     void SetUp() override {
         run_ = RunCliProgram(FlagsOf(NewDelhi1980()));
-        auto outcome = CalculateChart(FormOf(NewDelhi1980()));
+        auto outcome = CalculateChart(FormOfBirth(NewDelhi1980()));
         ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
         const BirthChart& computed = std::get<BirthChart>(outcome);
         chart_ = computed.chart;

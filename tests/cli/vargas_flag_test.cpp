@@ -164,7 +164,7 @@ std::map<std::string, std::multiset<std::string>> SouthCellWords(const std::stri
 TEST(VargaFlag, TheTextChartOfTheNavamsaFollowsItsRule) {
     for (const Birth& birth : {NewDelhi1980(), BuenosAiresNight(), LongyearbyenMidsummer()}) {
         SCOPED_TRACE(birth.name);
-        const auto outcome = CalculateChart(FormOf(birth));
+        const auto outcome = CalculateChart(FormOfBirth(birth));
         ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
         const Chart& chart = std::get<BirthChart>(outcome).chart;
         std::array<int, kBodyCount> signs{};

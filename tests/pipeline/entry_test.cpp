@@ -10,17 +10,16 @@
 namespace korvanta {
 namespace {
 
-using testing::Birth;
-using testing::FormOf;
+using testing::SampleBirth;
 
 EntryForm ValidForm() {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "ASHA RAO";
     b.lonDeg = 77;
     b.lonMin = 12;
     b.latDeg = 28;
     b.latMin = 36;
-    return FormOf(b);
+    return FormOfBirth(b);
 }
 
 void ExpectRefused(const EntryForm& form, std::string_view message, MessageIcon icon,
@@ -112,13 +111,13 @@ TEST(ValidateBirthData, OnlyTheFirstFailingCheckSpeaks) {
 }
 
 TEST(ValidateBirthData, CalendarDays) {
-    Birth b;
+    Birth b = SampleBirth();
     b.lonDeg = 1;
     auto dateForm = [&](int year, int month, int day) {
         b.year = year;
         b.month = month;
         b.day = day;
-        return FormOf(b);
+        return FormOfBirth(b);
     };
     EXPECT_FALSE(ValidateBirthData(dateForm(2000, 2, 29)));
     EXPECT_FALSE(ValidateBirthData(dateForm(1904, 2, 29)));

@@ -41,14 +41,14 @@ TEST(Sweep, EveryDayOf1901To2050) {
     for (std::int32_t day = first; day <= last && failures < 20; day += step, ++charts) {
         const CivilDateTime date = SplitDateTime(day);
         const int k = day - first;
-        testing::Birth b;
+        Birth b = testing::SampleBirth();
         b.year = date.year, b.month = date.month, b.day = date.day;
         b.hour = (k * 7) % 24, b.minute = (k * 13) % 60, b.second = (k * 17) % 60;
         b.lonDeg = (k * 37) % 180, b.lonMin = (k * 11) % 60, b.east = (k % 2) == 0;
         b.latDeg = (k * 23) % 90, b.latMin = (k * 29) % 60, b.south = (k % 3) == 0;
-        b.zone = k % 71;
+        b.zoneIndex = k % 71;
         b.dst = (k % 5) == 0;
-        const auto outcome = CalculateChart(testing::FormOf(b));
+        const auto outcome = CalculateChart(FormOfBirth(b));
         ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome))
             << std::get<Refusal>(outcome).message;
         const Chart& chart = std::get<BirthChart>(outcome).chart;
@@ -94,8 +94,9 @@ TEST(Sweep, EveryDayOf1901To2050) {
         check(marks >= 13 && marks <= 13 + 9, "marks: " + std::to_string(marks));
         check(visible == "UL", "visible marks: " + visible);
 
-        for (double v : {chart.Longitude(korvanta::Body::Asc), chart.Longitude(korvanta::Body::Moon),
-                         chart.ayanamsa, chart.moonNakStart, chart.sunrise.sunLongitude}) {
+        for (double v :
+             {chart.Longitude(korvanta::Body::Asc), chart.Longitude(korvanta::Body::Moon),
+              chart.ayanamsa, chart.moonNakStart, chart.sunrise.sunLongitude}) {
             check(std::isfinite(v), "not finite");
         }
         check(!r.profile[0].text.empty(), "no profile");

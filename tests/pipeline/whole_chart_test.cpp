@@ -19,8 +19,7 @@
 namespace korvanta {
 namespace {
 
-using testing::Birth;
-using testing::FormOf;
+using testing::SampleBirth;
 
 struct Expected {
     const char* asc;
@@ -38,7 +37,7 @@ struct Calculated {
 };
 
 Calculated Calculate(const Birth& b) {
-    auto outcome = CalculateChart(FormOf(b));
+    auto outcome = CalculateChart(FormOfBirth(b));
     EXPECT_TRUE(std::holds_alternative<BirthChart>(outcome));
     const BirthChart& result = std::get<BirthChart>(outcome);
     return {result.chart, BuildReport(result.birth, result.chart)};
@@ -64,10 +63,10 @@ void ExpectChart(const Calculated& r, const Expected& e) {
 #define DEG "\xC2\xB0"
 
 TEST(WholeChart, NorthEastNewDelhi) {
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 1980, b.month = 6, b.day = 5, b.hour = 9, b.minute = 5;
     b.lonDeg = 77, b.lonMin = 12, b.east = true, b.latDeg = 28, b.latMin = 36;
-    b.zone = 34;  // "Indian Time, IST, +5.3"
+    b.zoneIndex = 34;  // "Indian Time, IST, +5.3"
     ExpectChart(Calculate(b),
                 {"9" DEG " 50' 55\" Can",
                  "8" DEG " 23' 27\" Aqu",
@@ -81,10 +80,10 @@ TEST(WholeChart, NorthEastNewDelhi) {
 }
 
 TEST(WholeChart, NorthWestNewYorkWithDaylightSaving) {
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 1969, b.month = 7, b.day = 20, b.hour = 22, b.minute = 56;
     b.lonDeg = 73, b.lonMin = 58, b.east = false, b.latDeg = 40, b.latMin = 47;
-    b.zone = 27;  // "Eastern Standard Time,EST,-5.0"
+    b.zoneIndex = 27;  // "Eastern Standard Time,EST,-5.0"
     b.dst = true;
     ExpectChart(Calculate(b),
                 {"4" DEG " 22' 6\" Pis",
@@ -100,10 +99,10 @@ TEST(WholeChart, NorthWestNewYorkWithDaylightSaving) {
 
 TEST(WholeChart, SouthEastSydneyJustAfterMidnight) {
     // 00:30 local is 14:30 UT on the day before: the planets' UT date moves.
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 2001, b.month = 1, b.day = 1, b.hour = 0, b.minute = 30;
     b.lonDeg = 151, b.lonMin = 12, b.east = true, b.latDeg = 33, b.latMin = 52, b.south = true;
-    b.zone = 8;  // "Australian Eastern Standard Time,AEST,+10.0"
+    b.zoneIndex = 8;  // "Australian Eastern Standard Time,AEST,+10.0"
     ExpectChart(Calculate(b),
                 {"4" DEG " 37' 53\" Lib",
                  "20" DEG " 3' 27\" Aqu",
@@ -117,10 +116,10 @@ TEST(WholeChart, SouthEastSydneyJustAfterMidnight) {
 }
 
 TEST(WholeChart, SouthWestSaoPauloLateEvening) {
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 1935, b.month = 11, b.day = 15, b.hour = 23, b.minute = 45;
     b.lonDeg = 46, b.lonMin = 38, b.east = false, b.latDeg = 23, b.latMin = 33, b.south = true;
-    b.zone = 14;  // "Brazil Zone 2,BZT2,-3.0"
+    b.zoneIndex = 14;  // "Brazil Zone 2,BZT2,-3.0"
     ExpectChart(Calculate(b),
                 {"15" DEG " 13' 36\" Can",
                  "8" DEG " 31' 46\" Can",
@@ -136,14 +135,14 @@ TEST(WholeChart, SouthWestSaoPauloLateEvening) {
 TEST(WholeChart, ZoneAndLongitudeOnDifferentSidesGiveOneMoment) {
     // Indian Time entered for a western longitude: every body is computed for
     // local time - 5.5 h, the same chart as GMT entered 5.5 h earlier.
-    Birth india;
+    Birth india = SampleBirth();
     india.year = 1990, india.month = 3, india.day = 1, india.hour = 12, india.minute = 0;
     india.lonDeg = 3, india.lonMin = 42, india.east = false, india.latDeg = 40, india.latMin = 25;
-    india.zone = 34;
+    india.zoneIndex = 34;
     Birth gmt = india;
     gmt.hour = 6;
     gmt.minute = 30;
-    gmt.zone = 29;
+    gmt.zoneIndex = 29;
     const Calculated a = Calculate(india);
     const Calculated b = Calculate(gmt);
     EXPECT_EQ(a.report.longPositions, b.report.longPositions);

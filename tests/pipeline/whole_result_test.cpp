@@ -23,8 +23,7 @@
 namespace korvanta {
 namespace {
 
-using testing::Birth;
-using testing::FormOf;
+using testing::SampleBirth;
 
 struct Result {
     korvanta::Birth birth;
@@ -62,7 +61,7 @@ struct Result {
 };
 
 Result Calculate(const Birth& b) {
-    auto outcome = CalculateChart(FormOf(b));
+    auto outcome = CalculateChart(FormOfBirth(b));
     EXPECT_TRUE(std::holds_alternative<BirthChart>(outcome));
     const BirthChart& result = std::get<BirthChart>(outcome);
     return {result.birth, result.chart, BuildReport(result.birth, result.chart)};
@@ -73,21 +72,21 @@ CivilDateTime ReferenceSunrise(const Result& r) {
 }
 
 Birth NewDelhi1980() {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "ASHA RAO";
     b.year = 1980, b.month = 6, b.day = 5, b.hour = 9, b.minute = 5, b.second = 30;
     b.lonDeg = 77, b.lonMin = 12, b.east = true, b.latDeg = 28, b.latMin = 36;
-    b.zone = 34;
+    b.zoneIndex = 34;
     b.city = "New Delhi", b.state = "Delhi", b.country = "India";
     return b;
 }
 
 Birth NewYork1969() {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "NEIL";
     b.year = 1969, b.month = 7, b.day = 20, b.hour = 22, b.minute = 56;
     b.lonDeg = 73, b.lonMin = 58, b.east = false, b.latDeg = 40, b.latMin = 47;
-    b.zone = 27;
+    b.zoneIndex = 27;
     b.dst = true;
     b.city = "New York", b.state = "NY", b.country = "USA";
     return b;
@@ -205,11 +204,11 @@ TEST(WholeResult, NewYorkWithDaylightSavingAndULOnTheFourthLine) {
 }
 
 TEST(WholeResult, SydneyBeforeDawnWithRetrogradePlanets) {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "MAYA";
     b.year = 2001, b.month = 1, b.day = 1, b.hour = 0, b.minute = 30;
     b.lonDeg = 151, b.lonMin = 12, b.east = true, b.latDeg = 33, b.latMin = 52, b.south = true;
-    b.zone = 8;
+    b.zoneIndex = 8;
     b.city = "Sydney", b.state = "NSW", b.country = "Australia";
     const Result r = Calculate(b);
     // Jupiter and Saturn were retrograde from their stations of late
@@ -285,7 +284,7 @@ TEST(WholeResult, SecondCalculationIsIdentical) {
 }
 
 TEST(WholeResult, RefusedEntryReturnsOnlyTheRefusal) {
-    EntryForm form = FormOf(NewDelhi1980());
+    EntryForm form = FormOfBirth(NewDelhi1980());
     form.txtLonD = "180";
     const auto outcome = CalculateChart(form);
     ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));

@@ -72,14 +72,14 @@ TEST(ExplainUpapada, FourthFromTheHouseAndRetrogradeLord) {
 TEST(ExplainUpapada, AgreesWithThePadaInEveryChartOfASweep) {
     // The account names the pada the calculation found, for any birth.
     for (int k = 0; k < 400; ++k) {
-        testing::Birth b;
+        Birth b = testing::SampleBirth();
         b.year = 1901 + (k * 37) % 150;
         b.month = 1 + k % 12;
         b.day = 1 + k % 28;
         b.hour = (k * 5) % 24;
         b.lonDeg = (k * 17) % 180;
         b.latDeg = (k * 7) % 70;
-        const auto outcome = CalculateChart(testing::FormOf(b));
+        const auto outcome = CalculateChart(FormOfBirth(b));
         ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
         const Chart& chart = std::get<BirthChart>(outcome).chart;
         const std::string text = ExplainUpapada(chart);

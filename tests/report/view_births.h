@@ -14,22 +14,22 @@ namespace korvanta::testing {
 
 // The README's example: New Delhi, 5 June 1980, 9:05:30, Indian time.
 inline Birth NewDelhi1980() {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "ASHA RAO";
     b.year = 1980, b.month = 6, b.day = 5, b.hour = 9, b.minute = 5, b.second = 30;
     b.latDeg = 28, b.latMin = 36, b.lonDeg = 77, b.lonMin = 12, b.east = true;
-    b.zone = 34;
+    b.zoneIndex = 34;
     b.city = "New Delhi", b.state = "Delhi", b.country = "India";
     return b;
 }
 
 // Longyearbyen at midsummer: the Sun neither rises nor sets.
 inline Birth LongyearbyenMidsummer() {
-    Birth b;
+    Birth b = SampleBirth();
     b.name = "POLAR";
     b.year = 2000, b.month = 6, b.day = 21, b.hour = 12;
     b.latDeg = 78, b.latMin = 13, b.lonDeg = 15, b.lonMin = 39, b.east = true;
-    b.zone = 20;  // Central European Time
+    b.zoneIndex = 20;  // Central European Time
     return b;
 }
 
@@ -39,7 +39,7 @@ struct Calculation {
 };
 
 inline Calculation Calculated(const Birth& birth) {
-    auto outcome = CalculateChart(FormOf(birth));
+    auto outcome = CalculateChart(FormOfBirth(birth));
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         ADD_FAILURE() << "refused: " << refusal->message;
         return {};

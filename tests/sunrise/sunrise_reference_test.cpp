@@ -28,7 +28,7 @@
 namespace korvanta {
 namespace {
 
-using testing::Birth;
+using testing::SampleBirth;
 
 int ZoneIndex(std::string_view text) {
     for (int i = 0; i < kZoneCount; ++i) {
@@ -49,15 +49,10 @@ struct Prepared {
 Prepared Prepare(const Birth& b) {
     Prepared p;
     korvanta::Birth& birth = p.birth;
-    birth.year = b.year, birth.month = b.month, birth.day = b.day;
-    birth.hour = b.hour, birth.minute = b.minute, birth.second = b.second;
-    birth.latDeg = b.latDeg, birth.latMin = b.latMin, birth.south = b.south;
-    birth.lonDeg = b.lonDeg, birth.lonMin = b.lonMin, birth.east = b.east;
-    birth.zoneIndex = b.zone;
-    const ZoneCorrection zone = Zone_Calculation(b.zone);
+    birth = b;
+    const ZoneCorrection zone = Zone_Calculation(b.zoneIndex);
     birth.zoneHours = zone.hours;
     birth.zoneMinutes = zone.minutes;
-    birth.dst = b.dst;
 
     Chart& chart = p.chart;
     chart.zoneHours = zone.hours;
@@ -123,10 +118,10 @@ std::array<int, 12> RunAndCountMarks(Prepared& p) {
 }
 
 Birth Delhi(int day, int hour, int minute, int second) {
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 2020, b.month = 6, b.day = day, b.hour = hour, b.minute = minute, b.second = second;
     b.latDeg = 28, b.latMin = 36, b.lonDeg = 77, b.lonMin = 12, b.east = true;
-    b.zone = ZoneIndex("Indian Time, IST, +5.3");
+    b.zoneIndex = ZoneIndex("Indian Time, IST, +5.3");
     return b;
 }
 
@@ -215,11 +210,11 @@ TEST(SunriseReferenceChart, BirthAtTheMinuteOfSunsetIsADayBirth) {
 }
 
 TEST(SunriseReferenceChart, NightBirthOnNewYearsEveTakesNextYearsSunrise) {
-    Birth london;
+    Birth london = SampleBirth();
     london.year = 2000, london.month = 12, london.day = 31, london.hour = 22;
     london.latDeg = 51, london.latMin = 30, london.lonDeg = 0, london.lonMin = 7;
     london.east = false;
-    london.zone = ZoneIndex("Greenwich Mean Time,GMT,0.0");
+    london.zoneIndex = ZoneIndex("Greenwich Mean Time,GMT,0.0");
     Prepared p = Prepare(london);
     RunAndCountMarks(p);
     ASSERT_TRUE(p.chart.sunrise.reference.has_value());
@@ -232,10 +227,10 @@ TEST(SunriseReferenceChart, SunAtSunriseIsTakenOnTheDaylightSavingClock) {
     // noon on 4 July 1990: the reference sunrise is 05:29 on the summer clock.
     // The Sun then must be the Sun of a birth entered at 05:29 with the box
     // ticked.
-    Birth noon;
+    Birth noon = SampleBirth();
     noon.year = 1990, noon.month = 7, noon.day = 4, noon.hour = 12;
     noon.latDeg = 40, noon.latMin = 43, noon.lonDeg = 74, noon.east = false, noon.dst = true;
-    noon.zone = ZoneIndex("Eastern Standard Time,EST,-5.0");
+    noon.zoneIndex = ZoneIndex("Eastern Standard Time,EST,-5.0");
     Prepared p = Prepare(noon);
     RunAndCountMarks(p);
     ASSERT_TRUE(p.chart.sunrise.reference.has_value());
@@ -249,10 +244,10 @@ TEST(SunriseReferenceChart, SunAtSunriseIsTakenOnTheDaylightSavingClock) {
 }
 
 Birth Svalbard(int month, int day) {
-    Birth b;
+    Birth b = SampleBirth();
     b.year = 2000, b.month = month, b.day = day, b.hour = 12;
     b.latDeg = 80, b.lonDeg = 15, b.east = true;
-    b.zone = ZoneIndex("Central European Time,CET,+1.0");
+    b.zoneIndex = ZoneIndex("Central European Time,CET,+1.0");
     return b;
 }
 
@@ -360,7 +355,7 @@ TEST(SunriseReferenceMarks, TheWholeCalculationAddsTheSameMarks) {
     Prepared p = Prepare(birth);
     RunAndCountMarks(p);
 
-    const auto outcome = CalculateChart(testing::FormOf(birth));
+    const auto outcome = CalculateChart(FormOfBirth(birth));
     ASSERT_TRUE(std::holds_alternative<BirthChart>(outcome));
     const BirthChart& whole = std::get<BirthChart>(outcome);
     const ChartReport wholeReport = BuildReport(whole.birth, whole.chart);
