@@ -242,6 +242,47 @@ void AddFlags(CLI::App& app, Flags& flags) {
         ->type_name("ID-OR-NAME");
     AddExchangeFlags(app, flags.exchange);
 
+    // The help lists the flags in groups by what they are for; a flag not
+    // named here stays under "Options" (--help, --version).
+    static constexpr std::pair<std::string_view, std::string_view> kGroups[] = {
+        {"--name", "Birth"},
+        {"--date", "Birth"},
+        {"--time", "Birth"},
+        {"--lat", "Birth"},
+        {"--lon", "Birth"},
+        {"--zone", "Birth"},
+        {"--offset", "Birth"},
+        {"--dst", "Birth"},
+        {"--no-dst", "Birth"},
+        {"--city", "Birth"},
+        {"--state", "Birth"},
+        {"--country", "Birth"},
+        {"--place", "Birth"},
+        {"--list-zones", "Birth"},
+        {"--pdf", "Chart output"},
+        {"--png", "Chart output"},
+        {"--sensitivity", "Chart output"},
+        {"--style", "Chart output"},
+        {"--varga", "Chart output"},
+        {"--all-padas", "Chart output"},
+        {"--json", "Chart output"},
+        {"--vargas", "Chart output"},
+        {"--astronomy", "Astronomy"},
+        {"--node", "Astronomy"},
+        {"--sunrise", "Astronomy"},
+        {"--batch", "Batch"},
+        {"--jobs", "Batch"},
+        {"--db", "Births library"},
+        {"--save", "Births library"},
+        {"--list-births", "Births library"},
+        {"--birth", "Births library"},
+        {"--import", "Births library"},
+        {"--export", "Births library"},
+        {"--format", "Births library"}};
+    for (const auto& [flag, group] : kGroups) {
+        app.get_option(std::string(flag))->group(std::string(group));
+    }
+
     // The value checks, each on its flag: an empty value first, then what
     // the value must be.
     for (CLI::Option* option : app.get_options()) {

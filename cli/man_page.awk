@@ -9,8 +9,9 @@
 #
 # The help is read as CLI11 writes it: the summary line, "Usage: ...",
 # "Options:" with one flag per line ("  --flag VALUE   what it does", long
-# descriptions continued on deeper-indented lines), then paragraphs separated
-# by blank lines. A paragraph opening "Exit status:" becomes the EXIT STATUS
+# descriptions continued on deeper-indented lines) and after a blank line each
+# further group of flags under its own "Group:" heading (a subsection of
+# OPTIONS), then paragraphs separated by blank lines. A paragraph opening "Exit status:" becomes the EXIT STATUS
 # section, one entry per "N what" item; one that is only "Example:" or
 # "Examples:" and its indented lines becomes EXAMPLES; the others join the
 # DESCRIPTION, their indented lines set as examples.
@@ -120,7 +121,7 @@ function end_paragraph(    joined, i) {
     para_count = 0
 }
 
-BEGIN { part = "help"; stage = "summary"; para_count = 0 }
+BEGIN { part = "help"; stage = "summary"; para_count = 0; pending = "" }
 
 $0 == "@@VERSION@@" { end_paragraph(); part = "version"; version_line = 0; next }
 $0 == "@@SECTIONS@@" { part = "sections"; next }
@@ -157,8 +158,23 @@ stage == "usage" {
     next
 }
 
+# After a blank line among the options: a "Group:" line followed by a flag
+# opens the next group of flags; anything else starts the paragraphs.
+stage == "options_gap" {
+    if (pending == "" && trim($0) == "") next
+    if (pending == "" && $0 ~ /^[A-Z][^ ].*:$/) { pending = $0; next }
+    if (pending != "" && $0 ~ /^  -/) {
+        options = options ".SS " esc(substr(pending, 1, length(pending) - 1)) "\n"
+        stage = "options"
+    } else {
+        stage = "footer"
+        if (pending != "") para[++para_count] = pending
+    }
+    pending = ""
+}
+
 stage == "options" {
-    if (trim($0) == "") { stage = "footer"; next }
+    if (trim($0) == "") { stage = "options_gap"; next }
     if ($0 ~ /^  -/) {
         line = $0
         sub(/^  /, "", line)
