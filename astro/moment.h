@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 namespace korvanta {
 

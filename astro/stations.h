@@ -14,7 +14,7 @@
 #include <span>
 #include <string_view>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 namespace korvanta {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "astro/angles.h"
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 namespace korvanta {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/time_scales.h"
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 namespace korvanta {
 namespace {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/steps.h"
 

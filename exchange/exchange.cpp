@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "atlas/atlas.h"
 #include "library/birth_record.h"
 #include "pipeline/entry.h"

@@ -11,7 +11,7 @@
 
 #include "astro/angles.h"
 #include "astro/bodies.h"
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/moment.h"
 #include "pipeline/positions_source.h"
 #include "reading/arudha.h"

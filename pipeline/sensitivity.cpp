@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/moon.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/sunrise_reference.h"

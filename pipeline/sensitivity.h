@@ -43,7 +43,7 @@ inline constexpr std::array<int, 4> kSensitivitySpans = {15, 30, 60, 120};
 bool IsSensitivitySpan(int minutes);
 
 // Clock moments are whole seconds since 30 December 1899 00:00, local clock
-// of the birth place (the date-time values of astro/calendar.h times 86400).
+// of the birth place (the date-time values of calendar/calendar.h times 86400).
 std::int64_t ClockSecondsOf(const Birth& birth);
 // The birth with its date and clock time moved to `clockSeconds`; place, zone
 // correction and daylight saving stay as they are.

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "astro/angles.h"
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/planets.h"
 #include "astro/sunrise.h"
 #include "astro/time_scales.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/text_format.h"
 #include "reading/arudha.h"
 #include "reading/sign_profile.h"

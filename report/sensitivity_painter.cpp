@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "report/page_painter.h"
 
 namespace korvanta {

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "report/moment_text.h"
 #include "report/names.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/steps.h"
 #include "pipeline/zones.h"
 #include "support/chart_fixtures.h"

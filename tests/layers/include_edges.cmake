@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header across a forbidden edge between
-# the program's layers. Dependencies point one way: the core (astro, pipeline,
-# reading) knows only itself; the report knows the core; the library, the
+# the program's layers. Dependencies point one way: the calendar knows nothing
+# else; the core (calendar, astro, pipeline, reading) knows only itself; the
+# report knows the core; the library, the
 # atlas and the exchange formats know the core and not the presentation;
 # nothing but the desktop program's own folders and app/ includes ui/; the
 # command line reads the interpretation tables only through the report.
@@ -13,6 +14,7 @@ if(NOT ROOT)
 endif()
 
 # folder -> the top-level folders its files must never include
+set(forbidden_calendar astro pipeline reading report ui cli library atlas exchange precise)
 set(forbidden_astro    report ui cli library atlas exchange precise)
 set(forbidden_pipeline report ui cli library atlas exchange precise)
 set(forbidden_reading  report ui cli library atlas exchange precise)
@@ -25,7 +27,7 @@ set(forbidden_cli      ui reading)
 
 set(crossings "")
 set(checked 0)
-foreach(folder astro pipeline reading report library atlas exchange precise cli)
+foreach(folder calendar astro pipeline reading report library atlas exchange precise cli)
   file(GLOB sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
   if(NOT sources)
     list(APPEND crossings "${folder}/: no source files found (has the folder moved?)")

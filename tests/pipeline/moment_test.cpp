@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/sunrise.h"
 #include "astro/time_scales.h"
 #include "pipeline/birth.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/pipeline.h"
 #include "reading/arudha.h"
 #include "report/sensitivity_view.h"

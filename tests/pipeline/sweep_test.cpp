@@ -13,7 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/pipeline.h"
 #include "report/names.h"
 #include "report/report.h"

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/retrograde.h"
 #include "pipeline/pipeline.h"
 #include "report/names.h"

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <string>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/sunrise.h"
 #include "pipeline/birth.h"
 #include "pipeline/chart.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/sunrise_reference.h"
 
 namespace korvanta {

@@ -17,7 +17,7 @@
 #include <variant>
 
 #include "astro/angles.h"
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/steps.h"
 #include "pipeline/zones.h"

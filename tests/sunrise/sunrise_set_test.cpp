@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "astro/sunrise.h"
 #include "pipeline/birth.h"
 

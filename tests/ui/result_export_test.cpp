@@ -26,7 +26,7 @@
 #include <variant>
 
 #include "astro/angles.h"
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 #include "controls.h"
 #include "pipeline/pipeline.h"
 #include "recording_sink.h"

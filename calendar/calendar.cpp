@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Date-time values as days since 30 December 1899.
-#include "astro/calendar.h"
+#include "calendar/calendar.h"
 
 #include <gtest/gtest.h>
 
