@@ -105,12 +105,8 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
     JsonWriter json(output);
     json.BeginObject();
     WriteChartKeys(json, chart_, report_, record);
-    if (astronomy.astronomy != Astronomy::Classic) {
-        // The astronomy's keys follow the chart's own.
-        const std::string keys =
-            AstronomyJson(chart_).dump(-1, ' ', false, Json::error_handler_t::replace);
-        json.Raw(std::string_view(keys).substr(1, keys.size() - 2));
-    }
+    // The astronomy's keys follow the chart's own (none for a classic chart).
+    WriteAstronomyKeys(json, chart_);
     // The optional parts follow the chart's keys, in the order of the
     // single chart's object.
     if (extras_.sensitivityMinutes > 0) {
