@@ -6,35 +6,10 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "library/flat_json.h"
+
 namespace korvanta {
 namespace {
-
-// The length of the well-formed UTF-8 sequence that starts at `text[i]`
-// (a byte of 0x80 or above), or 0 when it is not one: the sequences that
-// nlohmann::json's decoder accepts (no overlong forms, no surrogates, nothing
-// past U+10FFFF).
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto at = [&text](std::size_t k) {
-        return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
-    };
-    const auto tail = [](unsigned c) { return c >= 0x80 && c <= 0xBF; };
-    const unsigned c0 = at(i);
-    const unsigned c1 = at(i + 1);
-    if (c0 >= 0xC2 && c0 <= 0xDF) return tail(c1) ? 2 : 0;
-    if (c0 >= 0xE0 && c0 <= 0xEF) {
-        const bool second = c0 == 0xE0   ? (c1 >= 0xA0 && c1 <= 0xBF)
-                            : c0 == 0xED ? (c1 >= 0x80 && c1 <= 0x9F)
-                                         : tail(c1);
-        return second && tail(at(i + 2)) ? 3 : 0;
-    }
-    if (c0 >= 0xF0 && c0 <= 0xF4) {
-        const bool second = c0 == 0xF0   ? (c1 >= 0x90 && c1 <= 0xBF)
-                            : c0 == 0xF4 ? (c1 >= 0x80 && c1 <= 0x8F)
-                                         : tail(c1);
-        return second && tail(at(i + 2)) && tail(at(i + 3)) ? 4 : 0;
-    }
-    return 0;
-}
 
 // The bytes copied as they are: printable ASCII but the quote and the
 // backslash.

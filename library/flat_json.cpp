@@ -8,30 +8,30 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// The length of the UTF-8 sequence at `p` (its first byte 0x80 or above)
-// that nlohmann::json accepts (no overlong forms, no surrogates, nothing
-// past U+10FFFF), or 0.
-std::size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
-    const auto tail = [&](std::size_t k) { return p + k < end && p[k] >= 0x80 && p[k] <= 0xBF; };
-    const unsigned c0 = p[0];
-    const unsigned c1 = p + 1 < end ? p[1] : 0u;
-    if (c0 >= 0xC2 && c0 <= 0xDF) return tail(1) ? 2 : 0;
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto at = [&text](std::size_t k) {
+        return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
+    };
+    const auto tail = [](unsigned c) { return c >= 0x80 && c <= 0xBF; };
+    const unsigned c0 = at(i);
+    const unsigned c1 = at(i + 1);
+    if (c0 >= 0xC2 && c0 <= 0xDF) return tail(c1) ? 2 : 0;
     if (c0 >= 0xE0 && c0 <= 0xEF) {
         const bool second = c0 == 0xE0   ? (c1 >= 0xA0 && c1 <= 0xBF)
                             : c0 == 0xED ? (c1 >= 0x80 && c1 <= 0x9F)
-                                         : tail(1);
-        return second && tail(2) ? 3 : 0;
+                                         : tail(c1);
+        return second && tail(at(i + 2)) ? 3 : 0;
     }
     if (c0 >= 0xF0 && c0 <= 0xF4) {
         const bool second = c0 == 0xF0   ? (c1 >= 0x90 && c1 <= 0xBF)
                             : c0 == 0xF4 ? (c1 >= 0x80 && c1 <= 0x8F)
-                                         : tail(1);
-        return second && tail(2) && tail(3) ? 4 : 0;
+                                         : tail(c1);
+        return second && tail(at(i + 2)) && tail(at(i + 3)) ? 4 : 0;
     }
     return 0;
 }
-
-}  // namespace
 
 bool FlatJsonReader::Scan(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -48,7 +48,9 @@ bool FlatJsonReader::Scan(std::string_view text) {
             if (*p < 0x80) {
                 ++p;
             } else {
-                const std::size_t length = Utf8Length(p, end);
+                const std::size_t length = Utf8SequenceLength(
+                    text, static_cast<std::size_t>(
+                              p - reinterpret_cast<const unsigned char*>(text.data())));
                 if (length == 0) return false;
                 p += length;
             }

@@ -15,6 +15,12 @@
 
 namespace korvanta {
 
+// The length of the well-formed UTF-8 sequence that starts at `text[i]` (a
+// byte of 0x80 or above), or 0 when it is not one: the sequences that
+// nlohmann::json's decoder accepts (no overlong forms, no surrogates, nothing
+// past U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+
 class FlatJsonReader {
   public:
     // Given: `text`, one line. Returned: true when it is an object of the
