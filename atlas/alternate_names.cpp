@@ -48,6 +48,34 @@ std::string Child(GVariant* city, gsize at) {
 struct CityKeys {
     std::unordered_map<std::string, int> byId;
     std::unordered_map<std::string, std::vector<int>> byState;
+    // "saint petersburg|RU": the search key of a city's name and its country.
+    std::unordered_map<std::string, int> byNameAndCountry;
+};
+
+// Former names that the translation catalogues do not carry, because no
+// language calls the city so today: the city's present name and country.
+struct FormerName {
+    std::string_view former, city, country;
+};
+constexpr FormerName kFormerNames[] = {
+    {"Leningrad", "Saint Petersburg", "RU"},
+    {"Petrograd", "Saint Petersburg", "RU"},
+    {"Stalingrad", "Volgograd", "RU"},
+    {"Tsaritsyn", "Volgograd", "RU"},
+    {"Sverdlovsk", "Yekaterinburg", "RU"},
+    {"Gorky", "Nizhny Novgorod", "RU"},
+    {"Kuybyshev", "Samara", "RU"},
+    {"Konigsberg", "Kaliningrad", "RU"},
+    {"Madras", "Chennai", "IN"},
+    {"Bangalore", "Bengaluru", "IN"},
+    {"Peking", "Beijing", "CN"},
+    {"Canton", "Guangzhou", "CN"},
+    {"Rangoon", "Yangon", "MM"},
+    {"Dacca", "Dhaka", "BD"},
+    {"Batavia", "Jakarta", "ID"},
+    {"Constantinople", "Istanbul", "TR"},
+    {"Leopoldville", "Kinshasa", "CD"},
+    {"Salisbury", "Harare", "ZW"},
 };
 
 CityKeys ReadCityKeys() {
@@ -64,6 +92,10 @@ CityKeys ReadCityKeys() {
         const char* state = geonames_city_get_state(city);
         const std::string stateCode = Child(city, 2);
         const char* country = geonames_city_get_country_code(city);
+        if (name != nullptr && country != nullptr) {
+            const std::string key = SearchKey(name);
+            if (!key.empty()) keys.byNameAndCountry.emplace(key + "|" + country, index);
+        }
         if (name != nullptr && state != nullptr && country != nullptr && !stateCode.empty()) {
             const std::string key = SearchKey(name);
             if (!key.empty() && key == SearchKey(state)) {
@@ -159,6 +191,13 @@ std::vector<AlternateName> ReadAlternateNames(const std::vector<std::string>& ca
             } else {
                 for (const int index : state->second) names.push_back({key, index});
             }
+        }
+    }
+    for (const FormerName& former : kFormerNames) {
+        const auto city =
+            keys.byNameAndCountry.find(SearchKey(former.city) + "|" + std::string(former.country));
+        if (city != keys.byNameAndCountry.end()) {
+            names.push_back({SearchKey(former.former), city->second});
         }
     }
     auto order = [](const AlternateName& a, const AlternateName& b) {

@@ -6,6 +6,8 @@
 // city, and of the state ("VN.20") for the names of first-level divisions.
 // A city that bears its state's name is that state's city (Ho Chi Minh City,
 // Saint Petersburg, Berlin): the state's other names ("Saigon") are its too.
+// Former names that no catalogue holds ("Leningrad", "Stalingrad") come from
+// a short list of the program's own.
 #pragma once
 
 #include <cstddef>

@@ -135,6 +135,8 @@ TEST(PlaceSearch, OtherNamesFindTheirOwnCityFirst) {
         const char* label;
     } cases[] = {
         {"Poona", "Pune, Maharashtra, India"},  // not Poonamalle, whose name it starts
+        {"Leningrad", "Saint Petersburg, Saint Petersburg, Russia"},  // not Leningradskaya
+        {"Stalingrad", "Volgograd, Volgograd Oblast, Russia"},
         {"Saigon", "Ho Chi Minh City, Ho Chi Minh City, Vietnam"},  // a name of its state
         {"St Petersburg", "Saint Petersburg, Saint Petersburg, Russia"},
         {"St. Petersburg", "Saint Petersburg, Saint Petersburg, Russia"},
