@@ -26,6 +26,7 @@
 #include <set>
 
 #include "controls.h"
+#include "fixed_screen.h"
 #include "recording_sink.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -258,25 +259,7 @@ class FrameFitTest : public QObject {
 
 // Arguments: screen width, height and scale factor (QT_SCALE_FACTOR).
 int main(int argc, char** argv) {
-    const QByteArray width = argc > 1 ? QByteArray(argv[1]) : QByteArray("1366");
-    const QByteArray height = argc > 2 ? QByteArray(argv[2]) : QByteArray("768");
-    const QByteArray scale = argc > 3 ? QByteArray(argv[3]) : QByteArray("1");
-    QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write(
-        "{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"fit\", \"x\": 0, "
-        "\"y\": 0, \"width\": " +
-        width + ", \"height\": " + height +
-        ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-    qputenv("QT_SCALE_FACTOR", scale);
-    int appArgc = 1;
-    QApplication app(appArgc, argv);
-    FrameFitTest test;
-    return QTest::qExec(&test, 1, argv);
+    return korvanta::testing::RunOnFixedScreen<FrameFitTest>(argc, argv);
 }
 
 #include "frame_fit_test.moc"

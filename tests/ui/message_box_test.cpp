@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "fixed_screen.h"
 #include "ui/message_sink.h"
 
 using korvanta::InformationBox;
@@ -66,26 +67,9 @@ class MessageBoxTest : public QObject {
     }
 };
 
+// Arguments: screen width, height and scale factor (QT_SCALE_FACTOR).
 int main(int argc, char** argv) {
-    const QByteArray width = argc > 1 ? QByteArray(argv[1]) : QByteArray("1366");
-    const QByteArray height = argc > 2 ? QByteArray(argv[2]) : QByteArray("768");
-    const QByteArray scale = argc > 3 ? QByteArray(argv[3]) : QByteArray("1");
-    QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write(
-        "{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"box\", \"x\": 0, "
-        "\"y\": 0, \"width\": " +
-        width + ", \"height\": " + height +
-        ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-    qputenv("QT_SCALE_FACTOR", scale);
-    int appArgc = 1;
-    QApplication app(appArgc, argv);
-    MessageBoxTest test;
-    return QTest::qExec(&test, 1, argv);
+    return korvanta::testing::RunOnFixedScreen<MessageBoxTest>(argc, argv);
 }
 
 #include "message_box_test.moc"
