@@ -31,6 +31,7 @@ Json AstronomyJson(const Chart& chart) {
     json.BeginObject();
     WriteAstronomyKeys(json, chart);
     json.EndObject();
+    json.Flush();
     return Json::parse(text);
 }
 

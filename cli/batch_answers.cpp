@@ -112,6 +112,7 @@ bool BlockAnswerer::AnswerLine(long number, std::string_view line, std::string& 
     if (extras_.sensitivityMinutes > 0) {
         auto made = BirthTimeSensitivity(birth, extras_.sensitivityMinutes, astronomy);
         if (auto* failed = std::get_if<AstronomyError>(&made)) {
+            json.Flush();
             output.resize(lineStart);
             output += BatchErrorLine(number, failed->message, "");
             return false;

@@ -53,6 +53,23 @@ TEST(JsonWriter, StringsAreEscapedAsNlohmannJsonEscapesThem) {
         "mixed \xE2\x82 \xE2\x82\xAC",
     };
     for (int c = 0; c < 0x20; ++c) texts.push_back(std::string(1, static_cast<char>(c)) + "x");
+    // Longer texts, whose plain runs are scanned many bytes at a time: every
+    // kind of byte at every offset of a run (a fixed sequence, so a failure
+    // repeats).
+    const std::vector<std::string> pieces = {
+        "abcdefgh", "Q", " ", "\"", "\\", std::string(1, '\0'), "\n", "\x1F", "\x7F",
+        "\xC2\xB0", "\xE0\xA4\x85", "\xF0\x9F\x98\x80", "\xC3", "\x80", "\xED\xA0\x80"};
+    std::uint64_t state = 7;
+    for (int k = 0; k < 5000; ++k) {
+        std::string text;
+        while (text.size() < static_cast<std::size_t>(k % 90)) {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+            // Mostly plain letters, as the program's texts are.
+            const std::size_t pick = (state >> 33) % (pieces.size() * 3);
+            text += pieces[pick < pieces.size() * 2 ? pick % 2 : pick - pieces.size() * 2];
+        }
+        texts.push_back(text);
+    }
     for (const std::string& text : texts) {
         EXPECT_EQ(Written(text), Dumped(json(text))) << "text of " << text.size() << " bytes";
     }
@@ -102,6 +119,7 @@ TEST(JsonWriter, NestedObjectsAndArraysTakeTheirCommas) {
     writer.Key("none").Optional(std::optional<int>{});
     writer.Key("some").Optional(std::optional<double>{2.5});
     writer.EndObject();
+    writer.Flush();
     const json expected = {
         {"a", -5},           {"list", {true, nullptr, json::object(), json::array()}},
         {"text", "\r\nx\""}, {"raw", {{"k", 1}}},
