@@ -52,152 +52,153 @@ BatchSummary RunInOrder(ByteSource& source, ByteSink& sink, const AstronomyOptio
     return summary;
 }
 
-// The blocks in flight between the reading thread, the computing threads and
-// the writing (calling) thread. Block n lives in slot n % size until it is
-// written, so the reader never runs more than the ring's size ahead of the
-// writer, whatever the input's size.
-class BlockRing {
+// `jobs` threads, the calling thread one of them, each in turn take the
+// next block of input, answer it, and write whatever answered blocks are next
+// in input order. The thread that answered a block mostly writes it too, from
+// its own cache, and no thread exists only to read or to write: on N CPUs N
+// threads compute, and a thread waits only when there is nothing to do. Block
+// n lives in slot n % size until it is written, so the reading never runs
+// more than the ring's size ahead of the writing, whatever the input's size.
+class BlockPipeline {
   public:
-    explicit BlockRing(std::size_t size) : slots_(size) {}
+    BlockPipeline(ByteSource& source, ByteSink& sink, int jobs)
+        : source_(source),
+          reader_(source),
+          sink_(sink),
+          slots_(2 * static_cast<std::size_t>(jobs) + 2) {}
 
-    // The reading thread: the slot of block `n` once it is free; null when
-    // the batch stops.
-    BatchBlock* FreeSlot(long n) {
-        Slot& slot = At(n);
-        std::unique_lock lock(mutex_);
-        freed_.wait(lock, [&] { return stop_ || slot.state == State::Free; });
-        return stop_ ? nullptr : &slot.block;
-    }
-    void Filled(long n) {
-        const bool last = At(n).block.last;
+    // Lets the threads begin (none reads any input before).
+    void Start() {
         {
             const std::lock_guard lock(mutex_);
-            At(n).state = State::Filled;
-            ++filled_;
-            if (last) inputEnded_ = true;
+            started_ = true;
         }
-        // The last block may leave every computing thread without work.
-        if (last) {
-            filledCv_.notify_all();
-        } else {
-            filledCv_.notify_one();
-        }
+        readTurn_.notify_all();
     }
-
-    // A computing thread: the next block to answer, or -1 when there is none
-    // left or the batch stops.
-    long TakeFilled() {
-        std::unique_lock lock(mutex_);
-        filledCv_.wait(lock, [&] { return stop_ || taken_ < filled_ || inputEnded_; });
-        if (stop_ || taken_ == filled_) return -1;
-        return taken_++;
-    }
-    BatchBlock& Block(long n) { return At(n).block; }
-    void Answered(long n) {
-        {
-            const std::lock_guard lock(mutex_);
-            At(n).state = State::Answered;
-        }
-        answeredCv_.notify_one();
-    }
-
-    // The writing thread: block `n` once answered.
-    BatchBlock& WaitAnswered(long n) {
-        Slot& slot = At(n);
-        std::unique_lock lock(mutex_);
-        answeredCv_.wait(lock, [&] { return slot.state == State::Answered; });
-        return slot.block;
-    }
-    void Written(long n) {
-        {
-            const std::lock_guard lock(mutex_);
-            At(n).state = State::Free;
-        }
-        freed_.notify_one();
-    }
-
-    // Every thread leaves its loop.
+    // Makes every thread leave its loop.
     void Stop() {
         {
             const std::lock_guard lock(mutex_);
             stop_ = true;
         }
-        freed_.notify_all();
-        filledCv_.notify_all();
-        answeredCv_.notify_all();
+        readTurn_.notify_all();
     }
 
+    // One thread's work, until the input has ended or the batch stops.
+    void Work(const AstronomyOptions& astronomy) {
+        BlockAnswerer answerer(astronomy);
+        for (;;) {
+            long n = 0;
+            BatchBlock* block = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                readTurn_.wait(lock, [&] {
+                    return stop_ || inputEnded_ ||
+                           (started_ && !reading_ && At(nextRead_).state == State::Free);
+                });
+                if (stop_ || inputEnded_) return;
+                reading_ = true;
+                n = nextRead_++;
+                At(n).state = State::Taken;
+                block = &At(n).block;
+            }
+            // Outside the lock: the read may wait for a client's next line.
+            reader_.Fill(*block);
+            {
+                const std::lock_guard lock(mutex_);
+                reading_ = false;
+                if (block->last) inputEnded_ = true;
+            }
+            if (block->last) {
+                readTurn_.notify_all();
+            } else {
+                readTurn_.notify_one();
+            }
+            answerer.Answer(*block);
+            WriteDue(n);
+        }
+    }
+
+    BatchSummary Summary() const { return summary_; }
+
   private:
-    enum class State { Free, Filled, Answered };
+    enum class State { Free, Taken, Answered };
     struct Slot {
         BatchBlock block;
         State state = State::Free;
     };
     Slot& At(long n) { return slots_[static_cast<std::size_t>(n) % slots_.size()]; }
 
+    // Block `n` is answered: writes it and the answered blocks after it when
+    // every block before it is written and no other thread is writing;
+    // otherwise leaves it to the thread that writes the block before.
+    void WriteDue(long n) {
+        std::unique_lock lock(mutex_);
+        At(n).state = State::Answered;
+        if (writing_) return;
+        writing_ = true;
+        while (!stop_ && At(nextWrite_).state == State::Answered) {
+            Slot& slot = At(nextWrite_);
+            lock.unlock();
+            auto problem = batch::WriteAnswers(sink_, slot.block);
+            if (!problem) Account(summary_, slot.block);
+            lock.lock();
+            if (problem) {
+                summary_.writeError = std::move(problem);
+                stop_ = true;
+                // A thread may be waiting for input that will never be read.
+                source_.Interrupt();
+                break;
+            }
+            slot.state = State::Free;
+            ++nextWrite_;
+            // The slot is free for the next block to read.
+            readTurn_.notify_one();
+        }
+        writing_ = false;
+        if (stop_) {
+            lock.unlock();
+            readTurn_.notify_all();
+        }
+    }
+
+    ByteSource& source_;
+    BlockReader reader_;  // used by the thread whose turn it is to read
+    ByteSink& sink_;
     std::vector<Slot> slots_;
     std::mutex mutex_;
-    std::condition_variable freed_, filledCv_, answeredCv_;
-    long filled_ = 0;  // blocks filled so far: 0 .. filled_ - 1
-    long taken_ = 0;   // blocks handed to a computing thread
-    bool inputEnded_ = false;
+    std::condition_variable readTurn_;
+    long nextRead_ = 0;   // the block to read next
+    long nextWrite_ = 0;  // the block to write next
+    bool started_ = false;
+    bool reading_ = false;     // a thread is reading
+    bool writing_ = false;     // a thread is writing
+    bool inputEnded_ = false;  // the last block has been read
     bool stop_ = false;
+    BatchSummary summary_;  // changed by the writing thread only
 };
 
-// One reading thread and `jobs` computing threads; the calling thread writes.
 // Empty when the threads could not be started (nothing has been read then).
 std::optional<BatchSummary> RunOnThreads(ByteSource& source, ByteSink& sink, int jobs,
                                          const AstronomyOptions& astronomy) {
-    // Two blocks a thread: one being answered, one waiting for it.
-    BlockRing ring(2 * static_cast<std::size_t>(jobs) + 2);
+    BlockPipeline pipeline(source, sink, jobs);
     std::vector<std::thread> threads;
     auto joinAll = [&threads] {
         for (std::thread& thread : threads) thread.join();
     };
     try {
-        for (int k = 0; k < jobs; ++k) {
-            threads.emplace_back([&ring, &astronomy] {
-                BlockAnswerer answerer(astronomy);
-                for (long n = ring.TakeFilled(); n >= 0; n = ring.TakeFilled()) {
-                    answerer.Answer(ring.Block(n));
-                    ring.Answered(n);
-                }
-            });
+        for (int k = 1; k < jobs; ++k) {
+            threads.emplace_back([&pipeline, &astronomy] { pipeline.Work(astronomy); });
         }
-        // Started last, so that no input is read unless every thread runs.
-        threads.emplace_back([&ring, &source] {
-            BlockReader reader(source);
-            for (long n = 0;; ++n) {
-                BatchBlock* block = ring.FreeSlot(n);
-                if (block == nullptr) return;
-                reader.Fill(*block);
-                ring.Filled(n);
-                if (block->last) return;
-            }
-        });
     } catch (const std::system_error&) {
-        ring.Stop();
+        pipeline.Stop();
         joinAll();
         return std::nullopt;
     }
-
-    BatchSummary summary;
-    for (long n = 0;; ++n) {
-        const BatchBlock& block = ring.WaitAnswered(n);
-        if (auto problem = batch::WriteAnswers(sink, block)) {
-            summary.writeError = std::move(problem);
-            ring.Stop();
-            // The reader may be waiting for input that will never be read.
-            source.Interrupt();
-            break;
-        }
-        Account(summary, block);
-        const bool last = block.last;
-        ring.Written(n);
-        if (last) break;
-    }
+    pipeline.Start();
+    pipeline.Work(astronomy);
     joinAll();
-    return summary;
+    return pipeline.Summary();
 }
 
 }  // namespace

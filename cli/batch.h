@@ -35,9 +35,9 @@ struct BatchSummary {
 
 // The threads a batch may use.
 struct BatchOptions {
-    // Threads computing charts: 1 computes in the calling thread; more share
-    // the input's blocks out and the calling thread writes the answers in
-    // input order. The output is the same byte for byte.
+    // Threads computing charts: 1 computes in the calling thread; more (the
+    // calling thread one of them) share the input's blocks out and write the
+    // answers in input order. The output is the same byte for byte.
     int jobs = 1;
     // The astronomy of the lines that do not name their own (--astronomy,
     // --node, --sunrise).
