@@ -26,7 +26,19 @@ bool ElidedLabel::IsElided() const {
     return Shown().elided;
 }
 
-ElidedLabel::Drawn ElidedLabel::Shown() const {
+const ElidedLabel::Drawn& ElidedLabel::Shown() const {
+    const QString whole = text();
+    const int width = contentsRect().width();
+    if (width != memo_.width || whole != memo_.text || font() != memo_.font) {
+        memo_.drawn = Cut();
+        memo_.text = whole;
+        memo_.width = width;
+        memo_.font = font();
+    }
+    return memo_.drawn;
+}
+
+ElidedLabel::Drawn ElidedLabel::Cut() const {
     const QString whole = text();
     const int width = contentsRect().width();
     const QFontMetrics metrics = fontMetrics();
@@ -89,7 +101,7 @@ QSize ElidedLabel::minimumSizeHint() const {
 void ElidedLabel::paintEvent(QPaintEvent*) {
     UpdateToolTip();
     QPainter painter(this);
-    const QString shown = ShownText();
+    const QString& shown = Shown().text;
     style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
                           isEnabled(), shown, foregroundRole());
 }
@@ -100,7 +112,18 @@ void ElidedLabel::resizeEvent(QResizeEvent* event) {
 }
 
 bool ElidedLabel::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) UpdateToolTip();
+    switch (event->type()) {
+        case QEvent::ToolTip:
+            UpdateToolTip();
+            break;
+        // The same font may measure differently on another screen or style.
+        case QEvent::StyleChange:
+        case QEvent::ScreenChangeInternal:
+            memo_.width = -1;
+            break;
+        default:
+            break;
+    }
     return QLabel::event(event);
 }
 

@@ -4,7 +4,9 @@
 // the whole text; only the drawing is shortened.
 #pragma once
 
+#include <QFont>
 #include <QLabel>
+#include <QString>
 
 namespace korvanta {
 
@@ -34,9 +36,19 @@ class ElidedLabel : public QLabel {
         QString text;  // with the line breaks it is drawn with
         bool elided = false;
     };
-    Drawn Shown() const;
+    // The text as drawn at the present width, worked out once for each text,
+    // width and font: painting, resizing and the tooltip all ask for it.
+    const Drawn& Shown() const;
+    Drawn Cut() const;
     void UpdateToolTip();
     int lines_ = 1;
+    struct Memo {
+        QString text;
+        int width = -1;
+        QFont font;
+        Drawn drawn;
+    };
+    mutable Memo memo_;
 };
 
 }  // namespace korvanta

@@ -14,6 +14,7 @@
 #include "ui/link_label.h"
 #include "ui/links.h"
 #include "ui/twips.h"
+#include "ui/wrapped_label.h"
 
 namespace korvanta {
 
@@ -144,9 +145,8 @@ void frmDisplay::BuildHeader() {
     QLabel* significance = line("Label8_3", DisplayText(kSignificanceText));
     QLabel* houseHeading = line("Label10", DisplayText(kHouseSignificanceHeading));
     houseHeading->setFont(VerdanaFont(kTextPoints, true));
-    houseReading_ = new QLabel(this);
+    houseReading_ = new WrappedLabel(this);
     houseReading_->setObjectName(QStringLiteral("lblHoraDesc"));
-    houseReading_->setWordWrap(true);
     houseReading_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     houseReading_->setMinimumHeight(TwipsY(375));
 

@@ -5,7 +5,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,6 +16,7 @@
 #include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/twips.h"
+#include "ui/wrapped_label.h"
 
 namespace korvanta {
 
@@ -97,14 +101,20 @@ class FittedReading final : public QPlainTextEdit {
 
   private:
     void FitText() {
-        const int margin = static_cast<int>(std::ceil(document()->documentMargin()));
-        const int width = std::max(1, viewport()->width() - 2 * margin);
-        const QRect text = fontMetrics().boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
-                                                      toPlainText());
-        // One spare line against the small differences between this
-        // measure and the box's own line breaking.
-        const int needed =
-            text.height() + fontMetrics().lineSpacing() + 2 * margin + 2 * frameWidth();
+        // The text's height as the box itself lays it out at its present
+        // width: its own layout keeps the shaped text, so a new width only
+        // breaks the lines anew.
+        QTextDocument* text = document();
+        const QAbstractTextDocumentLayout* layout = text->documentLayout();
+        qreal height = 0;
+        for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+            height += layout->blockBoundingRect(block).height();
+        }
+        const int margin = static_cast<int>(std::ceil(text->documentMargin()));
+        // The blocks' heights hold the top margin; one spare line against
+        // a scroll bar that comes and goes with the box's height.
+        const int needed = static_cast<int>(std::ceil(height)) + fontMetrics().lineSpacing() +
+                           margin + 2 * frameWidth();
         if (needed != minimumHeight()) setMinimumHeight(needed);
     }
 };
@@ -139,9 +149,8 @@ void frmDisplay::BuildProfileTab(QWidget* page) {
     }
     for (int col = 0; col < kColumns; ++col) grid->setColumnStretch(col, 1);
     column->addLayout(grid);
-    upapadaVargas_ = new QLabel;
+    upapadaVargas_ = new WrappedLabel;
     upapadaVargas_->setObjectName(QStringLiteral("lblUpapadaVargas"));
-    upapadaVargas_->setWordWrap(true);
     column->addWidget(upapadaVargas_);
 
     // The readings: two rows of boxes under their headings, each box as wide

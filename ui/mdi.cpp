@@ -244,9 +244,9 @@ void MDI::moveEvent(QMoveEvent* event) {
 void MDI::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     KeepOnScreen();
-    // Once the pages have been laid out, the frame grows where the screen
-    // has room for what the open page needs.
-    QTimer::singleShot(0, this, &MDI::GrowToShowPage);
+    // The frame grows where the screen has room for what the open page
+    // needs, before its window is mapped: it is painted once, at its size.
+    GrowToShowPage();
 }
 
 QSize MDI::RoomOnScreen() const {
