@@ -28,32 +28,44 @@ bool ElidedLabel::IsElided() const {
 
 const ElidedLabel::Drawn& ElidedLabel::Shown() const {
     const QString whole = text();
-    const int width = contentsRect().width();
-    if (width != memo_.width || whole != memo_.text || font() != memo_.font) {
-        memo_.drawn = Cut();
+    if (whole != memo_.text || font() != memo_.font) {
         memo_.text = whole;
-        memo_.width = width;
         memo_.font = font();
+        memo_.advances.clear();
+        memo_.width = -1;
+    }
+    const int width = contentsRect().width();
+    if (width != memo_.width) {
+        memo_.drawn = Cut(width);
+        memo_.width = width;
     }
     return memo_.drawn;
 }
 
-ElidedLabel::Drawn ElidedLabel::Cut() const {
-    const QString whole = text();
-    const int width = contentsRect().width();
+ElidedLabel::Drawn ElidedLabel::Cut(int width) const {
+    const QString& whole = memo_.text;
     const QFontMetrics metrics = fontMetrics();
     if (width <= 0) return {whole, false};
     if (lines_ == 1 || whole.contains(QLatin1Char('\n'))) {
         // One line per line of the text; each cut on its own.
         QStringList shown;
         const QStringList parts = whole.split(QLatin1Char('\n'));
+        // A line that fits shows whole, as elidedText would show it: its
+        // width, measured once for the text, spares laying it out again at
+        // every width the label is given.
+        if (memo_.advances.isEmpty()) {
+            const QFontMetricsF exact(font());
+            for (const QString& part : parts) memo_.advances << exact.horizontalAdvance(part);
+        }
         for (int i = 0; i < parts.size(); ++i) {
             if (i == lines_ - 1 && i + 1 < parts.size()) {
                 shown << metrics.elidedText(parts.mid(i).join(QLatin1Char(' ')), Qt::ElideRight,
                                             width);
                 break;
             }
-            shown << metrics.elidedText(parts[i], Qt::ElideRight, width);
+            shown << (memo_.advances[i] <= width
+                          ? parts[i]
+                          : metrics.elidedText(parts[i], Qt::ElideRight, width));
         }
         const QString joined = shown.join(QLatin1Char('\n'));
         return {joined, joined != whole};
@@ -119,7 +131,7 @@ bool ElidedLabel::event(QEvent* event) {
         // The same font may measure differently on another screen or style.
         case QEvent::StyleChange:
         case QEvent::ScreenChangeInternal:
-            memo_.width = -1;
+            memo_ = Memo{};
             break;
         default:
             break;

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QList>
 #include <QString>
 
 namespace korvanta {
@@ -39,13 +40,14 @@ class ElidedLabel : public QLabel {
     // The text as drawn at the present width, worked out once for each text,
     // width and font: painting, resizing and the tooltip all ask for it.
     const Drawn& Shown() const;
-    Drawn Cut() const;
+    Drawn Cut(int width) const;
     void UpdateToolTip();
     int lines_ = 1;
     struct Memo {
         QString text;
-        int width = -1;
         QFont font;
+        QList<qreal> advances;  // of the text's lines, once measured
+        int width = -1;         // what `drawn` was cut for
         Drawn drawn;
     };
     mutable Memo memo_;

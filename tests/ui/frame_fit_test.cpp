@@ -28,6 +28,7 @@
 #include "controls.h"
 #include "fixed_screen.h"
 #include "recording_sink.h"
+#include "ui/elided_label.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
@@ -254,6 +255,19 @@ class FrameFitTest : public QObject {
         QCOMPARE(nameValue->text(), name);  // the label keeps the whole text
         QVERIFY(!nameValue->toolTip().isEmpty());
         QVERIFY(!countryValue->toolTip().isEmpty());
+
+        // At every width about the name's own, what the label shows is what
+        // elidedText gives, though the label measured the name only once.
+        auto* elided = qobject_cast<korvanta::ElidedLabel*>(nameValue);
+        QVERIFY(elided != nullptr);
+        const int margins = elided->width() - elided->contentsRect().width();
+        const int whole = elided->fontMetrics().horizontalAdvance(name);
+        for (int width = whole - 40; width <= whole + 3; ++width) {
+            elided->resize(width + margins, elided->height());
+            QCOMPARE(elided->ShownText(),
+                     elided->fontMetrics().elidedText(name, Qt::ElideRight, width));
+            QCOMPARE(elided->IsElided(), elided->ShownText() != name);
+        }
     }
 };
 
