@@ -26,10 +26,7 @@ class Pieces {
     // `twoDigits`.
     void Int(int value, bool twoDigits = false) {
         if (value < 0 || value > 999) {
-            std::string text;
-            if (twoDigits && value < 10) text += '0';
-            AppendInt(text, value);
-            Add(text);
+            AnyInt(value, twoDigits);
             return;
         }
         if (value >= 100) Add(static_cast<char>('0' + value / 100));
@@ -39,6 +36,15 @@ class Pieces {
     void AppendTo(std::string& out) const { out.append(chars_.data(), size_); }
 
   private:
+    // A number past three digits or below zero, which no position holds:
+    // kept out of line so that the common case stays small.
+    [[gnu::noinline]] void AnyInt(int value, bool twoDigits) {
+        std::string text;
+        if (twoDigits && value < 10) text += '0';
+        AppendInt(text, value);
+        Add(text);
+    }
+
     std::array<char, 48> chars_{};
     std::size_t size_ = 0;
 };
