@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The second tab of the result window: the profile of the UL's sign and its
 // five readings.
+#include <QAbstractTextDocumentLayout>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 

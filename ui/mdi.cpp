@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
